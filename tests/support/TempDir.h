@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace qvtest {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // The folder with a trailing separator, as the program folder is passed.
+  std::string Folder() const { return path_.string() + "/"; }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  void Write(const std::string& name, const std::string& content) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace qvtest
