@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/NumStrList.h"
@@ -31,6 +33,15 @@ struct TStoreTexts {
   std::string FrameUnitsHour = "units/h";
   std::string FrameAvgButton = "Avg";
   std::string TimeText = "(%d min %d sec)";
+};
+
+// What became of a table's file when the store was loaded.
+enum class TableFileState {
+  NotRead,  // loading has not run (a store built to be filled and saved)
+  Loaded,   // read from its file
+  Missing,  // there was no file; one may be created at exit
+  Damaged,  // the file exists but could not be read; it is never written over
+  Skipped,  // a request table of another build, ignored on purpose
 };
 
 struct TSectorBounds {
@@ -67,6 +78,12 @@ class TDataModule1 {
 
   // The six universe tables in load order, then AuxRequestData.
   std::vector<Table*> AllTables();
+  // The table of that name (ignoring ASCII case), nullptr when the store has none.
+  Table* FindTable(std::string_view name);
+  // Full path of a table's file: the data folder for the universe tables,
+  // the program folder for the request table.
+  std::string TableFilePath(const Table& table) const;
+  TableFileState FileState(const Table& table) const;
 
   int CurrentSectorId = 0;
   int CurrentTrader = 0;
@@ -95,7 +112,7 @@ class TDataModule1 {
   void FillProductNames(std::vector<std::string>& list, bool productsAndUpgrades,
                         bool shipsAndFactories);
   void FillFactoryNames(std::vector<std::string>& list, bool buyableOnly);
-  int SectorSolarCycle();  // of the current SectorsData row
+  int SectorSolarCycle() const;  // of the current SectorsData row
   static int ApproxSuns(int cycleSeconds);
 
   // Table rules used by the windows.
@@ -103,14 +120,41 @@ class TDataModule1 {
   void TranslateStoreTexts(const IniFile& languageFile);
 
  private:
+  static constexpr int kTableCount = 7;
   std::string programFolder_;
   Dialogs& dialogs_;
   BusyCursor* busy_;
-  // Which universe tables were read from an existing file, so that exit
-  // never writes a table that failed to load over the player's file.
-  std::vector<bool> loadedFromFile_;
+  // What became of each table's file (AllTables order), so that exit never
+  // writes a table that failed to load over the player's file.
+  std::array<TableFileState, kTableCount> fileStates_{};
+
+  int TableSlot(const Table& table) const;
   void BuildSchemas();
   void AttachRules();
+  void LoadUniverseTable(Table& table, const std::string& indexName,
+                         const std::string& indexFieldNames);
+  void LoadRequestTable(bool buildMatches);
+  bool TryLoadFile(Table& table);
+  void SaveTable(Table& table);
+
+  // Table rules (see TableRules.cpp).
+  void SectorsDataAfterInsert(Table& table);
+  void FactoryProdDataAfterInsert(Table& table);
+  void SectFactoryDataBeforePost(Table& table);
+  void SectTradeDataBeforePost(Table& table);
+  void SectorsDataAfterPost(Table& table);
+  void SectorsDataBeforeDelete(Table& table);
+  void FactoriesDataBeforeDelete(Table& table);
+  void ProductsDataBeforeDelete(Table& table);
+  std::string ProductsDataTypeGetText(const Value& value) const;
+  void ProductsDataTypeSetText(Field& field, const std::string& text);
+  std::string FactoryProdDataOperationGetText(const Value& value) const;
+  void FactoryProdDataOperationSetText(Field& field, const std::string& text);
+  std::string FactoriesDataSpecialGetText(const Value& value) const;
+  void FactoriesDataSpecialSetText(Field& field, const std::string& text);
+  bool SectFactoryDataFilterRecord(const Record& record) const;
+  bool SectTradeDataFilterRecord(const Record& record) const;
+  bool FactoriesDataFilterRecord(const Record& record) const;
 };
 
 }  // namespace qv

@@ -12,8 +12,8 @@ class Table;
 class Record;
 
 enum class FieldType {
-  String,      // UTF-8 text, cut to Size() characters (code points)
-  Integer,     // signed 32-bit
+  String,   // UTF-8 text, cut to Size() characters (code points)
+  Integer,  // signed 32-bit
   Boolean,
   AutoInc,     // signed 32-bit, assigned by the table on insert, read-only to the user
   Lookup,      // read-through value of a row of another table, not stored
@@ -67,9 +67,9 @@ class Field {
   std::string FalseText() const;
 
   // Callbacks.
-  GetTextHandler OnGetText;   // stored value -> shown text (display and editing)
-  SetTextHandler OnSetText;   // typed text -> stored value (through SetValue & co.)
-  ChangeHandler OnChange;     // after the field's value changed in the edit buffer
+  GetTextHandler OnGetText;      // stored value -> shown text (display and editing)
+  SetTextHandler OnSetText;      // typed text -> stored value (through SetValue & co.)
+  ChangeHandler OnChange;        // after the field's value changed in the edit buffer
   CalculateHandler OnCalculate;  // Calculated fields only
 
   // Lookup definition (Lookup fields only): the value is ResultField of the
@@ -111,6 +111,15 @@ class Field {
   Value ParseText(const std::string& text) const;
 
  private:
+  friend class Table;
+  friend class Record;
+  // The value the field holds before any callback, coerced to its kind.
+  Value Coerce(const Value& value) const;
+  // Field indexes of the lookup definition, resolved on first use.
+  int LookupKeyIndex() const;
+  // Width and alignment that suit the kind of value.
+  void ResetDisplayDefaults();
+
   Table& table_;
   int index_;
   std::string name_;
@@ -126,6 +135,10 @@ class Field {
   std::string keyField_;
   std::string lookupKeyField_;
   std::string resultField_;
+  FieldType valueType_;  // the declared type of a calculated field
+  mutable int keyIndex_ = -1;
+  mutable int lookupKeyIndex_ = -1;  // in the lookup table
+  mutable int resultIndex_ = -1;     // in the lookup table
 };
 
 }  // namespace qv

@@ -74,8 +74,8 @@ class Table {
   // ---- Rows and cursor (over the current view: order, filter and range applied) ----
   int RecordCount() const;
   bool IsEmpty() const { return RecordCount() == 0; }
-  int RecNo() const;          // 1-based position of the cursor in the view, 0 when none
-  void SetRecNo(int recNo);   // moves the cursor (clamped to the view)
+  int RecNo() const;         // 1-based position of the cursor in the view, 0 when none
+  void SetRecNo(int recNo);  // moves the cursor (clamped to the view)
   void First();
   void Last();
   void Next();
@@ -99,14 +99,14 @@ class Table {
   // ---- Editing ----
   TableState State() const { return state_; }
   bool Modified() const { return modified_; }
-  void Edit();     // Browse -> Edit on the current row (TableError on an empty view)
-  void Insert();   // new row before the current one in stored order
-  void Append();   // new row at the end of stored order
+  void Edit();    // Browse -> Edit on the current row (TableError on an empty view)
+  void Insert();  // new row before the current one in stored order
+  void Append();  // new row at the end of stored order
   // Writes the edit buffer: BeforePost, store, reorder, AfterPost; the cursor
   // stands on the posted row afterwards (when it still belongs to the view).
   void Post();
-  void Cancel();   // discards the edit buffer; no-op in browse state
-  void Delete();   // BeforeDelete, remove, AfterDelete; in Insert state it cancels
+  void Cancel();           // discards the edit buffer; no-op in browse state
+  void Delete();           // BeforeDelete, remove, AfterDelete; in Insert state it cancels
   void CheckBrowseMode();  // posts a modified buffer, cancels an unmodified one
   // Removes every row without events (loading uses it). Keeps the schema.
   void EmptyDataSet();
@@ -173,7 +173,8 @@ class Table {
 
   // ---- For the table files ----
   // Replaces all rows at once (no events, log emptied, cursor on the first
-  // row). Rows must have FieldCount() slots. TableError for duplicate AutoInc values.
+  // row). Rows must have FieldCount() slots; their ids are assigned anew. TableError
+  // for duplicate AutoInc values. The counter never stays below the loaded values.
   void LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc);
   std::int32_t NextAutoInc() const { return nextAutoInc_; }
 
@@ -181,6 +182,9 @@ class Table {
   class Impl;
   friend class Field;
   friend class Record;
+  void WriteBuffer(int fieldIndex, Value value);  // for Field::SetValue
+  void FieldValueChanged(Field& field);           // marks modified, tells views, OnChange
+  void DoInsert(bool append);
   std::string name_;
   std::vector<std::unique_ptr<Field>> fields_;
   std::vector<IndexDef> indexDefs_;

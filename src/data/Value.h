@@ -29,6 +29,7 @@ class Value {
   std::string ToString() const;
 
   friend bool operator==(const Value& a, const Value& b) = default;
+  friend int CompareValues(const Value& a, const Value& b);
 
  private:
   std::variant<std::monostate, std::int32_t, bool, std::string> data_;

@@ -1,0 +1,304 @@
+#include <algorithm>
+
+#include "data/Table.h"
+#include "data/TableImpl.h"
+#include "data/TextUtil.h"
+
+namespace qv {
+
+void Table::WriteBuffer(int fieldIndex, Value value) {
+  impl_->buffer.values.at(fieldIndex) = std::move(value);
+}
+
+void Table::FieldValueChanged(Field& field) {
+  modified_ = true;
+  impl_->Notify(TableChange::RecordChanged);
+  if (field.OnChange) {
+    const Field::ChangeHandler handler = field.OnChange;
+    handler(field);
+  }
+}
+
+void Table::Edit() {
+  if (state_ != TableState::Browse) return;
+  Impl& m = *impl_;
+  m.EnsureView();
+  if (!m.cur) throw TableError("Table " + name_ + " has no record to edit");
+  m.Fire(BeforeEdit);
+  if (state_ != TableState::Browse) return;
+  m.EnsureView();
+  if (!m.cur) throw TableError("Table " + name_ + " has no record to edit");
+  m.buffer.values = m.cur->values;
+  m.buffer.id = m.cur->id;
+  m.editId = m.cur->id;
+  state_ = TableState::Edit;
+  modified_ = false;
+  m.Notify(TableChange::StateChanged);
+  m.Fire(AfterEdit);
+}
+
+void Table::Insert() {
+  DoInsert(false);
+}
+
+void Table::Append() {
+  DoInsert(true);
+}
+
+void Table::DoInsert(bool append) {
+  CheckBrowseMode();
+  Impl& m = *impl_;
+  m.Fire(BeforeInsert);
+  m.EnsureView();
+  m.anchorId = (append || !m.cur) ? 0 : m.cur->id;
+  m.editId = 0;
+  m.buffer = Row{std::vector<Value>(fields_.size()), 0};
+  for (const auto& field : fields_) {
+    if (field->DataType() == FieldType::AutoInc) {
+      m.buffer.values[field->Index()] = Value(nextAutoInc_++);
+    }
+  }
+  if (master_) {
+    // A new detail row belongs to the master's current row.
+    const std::vector<Value> key = m.MasterValues();
+    for (std::size_t i = 0; i < key.size() && i < m.detailFields.size(); ++i) {
+      if (Fields(m.detailFields[i]).IsStored()) m.buffer.values[m.detailFields[i]] = key[i];
+    }
+  }
+  state_ = TableState::Insert;
+  modified_ = false;
+  m.Notify(TableChange::StateChanged);
+  m.Fire(AfterInsert);
+  m.Notify(TableChange::Scrolled);
+  m.Fire(AfterScroll);
+  m.NotifyDetails();
+}
+
+void Table::Post() {
+  if (state_ == TableState::Browse) return;
+  Impl& m = *impl_;
+  m.Fire(BeforePost);  // may throw: the edit then stays open
+  if (state_ == TableState::Browse) return;
+  m.EnsureView();
+  const RowNode* before = m.cur;
+  const bool liveView = m.derived && !m.viewDirty;
+  RowNode* row = nullptr;
+  if (state_ == TableState::Insert) {
+    auto node = std::make_unique<RowNode>();
+    node->values = m.buffer.values;
+    node->id = m.nextRowId++;
+    node->seq = m.AllocateSeq(m.anchorId);
+    row = node.get();
+    m.rows.emplace(row->id, std::move(node));
+    m.AddToOrders(row);
+  } else {
+    auto it = m.rows.find(m.editId);
+    if (it == m.rows.end()) {
+      state_ = TableState::Browse;
+      modified_ = false;
+      m.Notify(TableChange::StateChanged);
+      throw TableError("The record being edited in table " + name_ + " has been deleted");
+    }
+    row = it->second.get();
+    // Only orders whose key changed need the row moved.
+    std::vector<TableOrder*> moved;
+    for (auto& [fields, order] : m.orders) {
+      if (!order->HasStoredKeys() || order->KeyDiffers(row->values, m.buffer.values)) {
+        order->Remove(row);
+        moved.push_back(order.get());
+      }
+    }
+    if (liveView) m.active->RemoveFrom(m.derivedRows, row);
+    row->values = m.buffer.values;
+    for (TableOrder* order : moved)
+      order->Add(row);
+  }
+  if (liveView) {
+    const std::vector<Value> key = master_ ? m.MasterValues() : std::vector<Value>();
+    if (m.Passes(row, key)) m.active->AddTo(m.derivedRows, row);
+  }
+  state_ = TableState::Browse;
+  modified_ = false;
+  m.buffer = Row{};
+  m.editId = m.anchorId = 0;
+  ++changeCount_;
+  // The cursor follows the posted row; when it left the view, the row after its place.
+  m.cur = row;
+  m.resetToFirst = false;
+  m.syncPending = true;
+  m.EnsureView();
+  m.Notify(TableChange::StateChanged);
+  m.Notify(TableChange::DataSetChanged);
+  m.Fire(AfterPost);
+  if (m.cur != before) {
+    m.Notify(TableChange::Scrolled);
+    m.Fire(AfterScroll);
+  }
+  m.NotifyDetails();
+}
+
+void Table::Cancel() {
+  if (state_ == TableState::Browse) return;
+  Impl& m = *impl_;
+  m.Fire(BeforeCancel);
+  if (state_ == TableState::Browse) return;
+  const bool wasInsert = state_ == TableState::Insert;
+  state_ = TableState::Browse;
+  modified_ = false;
+  m.buffer = Row{};
+  m.editId = m.anchorId = 0;
+  m.Notify(TableChange::StateChanged);
+  m.Notify(TableChange::RecordChanged);
+  m.Fire(AfterCancel);
+  if (wasInsert) {
+    m.Notify(TableChange::Scrolled);
+    m.Fire(AfterScroll);
+  }
+  m.NotifyDetails();
+}
+
+void Table::Delete() {
+  if (state_ == TableState::Insert) {
+    Cancel();
+    return;
+  }
+  Impl& m = *impl_;
+  m.EnsureView();
+  if (!m.cur) throw TableError("Table " + name_ + " is empty");
+  const std::uint64_t victimId = m.cur->id;
+  // The handlers may run whole walks over other tables (delete cascades).
+  m.Fire(BeforeDelete);
+  if (state_ != TableState::Browse) {
+    state_ = TableState::Browse;
+    modified_ = false;
+    m.buffer = Row{};
+    m.editId = m.anchorId = 0;
+    m.Notify(TableChange::StateChanged);
+  }
+  auto it = m.rows.find(victimId);
+  if (it == m.rows.end()) return;  // the handler removed the row itself
+  RowNode* victim = it->second.get();
+  const std::vector<RowNode*>& view = m.View();
+  const std::size_t at = m.active->LowerBound(view, victim);
+  m.RemoveFromOrders(victim);
+  if (m.derived && !m.viewDirty) m.active->RemoveFrom(m.derivedRows, victim);
+  if (m.cur == victim) m.cur = nullptr;
+  m.rows.erase(it);
+  const std::vector<RowNode*>& rest = m.View();
+  if (rest.empty()) {
+    m.cur = nullptr;
+    m.pos = -1;
+    m.eof = m.bof = true;
+  } else if (at >= rest.size()) {
+    m.SetCursor(static_cast<int>(rest.size()) - 1);
+    m.eof = true;
+    m.bof = false;
+  } else {
+    m.SetCursor(static_cast<int>(at));
+    m.eof = m.bof = false;
+  }
+  ++changeCount_;
+  m.Notify(TableChange::DataSetChanged);
+  m.Fire(AfterDelete);
+  m.Notify(TableChange::Scrolled);
+  m.Fire(AfterScroll);
+  m.NotifyDetails();
+}
+
+void Table::CheckBrowseMode() {
+  if (state_ == TableState::Browse) return;
+  if (modified_) {
+    Post();
+  } else {
+    Cancel();
+  }
+}
+
+void Table::EmptyDataSet() {
+  Impl& m = *impl_;
+  const bool wasEditing = state_ != TableState::Browse;
+  state_ = TableState::Browse;
+  modified_ = false;
+  m.buffer = Row{};
+  m.editId = m.anchorId = 0;
+  m.ClearRows();
+  changeCount_ = 0;
+  if (wasEditing) m.Notify(TableChange::StateChanged);
+  m.Notify(TableChange::DataSetChanged);
+  m.NotifyDetails();
+}
+
+void Table::MergeChangeLog() {
+  CheckBrowseMode();
+  changeCount_ = 0;
+}
+
+void Table::LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc) {
+  // Check everything first: a refused load leaves the table as it was.
+  for (const Row& row : rows) {
+    if (row.values.size() != fields_.size()) {
+      throw TableError("A row of table " + name_ + " has " + std::to_string(row.values.size()) +
+                       " values instead of " + std::to_string(fields_.size()));
+    }
+  }
+  std::vector<int> autoIncFields;
+  for (const auto& field : fields_) {
+    if (field->DataType() == FieldType::AutoInc) autoIncFields.push_back(field->Index());
+  }
+  std::int32_t highest = 0;
+  std::vector<std::int32_t> used;
+  for (int f : autoIncFields) {
+    used.clear();
+    used.reserve(rows.size());
+    for (const Row& row : rows) {
+      if (!row.values[f].IsNull()) used.push_back(row.values[f].ToInteger());
+    }
+    std::sort(used.begin(), used.end());
+    const auto twice = std::adjacent_find(used.begin(), used.end());
+    if (twice != used.end()) {
+      throw TableError("Duplicate value " + std::to_string(*twice) + " in field '" +
+                       fields_[f]->FieldName() + "' of table " + name_);
+    }
+    if (!used.empty()) highest = std::max(highest, used.back());
+  }
+  std::vector<int> unstoredFields;
+  for (const auto& field : fields_) {
+    if (!field->IsStored()) unstoredFields.push_back(field->Index());
+  }
+
+  Impl& m = *impl_;
+  const bool wasEditing = state_ != TableState::Browse;
+  state_ = TableState::Browse;
+  modified_ = false;
+  m.buffer = Row{};
+  m.editId = m.anchorId = 0;
+  m.ClearRows();
+  std::vector<RowNode*> order;
+  order.reserve(rows.size());
+  m.rows.reserve(rows.size());
+  std::uint64_t seq = 0;
+  for (Row& row : rows) {
+    auto node = std::make_unique<RowNode>();
+    node->values = std::move(row.values);
+    for (int f : unstoredFields)
+      node->values[f] = Value();
+    node->id = m.nextRowId++;
+    node->seq = (seq += 1u << 16);
+    order.push_back(node.get());
+    m.rows.emplace(node->id, std::move(node));
+  }
+  m.stored->Sort(order);
+  for (auto& [fields, kept] : m.orders) {
+    if (kept.get() != m.stored) kept->Sort(order);
+  }
+  // A counter below the loaded values would hand out an Id a row already has.
+  nextAutoInc_ = autoIncFields.empty() ? nextAutoInc : std::max(nextAutoInc, highest + 1);
+  changeCount_ = 0;
+  m.resetToFirst = true;
+  m.EnsureView();
+  if (wasEditing) m.Notify(TableChange::StateChanged);
+  m.Notify(TableChange::DataSetChanged);
+  m.NotifyDetails();
+}
+
+}  // namespace qv

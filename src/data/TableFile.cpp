@@ -1,0 +1,508 @@
+#include "data/TableFile.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
+#include "data/Table.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRootElement = "Table";
+constexpr const char* kFieldsElement = "Fields";
+constexpr const char* kFieldElement = "Field";
+constexpr const char* kRowsElement = "Rows";
+constexpr const char* kRowElement = "Row";
+constexpr int kFormatVersion = 1;
+
+const char* TypeName(FieldType type) {
+  switch (type) {
+    case FieldType::String:
+      return "string";
+    case FieldType::Integer:
+      return "integer";
+    case FieldType::Boolean:
+      return "boolean";
+    case FieldType::AutoInc:
+      return "autoinc";
+    case FieldType::Lookup:
+      return "lookup";
+    case FieldType::Calculated:
+      return "calculated";
+  }
+  return "unknown";
+}
+
+std::optional<FieldType> ParseTypeName(std::string_view text) {
+  for (FieldType type :
+       {FieldType::String, FieldType::Integer, FieldType::Boolean, FieldType::AutoInc}) {
+    if (text == TypeName(type)) return type;
+  }
+  return std::nullopt;
+}
+
+std::string ErrnoText(int error) {
+  return std::generic_category().message(error);
+}
+
+// A value quoted in a message; damaged files can hold long runs of junk.
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kMaxShown = 40;
+  std::string quoted(1, '\'');
+  quoted.append(text.substr(0, kMaxShown));
+  if (text.size() > kMaxShown) quoted.append("...");
+  quoted.push_back('\'');
+  return quoted;
+}
+
+// ---------------------------------------------------------------- saving
+
+bool IsXmlNameStart(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool IsXmlName(const std::string& name) {
+  if (name.empty() || !IsXmlNameStart(static_cast<unsigned char>(name[0]))) return false;
+  return std::all_of(name.begin() + 1, name.end(), [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return IsXmlNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+  });
+}
+
+// Text for a double-quoted attribute. Control characters become character
+// references, so tabs and line breaks survive the parser's normalisation of
+// attribute blanks; a NUL cannot be stored in XML at all and is left out.
+void AppendAttributeText(std::string& out, std::string_view text) {
+  std::size_t pending = 0;  // start of the run not yet copied
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    std::string_view entity;
+    switch (c) {
+      case '&':
+        entity = "&amp;";
+        break;
+      case '<':
+        entity = "&lt;";
+        break;
+      case '>':
+        entity = "&gt;";
+        break;
+      case '"':
+        entity = "&quot;";
+        break;
+      default:
+        if (c >= 0x20) continue;
+    }
+    out.append(text.substr(pending, i - pending));
+    pending = i + 1;
+    if (!entity.empty()) {
+      out.append(entity);
+    } else if (c != 0) {
+      out.append("&#").append(std::to_string(c)).push_back(';');
+    }
+  }
+  out.append(text.substr(pending));
+}
+
+void AppendInteger(std::string& out, std::int32_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
+}
+
+void AppendAttribute(std::string& out, std::string_view name, std::string_view text) {
+  out.push_back(' ');
+  out.append(name).append("=\"");
+  AppendAttributeText(out, text);
+  out.push_back('"');
+}
+
+// The rows are written straight into the text rather than through a
+// document tree: a tree of a large table costs several times the time.
+std::string BuildTableText(const Table& table, const std::string& path) {
+  std::vector<const Field*> stored;
+  for (int i = 0; i < table.FieldCount(); ++i) {
+    const Field& field = table.Fields(i);
+    if (!field.IsStored()) continue;
+    // Field names become attribute names of every row.
+    if (!IsXmlName(field.FieldName())) {
+      throw TableError("Cannot write file " + path + ": field name " + Quoted(field.FieldName()) +
+                       " cannot be stored");
+    }
+    stored.push_back(&field);
+  }
+
+  std::string out;
+  out.reserve(static_cast<std::size_t>(table.TotalRowCount()) * stored.size() * 20 + 1024);
+  out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<").append(kRootElement);
+  AppendAttribute(out, "name", table.Name());
+  AppendAttribute(out, "version", std::to_string(kFormatVersion));
+  AppendAttribute(out, "nextAutoInc", std::to_string(table.NextAutoInc()));
+  out.append(">\n\t<").append(kFieldsElement).append(">\n");
+  for (const Field* field : stored) {
+    out.append("\t\t<").append(kFieldElement);
+    AppendAttribute(out, "name", field->FieldName());
+    AppendAttribute(out, "type", TypeName(field->DataType()));
+    if (field->DataType() == FieldType::String) {
+      AppendAttribute(out, "size", std::to_string(field->Size()));
+    }
+    out.append("/>\n");
+  }
+  out.append("\t</").append(kFieldsElement).append(">\n\t<").append(kRowsElement).append(">\n");
+
+  for (const Record& record : table.AllRecords()) {
+    const std::vector<Value>& values = record.GetRow()->values;
+    out.append("\t\t<").append(kRowElement);
+    for (const Field* field : stored) {
+      const Value& value = values[static_cast<std::size_t>(field->Index())];
+      if (value.IsNull()) continue;  // an absent attribute is the null
+      out.push_back(' ');
+      out.append(field->FieldName()).append("=\"");
+      // Written by the field's type, so whatever the row holds loads back.
+      switch (field->DataType()) {
+        case FieldType::String:
+          AppendAttributeText(out, value.ToString());
+          break;
+        case FieldType::Boolean:
+          out.append(value.ToBoolean() ? "true" : "false");
+          break;
+        default:
+          AppendInteger(out, value.ToInteger());
+          break;
+      }
+      out.push_back('"');
+    }
+    out.append("/>\n");
+  }
+  out.append("\t</").append(kRowsElement).append(">\n</").append(kRootElement).append(">\n");
+  return out;
+}
+
+[[noreturn]] void ThrowWriteError(const std::string& path, const std::string& reason) {
+  throw TableError("Cannot write file " + path + ": " + reason);
+}
+
+// Writes `content` to a temporary file beside `path` and renames it over
+// `path`, so that a failure at any point leaves the old file as it was.
+void ReplaceFile(const std::string& path, const std::string& content) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  const bool targetExists = fs::exists(status);
+  if (targetExists) {
+    if (fs::is_directory(status)) ThrowWriteError(path, "it is a folder");
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+      ThrowWriteError(path, "the file is read-only");
+    }
+  }
+
+  const std::string tempPath = path + ".tmp";
+  std::FILE* file = std::fopen(tempPath.c_str(), "wb");
+  if (file == nullptr) ThrowWriteError(path, ErrnoText(errno));
+
+  int error = 0;
+  if (std::fwrite(content.data(), 1, content.size(), file) != content.size() ||
+      std::fflush(file) != 0) {
+    error = errno != 0 ? errno : EIO;
+  }
+#if defined(__unix__) || defined(__APPLE__)
+  // The rename must not reach the disk before the data does.
+  if (error == 0 && ::fsync(::fileno(file)) != 0) error = errno;
+#endif
+  if (std::fclose(file) != 0 && error == 0) error = errno != 0 ? errno : EIO;
+  if (error != 0) {
+    fs::remove(tempPath, ec);
+    ThrowWriteError(path, ErrnoText(error));
+  }
+
+  if (targetExists) fs::permissions(tempPath, status.permissions(), ec);
+  fs::rename(tempPath, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(tempPath, ignored);
+    ThrowWriteError(path, ec.message());
+  }
+}
+
+// ---------------------------------------------------------------- loading
+
+std::string ReadWholeFile(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    throw TableError("Cannot open file " + path + ": it is a folder");
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw TableError("Cannot open file " + path + ": " + ErrnoText(errno));
+
+  std::string content;
+  const auto size = fs::file_size(path, ec);
+  if (!ec) content.reserve(static_cast<std::size_t>(size));
+  char chunk[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    content.append(chunk, got);
+  const bool failed = std::ferror(file) != 0;
+  const int error = errno;
+  std::fclose(file);
+  if (failed) throw TableError("Cannot read file " + path + ": " + ErrnoText(error));
+  return content;
+}
+
+std::pair<int, int> LineAndColumn(const std::string& content, std::ptrdiff_t offset) {
+  const auto end = content.begin() + std::clamp<std::ptrdiff_t>(
+                                         offset, 0, static_cast<std::ptrdiff_t>(content.size()));
+  const int line = 1 + static_cast<int>(std::count(content.begin(), end, '\n'));
+  const auto lineStart = std::find(std::make_reverse_iterator(end), content.rend(), '\n').base();
+  return {line, 1 + static_cast<int>(end - lineStart)};
+}
+
+// Byte length of the first `maxChars` code points of UTF-8 text.
+std::size_t CutLength(std::string_view text, int maxChars) {
+  if (maxChars <= 0 || text.size() <= static_cast<std::size_t>(maxChars)) return text.size();
+  int chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool startsChar = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (startsChar && ++chars > maxChars) return i;
+  }
+  return text.size();
+}
+
+// One field of the file's field list, tied to the table's field.
+struct FileField {
+  const char* name;
+  const Field* field;
+};
+
+class TableFileReader {
+ public:
+  TableFileReader(Table& table, std::string path) : table_(table), path_(std::move(path)) {}
+
+  void Read() {
+    std::string content = ReadWholeFile(path_);
+    if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
+
+    // Parsed in place: the text is not copied once more.
+    pugi::xml_document doc;
+    const pugi::xml_parse_result parsed = doc.load_buffer_inplace(
+        content.data(), content.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed) {
+      // The parser has changed the text; the line is counted in the file as it is.
+      const auto [line, column] = LineAndColumn(ReadWholeFile(path_), parsed.offset);
+      Fail("line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
+           parsed.description());
+    }
+
+    const pugi::xml_node root = doc.document_element();
+    if (std::strcmp(root.name(), kRootElement) != 0) {
+      Fail("not a table file (root element " + Quoted(root.name()) + ")");
+    }
+    if (const pugi::xml_attribute version = root.attribute("version");
+        version && ParseInteger(version.value()) != kFormatVersion) {
+      Fail("table file version " + Quoted(version.value()) + " is not supported");
+    }
+    const pugi::xml_node fields = root.child(kFieldsElement);
+    const pugi::xml_node rows = root.child(kRowsElement);
+    if (!fields || !rows) Fail("not a table file (no field list or no rows)");
+
+    ReadFields(fields);
+    std::vector<Row> loaded = ReadRows(rows);
+    const std::int32_t nextAutoInc = FinishAutoInc(root, loaded);
+    table_.LoadRows(std::move(loaded), nextAutoInc);
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw TableError(path_ + ": " + reason);
+  }
+  [[noreturn]] void FailRow(int rowNo, const std::string& reason) const {
+    Fail("row " + std::to_string(rowNo) + ": " + reason);
+  }
+
+  static std::optional<std::int32_t> ParseInteger(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+  }
+
+  void ReadFields(const pugi::xml_node& fields) {
+    for (pugi::xml_node node = fields.first_child(); node; node = node.next_sibling()) {
+      if (node.type() != pugi::node_element) continue;
+      if (std::strcmp(node.name(), kFieldElement) != 0) {
+        Fail("unexpected element " + Quoted(node.name()) + " in the field list");
+      }
+      const char* name = node.attribute("name").value();
+      if (*name == '\0') Fail("a field without a name");
+      const Field* field = table_.FindField(name);
+      if (field == nullptr || !field->IsStored()) Fail("unknown field " + Quoted(name));
+      for (const FileField& known : fileFields_) {
+        if (known.field == field) Fail("field " + Quoted(name) + " is listed twice");
+      }
+      const char* typeText = node.attribute("type").value();
+      const std::optional<FieldType> type = ParseTypeName(typeText);
+      if (!type) Fail("field " + Quoted(name) + " has the unknown type " + Quoted(typeText));
+      if (*type != field->DataType()) {
+        Fail("field " + Quoted(name) + " is " + typeText + " in the file but " +
+             TypeName(field->DataType()) + " in the table");
+      }
+      fileFields_.push_back({name, field});
+    }
+    for (int i = 0; i < table_.FieldCount(); ++i) {
+      const Field& field = table_.Fields(i);
+      if (!field.IsStored()) continue;
+      const bool listed = std::any_of(fileFields_.begin(), fileFields_.end(),
+                                      [&](const FileField& f) { return f.field == &field; });
+      if (!listed) Fail("field " + Quoted(field.FieldName()) + " is missing");
+    }
+  }
+
+  // Rows usually list their attributes in field order, so the field after
+  // the last one found is tried first.
+  const FileField* FindFileField(const char* name, std::size_t& hint) const {
+    const std::size_t count = fileFields_.size();
+    for (std::size_t step = 0; step < count; ++step) {
+      const std::size_t i = (hint + step) % count;
+      if (std::strcmp(fileFields_[i].name, name) == 0) {
+        hint = i + 1;
+        return &fileFields_[i];
+      }
+    }
+    return nullptr;
+  }
+
+  Value ParseValue(int rowNo, const FileField& fileField, const pugi::xml_attribute& attribute) {
+    const std::string_view text = attribute.value();
+    const Field& field = *fileField.field;
+    switch (field.DataType()) {
+      case FieldType::String:
+        return Value(std::string(text.substr(0, CutLength(text, field.Size()))));
+      case FieldType::Boolean:
+        if (text == "true") return Value(true);
+        if (text == "false") return Value(false);
+        FailRow(rowNo, Quoted(text) + " is not a boolean for field " + Quoted(field.FieldName()));
+      default: {
+        std::int32_t value = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec == std::errc::result_out_of_range) {
+          FailRow(rowNo, Quoted(text) + " is out of the 32-bit range for field " +
+                             Quoted(field.FieldName()));
+        }
+        if (ec != std::errc() || end != text.data() + text.size()) {
+          FailRow(rowNo,
+                  Quoted(text) + " is not an integer for field " + Quoted(field.FieldName()));
+        }
+        return Value(value);
+      }
+    }
+  }
+
+  std::vector<Row> ReadRows(const pugi::xml_node& rows) {
+    std::size_t rowCount = 0;
+    for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling())
+      ++rowCount;
+
+    const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
+    std::vector<Row> loaded;
+    loaded.reserve(rowCount);
+    std::vector<int> seenInRow(slotCount, 0);
+    int rowNo = 0;
+    for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling()) {
+      if (node.type() != pugi::node_element) continue;
+      ++rowNo;
+      if (std::strcmp(node.name(), kRowElement) != 0) {
+        FailRow(rowNo, "unexpected element " + Quoted(node.name()));
+      }
+      Row row;
+      row.values.resize(slotCount);
+      std::size_t hint = 0;
+      for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+           attribute = attribute.next_attribute()) {
+        const FileField* fileField = FindFileField(attribute.name(), hint);
+        if (fileField == nullptr) FailRow(rowNo, "unknown field " + Quoted(attribute.name()));
+        const auto slot = static_cast<std::size_t>(fileField->field->Index());
+        if (seenInRow[slot] == rowNo) {
+          FailRow(rowNo, "field " + Quoted(attribute.name()) + " is given twice");
+        }
+        seenInRow[slot] = rowNo;
+        row.values[slot] = ParseValue(rowNo, *fileField, attribute);
+      }
+      loaded.push_back(std::move(row));
+    }
+    return loaded;
+  }
+
+  // Checks that AutoInc values are unique, numbers rows that lack one and
+  // returns a counter that lies above every value in use, so that new rows
+  // never repeat an identifier even when the stored counter is stale.
+  std::int32_t FinishAutoInc(const pugi::xml_node& root, std::vector<Row>& rows) const {
+    std::int64_t next = 1;
+    if (const pugi::xml_attribute stored = root.attribute("nextAutoInc")) {
+      const std::optional<std::int32_t> value = ParseInteger(stored.value());
+      if (!value) Fail("the AutoInc counter " + Quoted(stored.value()) + " is not an integer");
+      next = *value;
+    }
+    for (int i = 0; i < table_.FieldCount(); ++i) {
+      const Field& field = table_.Fields(i);
+      if (field.DataType() != FieldType::AutoInc) continue;
+      const auto slot = static_cast<std::size_t>(i);
+
+      std::vector<std::pair<std::int32_t, int>> used;  // value, row number
+      used.reserve(rows.size());
+      for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Value& value = rows[r].values[slot];
+        if (!value.IsNull()) used.emplace_back(value.ToInteger(), static_cast<int>(r + 1));
+      }
+      std::sort(used.begin(), used.end());
+      for (std::size_t k = 1; k < used.size(); ++k) {
+        if (used[k].first == used[k - 1].first) {
+          Fail("rows " + std::to_string(used[k - 1].second) + " and " +
+               std::to_string(used[k].second) + " have the same " + field.FieldName() + " " +
+               std::to_string(used[k].first));
+        }
+      }
+      if (!used.empty()) next = std::max<std::int64_t>(next, std::int64_t{used.back().first} + 1);
+      for (Row& row : rows) {
+        if (!row.values[slot].IsNull()) continue;
+        if (next > kMaxInt32) Fail("no free value left for " + field.FieldName());
+        row.values[slot] = Value(static_cast<std::int32_t>(next++));
+      }
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(next, kMaxInt32));
+  }
+
+  static constexpr std::int64_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
+
+  Table& table_;
+  std::string path_;
+  std::vector<FileField> fileFields_;
+};
+
+}  // namespace
+
+void SaveTableFile(const Table& table, const std::string& path) {
+  ReplaceFile(path, BuildTableText(table, path));
+}
+
+void LoadTableFile(Table& table, const std::string& path) {
+  TableFileReader(table, path).Read();
+}
+
+}  // namespace qv

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class Table;
+
+// The table file: the XML text form of a table's stored fields (name, type,
+// size), its rows in stored order and its AutoInc counter. A missing
+// attribute in a row is a null value; an empty attribute is empty text.
+
+// Writes `table` to `path`, replacing the file. The text goes to a temporary
+// file beside the target first and is renamed over it, so the old file stays
+// whole until the new one is complete. Throws TableError naming the path when
+// the file cannot be written; the old file is then untouched.
+void SaveTableFile(const Table& table, const std::string& path);
+
+// Replaces the rows of `table` with those of the file at `path`. The file's
+// fields must be exactly the table's stored fields (in any order) with the
+// same types. Throws TableError with the reason when the file is missing,
+// unreadable, damaged or does not fit the table; the table keeps its rows then.
+void LoadTableFile(Table& table, const std::string& path);
+
+}  // namespace qv

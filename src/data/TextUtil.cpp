@@ -1,0 +1,103 @@
+#include "data/TextUtil.h"
+
+#include <limits>
+
+namespace qv {
+
+namespace {
+
+char FoldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string CutToChars(const std::string& text, int maxChars) {
+  if (maxChars <= 0) return std::string();
+  std::size_t pos = 0;
+  int chars = 0;
+  while (pos < text.size()) {
+    if (chars == maxChars) return text.substr(0, pos);
+    // Step over one code point: the lead byte, then its continuation bytes.
+    ++pos;
+    while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) {
+      ++pos;
+    }
+    ++chars;
+  }
+  return text;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char ca = static_cast<unsigned char>(FoldAscii(a[i]));
+    const unsigned char cb = static_cast<unsigned char>(FoldAscii(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareNoCase(a, b) == 0;
+}
+
+std::string UpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+  text = Trim(text);
+  if (text.empty()) return std::nullopt;
+  bool negative = false;
+  if (text.front() == '+' || text.front() == '-') {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) {
+      return std::nullopt;
+    }
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max() ||
+      value < std::numeric_limits<std::int32_t>::min()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::string> SplitFieldList(std::string_view list) {
+  std::vector<std::string> parts;
+  while (true) {
+    const std::size_t semi = list.find(';');
+    const std::string_view part = Trim(list.substr(0, semi));
+    if (!part.empty()) parts.emplace_back(part);
+    if (semi == std::string_view::npos) break;
+    list.remove_prefix(semi + 1);
+  }
+  return parts;
+}
+
+}  // namespace qv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// Small text helpers shared by the table engine. Text is UTF-8; case folding
+// touches ASCII letters only.
+
+// The first `maxChars` code points of `text` (the whole text when shorter).
+std::string CutToChars(const std::string& text, int maxChars);
+
+// -1, 0 or 1 comparing ASCII-case-folded bytes.
+int CompareNoCase(std::string_view a, std::string_view b);
+bool EqualNoCase(std::string_view a, std::string_view b);
+std::string UpperAscii(std::string_view text);
+
+// Strict integer: optional blanks around, an optional sign, decimal digits,
+// within the signed 32-bit range. Nothing else.
+std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+// "A;B;C" -> {"A","B","C"}, blanks around each part removed, empty parts dropped.
+std::vector<std::string> SplitFieldList(std::string_view list);
+
+}  // namespace qv
