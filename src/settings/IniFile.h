@@ -17,6 +17,9 @@ class IniFile {
  public:
   // An empty file that will be saved to `path`.
   explicit IniFile(std::string path);
+  virtual ~IniFile();
+  IniFile(IniFile&&) noexcept;
+  IniFile& operator=(IniFile&&) noexcept;
   // Reads `path`; a missing file gives an empty one. Returns nothing and sets
   // `error` (a reason for the player) when the file exists but cannot be read
   // or is not text (NUL bytes, invalid UTF-8).
@@ -50,6 +53,8 @@ class IniFile {
   void EraseSection(const std::string& section);
 
   bool IsDirty() const { return dirty_; }
+  // Line breaks in sections, keys and values written become blanks, so that
+  // a value can never add lines (keys or sections) of its own to the file.
   // Writes the file when it changed: a temporary file beside it, then renamed
   // over it. Returns false and sets `error` on failure; the old file is intact.
   bool UpdateFile(std::string* error = nullptr);
@@ -58,10 +63,14 @@ class IniFile {
   struct Line;
   struct Section;
   std::string path_;
-  std::vector<Section> sections_;
+  std::vector<Section> sections_;  // lines before the first section form one without a header
   bool dirty_ = false;
+  bool byteOrderMark_ = false;  // kept when the file is written back
   Section* FindSection(const std::string& name);
   const Section* FindSection(const std::string& name) const;
+  Section& SectionForWriting(const std::string& name);
+  void Parse(const std::string& text);
+  std::string Serialize() const;
 };
 
 }  // namespace qv

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "settings/Color.h"
+#include "settings/FontParams.h"
+
+namespace qv {
+
+class IniFile;
+
+// How the map is laid out and drawn. The values below are those the main
+// window starts with before (or without) a settings file.
+struct TMapSettings {
+  int SectorSize = 40;
+  int SectorDx = 100;
+  int SectorDy = 100;
+  int BorderDx = 40;
+  int BorderDy = 40;
+  double Zoom = 1.0;
+
+  TColor BackgroundColor = kSystemWindowColor;
+  TColor GateLineColor = 0x000000;
+  TColor SectorBorderColor = 0x000000;
+  TColor KessarColor = 0x00FF00;
+  TColor LumariColor = 0xFF0000;
+  TColor VosskColor = 0xFFFF00;
+  TColor OrthaneColor = 0xFF00FF;
+  TColor DrakhColor = 0x00FFFF;
+  TColor PiratesColor = 0xFFFFFF;
+  TColor ZhurrColor = 0x0000FF;
+  TColor NoRaceColor = 0xFFFFFF;
+
+  bool DocksAsLetter = false;
+  bool ShipyardsAsLetter = true;
+  bool PirateBasesAsLetter = true;
+
+  TFontParams SectorNameFont;
+  TFontParams ReqDigitFont;
+  TFontParams SunFont{.Color = 0x00FFFF};
+  TFontParams StationsFont{.Color = 0x000000};  // starts as SectorBorderColor
+
+  // The view switches (check marks of the View menu); all off until read.
+  bool ShowRaces = false;
+  bool ShowSuns = false;
+  bool ShowDocks = false;
+  bool ShowShipyards = false;
+  bool ShowPirateBases = false;
+  bool ShowInvisibleSectors = false;
+  bool ShowStatistics = false;  // never stored
+};
+
+// The request settings of the main window (not the chosen products, which
+// live in the request table).
+struct TRequestSettings {
+  bool SimpleRequest = true;
+  TColor ProdColor = 0x0000FF;
+  TColor DemandColor = 0x00FF00;
+  std::array<TColor, 6> ReqColor{0x0000FF, 0x00FF00, 0xFFFF00, 0x00FFFF, 0xFF0000, 0xFF00FF};
+  std::array<int, 6> ReqOp{2, 2, 2, 2, 2, 2};  // 0 production, 1 demand, 2 slot unused
+  int Traders = 0;
+  bool CountYourFactories = false;
+  bool SimpleIndividualScale = false;
+  bool CustomIndividualScale = true;
+  bool ShowRates = false;
+  bool VerticalBars = true;
+  int BarWidth = 10;
+  bool ShowNumbers = false;
+  bool NumbersOnly = false;
+};
+
+struct TMainWindowSettings {
+  TMapSettings Map;
+  TRequestSettings Request;
+  std::string Language = "English";
+  bool ShowProducts = false;  // products-in-sector window open at the last close
+  bool ShowLegend = false;    // legend window open at the last close
+};
+
+// The zoom as a whole percentage, trunc(zoom x 100). A zoom read as n x 0.01
+// gives n back even where the product lands a hair below n (29 x 0.01 x 100).
+int ZoomPercent(double zoom);
+
+// Every key of "MainWindow" except the window placement, and the four font
+// sections, in the order the program reads them. Missing keys give the
+// defaults of the file format (zoom 75 %, races, docks, shipyards and pirate
+// bases shown), which differ from the initial values above.
+void ReadMainWindowSettings(const IniFile& settings, TMainWindowSettings& values);
+// What the main window writes when it is destroyed, after its placement:
+// the map and request keys, the fonts, "Build" and "Language".
+void WriteMainWindowSettings(const TMainWindowSettings& values, IniFile& settings);
+// What the main window writes when it is closed.
+void WriteMainWindowSwitchesOnClose(IniFile& settings, bool showProducts, bool showLegend);
+
+}  // namespace qv

@@ -1,0 +1,290 @@
+#include "settings/PrefForm.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <string>
+
+#include "settings/MainWindowSettings.h"
+#include "settings/QtColorPicking.h"
+#include "settings/QtTranslate.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kClientWidth = 479;
+constexpr int kClientHeight = 333;
+
+template <typename T>
+T* Named(T* object, const std::string& name) {
+  object->setObjectName(QString::fromStdString(name));
+  return object;
+}
+
+QLabel* AddLabelled(QGridLayout& grid, int row, const std::string& labelName, const char* text,
+                    QWidget* control) {
+  auto* label = Named(new QLabel(QString::fromUtf8(text)), labelName);
+  label->setBuddy(control);
+  grid.addWidget(label, row, 0);
+  grid.addWidget(control, row, 1, Qt::AlignLeft);
+  return label;
+}
+
+QGroupBox* MakeGroup(const char* name, const char* title) {
+  return Named(new QGroupBox(QString::fromUtf8(title)), name);
+}
+
+QGridLayout* GridOf(QGroupBox& group) {
+  auto* grid = new QGridLayout(&group);
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+  return grid;
+}
+
+}  // namespace
+
+TPrefForm::TPrefForm(Dialogs& dialogs, CustomColorList& customColors, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), customColors_(customColors) {
+  setObjectName("PrefForm");
+  setWindowTitle("Preferences");
+  BuildControls();
+}
+
+TPrefForm::~TPrefForm() = default;
+
+void TPrefForm::BuildControls() {
+  // Colour buttons keep the component numbers of their labels' places:
+  // BitBtn1 border, BitBtn3 gate line, BitBtn12 background, BitBtn4..11 races.
+  const int colorButtonNumber[kColorCount] = {1, 3, 12, 4, 5, 6, 7, 8, 9, 10, 11};
+  for (int i = 0; i < kColorCount; ++i) {
+    colorButtons_[i] = Named(new QPushButton, "BitBtn" + std::to_string(colorButtonNumber[i]));
+    colorButtons_[i]->setAutoDefault(false);
+    connect(colorButtons_[i], &QPushButton::clicked, this, [this, i] { ColorButtonClick(i); });
+  }
+  for (int i = 0; i < kNumberCount; ++i) {
+    // The up-down and its text box are one spin box named after the up-down;
+    // its text box carries the name of the edit, so both names reach it.
+    auto* spin = Named(new QSpinBox, "UpDown" + std::to_string(i + 1));
+    spin->setRange(0, 100);
+    spin->setSingleStep(1);
+    spin->setWrapping(false);
+    const int editNumber[kNumberCount] = {1, 2, 4, 3, 5, 6};
+    if (auto* edit = spin->findChild<QLineEdit*>())
+      edit->setObjectName(QString::fromStdString("Edit" + std::to_string(editNumber[i])));
+    numbers_[i] = spin;
+  }
+  const char* switchNames[kSwitchCount] = {"CheckBox1", "CheckBox2", "CheckBox3",
+                                           "CheckBox4", "CheckBox5", "CheckBox6"};
+  const char* switchTexts[kSwitchCount] = {"Vertical bars", "Show 2 numbers",   "Numbers only",
+                                           "Docks as 'D'",  "Shipyards as 'Y'", "Pirates as 'P'"};
+  for (int i = 0; i < kSwitchCount; ++i)
+    switches_[i] = Named(new QCheckBox(QString::fromUtf8(switchTexts[i])), switchNames[i]);
+  auto fontButton = [this](const char* name, const char* text, int slot) {
+    auto* button = Named(new QPushButton(QString::fromUtf8(text)), name);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, slot] { FontButtonClick(slot); });
+    return button;
+  };
+
+  // Map.
+  QGroupBox* mapBox = MakeGroup("GroupBox1", " Map ");
+  QGridLayout* mapGrid = GridOf(*mapBox);
+  AddLabelled(*mapGrid, 0, "Label1", "Sector size:", numbers_[kSectorSize]);
+  AddLabelled(*mapGrid, 1, "Label2", "H. Spacing:", numbers_[kSectorDx]);
+  AddLabelled(*mapGrid, 2, "Label4", "V. Spacing:", numbers_[kSectorDy]);
+  AddLabelled(*mapGrid, 3, "Label15", "H. Border:", numbers_[kBorderDx]);
+  AddLabelled(*mapGrid, 4, "Label16", "V. Border:", numbers_[kBorderDy]);
+  AddLabelled(*mapGrid, 5, "Label3", "Border:", colorButtons_[kBorder]);
+  AddLabelled(*mapGrid, 6, "Label5", "Gate line:", colorButtons_[kGateLine]);
+  AddLabelled(*mapGrid, 7, "Label14", "Background:", colorButtons_[kBackground]);
+  QPushButton* sectorNameFont = fontButton("Button3", "Font for sector name", kSectorNameFont);
+  mapGrid->addWidget(sectorNameFont, 8, 0, 1, 2);
+  mapGrid->setRowStretch(9, 1);
+
+  // Races.
+  QGroupBox* racesBox = MakeGroup("GroupBox2", " Races ");
+  QGridLayout* racesGrid = GridOf(*racesBox);
+  const char* raceTexts[8] = {
+      "Kessar:", "Lumari:", "Vossk:", "Orthane:", "Drakh:", "Pirates:", "Zhurr:", "Default:"};
+  for (int i = 0; i < 8; ++i)
+    AddLabelled(*racesGrid, i, "Label" + std::to_string(6 + i), raceTexts[i],
+                colorButtons_[kKessar + i]);
+  racesGrid->setRowStretch(8, 1);
+
+  // Statistics.
+  QGroupBox* statsBox = MakeGroup("GroupBox3", " Statistics ");
+  QGridLayout* statsGrid = GridOf(*statsBox);
+  AddLabelled(*statsGrid, 0, "Label17", "Bar width:", numbers_[kBarWidth]);
+  statsGrid->addWidget(switches_[kVerticalBars], 1, 0, 1, 2);
+  statsGrid->addWidget(switches_[kShowNumbers], 2, 0, 1, 2);
+  statsGrid->addWidget(switches_[kNumbersOnly], 3, 0, 1, 2);
+  QPushButton* numbersFont = fontButton("Button4", "Font for numbers", kNumbersFont);
+  statsGrid->addWidget(numbersFont, 4, 0, 1, 2);
+
+  // Misc.
+  QGroupBox* miscBox = MakeGroup("GroupBox4", " Misc ");
+  QGridLayout* miscGrid = GridOf(*miscBox);
+  QPushButton* sunFont = fontButton("Button5", "Font for suns", kSunFont);
+  QPushButton* stationsFont = fontButton("Button6", "Font for stations", kStationsFont);
+  miscGrid->addWidget(sunFont, 0, 0);
+  miscGrid->addWidget(switches_[kDocksAsLetter], 1, 0);
+  miscGrid->addWidget(switches_[kShipyardsAsLetter], 2, 0);
+  miscGrid->addWidget(switches_[kPirateBasesAsLetter], 3, 0);
+  miscGrid->addWidget(stationsFont, 4, 0);
+
+  auto* ok = Named(new QPushButton("OK"), "Button1");
+  ok->setDefault(true);
+  auto* cancel = Named(new QPushButton("Cancel"), "Button2");
+  cancel->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* middle = new QVBoxLayout;
+  middle->addWidget(racesBox, 1);
+  middle->addWidget(miscBox);
+  auto* right = new QVBoxLayout;
+  right->addWidget(statsBox);
+  right->addStretch(1);
+  right->addLayout(buttons);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(6);
+  layout->addWidget(mapBox);
+  layout->addLayout(middle);
+  layout->addLayout(right);
+
+  // Keyboard order: map, races, statistics, misc, then the buttons.
+  std::vector<QWidget*> order = {
+      numbers_[kSectorSize],    numbers_[kSectorDx],        numbers_[kSectorDy],
+      numbers_[kBorderDx],      numbers_[kBorderDy],        colorButtons_[kBorder],
+      colorButtons_[kGateLine], colorButtons_[kBackground], sectorNameFont};
+  for (int i = 0; i < 8; ++i)
+    order.push_back(colorButtons_[kKessar + i]);
+  for (QWidget* w :
+       {static_cast<QWidget*>(numbers_[kBarWidth]), static_cast<QWidget*>(switches_[kVerticalBars]),
+        static_cast<QWidget*>(switches_[kShowNumbers]),
+        static_cast<QWidget*>(switches_[kNumbersOnly]), static_cast<QWidget*>(numbersFont),
+        static_cast<QWidget*>(sunFont), static_cast<QWidget*>(switches_[kDocksAsLetter]),
+        static_cast<QWidget*>(switches_[kShipyardsAsLetter]),
+        static_cast<QWidget*>(switches_[kPirateBasesAsLetter]), static_cast<QWidget*>(stationsFont),
+        static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
+    order.push_back(w);
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
+
+  FitSize();
+}
+
+// The designed size, or more where the platform's fonts or a language's
+// longer texts need it, so that no text is cut.
+void TPrefForm::FitSize() {
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  layout()->invalidate();
+  layout()->activate();
+  setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
+}
+
+void TPrefForm::FormShow(const TMapSettings& map, const TRequestSettings& request) {
+  colors_ = {map.SectorBorderColor, map.GateLineColor, map.BackgroundColor, map.KessarColor,
+             map.LumariColor,       map.VosskColor,    map.OrthaneColor,    map.DrakhColor,
+             map.PiratesColor,      map.ZhurrColor,    map.NoRaceColor};
+  for (int i = 0; i < kColorCount; ++i)
+    MakeColorGlyph(*colorButtons_[i], 30, 12, colors_[i]);
+
+  // The spin boxes hold values outside 0..100 at the nearer end.
+  const int numbers[kNumberCount] = {map.SectorSize, map.SectorDx, map.SectorDy,
+                                     map.BorderDx,   map.BorderDy, request.BarWidth};
+  for (int i = 0; i < kNumberCount; ++i)
+    numbers_[i]->setValue(numbers[i]);
+
+  fonts_ = {map.SectorNameFont, map.ReqDigitFont, map.SunFont, map.StationsFont};
+
+  const bool switches[kSwitchCount] = {request.VerticalBars,  request.ShowNumbers,
+                                       request.NumbersOnly,   map.DocksAsLetter,
+                                       map.ShipyardsAsLetter, map.PirateBasesAsLetter};
+  for (int i = 0; i < kSwitchCount; ++i)
+    switches_[i]->setChecked(switches[i]);
+}
+
+void TPrefForm::ColorButtonClick(int slot) {
+  PickColor(dialogs_, *colorButtons_[slot], colors_[slot], customColors_);
+}
+
+void TPrefForm::FontButtonClick(int slot) {
+  EditFont(fonts_[slot], dialogs_, true);
+}
+
+void TPrefForm::Button1Click() {
+  if (map_ && request_) {
+    TMapSettings& map = *map_;
+    TRequestSettings& request = *request_;
+    map.SectorBorderColor = colors_[kBorder];
+    map.GateLineColor = colors_[kGateLine];
+    map.BackgroundColor = colors_[kBackground];
+    map.KessarColor = colors_[kKessar];
+    map.LumariColor = colors_[kLumari];
+    map.VosskColor = colors_[kVossk];
+    map.OrthaneColor = colors_[kOrthane];
+    map.DrakhColor = colors_[kDrakh];
+    map.PiratesColor = colors_[kPirates];
+    map.ZhurrColor = colors_[kZhurr];
+    map.NoRaceColor = colors_[kNoRace];
+
+    map.SectorSize = numbers_[kSectorSize]->value();
+    map.SectorDx = numbers_[kSectorDx]->value();
+    map.SectorDy = numbers_[kSectorDy]->value();
+    map.BorderDx = numbers_[kBorderDx]->value();
+    map.BorderDy = numbers_[kBorderDy]->value();
+    request.BarWidth = numbers_[kBarWidth]->value();
+
+    map.SectorNameFont = fonts_[kSectorNameFont];
+    map.ReqDigitFont = fonts_[kNumbersFont];
+    map.SunFont = fonts_[kSunFont];
+    map.StationsFont = fonts_[kStationsFont];
+
+    request.VerticalBars = switches_[kVerticalBars]->isChecked();
+    request.ShowNumbers = switches_[kShowNumbers]->isChecked();
+    request.NumbersOnly = switches_[kNumbersOnly]->isChecked();
+    map.DocksAsLetter = switches_[kDocksAsLetter]->isChecked();
+    map.ShipyardsAsLetter = switches_[kShipyardsAsLetter]->isChecked();
+    map.PirateBasesAsLetter = switches_[kPirateBasesAsLetter]->isChecked();
+  }
+  accept();
+}
+
+bool TPrefForm::Execute(TMapSettings& map, TRequestSettings& request) {
+  map_ = &map;
+  request_ = &request;
+  FormShow(map, request);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  }
+  const bool ok = exec() == QDialog::Accepted;
+  map_ = nullptr;
+  request_ = nullptr;
+  return ok;
+}
+
+void TPrefForm::Translate(const IniFile& languageFile) {
+  TranslateWindow(*this, languageFile, "PrefForm");
+  FitSize();
+}
+
+}  // namespace qv

@@ -1,0 +1,68 @@
+#include "settings/QtColorPicking.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QPixmap>
+#include <string>
+#include <vector>
+
+#include "map/QtCanvas.h"
+#include "settings/Dialogs.h"
+#include "settings/QtColors.h"
+
+namespace qv {
+
+void MakeColorGlyph(QAbstractButton& button, int width, int height, TColor color) {
+  if (!button.text().isEmpty()) button.setText(QString());
+  if (width < 1 || height < 1) return;
+
+  // Both images side by side on the button face: the swatch on the left, the
+  // disabled outline (a highlight line under a shadow line, as an engraved
+  // shape looks) on the right.
+  QPixmap glyph(2 * width + 2, height + 1);
+  glyph.fill(ToQColor(kSystemButtonFaceColor));
+  {
+    QtCanvas canvas(glyph);
+    canvas.SetBrush(BrushStyle::Solid, color);
+    canvas.SetPen(PenStyle::Solid, kSystemButtonTextColor);
+    canvas.Rectangle(1, 0, width, height);
+    canvas.SetBrush(BrushStyle::Clear, color);
+    canvas.SetPen(PenStyle::Solid, kSystemHighlightColor);
+    canvas.Rectangle(width + 3, 1, 2 * width + 2, height + 1);
+    canvas.SetPen(PenStyle::Solid, kSystemShadowColor);
+    canvas.Rectangle(width + 2, 0, 2 * width + 1, height);
+  }
+
+  const QSize size(width + 1, height + 1);
+  QIcon icon;
+  icon.addPixmap(glyph.copy(QRect(QPoint(0, 0), size)), QIcon::Normal);
+  icon.addPixmap(glyph.copy(QRect(QPoint(width + 1, 0), size)), QIcon::Disabled);
+  button.setIcon(icon);
+  button.setIconSize(size);
+}
+
+bool PickColor(Dialogs& dialogs, QAbstractButton& button, TColor& color,
+               CustomColorList& customColors) {
+  std::vector<std::string> given;
+  for (const std::string& entry : customColors)
+    if (!entry.empty()) given.push_back(entry);
+
+  const TColor chosen = dialogs.AskColor(color, given);
+  if (chosen == color) return false;
+
+  color = chosen;
+  MakeColorGlyph(button, 30, 12, color);
+  customColors.fill(std::string());
+  for (std::size_t i = 0; i < given.size() && i < customColors.size(); ++i)
+    customColors[i] = given[i];
+  return true;
+}
+
+bool EditFont(TFontParams& font, Dialogs& dialogs, bool showEffects) {
+  TFontParams chosen = font;
+  if (!dialogs.AskFont(chosen, showEffects)) return false;
+  font = chosen;
+  return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,214 @@
+#include "settings/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace {
+
+using qv::IniFile;
+using qvtest::TempDir;
+
+std::unique_ptr<IniFile> LoadText(const TempDir& dir, const std::string& text) {
+  dir.Write("t.ini", text);
+  std::string error;
+  auto file = IniFile::Load(dir.File("t.ini"), &error);
+  EXPECT_TRUE(file) << error;
+  return file;
+}
+
+TEST(IniFileTest, ReadsIntegersInEveryEncodingAndFallsBackOnAnythingElse) {
+  TempDir dir;
+  auto ini = LoadText(dir,
+                      "[N]\n"
+                      "dec=255\nneg=-2147483643\nplus=+7\nhex=0xFF\nHEX=0XfF\ndollar=$FF\n"
+                      "allF=0xFFFFFFFF\nsys=0x80000005\nnegHex=-$10\n"
+                      "zeroX=0x\ndollarOnly=$\nletters=red\ntrailing=12abc\nempty=\n"
+                      "tooBig=2147483648\ntooSmall=-2147483649\nlongHex=0x100000000\n"
+                      "spaced=  42  \nquoted=\"17\"\ninner=1 2\n");
+  auto read = [&](const char* key) { return ini->ReadInteger("N", key, -99); };
+  EXPECT_EQ(read("dec"), 255);
+  EXPECT_EQ(read("neg"), -2147483643);
+  EXPECT_EQ(read("plus"), 7);
+  EXPECT_EQ(read("hex"), 255);
+  EXPECT_EQ(read("HEX"), 255);
+  EXPECT_EQ(read("dollar"), 255);
+  EXPECT_EQ(read("allF"), -1);
+  EXPECT_EQ(read("sys"), -2147483643);
+  EXPECT_EQ(read("negHex"), -16);
+  EXPECT_EQ(read("spaced"), 42);
+  EXPECT_EQ(read("quoted"), 17);
+  for (const char* bad : {"zeroX", "dollarOnly", "letters", "trailing", "empty", "tooBig",
+                          "tooSmall", "longHex", "inner", "missing"}) {
+    EXPECT_EQ(read(bad), -99) << bad;
+  }
+  EXPECT_EQ(ini->ReadInteger("NoSuchSection", "dec", 3), 3);
+}
+
+TEST(IniFileTest, BooleansAreIntegersWhereAnythingButZeroIsTrue) {
+  TempDir dir;
+  auto ini = LoadText(dir, "[B]\none=1\nseven=7\nzero=0\nword=yes\n");
+  EXPECT_TRUE(ini->ReadBool("B", "one", false));
+  EXPECT_TRUE(ini->ReadBool("B", "seven", false));
+  EXPECT_FALSE(ini->ReadBool("B", "zero", true));
+  EXPECT_TRUE(ini->ReadBool("B", "word", true));
+  EXPECT_FALSE(ini->ReadBool("B", "word", false));
+  EXPECT_TRUE(ini->ReadBool("B", "missing", true));
+}
+
+TEST(IniFileTest, NamesMatchWithoutCaseAndTheFirstDuplicateWins) {
+  TempDir dir;
+  auto ini = LoadText(dir,
+                      "[MainWindow]\nZoom=150\nzoom=50\n[mainwindow]\nOther=1\n"
+                      "[ Spaced ]\n  key  =  some value  \n");
+  EXPECT_TRUE(ini->SectionExists("MAINWINDOW"));
+  EXPECT_EQ(ini->ReadInteger("mainWINDOW", "ZOOM", 0), 150);
+  EXPECT_FALSE(ini->ValueExists("MainWindow", "Other"));  // only the first section counts
+  EXPECT_EQ(ini->ReadString("spaced", "KEY", ""), "some value");
+  EXPECT_EQ(ini->ReadSection("MainWindow"), (std::vector<std::string>{"Zoom"}));
+
+  ini->WriteInteger("MAINWINDOW", "ZOOM", 75);
+  EXPECT_EQ(ini->ReadInteger("MainWindow", "Zoom", 0), 75);
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"),
+            "[MainWindow]\r\nZoom=75\r\nzoom=50\r\n[mainwindow]\r\nOther=1\r\n"
+            "[ Spaced ]\r\n  key  =  some value  \r\n");
+}
+
+TEST(IniFileTest, ValuesKeepEqualsSignsLoseMatchingQuotesAndAreCutAt2047Characters) {
+  TempDir dir;
+  const std::string longValue(3000, 'x');
+  const std::string umlauts(2100, 'a');
+  auto ini =
+      LoadText(dir, "[S]\ncap=a=b\ndq=\"quoted\"\nsq='single'\nodd=\"half\nlong=" + longValue +
+                        "\nwide=\xC3\xA4" + umlauts + "\n");
+  EXPECT_EQ(ini->ReadString("S", "cap", ""), "a=b");
+  EXPECT_EQ(ini->ReadString("S", "dq", ""), "quoted");
+  EXPECT_EQ(ini->ReadString("S", "sq", ""), "single");
+  EXPECT_EQ(ini->ReadString("S", "odd", ""), "\"half");
+  EXPECT_EQ(ini->ReadString("S", "long", "").size(), 2047u);
+  // Cut by characters, never inside a multi-byte one.
+  const std::string wide = ini->ReadString("S", "wide", "");
+  EXPECT_EQ(wide.size(), 2048u);
+  EXPECT_EQ(wide.substr(0, 2), "\xC3\xA4");
+}
+
+TEST(IniFileTest, LinesWithoutEqualsCommentsAndPreambleAreKeptButAreNoEntries) {
+  TempDir dir;
+  const std::string text =
+      "; preamble comment\r\nstray=1\r\n[S]\r\njust text\r\n; note=not a key\r\n"
+      "=nokey\r\nk=v\r\nempty=\r\n";
+  auto ini = LoadText(dir, text);
+  EXPECT_FALSE(ini->ValueExists("S", "just text"));
+  EXPECT_FALSE(ini->ValueExists("S", "; note"));
+  EXPECT_EQ(ini->ReadSections(), (std::vector<std::string>{"S"}));
+  const auto values = ini->ReadSectionValues("S");
+  ASSERT_EQ(values.size(), 2u);  // "empty" is left out
+  EXPECT_EQ(values[0], (std::pair<std::string, std::string>{"", "nokey"}));
+  EXPECT_EQ(values[1], (std::pair<std::string, std::string>{"k", "v"}));
+  EXPECT_EQ(ini->ReadString("S", "empty", "default"), "");
+
+  ini->WriteString("S", "k", "w");
+  ASSERT_TRUE(ini->UpdateFile());
+  std::string expected = text;
+  expected.replace(expected.find("k=v"), 3, "k=w");
+  EXPECT_EQ(dir.Read("t.ini"), expected);
+}
+
+TEST(IniFileTest, WritingKeepsOrderAndAppendsNewKeysAndSectionsAtTheirEnd) {
+  TempDir dir;
+  auto ini = LoadText(dir, "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
+  ini->WriteString("A", "new", "n");
+  ini->WriteString("C", "c", "3");
+  ini->WriteBool("B", "flag", true);
+  ini->WriteInteger("A", "x", -5);
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"),
+            "[A]\r\nx=-5\r\ny=2\r\nnew=n\r\n\r\n[B]\r\nz=3\r\nflag=1\r\n[C]\r\nc=3\r\n");
+
+  ini->DeleteKey("a", "Y");
+  ini->EraseSection("b");
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"), "[A]\r\nx=-5\r\nnew=n\r\n\r\n[C]\r\nc=3\r\n");
+}
+
+TEST(IniFileTest, AValueWithLineBreaksCannotAddKeysOrSections) {
+  TempDir dir;
+  IniFile ini(dir.File("t.ini"));
+  ini.WriteString("S", "Name", "Arial\r\n[Evil]\nBuild=99");
+  ASSERT_TRUE(ini.UpdateFile());
+  auto again = IniFile::Load(dir.File("t.ini"));
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(again->SectionExists("Evil"));
+  EXPECT_EQ(again->ReadSection("S").size(), 1u);
+  EXPECT_EQ(again->ReadString("S", "Name", ""), "Arial  [Evil] Build=99");
+}
+
+TEST(IniFileTest, AcceptsBomAndMixedLineEndsAndKeepsTheBom) {
+  TempDir dir;
+  auto ini = LoadText(dir, "\xEF\xBB\xBF[S]\r\na=1\nb=2\r\n");
+  EXPECT_EQ(ini->ReadSections(), (std::vector<std::string>{"S"}));
+  EXPECT_EQ(ini->ReadInteger("S", "a", 0), 1);
+  EXPECT_EQ(ini->ReadInteger("S", "b", 0), 2);
+  ini->WriteInteger("S", "b", 3);
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"), "\xEF\xBB\xBF[S]\r\na=1\r\nb=3\r\n");
+}
+
+TEST(IniFileTest, MissingFileIsEmptyButBinaryOrUnreadableFilesFail) {
+  TempDir dir;
+  std::string error;
+  auto missing = IniFile::Load(dir.File("none.ini"), &error);
+  ASSERT_TRUE(missing);
+  EXPECT_TRUE(missing->ReadSections().empty());
+  EXPECT_FALSE(missing->IsDirty());
+  EXPECT_TRUE(missing->UpdateFile());  // nothing changed: nothing written
+  EXPECT_FALSE(dir.Exists("none.ini"));
+
+  dir.Write("nul.ini", std::string("[S]\na=1\n\0\0", 10));
+  EXPECT_FALSE(IniFile::Load(dir.File("nul.ini"), &error));
+  EXPECT_NE(error.find("not a text file"), std::string::npos);
+
+  dir.Write("latin1.ini", "[S]\nname=M\xFCller\n");
+  error.clear();
+  EXPECT_FALSE(IniFile::Load(dir.File("latin1.ini"), &error));
+  EXPECT_FALSE(error.empty());
+
+  std::filesystem::create_directory(dir.Path() / "folder.ini");
+  EXPECT_FALSE(IniFile::Load(dir.File("folder.ini"), &error));
+}
+
+TEST(IniFileTest, FailedUpdateKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  dir.Write("t.ini", "[S]\na=1\n");
+  auto ini = IniFile::Load(dir.File("t.ini"));
+  ASSERT_TRUE(ini);
+  ini->WriteInteger("S", "a", 2);
+  // A folder cannot be replaced by a file: the rename fails.
+  std::filesystem::create_directory(dir.Path() / "blocked.ini");
+  std::filesystem::create_directory(dir.Path() / "blocked.ini" / "inside");
+  IniFile blocked(dir.File("blocked.ini"));
+  blocked.WriteInteger("S", "a", 2);
+  std::string error;
+  EXPECT_FALSE(blocked.UpdateFile(&error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(blocked.IsDirty());
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "blocked.ini" / "inside"));
+
+  IniFile nowhere(dir.File("no/such/folder/t.ini"));
+  nowhere.WriteInteger("S", "a", 1);
+  EXPECT_FALSE(nowhere.UpdateFile());
+
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"), "[S]\r\na=2\r\n");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    ++files;
+  }
+  EXPECT_EQ(files, 2);  // t.ini and the blocking folder, no temporary leftovers
+}
+
+}  // namespace

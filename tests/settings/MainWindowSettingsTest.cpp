@@ -1,0 +1,176 @@
+#include "settings/MainWindowSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace qv;
+using qvtest::TempDir;
+
+std::unique_ptr<IniFile> Ini(const TempDir& dir, const std::string& text) {
+  dir.Write("QVMap.INI", text);
+  return IniFile::Load(dir.File("QVMap.INI"));
+}
+
+TEST(MainWindowSettingsTest, WithoutKeysTheFileDefaultsApplyNotTheInitialValues) {
+  TMainWindowSettings initial;
+  EXPECT_EQ(initial.Map.Zoom, 1.0);
+  EXPECT_FALSE(initial.Map.ShowRaces);
+  EXPECT_EQ(initial.Map.SunFont.Color, 0x00FFFF);
+
+  TempDir dir;
+  auto ini = Ini(dir, "");
+  TMainWindowSettings read;
+  ReadMainWindowSettings(*ini, read);
+  EXPECT_DOUBLE_EQ(read.Map.Zoom, 0.75);
+  EXPECT_TRUE(read.Map.ShowRaces);
+  EXPECT_TRUE(read.Map.ShowDocks);
+  EXPECT_TRUE(read.Map.ShowShipyards);
+  EXPECT_TRUE(read.Map.ShowPirateBases);
+  EXPECT_FALSE(read.Map.ShowSuns);
+  EXPECT_FALSE(read.Map.ShowInvisibleSectors);
+  EXPECT_EQ(read.Language, "English");
+  EXPECT_EQ(read.Map.BackgroundColor, kSystemWindowColor);
+  EXPECT_EQ(read.Map.SunFont, initial.Map.SunFont);
+  EXPECT_EQ(read.Request.ReqColor, initial.Request.ReqColor);
+  EXPECT_EQ(read.Request.ReqOp, initial.Request.ReqOp);
+  EXPECT_TRUE(read.Request.CustomIndividualScale);
+  EXPECT_EQ(read.Map.SectorSize, 40);
+  EXPECT_EQ(read.Map.SectorDx, 100);
+}
+
+TEST(MainWindowSettingsTest, ValuesAreDecodedAsStored) {
+  TempDir dir;
+  auto ini = Ini(dir,
+                 "[MainWindow]\nZoom=150\nBackgroundColor=0xFF\nGateLineColor=255\n"
+                 "SectorBorderColor=red\nCountYourFactories=7\nLanguage=de\nReqOp3=1\n"
+                 "ReqColor6=$00FF00\nShowSuns=1\nShowRaces=0\nShowProducts=1\n"
+                 "[StationsFont]\nBold=1\n");
+  TMainWindowSettings s;
+  ReadMainWindowSettings(*ini, s);
+  EXPECT_DOUBLE_EQ(s.Map.Zoom, 1.5);
+  EXPECT_EQ(s.Map.BackgroundColor, MakeColor(255, 0, 0));
+  EXPECT_EQ(s.Map.GateLineColor, MakeColor(255, 0, 0));
+  EXPECT_EQ(s.Map.SectorBorderColor, 0);  // not a number: the default
+  EXPECT_TRUE(s.Request.CountYourFactories);
+  EXPECT_EQ(s.Language, "de");
+  EXPECT_EQ(s.Request.ReqOp[2], 1);
+  EXPECT_EQ(s.Request.ReqColor[5], 0x00FF00);
+  EXPECT_TRUE(s.Map.ShowSuns);
+  EXPECT_FALSE(s.Map.ShowRaces);
+  EXPECT_TRUE(s.ShowProducts);
+  EXPECT_FALSE(s.ShowLegend);
+  EXPECT_EQ(s.Map.StationsFont.Style, kFontBold);
+
+  auto background = Ini(dir, "[MainWindow]\nBackgroundColor=red\n");
+  ReadMainWindowSettings(*background, s);
+  EXPECT_EQ(s.Map.BackgroundColor, static_cast<TColor>(0x80000005u));
+}
+
+TEST(MainWindowSettingsTest, WritesTheWholeListInOrderAndReadsBackTheSame) {
+  TempDir dir;
+  IniFile ini(dir.File("QVMap.INI"));
+  TMainWindowSettings s;
+  s.Map.Zoom = 1.5;
+  s.Map.BackgroundColor = kSystemWindowColor;
+  s.Map.ShowSuns = true;
+  s.Map.SunFont.Style = kFontItalic;
+  s.Request.CountYourFactories = true;
+  s.Request.ReqOp[4] = 0;
+  s.Language = "de";
+  WriteMainWindowSettings(s, ini);
+
+  const std::vector<std::string> expected = {"SectorSize",
+                                             "SectorDx",
+                                             "SectorDy",
+                                             "BorderDx",
+                                             "BorderDy",
+                                             "Zoom",
+                                             "ProdColor",
+                                             "DemandColor",
+                                             "ReqColor1",
+                                             "ReqColor2",
+                                             "ReqColor3",
+                                             "ReqColor4",
+                                             "ReqColor5",
+                                             "ReqColor6",
+                                             "ReqOp1",
+                                             "ReqOp2",
+                                             "ReqOp3",
+                                             "ReqOp4",
+                                             "ReqOp5",
+                                             "ReqOp6",
+                                             "SimpleRequest",
+                                             "VerticalBars",
+                                             "BarWidth",
+                                             "ShowNumbers",
+                                             "NumbersOnly",
+                                             "Traders",
+                                             "CountYourFactories",
+                                             "SectorBorderColor",
+                                             "GateLineColor",
+                                             "BackgroundColor",
+                                             "KessarColor",
+                                             "LumariColor",
+                                             "VosskColor",
+                                             "OrthaneColor",
+                                             "DrakhColor",
+                                             "PiratesColor",
+                                             "ZhurrColor",
+                                             "NoRaceColor",
+                                             "ShowRaces",
+                                             "ShowSuns",
+                                             "ShowDocks",
+                                             "ShowShipyards",
+                                             "PirateBasesAsLetter",
+                                             "ShipyardsAsLetter",
+                                             "DocksAsLetter",
+                                             "ShowPirateBases",
+                                             "SimpleIndividualScale",
+                                             "CustomIndividualScale",
+                                             "ShowInvisibleSectors",
+                                             "ShowRates",
+                                             "Build",
+                                             "Language"};
+  EXPECT_EQ(ini.ReadSection("MainWindow"), expected);
+  for (const char* font : {"SectorNameFont", "ReqDigitFont", "SunFont", "StationsFont"}) {
+    EXPECT_EQ(ini.ReadSection(font).size(), 8u) << font;
+  }
+  EXPECT_EQ(ini.ReadString("MainWindow", "Zoom", ""), "150");
+  EXPECT_EQ(ini.ReadString("MainWindow", "BackgroundColor", ""), "-2147483643");
+  EXPECT_EQ(ini.ReadString("MainWindow", "CountYourFactories", ""), "1");
+  EXPECT_EQ(ini.ReadInteger("MainWindow", "Build", 0), kBuildNumber);
+  EXPECT_TRUE(SettingsBuildMatches(&ini));
+
+  TMainWindowSettings back;
+  ReadMainWindowSettings(ini, back);
+  EXPECT_DOUBLE_EQ(back.Map.Zoom, 1.5);
+  EXPECT_EQ(back.Map.SunFont, s.Map.SunFont);
+  EXPECT_EQ(back.Request.ReqOp, s.Request.ReqOp);
+  EXPECT_TRUE(back.Map.ShowSuns);
+  EXPECT_FALSE(back.Map.ShowRaces);  // written as the switch was, not as the default
+  EXPECT_EQ(back.Language, "de");
+
+  WriteMainWindowSwitchesOnClose(ini, true, false);
+  EXPECT_TRUE(ini.ReadBool("MainWindow", "ShowProducts", false));
+  EXPECT_FALSE(ini.ReadBool("MainWindow", "ShowLegend", true));
+}
+
+TEST(MainWindowSettingsTest, EveryWholePercentZoomSurvivesTheRoundTrip) {
+  TempDir dir;
+  IniFile ini(dir.File("QVMap.INI"));
+  for (int percent = 1; percent <= 1000; ++percent) {
+    ini.WriteInteger("MainWindow", "Zoom", percent);
+    TMainWindowSettings s;
+    ReadMainWindowSettings(ini, s);
+    ASSERT_EQ(ZoomPercent(s.Map.Zoom), percent);
+  }
+  EXPECT_EQ(ZoomPercent(0.755), 75);  // still truncated, not rounded
+  EXPECT_EQ(ZoomPercent(-0.5), -50);
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include "settings/PrefForm.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <functional>
+
+#include "settings/MainWindowSettings.h"
+#include "support/ScriptedDialogs.h"
+
+namespace {
+
+using qv::TPrefForm;
+
+class PrefFormTest : public ::testing::Test {
+ protected:
+  // Opens the dialog, runs `script` on it, and cancels it when the script
+  // left it open.
+  bool Run(const std::function<void()>& script) {
+    QTimer::singleShot(0, [&] {
+      script();
+      if (form_.isVisible()) form_.reject();
+    });
+    return form_.Execute(map_, request_);
+  }
+
+  template <typename T>
+  T& Get(const char* name) {
+    T* widget = form_.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return *widget;
+  }
+  void Click(const char* name) { Get<QAbstractButton>(name).click(); }
+
+  qvtest::ScriptedDialogs dialogs_;
+  qv::CustomColorList customColors_;
+  TPrefForm form_{dialogs_, customColors_};
+  qv::TMapSettings map_;
+  qv::TRequestSettings request_;
+};
+
+TEST_F(PrefFormTest, CancelKeepsEveryChoiceAndTheNextShowingStartsAfresh) {
+  const qv::TMapSettings before = map_;
+  dialogs_.colorAnswers = {0x123456};
+  dialogs_.fontAnswers = {qv::TFontParams{.Name = "Courier", .Size = 20}};
+  EXPECT_FALSE(Run([&] {
+    Click("BitBtn1");
+    Click("Button3");
+    Get<QSpinBox>("UpDown1").setValue(77);
+    Click("CheckBox4");
+    Click("Button2");
+  }));
+  EXPECT_EQ(map_.SectorBorderColor, before.SectorBorderColor);
+  EXPECT_EQ(map_.SectorNameFont, before.SectorNameFont);
+  EXPECT_EQ(map_.SectorSize, before.SectorSize);
+  EXPECT_EQ(map_.DocksAsLetter, before.DocksAsLetter);
+
+  // Reopened and confirmed at once: the old values come back unchanged.
+  EXPECT_TRUE(Run([&] {
+    EXPECT_EQ(Get<QSpinBox>("UpDown1").value(), before.SectorSize);
+    Click("Button1");
+  }));
+  EXPECT_EQ(map_.SectorBorderColor, before.SectorBorderColor);
+  EXPECT_EQ(map_.SectorNameFont, before.SectorNameFont);
+}
+
+TEST_F(PrefFormTest, ChoosingTheSameColourChangesNothing) {
+  map_.GateLineColor = 0x00AA00;
+  customColors_[0] = "ColorA=FFFFFF";
+  dialogs_.colorAnswers = {0x00AA00};
+  dialogs_.reportedCustomColors = {"ColorA=000000", "ColorB=111111"};
+  Run([&] {
+    auto& button = Get<QPushButton>("BitBtn3");
+    const qint64 glyph = button.icon().cacheKey();
+    Click("BitBtn3");
+    EXPECT_EQ(button.icon().cacheKey(), glyph);
+    Click("Button1");
+  });
+  EXPECT_EQ(map_.GateLineColor, 0x00AA00);
+  EXPECT_EQ(dialogs_.givenCustomColors, std::vector<std::string>{"ColorA=FFFFFF"});
+}
+
+TEST_F(PrefFormTest, NumbersOutsideTheirRangeShowAtTheNearerEnd) {
+  map_.SectorDx = 150;
+  map_.BorderDy = -3;
+  Run([&] {
+    EXPECT_EQ(Get<QSpinBox>("UpDown2").value(), 100);
+    EXPECT_EQ(Get<QSpinBox>("UpDown5").value(), 0);
+    Click("Button1");
+  });
+  EXPECT_EQ(map_.SectorDx, 100);
+  EXPECT_EQ(map_.BorderDy, 0);
+}
+
+TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
+  dialogs_.colorAnswers = {0x000011, 0x000022, 0x000033, 0x000044};
+  dialogs_.reportedCustomColors = {"ColorA=ABCDEF"};
+  const qv::TFontParams stations{.Name = "Verdana", .Size = 7, .Color = 0x0000FF};
+  dialogs_.fontAnswers = {stations};
+  request_.VerticalBars = true;
+  map_.ShipyardsAsLetter = true;
+  EXPECT_TRUE(Run([&] {
+    Click("BitBtn1");   // border
+    Click("BitBtn12");  // background
+    Click("BitBtn4");   // Kessar
+    Click("BitBtn11");  // no race
+    Click("Button6");   // stations font
+    Get<QSpinBox>("UpDown3").setValue(60);
+    Get<QSpinBox>("UpDown4").setValue(25);
+    Get<QSpinBox>("UpDown6").setValue(3);
+    Click("CheckBox1");  // vertical bars off
+    Click("CheckBox3");  // numbers only on
+    Click("CheckBox5");  // shipyards as shapes
+    Click("Button1");
+  }));
+  EXPECT_EQ(map_.SectorBorderColor, 0x000011);
+  EXPECT_EQ(map_.BackgroundColor, 0x000022);
+  EXPECT_EQ(map_.KessarColor, 0x000033);
+  EXPECT_EQ(map_.NoRaceColor, 0x000044);
+  EXPECT_EQ(map_.StationsFont, stations);
+  EXPECT_EQ(map_.SectorDy, 60);
+  EXPECT_EQ(map_.BorderDx, 25);
+  EXPECT_EQ(request_.BarWidth, 3);
+  EXPECT_FALSE(request_.VerticalBars);
+  EXPECT_TRUE(request_.NumbersOnly);
+  EXPECT_FALSE(map_.ShipyardsAsLetter);
+  EXPECT_EQ(customColors_[0], "ColorA=ABCDEF");
+  EXPECT_TRUE(dialogs_.lastShowEffects);
+}
+
+}  // namespace
