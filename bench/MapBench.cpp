@@ -1,0 +1,118 @@
+// Drawing the map of a universe far larger than any real one: 10,000 sectors
+// on a 100 x 100 grid. A repaint draws the whole map through a painter
+// clipped to what the window shows; the goal is 40 ms at 100 %.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "data/DataModule1.h"
+#include "economy/RequestData.h"
+#include "economy/SectorStatistics.h"
+#include "generator/UniverseGenerator.h"
+#include "map/MapGeometry.h"
+#include "map/MapRenderer.h"
+#include "map/QtCanvas.h"
+#include "map/QtMapImage.h"
+#include "map/SectorArray.h"
+#include "settings/Dialogs.h"
+#include "settings/MainWindowSettings.h"
+
+namespace {
+
+class SilentDialogs : public qv::Dialogs {
+ public:
+  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
+                                             const std::string&) override {
+    return std::nullopt;
+  }
+  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
+  bool AskFont(qv::TFontParams&, bool) override { return false; }
+};
+
+struct BigMap {
+  qv::QtHeadlessGui gui;
+  SilentDialogs dialogs;
+  qv::TDataModule1 store{"/nonexistent-qvmap-bench/", dialogs};
+  qv::TMapGeometry geometry;
+  qv::TMapSettings map;
+  qv::TRequestSettings bars;
+  qv::TRequestData request;
+  qv::TSectorArray cells;
+
+  explicit BigMap(int sectors, int side) {
+    qv::GeneratorOptions options;
+    options.sectors = sectors;
+    options.width = side;
+    options.height = side;
+    qv::GenerateUniverse(store, options);
+    map.ShowRaces = map.ShowSuns = map.ShowDocks = map.ShowShipyards = map.ShowPirateBases = true;
+    geometry.RefreshBounds(store.GetSectorBounds(), false, qv::TViewport{});
+  }
+
+  void ShowSixProducts() {
+    std::set<int> seen;
+    qv::Table& recipes = store.FactoryProdData;
+    for (recipes.First(); !recipes.Eof() && request.Count < 6; recipes.Next()) {
+      const int product = recipes.FieldByName("ProductId").AsInteger();
+      if (!seen.insert(product).second) continue;
+      request.ProductId[request.Count] = product;
+      request.Color[request.Count] = 0x0000FF << (request.Count % 3 * 8);
+      ++request.Count;
+    }
+    cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+    qv::CalcRequestStatistics(store, request, cells);
+    map.ShowStatistics = true;
+  }
+
+  qv::TMapDrawContext Context() { return {store, geometry, map, bars, request, cells}; }
+};
+
+BigMap& Universe() {
+  static BigMap big(10000, 100);
+  return big;
+}
+
+// The repaint of a full-HD window: DrawMap over the whole surface, the image
+// (and so the painter) holding only what the window shows.
+void Repaint(benchmark::State& state, bool statistics) {
+  BigMap& big = Universe();
+  if (statistics && !big.map.ShowStatistics) big.ShowSixProducts();
+  big.map.ShowStatistics = statistics;
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  for (auto _ : state) {
+    qv::QtCanvas canvas(image);
+    qv::DrawMap(big.Context(), canvas, big.geometry.SurfaceWidth(), big.geometry.SurfaceHeight());
+  }
+  state.counters["surface_w"] = big.geometry.SurfaceWidth();
+  state.counters["surface_h"] = big.geometry.SurfaceHeight();
+}
+
+void BM_DrawMapRepaint100(benchmark::State& state) {
+  Repaint(state, false);
+}
+BENCHMARK(BM_DrawMapRepaint100)->Unit(benchmark::kMillisecond);
+
+void BM_DrawMapRepaint100Statistics(benchmark::State& state) {
+  Repaint(state, true);
+}
+BENCHMARK(BM_DrawMapRepaint100Statistics)->Unit(benchmark::kMillisecond);
+
+// The whole surface of a 2,500-sector map (7,040 x 7,040 pixels) drawn into one
+// image, as the BMP export does.
+void BM_DrawMapWholeImage2500(benchmark::State& state) {
+  Universe();  // the application object
+  static BigMap medium(2500, 50);
+  for (auto _ : state) {
+    QImage image = qv::RenderMapImage(medium.Context(), medium.geometry.SurfaceWidth(),
+                                      medium.geometry.SurfaceHeight());
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+BENCHMARK(BM_DrawMapWholeImage2500)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,109 @@
+#include "economy/RequestBuilder.h"
+
+#include "data/DataModule1.h"
+#include "settings/MainWindowSettings.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kRoleNone = 2;
+
+// Product Id and looked-up name of slot k (1..6) of the request row; 0 and
+// the empty text when the table has no row.
+struct SlotProduct {
+  int id = 0;
+  std::string name;
+};
+
+SlotProduct ReadSlot(Table& aux, int slot) {
+  if (aux.IsEmpty()) return {};
+  const std::string number = std::to_string(slot);
+  return {aux.FieldByName("Prod" + number).AsInteger(),
+          aux.FieldByName("Prod" + number + "Name").AsString()};
+}
+
+}  // namespace
+
+TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& settings) {
+  TRequestData request;
+  Table& aux = store.AuxRequestData;
+  if (settings.SimpleRequest) {
+    const SlotProduct product = ReadSlot(aux, 1);
+    request.Count = 2;
+    for (int i = 0; i < 2; ++i) {
+      request.ProductId[i] = product.id;
+      request.ProductName[i] = product.name;
+      request.Operation[i] = i;
+    }
+    request.Color[0] = settings.ProdColor;
+    request.Color[1] = settings.DemandColor;
+    request.IndividualScale = settings.SimpleIndividualScale;
+  } else {
+    for (int slot = 0; slot < TRequestData::kMaxProducts; ++slot) {
+      const int role = settings.ReqOp[slot];
+      if (role == kRoleNone) continue;
+      const SlotProduct product = ReadSlot(aux, slot + 1);
+      const int i = request.Count++;
+      request.ProductId[i] = product.id;
+      request.ProductName[i] = product.name;
+      request.Operation[i] = role;
+      request.Color[i] = settings.ReqColor[slot];
+    }
+    request.IndividualScale = settings.CustomIndividualScale;
+  }
+  request.Traders = settings.Traders;
+  request.CountYour = settings.CountYourFactories;
+  request.Rates = settings.ShowRates;
+  return request;
+}
+
+std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TRequestSettings& settings,
+                                              const TNamedRequest& named, std::string& error) {
+  const int count = static_cast<int>(named.products.size());
+  if (count < 1 || count > TRequestData::kMaxProducts) {
+    error = "A request names 1 to 6 products";
+    return std::nullopt;
+  }
+  if (named.traders < 0 || named.traders > 3) {
+    error = "Traders mode must be 0 to 3";
+    return std::nullopt;
+  }
+  const Table& products = store.ProductsData;
+  const int idIndex = products.FieldByName("Id").Index();
+  const int nameIndex = products.FieldByName("Name").Index();
+  const std::vector<Record> rows = products.AllRecords();
+
+  TRequestData request;
+  for (int i = 0; i < count; ++i) {
+    const TNamedRequestProduct& wanted = named.products[i];
+    if (wanted.operation != 0 && wanted.operation != 1) {
+      error = "Unknown role for product \"" + wanted.name + "\"";
+      return std::nullopt;
+    }
+    // Exact comparison: the index order would also accept another case.
+    const Record* match = nullptr;
+    for (const Record& row : rows) {
+      if (row.Get(nameIndex).ToString() == wanted.name) {
+        match = &row;
+        break;
+      }
+    }
+    if (match == nullptr) {
+      error = "Unknown product \"" + wanted.name + "\"";
+      return std::nullopt;
+    }
+    request.ProductId[i] = match->Get(idIndex).ToInteger();
+    request.ProductName[i] = wanted.name;
+    request.Operation[i] = wanted.operation;
+    request.Color[i] = settings.ReqColor[i];
+  }
+  request.Count = count;
+  request.Traders = named.traders;
+  request.CountYour = named.countYour;
+  request.Rates = named.rates;
+  request.IndividualScale = named.individualScale;
+  return request;
+}
+
+}  // namespace qv

@@ -1,0 +1,17 @@
+#include "economy/RequestData.h"
+
+#include <algorithm>
+
+namespace qv {
+
+int TRequestData::UsedCount() const {
+  return std::clamp(Count, 0, kMaxProducts);
+}
+
+double GetScale(const TRequestData& request, int i) {
+  if (i < 0 || i >= request.UsedCount()) return 0.0;
+  if (!request.IndividualScale) return request.OverallMax;
+  return request.Max[i];
+}
+
+}  // namespace qv

@@ -1,0 +1,60 @@
+#include "economy/SectorProducts.h"
+
+#include <string>
+
+#include "data/DataModule1.h"
+#include "economy/SectorStat.h"
+#include "economy/SectorStatistics.h"
+#include "map/FormatStatValue.h"
+
+namespace qv {
+
+namespace {
+
+std::string CountText(int count) {
+  return count > 0 ? std::to_string(count) : std::string();
+}
+
+std::string RateText(double rate) {
+  return rate > 0.0 ? FormatStatValue(rate, true) : std::string();
+}
+
+}  // namespace
+
+TSectorProducts BuildSectorProducts(TDataModule1& store, int x, int y, bool rates) {
+  TSectorProducts result;
+  TSectorStat stat;
+  result.found = CalcSectorStatistics(store, &stat, x, y, rates);
+  if (!result.found || stat.Count() == 0) return result;
+  result.sectorName = store.SectorsData.FieldByName("Name").AsString();
+
+  // Rows follow the product types' current order ("Type;Name"), not the
+  // order in which the products were found. A product whose type row is gone
+  // has no name to show and gets no row.
+  const Table& products = store.ProductsData;
+  const int idIndex = products.FieldByName("Id").Index();
+  const int nameIndex = products.FieldByName("Name").Index();
+  const int mtimeIndex = products.FieldByName("Mtime").Index();
+  const int qtyIndex = products.FieldByName("Qty").Index();
+  const int productCount = products.RecordCount();
+  for (int recNo = 1; recNo <= productCount && static_cast<int>(result.rows.size()) < stat.Count();
+       ++recNo) {
+    const Record product = products.RecordAt(recNo);
+    TProductStat* s = stat.Find(product.Get(idIndex).ToInteger());
+    if (s == nullptr) continue;
+    std::vector<std::string> row{product.Get(nameIndex).ToString(), CountText(s->TraderCount),
+                                 CountText(s->ProducerCount), CountText(s->ConsumerCount)};
+    if (rates) {
+      // Traders count as consumers of what they deal in.
+      const int mtime = product.Get(mtimeIndex).ToInteger();
+      if (s->TraderCount > 0 && mtime > 0)
+        s->ConsRate += HourlyRate(product.Get(qtyIndex).ToInteger(), mtime);
+      row.push_back(RateText(s->ProdRate));
+      row.push_back(RateText(s->ConsRate));
+    }
+    result.rows.push_back(std::move(row));
+  }
+  return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace qv {
+
+class TDataModule1;
+class TSectorArray;
+class TSectorStat;
+struct TRequestData;
+
+// Cycle time in seconds of one placed factory, from its type (when the type
+// exists), the placed factory's yield and the solar cycle of its sector:
+// -1 for an unknown type or a mine without yield, the sector's solar cycle
+// for a solar power plant (Special 1), Mtime / Yield for a mine (Special 2
+// or 3), else Mtime. A cycle of 0 or less gives no rate.
+double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle);
+
+// Units per hour of a recipe quantity at a cycle time; 0 when the cycle is not
+// above 0.
+double HourlyRate(int qty, double cycleTime);
+
+// Fills the cell of every sector on the map with one value per request
+// product (factory count or hourly rate) and the request's maxima. Leaves
+// ProductsData ordered by "Type;Name", SectTradeData by "SectorId;Trader",
+// FactoriesData and FactoryProdData on their Id and recipe indexes, the
+// SectorsData cursor where it was, and clears the store's DataChanged.
+void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorArray& cells);
+
+// Fills `stat` with every product made, needed or traded in the sector at
+// (x, y). False when `stat` is missing (nothing touched) or no sector stands
+// there (`stat` left empty). On success the SectorsData cursor stands on the
+// sector.
+bool CalcSectorStatistics(TDataModule1& store, TSectorStat* stat, int x, int y, bool rates);
+
+}  // namespace qv

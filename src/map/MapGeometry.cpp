@@ -1,0 +1,285 @@
+#include "map/MapGeometry.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "map/Canvas.h"
+#include "map/MapLimits.h"
+#include "settings/MainWindowSettings.h"
+
+namespace qv {
+
+namespace {
+
+// Settings files and typed text may carry any numbers; pixel values are
+// computed wide and held in the int range instead of overflowing.
+int ClampToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+int ClampToInt(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+double NormalizedZoom(double zoom) {
+  if (!(zoom > 0.0)) return 1.0;  // also NaN
+  return std::min(zoom, TMapGeometry::kMaxZoomPercent / 100.0);
+}
+
+int ClampGrid(int value) {
+  return std::clamp(value, 0, kMaxGridPosition);
+}
+
+// One axis of scrolling the selection into view: `low`/`high` are the
+// square's zoomed edges, `margin` the zoomed border.
+int ScrollAxis(int gridPosition, int position, int low, int high, double margin, int client,
+               int surface) {
+  if (gridPosition == 0) return 0;
+  if (position > low) return std::max(0, ClampToInt(std::trunc(low - margin)));
+  if (position + client < high) {
+    const double wanted = high + margin - client;
+    if (wanted <= static_cast<double>(surface) - client) return ClampToInt(std::trunc(wanted));
+    return std::max(0, surface - client);
+  }
+  return position;
+}
+
+}  // namespace
+
+void TMapGeometry::SetSettings(const TGeometrySettings& settings) {
+  settings_ = settings;
+  settings_.Zoom = NormalizedZoom(settings.Zoom);
+}
+
+void TMapGeometry::SetZoomFactor(double zoom) {
+  settings_.Zoom = NormalizedZoom(zoom);
+}
+
+void TMapGeometry::SetSelection(int x, int y) {
+  if (x < 0 || y < 0) {
+    selX_ = selY_ = -1;
+  } else {
+    selX_ = x;
+    selY_ = y;
+  }
+}
+
+int TMapGeometry::SectorLeft(int x) const {
+  const long long pitch = static_cast<long long>(settings_.SectorSize) + settings_.SectorDx;
+  return ClampToInt((static_cast<long long>(x) - originX_) * pitch + settings_.BorderDx);
+}
+
+int TMapGeometry::SectorTop(int y) const {
+  const long long pitch = static_cast<long long>(settings_.SectorSize) + settings_.SectorDy;
+  return ClampToInt((static_cast<long long>(y) - originY_) * pitch + settings_.BorderDy);
+}
+
+int TMapGeometry::Zoomed(int value) const {
+  return Zoomed(static_cast<double>(value));
+}
+
+int TMapGeometry::Zoomed(double value) const {
+  return ClampToInt(std::trunc(value * settings_.Zoom));
+}
+
+TERect TMapGeometry::SectorRect(int x, int y) const {
+  const int side = ZoomedSide();
+  return MakeERect(Zoomed(SectorLeft(x)), Zoomed(SectorTop(y)), side, side);
+}
+
+void TMapGeometry::RefreshBounds(const TSectorBounds& bounds, bool showHidden,
+                                 const TViewport& viewport) {
+  maxX_ = ClampGrid(bounds.MaxX);
+  maxY_ = ClampGrid(bounds.MaxY);
+  hiddenCount_ = std::max(0, bounds.HiddenCount);
+  if (showHidden) {
+    originX_ = originY_ = 0;
+    maxShownX_ = maxX_;
+    maxShownY_ = maxY_;
+  } else if (bounds.MinVisibleX > kMaxGridPosition || bounds.MinVisibleY > kMaxGridPosition) {
+    // No visible sector: the smallest visible position is still at its start
+    // value. Draw from the grid's corner and size the surface as for an empty
+    // map rather than placing the origin two billion columns away.
+    originX_ = originY_ = 0;
+    maxShownX_ = maxShownY_ = 0;
+  } else {
+    originX_ = ClampGrid(bounds.MinVisibleX);
+    originY_ = ClampGrid(bounds.MinVisibleY);
+    maxShownX_ = std::max(originX_, ClampGrid(bounds.MaxVisibleX));
+    maxShownY_ = std::max(originY_, ClampGrid(bounds.MaxVisibleY));
+  }
+  ComputeSurfaceSize(viewport);
+}
+
+void TMapGeometry::ComputeSurfaceSize(const TViewport& viewport) {
+  const double width =
+      static_cast<double>(SectorLeft(maxShownX_)) + settings_.SectorSize + settings_.BorderDx;
+  const double height =
+      static_cast<double>(SectorTop(maxShownY_)) + settings_.SectorSize + settings_.BorderDy;
+  surfaceWidth_ = ClampToInt(std::trunc(width * settings_.Zoom));
+  surfaceHeight_ = ClampToInt(std::trunc(height * settings_.Zoom));
+  if (viewport.clientWidth > surfaceWidth_) surfaceWidth_ = viewport.clientWidth - 5;
+  if (viewport.clientHeight > surfaceHeight_) surfaceHeight_ = viewport.clientHeight - 5;
+  surfaceWidth_ = std::max(0, surfaceWidth_);
+  surfaceHeight_ = std::max(0, surfaceHeight_);
+}
+
+std::pair<int, int> TMapGeometry::HitTest(int px, int py) const {
+  constexpr std::pair<int, int> kNone{-1, -1};
+  const int ux = ClampToInt(std::trunc(px / settings_.Zoom));
+  const int uy = ClampToInt(std::trunc(py / settings_.Zoom));
+  if (ux < settings_.BorderDx || uy < settings_.BorderDy) return kNone;
+  // A pitch of zero or less leaves no room for any square.
+  const long long pitchX = static_cast<long long>(settings_.SectorSize) + settings_.SectorDx;
+  const long long pitchY = static_cast<long long>(settings_.SectorSize) + settings_.SectorDy;
+  if (pitchX <= 0 || pitchY <= 0) return kNone;
+
+  const long long gridX = (static_cast<long long>(ux) - settings_.BorderDx) / pitchX + originX_;
+  const long long gridY = (static_cast<long long>(uy) - settings_.BorderDy) / pitchY + originY_;
+  if (gridX > kMaxGridPosition || gridY > kMaxGridPosition) return kNone;
+  const int x = static_cast<int>(gridX);
+  const int y = static_cast<int>(gridY);
+  // The far edge belongs to the square: an offset equal to the side still hits.
+  if (static_cast<long long>(ux) - SectorLeft(x) > settings_.SectorSize) return kNone;
+  if (static_cast<long long>(uy) - SectorTop(y) > settings_.SectorSize) return kNone;
+  return {x, y};
+}
+
+int TMapGeometry::LeadingInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) value = INT_MAX;  // a long run of digits saturates
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+int TMapGeometry::ZoomPercent() const {
+  return ::qv::ZoomPercent(settings_.Zoom);
+}
+
+std::string TMapGeometry::ZoomText() const {
+  return std::to_string(ZoomPercent()) + "%";
+}
+
+TZoomChange TMapGeometry::SetZoom(std::string_view text, const TViewport& viewport) {
+  const double oldZoom = settings_.Zoom;
+  int percent = LeadingInteger(text);
+  if (percent <= 0) percent = 100;
+  percent = std::min(percent, kMaxZoomPercent);
+  settings_.Zoom = percent / 100.0;
+
+  double anchorX = 0.0;
+  double anchorY = 0.0;
+  if (HasSelection()) {
+    anchorX = SectorCenterX(selX_);
+    anchorY = SectorCenterY(selY_);
+  } else if (viewport.clientWidth > surfaceWidth_ && viewport.clientHeight > surfaceHeight_) {
+    anchorX = std::trunc(surfaceWidth_ / oldZoom);
+    anchorY = std::trunc(surfaceHeight_ / oldZoom);
+  } else {
+    anchorX = std::trunc((viewport.clientWidth / 2 + viewport.scrollX) / oldZoom);
+    anchorY = std::trunc((viewport.clientHeight / 2 + viewport.scrollY) / oldZoom);
+  }
+
+  // The extents do not depend on the zoom; only the surface size changes.
+  ComputeSurfaceSize(viewport);
+
+  TZoomChange change;
+  change.boxText = ZoomText();
+  change.scrollX = std::max(0, Zoomed(anchorX) - viewport.clientWidth / 2);
+  change.scrollY = std::max(0, Zoomed(anchorY) - viewport.clientHeight / 2);
+  return change;
+}
+
+std::optional<std::string> TMapGeometry::ZoomIn() const {
+  const int current = ZoomPercent();
+  std::optional<std::string_view> best;
+  int bestValue = 0;
+  for (std::string_view entry : kZoomList) {
+    const int value = LeadingInteger(entry);
+    if (value > current && (!best || value < bestValue)) {
+      best = entry;
+      bestValue = value;
+    }
+  }
+  if (!best) return std::nullopt;
+  return std::string(*best);
+}
+
+std::optional<std::string> TMapGeometry::ZoomOut() const {
+  const int current = ZoomPercent();
+  std::optional<std::string_view> best;
+  int bestValue = 0;
+  for (std::string_view entry : kZoomList) {
+    const int value = LeadingInteger(entry);
+    if (value < current && (!best || value > bestValue)) {
+      best = entry;
+      bestValue = value;
+    }
+  }
+  if (!best) return std::nullopt;
+  return std::string(*best);
+}
+
+std::vector<TERect> TMapGeometry::SelectionMarkerSquares() const {
+  std::vector<TERect> squares;
+  if (!HasSelection()) return squares;
+  const TERect rect = SectorRect(selX_, selY_);
+  if (rect.IsNull()) return squares;
+  constexpr int kSide = 5;
+  const std::array<int, 3> xs = {rect.left - 3, rect.left + (rect.width - kSide) / 2 + 1,
+                                 rect.Right() - 2};
+  const std::array<int, 3> ys = {rect.top - 3, rect.top + (rect.height - kSide) / 2 + 1,
+                                 rect.Bottom() - 2};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      if (row == 1 && column == 1) continue;
+      squares.push_back(MakeERect(xs[column], ys[row], kSide, kSide));
+    }
+  }
+  return squares;
+}
+
+void TMapGeometry::ToggleSelectionMarker(TCanvas& canvas) const {
+  for (const TERect& square : SelectionMarkerSquares())
+    canvas.InvertRect(square.left, square.top, square.Right(), square.Bottom());
+}
+
+std::pair<int, int> TMapGeometry::ScrollToSelection(const TViewport& viewport) const {
+  if (!HasSelection()) return {viewport.scrollX, viewport.scrollY};
+  const TERect rect = SectorRect(selX_, selY_);
+  const double marginX = settings_.BorderDx * settings_.Zoom;
+  const double marginY = settings_.BorderDy * settings_.Zoom;
+  return {ScrollAxis(selX_, viewport.scrollX, rect.left, rect.Right(), marginX,
+                     viewport.clientWidth, surfaceWidth_),
+          ScrollAxis(selY_, viewport.scrollY, rect.top, rect.Bottom(), marginY,
+                     viewport.clientHeight, surfaceHeight_)};
+}
+
+std::optional<std::pair<int, int>> TMapGeometry::NextSelectableSector(
+    int dx, int dy, const std::function<bool(int x, int y)>& drawableAt) const {
+  if (!HasSelection() || (dx == 0 && dy == 0)) return std::nullopt;
+  int x = selX_;
+  int y = selY_;
+  while (true) {
+    x += dx;
+    y += dy;
+    if (x < 0 || x > maxX_ || y < 0 || y > maxY_) return std::nullopt;
+    if (drawableAt(x, y)) return std::pair{x, y};
+  }
+}
+
+}  // namespace qv

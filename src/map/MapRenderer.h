@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class TCanvas;
+class TDataModule1;
+class TMapGeometry;
+class TSectorArray;
+struct TMapSettings;
+struct TRequestData;
+struct TRequestSettings;
+
+// Everything the map drawing reads. The geometry gives the grid-to-pixel
+// arithmetic and the zoom; the map settings the colours, fonts and view
+// switches (statistics are shown when ShowStatistics is on and the request
+// has a product); the request settings the bar layout.
+struct TMapDrawContext {
+  TDataModule1& store;
+  const TMapGeometry& geometry;
+  const TMapSettings& map;
+  const TRequestSettings& bars;
+  const TRequestData& request;
+  const TSectorArray& cells;
+};
+
+// Paints the whole map into (0, 0, width, height): background, gate lines,
+// the sector squares with names, station marks, statistics and suns. The
+// views of the store are suspended during the walk and the SectorsData cursor
+// is left where it was.
+void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int height);
+
+// A sector's name beside or on its square, placed by the codes -2..2.
+void DrawSectorName(const TMapDrawContext& context, TCanvas& canvas, int left, int top,
+                    const std::string& name, int nameDx, int nameDy);
+
+// The request bars or numbers of the sector at (x, y), whose square has its
+// top-left corner at (left, top); nothing when its cell is absent.
+void DrawSectorStatistics(const TMapDrawContext& context, TCanvas& canvas, int x, int y, int left,
+                          int top);
+
+// Whether the map shows request statistics instead of race colours.
+bool StatisticsShown(const TMapDrawContext& context);
+
+}  // namespace qv

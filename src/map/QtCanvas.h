@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <memory>
+#include <string>
+
+#include "map/Canvas.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace qv {
+
+// The map's drawing operations on a QPainter, pixel for pixel as the raster
+// rule of TCanvas says: antialiasing is off and every outline is one cosmetic
+// pixel wide. Rectangle and Ellipse cover (left, top) to (right - 1,
+// bottom - 1) with a pen; without a pen the filled area is one pixel narrower
+// and lower (the map's bars rely on that to fill exactly the inside of a
+// square). Corners given in any order are put in order first.
+//
+// Font sizes are points at the primary screen's resolution, turned into
+// pixels here, so that a map drawn on an image (whose resolution Qt takes as
+// 72 dpi) measures and looks the same as on screen.
+class QtCanvas : public TCanvas {
+ public:
+  // Draws with a painter that the caller owns and keeps active.
+  explicit QtCanvas(QPainter& painter);
+  // Opens and owns a painter on `device` (an image, a pixmap).
+  explicit QtCanvas(QPaintDevice& device);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  void SetPen(PenStyle style, TColor color) override;
+  void SetBrush(BrushStyle style, TColor color) override;
+  void SetFont(const TFontParams& font) override;
+  void SetFontColor(TColor color) override;
+
+  void FillRect(int left, int top, int right, int bottom) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+  void InvertRect(int left, int top, int right, int bottom) override;
+
+  // Pixel size of a font of `points` points on this canvas.
+  static int FontPixelSize(int points);
+
+ private:
+  std::unique_ptr<QPainter> ownPainter_;
+  QPainter& painter_;
+  PenStyle penStyle_ = PenStyle::Solid;
+  QColor penColor_ = Qt::black;
+  BrushStyle brushStyle_ = BrushStyle::Solid;
+  QColor brushColor_ = Qt::white;
+  QFont font_;
+  QColor fontColor_ = Qt::black;
+  QPoint position_;
+
+  void PreparePainter();
+  void ApplyPenAndBrush();
+};
+
+}  // namespace qv
