@@ -1,0 +1,98 @@
+#include "cli/CliContext.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "settings/IniFile.h"
+#include "settings/LanguageFile.h"
+#include "settings/Settings.h"
+
+namespace qv::cli {
+
+void StderrDialogs::ShowMessage(const std::string& text, const std::string&, MessageIcon icon) {
+  // One line per message: the reason that a dialog shows on a line of its
+  // own follows after a colon.
+  std::string line = text;
+  std::string::size_type pos;
+  while ((pos = line.find_first_of("\r\n")) != std::string::npos) {
+    std::string::size_type end = line.find_first_not_of("\r\n", pos);
+    line.replace(pos, (end == std::string::npos ? line.size() : end) - pos, ": ");
+  }
+  err_ << "qvmap-cli: " << line << "\n";
+  if (icon == MessageIcon::Error) ++errorCount_;
+}
+
+bool StderrDialogs::AskYesNo(const std::string&, const std::string&) {
+  return false;
+}
+
+std::optional<std::string> StderrDialogs::AskSaveFileName(std::string&, const std::string&,
+                                                          const std::string&) {
+  return std::nullopt;
+}
+
+TColor StderrDialogs::AskColor(TColor color, std::vector<std::string>&) {
+  return color;
+}
+
+bool StderrDialogs::AskFont(TFontParams&, bool) {
+  return false;
+}
+
+CliContext::CliContext(std::string home, std::string language, std::ostream& out, std::ostream& err)
+    : home_(ProgramFolder(home)),
+      language_(std::move(language)),
+      languageKnown_(!language_.empty()),
+      out_(out),
+      err_(err),
+      dialogs_(err) {}
+
+CliContext::~CliContext() = default;
+
+const std::string& CliContext::Language() {
+  if (!languageKnown_) {
+    language_ = "English";
+    if (std::unique_ptr<IniFile> settings = IniFile::Load(SettingsFileName(home_)))
+      language_ = settings->ReadString("MainWindow", "Language", language_);
+    languageKnown_ = true;
+  }
+  return language_;
+}
+
+const IniFile& CliContext::LanguageFile() {
+  if (!languageFile_) {
+    std::string error;
+    languageFile_ = OpenLanguageFile(home_, Language(), &error);
+    if (!languageFile_) {
+      dialogs_.ShowMessage(LanguageFileName(home_, Language()) + "\n" + error, "",
+                           MessageIcon::Warning);
+      languageFile_ = std::make_unique<IniFile>(LanguageFileName(home_, Language()));
+    }
+  }
+  return *languageFile_;
+}
+
+TDataModule1& CliContext::Store() {
+  if (!store_) {
+    store_ = std::make_unique<TDataModule1>(home_, dialogs_);
+    store_->DataModuleCreate();
+    for (Table* table : store_->AllTables())
+      if (store_->FileState(*table) == TableFileState::Damaged ||
+          (table != &store_->AuxRequestData &&
+           store_->FileState(*table) == TableFileState::Missing))
+        loadFailed_ = true;
+    store_->TranslateStoreTexts(LanguageFile());
+  }
+  return *store_;
+}
+
+bool CliContext::StoreLoadFailed() {
+  Store();
+  return loadFailed_;
+}
+
+std::unique_ptr<TDataModule1> CliContext::EmptyStore() {
+  return std::make_unique<TDataModule1>(home_, dialogs_);
+}
+
+}  // namespace qv::cli

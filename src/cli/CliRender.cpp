@@ -1,0 +1,83 @@
+#include <ostream>
+
+#include "cli/CliContext.h"
+#include "cli/CliRequestOptions.h"
+#include "cli/Commands.h"
+#include "economy/RequestData.h"
+#include "economy/SectorStatistics.h"
+#include "map/MapGeometry.h"
+#include "map/MapRenderer.h"
+#include "map/QtMapImage.h"
+#include "map/SectorArray.h"
+#include "settings/MainWindowSettings.h"
+
+namespace qv::cli {
+
+// render OUT.bmp [--zoom PCT] [--hidden] [REQUEST...]: the map as the main
+// window draws it after start, written as a 24-bit BMP.
+int RunRender(CliContext& context, const CommandArgs& args) {
+  std::string outFile;
+  std::optional<std::string> zoom;
+  bool hidden = false;
+  RequestOptions requestOptions;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (TakeRequestOption(args, i, requestOptions)) continue;
+    if (arg == "--zoom") {
+      if (i + 1 >= args.size()) throw UsageError("--zoom needs a value");
+      zoom = args[++i];
+    } else if (arg.starts_with("--zoom=")) {
+      zoom = arg.substr(7);
+    } else if (arg == "--hidden") {
+      hidden = true;
+    } else if (arg.starts_with("--")) {
+      throw UsageError("unknown option " + arg);
+    } else if (outFile.empty()) {
+      outFile = arg;
+    } else {
+      throw UsageError("render takes one output file");
+    }
+  }
+  if (outFile.empty()) throw UsageError("render needs an output file");
+
+  TMainWindowSettings settings;
+  if (!ReadProgramSettings(context, settings)) return 1;
+  if (hidden) settings.Map.ShowInvisibleSectors = true;
+  TDataModule1& store = context.Store();
+
+  TMapGeometry geometry;
+  SetUpGeometry(store, settings, settings.Map.ShowInvisibleSectors, geometry);
+  // The zoom box reads the text the way a typed zoom is read.
+  if (zoom) geometry.SetZoom(*zoom, TViewport{});
+
+  TSectorArray cells;
+  TRequestData request;
+  if (requestOptions.given) {
+    std::string error;
+    std::optional<TRequestData> resolved =
+        ResolveRequest(store, settings.Request, requestOptions, error);
+    if (!resolved) {
+      context.Err() << "qvmap-cli: " << error << "\n";
+      return 1;
+    }
+    request = *resolved;
+    cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+    CalcRequestStatistics(store, request, cells);
+    settings.Map.ShowStatistics = true;
+  }
+
+  const int width = geometry.SurfaceWidth();
+  const int height = geometry.SurfaceHeight();
+  const TMapDrawContext drawContext{store,   geometry, settings.Map, settings.Request,
+                                    request, cells};
+  QtHeadlessGui gui;
+  const std::string error = SaveMapBmp(drawContext, width, height, outFile);
+  if (!error.empty()) {
+    context.Err() << "qvmap-cli: " << error << "\n";
+    return 1;
+  }
+  context.Out() << width << '\t' << height << '\n';
+  return context.StoreLoadFailed() ? 1 : 0;
+}
+
+}  // namespace qv::cli

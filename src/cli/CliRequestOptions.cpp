@@ -1,0 +1,120 @@
+#include "cli/CliRequestOptions.h"
+
+#include <charconv>
+
+#include "cli/CliContext.h"
+#include "economy/RequestBuilder.h"
+#include "settings/MainWindowSettings.h"
+
+namespace qv::cli {
+
+namespace {
+
+// The value of an option given as "--name VALUE" or "--name=VALUE".
+std::optional<std::string> OptionValue(const CommandArgs& args, size_t& i,
+                                       const std::string& name) {
+  const std::string& arg = args[i];
+  if (arg == name) {
+    if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+    return args[++i];
+  }
+  if (arg.starts_with(name + "=")) return arg.substr(name.size() + 1);
+  return std::nullopt;
+}
+
+TNamedRequestProduct ParseProduct(const std::string& text) {
+  const std::string::size_type colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0)
+    throw UsageError("--product needs NAME:ROLE, got \"" + text + "\"");
+  const std::string role = text.substr(colon + 1);
+  TNamedRequestProduct product{text.substr(0, colon), 0};
+  if (role == "prod") {
+    product.operation = 0;
+  } else if (role == "need") {
+    product.operation = 1;
+  } else {
+    throw UsageError("the role of --product is prod or need, got \"" + role + "\"");
+  }
+  return product;
+}
+
+}  // namespace
+
+int ParseIntArgument(const std::string& text, const std::string& what) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end)
+    throw UsageError(what + " must be an integer, got \"" + text + "\"");
+  return value;
+}
+
+bool TakeRequestOption(const CommandArgs& args, size_t& i, RequestOptions& options) {
+  const std::string& arg = args[i];
+  if (auto value = OptionValue(args, i, "--product")) {
+    if (options.named.products.size() >= TRequestData::kMaxProducts)
+      throw UsageError("at most 6 products may be requested");
+    options.named.products.push_back(ParseProduct(*value));
+  } else if (auto value = OptionValue(args, i, "--traders")) {
+    const int mode = ParseIntArgument(*value, "--traders");
+    if (mode < 0 || mode > 3) throw UsageError("--traders is 0 to 3");
+    options.traders = mode;
+  } else if (arg == "--rates") {
+    options.rates = true;
+  } else if (arg == "--count-your") {
+    options.countYour = true;
+  } else if (arg == "--individual") {
+    options.individual = true;
+  } else {
+    return false;
+  }
+  options.given = true;
+  return true;
+}
+
+std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSettings& settings,
+                                           const RequestOptions& options, std::string& error) {
+  if (!options.named.products.empty()) {
+    TNamedRequest named = options.named;
+    named.rates = options.rates;
+    named.traders = options.traders.value_or(0);
+    named.countYour = options.countYour;
+    named.individualScale = options.individual;
+    return BuildNamedRequest(store, settings, named, error);
+  }
+  TRequestData request = BuildProcessRequest(store, settings);
+  if (options.rates) request.Rates = true;
+  if (options.traders) request.Traders = *options.traders;
+  if (options.countYour) request.CountYour = true;
+  if (options.individual) request.IndividualScale = true;
+  return request;
+}
+
+}  // namespace qv::cli
+
+#include "map/MapGeometry.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+
+namespace qv::cli {
+
+bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings) {
+  std::string error;
+  const std::unique_ptr<IniFile> file = IniFile::Load(SettingsFileName(context.Home()), &error);
+  if (!file) {
+    context.Err() << "qvmap-cli: " << error << "\n";
+    return false;
+  }
+  ReadMainWindowSettings(*file, settings);
+  return true;
+}
+
+void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, bool showHidden,
+                   TMapGeometry& geometry) {
+  const TMapSettings& map = settings.Map;
+  geometry.SetSettings(TGeometrySettings{map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx,
+                                         map.BorderDy, map.Zoom});
+  geometry.RefreshBounds(store.GetSectorBounds(), showHidden, TViewport{});
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "economy/RequestBuilder.h"
+
+namespace qv {
+class TDataModule1;
+struct TRequestSettings;
+}  // namespace qv
+
+namespace qv::cli {
+
+// The request options shared by render and stats, as given on the command line.
+struct RequestOptions {
+  bool given = false;  // any request option at all
+  TNamedRequest named;
+  bool rates = false;
+  std::optional<int> traders;
+  bool countYour = false;
+  bool individual = false;
+};
+
+// Takes the request option at args[i] (and its value) when it is one;
+// returns false for an argument that is no request option. UsageError for a
+// bad value.
+bool TakeRequestOption(const CommandArgs& args, size_t& i, RequestOptions& options);
+
+// The request to compute: the named products, or without any the request
+// the request dialog's "Process" builds from the settings and the request
+// table, with the switches given on the command line applied. Nothing, with
+// `error` set, when a named product does not exist.
+std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSettings& settings,
+                                           const RequestOptions& options, std::string& error);
+
+// A decimal integer argument; UsageError naming `what` otherwise.
+int ParseIntArgument(const std::string& text, const std::string& what);
+
+}  // namespace qv::cli
+
+namespace qv {
+struct TMainWindowSettings;
+class TMapGeometry;
+}  // namespace qv
+
+namespace qv::cli {
+
+class CliContext;
+
+// The main window's settings as read from the settings file at start (the
+// file format's defaults when there is none). False, with the reason on
+// stderr, when the file exists but cannot be read.
+bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings);
+
+// The geometry of the map after start: the settings' sizes and zoom, the
+// bounds of the store's sectors, a viewport of 0 x 0.
+void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, bool showHidden,
+                   TMapGeometry& geometry);
+
+}  // namespace qv::cli

@@ -1,0 +1,80 @@
+#include <charconv>
+#include <ostream>
+
+#include "cli/CliContext.h"
+#include "cli/CliRequestOptions.h"
+#include "cli/Commands.h"
+#include "economy/RequestData.h"
+#include "economy/SectorStatistics.h"
+#include "map/MapGeometry.h"
+#include "map/SectorArray.h"
+#include "settings/MainWindowSettings.h"
+
+namespace qv::cli {
+
+namespace {
+
+// The shortest text that reads back to the same double.
+std::string RawNumber(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+// stats [REQUEST...]: the whole-map request statistics, one line per sector
+// that has a cell, then the maxima.
+int RunStats(CliContext& context, const CommandArgs& args) {
+  RequestOptions requestOptions;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!TakeRequestOption(args, i, requestOptions))
+      throw UsageError("unknown argument " + args[i]);
+  }
+  TMainWindowSettings settings;
+  if (!ReadProgramSettings(context, settings)) return 1;
+  TDataModule1& store = context.Store();
+
+  std::string error;
+  std::optional<TRequestData> resolved =
+      ResolveRequest(store, settings.Request, requestOptions, error);
+  if (!resolved) {
+    context.Err() << "qvmap-cli: " << error << "\n";
+    return 1;
+  }
+  TRequestData& request = *resolved;
+  TMapGeometry geometry;
+  SetUpGeometry(store, settings, settings.Map.ShowInvisibleSectors, geometry);
+  TSectorArray cells;
+  cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+  CalcRequestStatistics(store, request, cells);
+
+  const int n = request.UsedCount();
+  std::ostream& out = context.Out();
+  const std::vector<Record> rows = [&] {
+    std::vector<Record> result;
+    Table& sectors = store.SectorsData;
+    for (int recNo = 1; recNo <= sectors.RecordCount(); ++recNo)
+      result.push_back(sectors.RecordAt(recNo));
+    return result;
+  }();
+  const int xIndex = store.SectorsData.FieldByName("X").Index();
+  const int yIndex = store.SectorsData.FieldByName("Y").Index();
+  for (const Record& row : rows) {
+    const int x = row.Get(xIndex).ToInteger();
+    const int y = row.Get(yIndex).ToInteger();
+    const double* cell = static_cast<const TSectorArray&>(cells).Cell(x, y);
+    if (cell == nullptr) continue;
+    out << x << '\t' << y;
+    for (int i = 0; i < n; ++i)
+      out << '\t' << RawNumber(cell[i]);
+    out << '\n';
+  }
+  out << "max";
+  for (int i = 0; i < n; ++i)
+    out << '\t' << RawNumber(request.Max[i]);
+  out << '\t' << RawNumber(request.OverallMax) << '\n';
+  return context.StoreLoadFailed() ? 1 : 0;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,37 @@
+#include "cli/Commands.h"
+
+namespace qv::cli {
+
+const std::vector<Command>& AllCommands() {
+  static const std::vector<Command> commands = {
+      {"tables", "", RunTables},
+      {"dump", "[--text] TABLE", RunDump},
+      {"import", "TABLE FILE", RunImport},
+      {"render", "OUT.bmp [--zoom PCT] [--hidden] [REQUEST...]", RunRender},
+      {"stats", "[REQUEST...]", RunStats},
+      {"sector", "X Y [--rates]", RunSector},
+  };
+  return commands;
+}
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& command : AllCommands())
+    if (name == command.name) return &command;
+  return nullptr;
+}
+
+std::string UsageText() {
+  std::string text =
+      "usage: qvmap-cli [--home DIR] [--language NAME] COMMAND [ARGS...]\n"
+      "       qvmap-cli --help\n"
+      "commands:\n";
+  for (const Command& command : AllCommands()) {
+    text += "  ";
+    text += command.name;
+    if (*command.usage) text += std::string(" ") + command.usage;
+    text += "\n";
+  }
+  return text;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+// render, stats and sector of the built qvmap-cli on a universe imported from
+// tab-separated text.
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+};
+
+class CliMapCommandsTest : public ::testing::Test {
+ protected:
+  qvtest::TempDir home;
+  qvtest::TempDir work;
+
+  Outcome Run(const std::string& args) {
+    const char* override = std::getenv("QVMAP_CLI");
+    const std::string cli = override ? override : QV_BIN_DIR "/qvmap-cli";
+    const std::string command =
+        "'" + cli + "' --home '" + home.Folder() + "' " + args + " 2>'" + work.File("err") + "'";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return outcome;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      outcome.out.append(buffer, n);
+    const int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+  }
+
+  void Import(const std::string& table, const std::string& rows) {
+    work.Write(table, rows);
+    ASSERT_EQ(Run("import " + table + " '" + work.File(table) + "'").status, 0) << work.Read("err");
+  }
+
+  // Home holds two farms (10 wheat per 600 s from 20 ore); Far trades wheat.
+  void SetUp() override {
+    Import("SectorsData", "Name\tX\tY\tRace\tVisible\nHome\t0\t0\tKessar\t1\nFar\t1\t0\t\t1\n");
+    Import("ProductsData", "Id\tName\tType\tMtime\tQty\n5\tOre\t0\t0\t0\n6\tWheat\t0\t1800\t30\n");
+    Import("FactoriesData", "Name\tSpecial\tMtime\nFarm\t0\t600\n");
+    Import("FactoryProdData", "FactoryId\tOperation\tProductId\tQty\n1\t0\t6\t10\n1\t1\t5\t20\n");
+    Import("SectFactoryData", "SectorId\tFactoryId\n1\t1\n1\t1\n");
+    Import("SectTradeData", "SectorId\tTrader\tProductId\n2\t0\t6\n");
+  }
+};
+
+TEST_F(CliMapCommandsTest, StatsPrintsRawValuesPerSectorAndTheMaxima) {
+  Outcome rates = Run("stats --product Wheat:prod --product Ore:need --rates --traders 2");
+  ASSERT_EQ(rates.status, 0) << work.Read("err");
+  EXPECT_EQ(rates.out, "0\t0\t120\t240\n1\t0\t0\t0\nmax\t120\t240\t240\n");
+
+  Outcome counts = Run("stats --product=Wheat:prod --product Ore:need --traders 3");
+  ASSERT_EQ(counts.status, 0) << work.Read("err");
+  EXPECT_EQ(counts.out, "0\t0\t2\t2\n1\t0\t1\t0\nmax\t2\t2\t2\n");
+
+  EXPECT_EQ(Run("stats --product wheat:prod").status, 1);  // names are exact
+  EXPECT_EQ(Run("stats --product Wheat:sell").status, 2);
+  EXPECT_EQ(Run("stats --traders 4").status, 2);
+}
+
+TEST_F(CliMapCommandsTest, SectorPrintsTheProductRowsAsTheWindowShowsThem) {
+  Outcome plain = Run("sector 0 0");
+  ASSERT_EQ(plain.status, 0) << work.Read("err");
+  EXPECT_EQ(plain.out, "Home\nOre\t\t\t2\nWheat\t\t2\t\n");
+  Outcome rates = Run("sector 0 0 --rates");
+  EXPECT_EQ(rates.out, "Home\nOre\t\t\t2\t\t240\nWheat\t\t2\t\t120\t\n");
+  EXPECT_EQ(Run("sector 1 0 --rates").out, "Far\nWheat\t1\t\t\t\t60\n");
+  EXPECT_EQ(Run("sector 5 5").status, 1);
+  EXPECT_EQ(Run("sector 5").status, 2);
+}
+
+TEST_F(CliMapCommandsTest, RenderWritesA24BitBmpOfTheSurfaceSize) {
+  // Without a settings file the zoom is 75 %: (180 + 40 + 40) x 0.75 = 195.
+  Outcome whole = Run("render '" + work.File("map.bmp") + "'");
+  ASSERT_EQ(whole.status, 0) << work.Read("err");
+  EXPECT_EQ(whole.out, "195\t90\n");
+  std::ifstream file(work.File("map.bmp"), std::ios::binary);
+  unsigned char header[30] = {};
+  file.read(reinterpret_cast<char*>(header), sizeof header);
+  EXPECT_EQ(header[0], 'B');
+  EXPECT_EQ(header[18] | header[19] << 8, 195);  // width
+  EXPECT_EQ(header[28], 24);                     // bits per pixel
+
+  Outcome zoomed = Run("render '" + work.File("z.bmp") + "' --zoom 200% --product Wheat:prod");
+  ASSERT_EQ(zoomed.status, 0) << work.Read("err");
+  EXPECT_EQ(zoomed.out, "520\t240\n");
+  EXPECT_EQ(Run("render").status, 2);
+  EXPECT_EQ(Run("render '" + work.File("none/x.bmp") + "'").status, 1);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/TempDir.h"
+
+// Runs the built qvmap-cli (QVMAP_CLI overrides its path) on program folders
+// made by the tests.
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string CliPath() {
+  if (const char* path = std::getenv("QVMAP_CLI")) return path;
+  return QV_BIN_DIR "/qvmap-cli";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  qvtest::TempDir dir;
+  qvtest::TempDir work;  // input files and captured stderr
+
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(CliPath())) << CliPath() << " is not built";
+  }
+
+  Result Run(const std::string& args) {
+    Result result;
+    const std::string errFile = work.File("stderr.txt");
+    const std::string command = "'" + CliPath() + "' " + args + " 2>'" + errFile + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = work.Read("stderr.txt");
+    return result;
+  }
+  Result InHome(const std::string& args) { return Run("--home '" + dir.Folder() + "' " + args); }
+
+  Result Import(const std::string& table, const std::string& content) {
+    work.Write(table + ".tsv", content);
+    return InHome("import " + table + " '" + work.File(table + ".tsv") + "'");
+  }
+
+  // A small universe built from spreadsheets alone.
+  void ImportUniverse() {
+    ASSERT_EQ(Import("SectorsData",
+                     "Name\tX\tY\tRace\tNorthGate\tVisible\n"
+                     "Home\t2\t1\tKessar\t1\t1\n"
+                     "Dark\t1\t3\t\t0\t0\n")
+                  .status,
+              0);
+    ASSERT_EQ(Import("ProductsData",
+                     "Id\tName\tType\tAvg\n"
+                     "5\tOre\t0\t50\n"
+                     "\tScout\t2\t9000\n")
+                  .status,
+              0);
+    ASSERT_EQ(Import("FactoriesData", "Name\tBuyable\tSpecial\nOre Mine\t1\t2\n").status, 0);
+    ASSERT_EQ(
+        Import("FactoryProdData", "FactoryId\tOperation\tProductId\tQty\n1\t0\t5\t10\n").status, 0);
+    ASSERT_EQ(Import("SectFactoryData", "SectorId\tFactoryId\tYour\n1\t1\t1\n").status, 0);
+    ASSERT_EQ(Import("SectTradeData", "SectorId\tTrader\tProductId\n1\t1\t6\n").status, 0);
+  }
+};
+
+TEST_F(CliTest, ImportBuildsAUniverseThatDumpReadsBack) {
+  const Result first = Import("ProductsData", "Name\tType\tId\nOre\t0\t\nAlloy\t0\t7\nGun\t1\t\n");
+  ASSERT_EQ(first.status, 0) << first.err;
+  // Only the imported table's file is written, in a Data folder made for it.
+  EXPECT_TRUE(dir.Exists("Data/products.cds"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+
+  ImportUniverse();
+  const Result dump = InHome("dump ProductsData");
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  EXPECT_EQ(dump.out,
+            "Id\tName\tType\tMin\tMax\tAvg\tMtime\tQty\n"
+            "5\tOre\t0\t\t\t50\t\t\n"
+            "6\tScout\t2\t\t\t9000\t\t\n");
+  const Result sectors = InHome("dump SectorsData");
+  // Rows come in the working order: by X, then Y.
+  EXPECT_EQ(sectors.out.substr(sectors.out.find('\n') + 1, 8), "Dark\t1\t3");
+
+  // What dump writes, import takes back unchanged.
+  work.Write("again.tsv", dump.out);
+  ASSERT_EQ(InHome("import ProductsData '" + work.File("again.tsv") + "'").status, 0);
+  EXPECT_EQ(InHome("dump ProductsData").out, dump.out);
+
+  const Result tables = InHome("tables");
+  EXPECT_EQ(tables.status, 0) << tables.err;
+  EXPECT_EQ(tables.out,
+            "SectorsData\t2\nFactoriesData\t1\nProductsData\t2\nFactoryProdData\t1\n"
+            "SectFactoryData\t1\nSectTradeData\t1\nAuxRequestData\t1\n");
+  // Reading never writes: no request table, no settings file appear.
+  EXPECT_FALSE(dir.Exists("AuxReq.cds"));
+  EXPECT_FALSE(dir.Exists("QVMap.INI"));
+}
+
+TEST_F(CliTest, DumpTextShowsWhatTheWindowsShowInTheChosenLanguage) {
+  ImportUniverse();
+  const Result products = InHome("dump --text ProductsData");
+  ASSERT_EQ(products.status, 0) << products.err;
+  EXPECT_NE(products.out.find("\tScout\tShip\t"), std::string::npos) << products.out;
+  EXPECT_NE(InHome("dump --text FactoryProdData").out.find("1\tProduces\tOre\t10"),
+            std::string::npos);
+  EXPECT_NE(InHome("dump --text SectFactoryData").out.find("1\tOre Mine\tYour\t"),
+            std::string::npos);
+  EXPECT_NE(InHome("dump --text FactoriesData").out.find("Ore Mine\tYes\tOre\t"),
+            std::string::npos);
+  EXPECT_NE(InHome("dump --text SectorsData").out.find("Kessar\t\t+\t"), std::string::npos);
+
+  dir.Write("Deutsch.LNG", "[DataModule1]\nProductShip=Schiff\nFactoryOwnerYour=Eigen\n");
+  dir.Write("QVMap.INI", "[MainWindow]\nLanguage=Deutsch\n");
+  EXPECT_NE(InHome("dump --text ProductsData").out.find("\tScout\tSchiff\t"), std::string::npos);
+  EXPECT_NE(InHome("dump --text SectFactoryData").out.find("\tEigen\t"), std::string::npos);
+  // --language wins over the settings file; a missing language file changes nothing.
+  EXPECT_NE(InHome("--language Klingon dump --text ProductsData").out.find("\tScout\tShip\t"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, BadInputNamesFileAndLineAndWritesNothing) {
+  ImportUniverse();
+  const std::string before = dir.Read("Data/products.cds");
+  const auto expectRefused = [&](const std::string& content, const std::string& where,
+                                 const std::string& table = "ProductsData") {
+    const Result r = Import(table, content);
+    EXPECT_EQ(r.status, 1) << content;
+    EXPECT_NE(r.err.find(work.File(table + ".tsv") + where), std::string::npos) << r.err;
+    EXPECT_EQ(dir.Read("Data/products.cds"), before);
+  };
+  expectRefused("Name\tPrice\nOre\t5\n", ":1:");                 // unknown field
+  expectRefused("Name\tType\nOre\t0\nGun\tone\n", ":3:");        // not an integer
+  expectRefused("Name\tType\nOre\t0\t1\n", ":2:");               // too many cells
+  expectRefused("Name\tType\nOre\n", ":2:");                     // too few cells
+  expectRefused("Id\tName\n3\tA\n3\tB\n", ":3:");                // an Id twice
+  expectRefused("Name\n" + std::string(31, 'x') + "\n", ":2:");  // longer than the field
+  expectRefused("Buyable\nmaybe\n", ":2:", "FactoriesData");     // not a boolean
+  expectRefused("Name\tType\n", ": unknown table", "Nonsense");
+  EXPECT_EQ(Run("--home '" + dir.Folder() + "' import ProductsData '" + work.File("none.tsv") + "'")
+                .status,
+            1);
+}
+
+TEST_F(CliTest, UsageErrorsAndMissingTables) {
+  for (const char* args : {"", "--bogus tables", "frobnicate", "dump", "import ProductsData",
+                           "--home", "tables extra"}) {
+    const Result r = InHome(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.err.find("usage: qvmap-cli"), std::string::npos) << args;
+  }
+  const Result help = Run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("dump [--text] TABLE"), std::string::npos);
+
+  // A folder without a universe: each missing file is named, and the command fails.
+  const Result empty = InHome("tables");
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_NE(empty.err.find("Cannot open file " + dir.Folder() + "Data/sectors.cds"),
+            std::string::npos)
+      << empty.err;
+  EXPECT_EQ(InHome("dump SectorsData").status, 1);
+  EXPECT_EQ(InHome("dump NoSuchTable").status, 1);
+  EXPECT_FALSE(dir.Exists("Data"));
+}
+
+}  // namespace
