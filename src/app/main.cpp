@@ -1,12 +1,39 @@
-#include <QApplication>
-#include <QMainWindow>
+#include <QObject>
+#include <memory>
+#include <new>
 
-// Until the main window lands, the program opens an empty window and closes cleanly.
+#include "app/MainForm.h"
+#include "app/QtApplication.h"
+#include "app/QtProgram.h"
+#include "app/QtSignalClose.h"
+#include "settings/QtDialogs.h"
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("QVMap");
-  window.resize(800, 600);
+  qv::QtApplication app(argc, argv);
+  app.setApplicationName("QVMap");
+  // The main window's close ends the program even while the legend is open.
+  app.setQuitOnLastWindowClosed(false);
+
+  qv::QtDialogs dialogs;
+  qv::QtBusyCursor busy;
+  app.SetDialogs(&dialogs);
+  std::unique_ptr<qv::QtProgram> program;
+  try {
+    program = std::make_unique<qv::QtProgram>(QCoreApplication::applicationDirPath().toStdString(),
+                                              dialogs, &busy);
+  } catch (const std::bad_alloc&) {
+    dialogs.ShowMessage("Memory allocation error", "Fatal error", qv::MessageIcon::Error);
+    return 1;
+  }
+  qv::TMainForm& window = program->MainForm();
+  qv::QtSignalClose signalClose(window);
+  QObject::connect(
+      &window, &qv::TMainForm::FatalError, &app, [&window] { window.close(); },
+      Qt::QueuedConnection);
+  QObject::connect(&window, &qv::TMainForm::Closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
   window.show();
-  return app.exec();
+  const int exitCode = app.exec();
+  program.reset();  // the usual shut-down: windows, tables, settings
+  return exitCode;
 }

@@ -1,0 +1,533 @@
+#include "app/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <exception>
+#include <new>
+
+#include "app/QtMapSurface.h"
+#include "app/SectorCommands.h"
+#include "economy/SectorStatistics.h"
+#include "map/MapRenderer.h"
+#include "map/QtCanvas.h"
+#include "settings/Dialogs.h"
+#include "settings/LanguageFile.h"
+#include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kSection = "MainWindow";
+constexpr const char* kMemoryError = "Memory allocation error";
+
+// The commands whose windows come with later parts of the program: present in
+// the menus and the tool bar, but never enabled until their window exists.
+// Enabling one of them is done here and nowhere else.
+bool CommandAvailable(const QString& name) {
+  static const char* const kNotYetAvailable[] = {
+      "Add1",           "ToolButton1",       "Properties1",
+      "Properties2",    "ToolButton3",       "Objectsinsector1",
+      "Objects1",       "ToolButton10",      "Factorytypes1",
+      "ToolButton6",    "Producttypes1",     "ToolButton7",
+      "Directaccess1",  "Revealsector1",     "Factoryprofit1",
+      "Complexprofit1", "Productsinsector1", "ToolButton9"};
+  for (const char* unavailable : kNotYetAvailable)
+    if (name == QLatin1String(unavailable)) return false;
+  return true;
+}
+
+// The key each tool button's hint names after a language change.
+struct ButtonKey {
+  const char* button;
+  const char* suffix;
+};
+constexpr ButtonKey kButtonKeys[] = {
+    {"ToolButton1", " (Ctrl+Ins)"}, {"ToolButton2", " (Del)"},     {"ToolButton3", " (Alt+Enter)"},
+    {"ToolButton10", " (Enter)"},   {"ToolButton6", " (Ctrl+F)"},  {"ToolButton7", " (Ctrl+P)"},
+    {"ToolButton9", " (Ctrl+I)"},   {"ToolButton19", " (Ctrl+L)"}, {"ToolButton13", " (Ctrl+S)"},
+    {"ToolButton11", " (Ctrl+C)"}};
+
+// The view switches: menu item, tool button and the setting behind them.
+struct ViewSwitch {
+  const char* menuItem;
+  const char* button;
+  bool TMapSettings::*flag;
+};
+constexpr ViewSwitch kViewSwitches[] = {
+    {"Showraces1", "ToolButton16", &TMapSettings::ShowRaces},
+    {"Showsuns1", "ToolButton15", &TMapSettings::ShowSuns},
+    {"Showdocks1", "ToolButton17", &TMapSettings::ShowDocks},
+    {"Showshipyards1", "ToolButton18", &TMapSettings::ShowShipyards},
+    {"Showpiratebases1", "ToolButton20", &TMapSettings::ShowPirateBases},
+    {"Showinvisiblesectors1", "ToolButton21", &TMapSettings::ShowInvisibleSectors},
+    {"Showstatistics1", "ToolButton13", &TMapSettings::ShowStatistics},
+};
+
+}  // namespace
+
+TMainForm::TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy,
+                     std::string programFolder, QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      dialogs_(dialogs),
+      busy_(busy),
+      programFolder_(ProgramFolder(programFolder)) {
+  setObjectName("MainForm");
+  setWindowTitle("QVMap");
+  resize(1024, 720);
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateMapView();
+
+  // The toggles hear the state they were switched to; the menu item and the
+  // tool button of a switch then show it together.
+  for (const ViewSwitch& view : kViewSwitches) {
+    auto apply = [this, view](bool on) {
+      if (view.flag == &TMapSettings::ShowStatistics) {
+        SetShowStatistics(on);
+        return;
+      }
+      SetSwitch(view.menuItem, view.button, on);
+      settings_.Map.*view.flag = on;
+      Repaint();
+      if (view.flag == &TMapSettings::ShowInvisibleSectors) {
+        RefreshBounds();
+        UpdateSelection();
+      }
+      if (view.flag == &TMapSettings::ShowRaces && on) SetShowStatistics(false);
+    };
+    connect(Action(view.menuItem), &QAction::triggered, this, apply);
+    connect(Button(view.button)->defaultAction(), &QAction::triggered, this, apply);
+  }
+  auto legend = [this](bool on) {
+    SetSwitch("Showlegend1", "ToolButton19", on);
+    ShowLegendWindow(on);
+  };
+  connect(Action("Showlegend1"), &QAction::triggered, this, legend);
+  connect(Button("ToolButton19")->defaultAction(), &QAction::triggered, this, legend);
+
+  ReadSettings();
+  ApplySwitchesToControls();
+  zoomBox_->setEditText(QString::fromStdString(geometry_.ZoomText()));
+  UpdateCommands();
+}
+
+TMainForm::~TMainForm() {
+  try {
+    WriteSettings();
+  } catch (const std::exception&) {
+    // Nothing more can be done for the settings while the window goes.
+  }
+}
+
+void TMainForm::AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm,
+                              TLegendForm* legendForm) {
+  requestForm_ = requestForm;
+  prefForm_ = prefForm;
+  legendForm_ = legendForm;
+}
+
+// ---- Settings ----
+
+void TMainForm::ReadSettings() {
+  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+  if (settings) {
+    LoadWindowPlacement(settings.get(), *this, kSection, -1, -1, true, true);
+    ReadMainWindowSettings(*settings, settings_);
+    ReadCustomColors(customColors_, settings.get());
+  }
+  ApplyGeometrySettings();
+}
+
+void TMainForm::WriteSettings() {
+  if (settingsWritten_) return;
+  settingsWritten_ = true;
+  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+  if (!settings) return;
+  SaveWindowPlacement(settings.get(), *this, kSection);
+  settings_.Map.Zoom = geometry_.Zoom();
+  WriteMainWindowSettings(settings_, *settings);
+  WriteCustomColors(customColors_, settings.get());
+}
+
+void TMainForm::ApplyGeometrySettings() {
+  const TMapSettings& map = settings_.Map;
+  geometry_.SetSettings(
+      {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom});
+}
+
+void TMainForm::ApplySwitchesToControls() {
+  for (const ViewSwitch& view : kViewSwitches)
+    SetSwitch(view.menuItem, view.button, settings_.Map.*view.flag);
+}
+
+void TMainForm::SetSwitch(const char* menuItem, const char* button, bool on) {
+  if (QAction* action = Action(menuItem)) action->setChecked(on);
+  if (QToolButton* toolButton = Button(button)) toolButton->defaultAction()->setChecked(on);
+}
+
+bool TMainForm::IsChecked(const char* name) const {
+  if (QAction* action = Action(name)) return action->isChecked();
+  if (QToolButton* button = Button(name)) return button->defaultAction()->isChecked();
+  return false;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
+    WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit Closed();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstShown_) FirstShow();
+}
+
+void TMainForm::FirstShow() {
+  if (firstShown_) return;
+  firstShown_ = true;
+  if (settings_.ShowLegend) {
+    SetSwitch("Showlegend1", "ToolButton19", true);
+    ShowLegendWindow(true);
+  }
+  RefreshBounds();
+  ResizeCells();
+  UpdateCommands();
+  scrollBox_->setFocus();
+}
+
+// ---- Accessors ----
+
+QString TMainForm::StatusText() const {
+  return statusLabel_->text();
+}
+
+QAction* TMainForm::Action(const QString& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QToolButton* TMainForm::Button(const QString& name) const {
+  const auto it = buttons_.find(name);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+bool TMainForm::ProductsWindowVisible() const {
+  // The window comes with a later part; until then the switch read at start
+  // is kept for the next start rather than lost.
+  return settings_.ShowProducts;
+}
+
+// ---- Language ----
+
+void TMainForm::BuildLanguageMenu() {
+  for (QAction* item : languageMenu_->actions())
+    if (item != Action("M_Template")) {
+      languageMenu_->removeAction(item);
+      item->deleteLater();
+    }
+  for (const std::string& language : ListLanguages(programFolder_)) {
+    auto* item = new QAction(QString::fromStdString(language), languageMenu_);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, item] { M_TemplateClick(*item); });
+    languageMenu_->addAction(item);
+  }
+  languageMenu_->menuAction()->setVisible(languageMenu_->actions().size() >= 2);
+  MarkLanguage();
+}
+
+void TMainForm::MarkLanguage() {
+  const QString current = QString::fromStdString(settings_.Language);
+  for (QAction* item : languageMenu_->actions())
+    if (item != Action("M_Template"))
+      item->setChecked(item->text().compare(current, Qt::CaseInsensitive) == 0);
+}
+
+void TMainForm::M_TemplateClick(QAction& item) {
+  settings_.Language = item.text().toStdString();
+  MarkLanguage();
+  BusyGuard busy(busy_);
+  SetLanguage();
+  UpdateSelection();
+}
+
+void TMainForm::SetLanguage() {
+  std::string error;
+  std::unique_ptr<IniFile> file = OpenLanguageFile(programFolder_, settings_.Language, &error);
+  if (!file) {
+    dialogs_.ShowError("Error reading " + LanguageFileName(programFolder_, settings_.Language));
+    return;
+  }
+  // The hints lose the key they were given last time, so that a language
+  // that leaves a hint alone does not get the key twice.
+  CompleteToolButtonHints(true);
+  TranslateWindow(*this, *file, "MainForm");
+  TranslateMainTexts(*file, texts_);
+  if (translateBeforeStore_) translateBeforeStore_(*file);
+  store_.TranslateStoreTexts(*file);
+  TranslateCompanions(*file);
+  if (translateAfterStore_) translateAfterStore_(*file);
+  CompleteToolButtonHints(false);
+}
+
+void TMainForm::CompleteToolButtonHints(bool strip) {
+  for (const ButtonKey& key : kButtonKeys) {
+    QToolButton* button = Button(key.button);
+    if (!button) continue;
+    QAction* action = button->defaultAction();
+    QString hint = action->toolTip();
+    const QString suffix = QString::fromLatin1(key.suffix);
+    if (strip) {
+      if (hint.endsWith(suffix)) hint.chop(suffix.size());
+    } else {
+      hint += suffix;
+    }
+    action->setToolTip(hint);
+  }
+}
+
+// ---- Selection, bounds, drawing ----
+
+TViewport TMainForm::Viewport() const {
+  const QWidget* client = scrollBox_->viewport();
+  return {client->width(), client->height(), scrollBox_->horizontalScrollBar()->value(),
+          scrollBox_->verticalScrollBar()->value()};
+}
+
+void TMainForm::RefreshBounds() {
+  lastBounds_ = store_.GetSectorBounds();
+  geometry_.RefreshBounds(lastBounds_, settings_.Map.ShowInvisibleSectors, Viewport());
+  SetSurfaceSize();
+}
+
+void TMainForm::SetSurfaceSize() {
+  const QSize size(geometry_.SurfaceWidth(), geometry_.SurfaceHeight());
+  if (surface_->size() != size) surface_->setFixedSize(size);
+  surface_->update();
+}
+
+void TMainForm::ResizeCells() {
+  try {
+    cells_.SetSize(geometry_.MaxX() + 1, geometry_.MaxY() + 1);
+  } catch (const std::bad_alloc&) {
+    cells_.Clear();
+    ReportOutOfMemory("Fatal");
+  }
+}
+
+void TMainForm::ReportOutOfMemory(const char* caption) {
+  dialogs_.ShowMessage(kMemoryError, caption, MessageIcon::Error);
+  emit FatalError();
+}
+
+void TMainForm::ApplyScroll(int x, int y) {
+  scrollBox_->horizontalScrollBar()->setValue(x);
+  scrollBox_->verticalScrollBar()->setValue(y);
+}
+
+void TMainForm::UpdateMarkerArea(int x, int y) {
+  if (x < 0 || y < 0) return;
+  const TERect rect = geometry_.SectorRect(x, y);
+  surface_->update(QRect(rect.left - 4, rect.top - 4, rect.width + 9, rect.height + 9));
+}
+
+TMapDrawContext TMainForm::DrawContext() const {
+  return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_};
+}
+
+void TMainForm::PaintMap(QPainter& painter) {
+  try {
+    QtCanvas canvas(painter);
+    DrawMap(DrawContext(), canvas, surface_->width(), surface_->height());
+    geometry_.ToggleSelectionMarker(canvas);
+  } catch (const std::exception&) {
+    // A paint cannot ask anything; the next repaint tries again.
+  }
+}
+
+const double* TMainForm::SelectedCell() const {
+  if (!geometry_.HasSelection()) return nullptr;
+  return cells_.Cell(geometry_.SelX(), geometry_.SelY());
+}
+
+void TMainForm::Repaint() {
+  surface_->update();
+  if (LegendVisible()) RefreshLegend();
+}
+
+void TMainForm::UpdateSelection() {
+  QString status;
+  if (geometry_.HasSelection()) {
+    const std::optional<std::string> text = SectorStatusText(
+        store_, geometry_.SelX(), geometry_.SelY(), settings_.Map.ShowInvisibleSectors, texts_);
+    if (text)
+      status = QString::fromStdString(*text);
+    else
+      geometry_.ClearSelection();
+  }
+  statusLabel_->setText(status);
+  UpdateCommands();
+  if (LegendVisible()) RefreshLegend();
+}
+
+void TMainForm::UpdateCommands() {
+  auto enable = [this](const char* name, bool on) {
+    const QString key = QString::fromLatin1(name);
+    const bool enabled = on && CommandAvailable(key);
+    if (QAction* action = Action(key)) action->setEnabled(enabled);
+    if (QToolButton* button = Button(key)) button->defaultAction()->setEnabled(enabled);
+  };
+  const bool selected = geometry_.HasSelection();
+  for (const char* name :
+       {"ToolButton2", "ToolButton3", "ToolButton10", "Delete1", "Properties1", "Objectsinsector1"})
+    enable(name, selected);
+  const bool hidden = geometry_.HiddenCount() >= 1;
+  enable("Revealsector1", hidden);
+  enable("Revealallsectors1", hidden);
+  enable("Zoomin1", geometry_.CanZoomIn());
+  enable("Zoomout1", geometry_.CanZoomOut());
+  // Commands without a window yet stay off whatever the state.
+  for (const auto& [name, action] : actions_)
+    if (!CommandAvailable(name)) action->setEnabled(false);
+  for (const auto& [name, button] : buttons_)
+    if (!CommandAvailable(name)) button->defaultAction()->setEnabled(false);
+}
+
+void TMainForm::SelectSector(int x, int y) {
+  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  geometry_.SetSelection(x, y);
+  UpdateSelection();
+  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  if (!geometry_.HasSelection()) return;
+  const auto [scrollX, scrollY] = geometry_.ScrollToSelection(Viewport());
+  ApplyScroll(scrollX, scrollY);
+}
+
+void TMainForm::MoveSelection(int dx, int dy) {
+  const bool showHidden = settings_.Map.ShowInvisibleSectors;
+  const auto next = geometry_.NextSelectableSector(
+      dx, dy, [&](int x, int y) { return DrawableSectorAt(store_, x, y, showHidden); });
+  if (next) SelectSector(next->first, next->second);
+}
+
+void TMainForm::SetZoom(const std::string& text) {
+  const TZoomChange change = geometry_.SetZoom(text, Viewport());
+  {
+    const QSignalBlocker blocker(zoomBox_);
+    zoomBox_->setEditText(QString::fromStdString(change.boxText));
+  }
+  SetSurfaceSize();
+  ApplyScroll(change.scrollX, change.scrollY);
+  surface_->update();
+  UpdateCommands();
+  scrollBox_->setFocus();
+}
+
+void TMainForm::AfterSectorsChanged() {
+  RefreshBounds();
+  UpdateSelection();
+  ResizeCells();
+  if (store_.DataChanged && settings_.Map.ShowStatistics) RecalculateStatistics();
+  Repaint();
+}
+
+void TMainForm::RecalculateStatistics() {
+  BusyGuard busy(busy_);
+  try {
+    CalcRequestStatistics(store_, request_, cells_);
+  } catch (const std::bad_alloc&) {
+    ReportOutOfMemory("Fatal");
+  }
+}
+
+// ---- Mouse and keys ----
+
+void TMainForm::PaintBox1MouseDown(int x, int y) {
+  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  const auto [gridX, gridY] = geometry_.HitTest(x, y);
+  geometry_.SetSelection(gridX, gridY);
+  UpdateSelection();
+  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+}
+
+void TMainForm::ScrollBox1MouseDown() {
+  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  geometry_.ClearSelection();
+  UpdateSelection();
+}
+
+void TMainForm::PaintBox1DblClick() {
+  if (geometry_.HasSelection())
+    Objectsinsector1Click();
+  else
+    Preferences1Click();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && zoomBox_ && watched == zoomBox_->lineEdit()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) event->accept();
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress && (watched == scrollBox_ || watched == surface_)) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left:
+        MoveSelection(-1, 0);
+        return true;
+      case Qt::Key_Up:
+        MoveSelection(0, -1);
+        return true;
+      case Qt::Key_Right:
+        MoveSelection(1, 0);
+        return true;
+      case Qt::Key_Down:
+        MoveSelection(0, 1);
+        return true;
+      default:
+        break;
+    }
+  }
+  if (scrollBox_ && watched == scrollBox_->viewport()) {
+    if (event->type() == QEvent::MouseButtonPress) ScrollBox1MouseDown();
+    if (event->type() == QEvent::Resize && firstShown_) {
+      geometry_.RefreshBounds(lastBounds_, settings_.Map.ShowInvisibleSectors, Viewport());
+      SetSurfaceSize();
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::PreparePopupMenu() {
+  const bool selected = geometry_.HasSelection();
+  for (const char* name : {"Delete2", "Properties2", "Objects1"}) {
+    QAction* action = Action(name);
+    action->setVisible(selected);
+    action->setEnabled(CommandAvailable(name));
+  }
+  Action("Zoomin2")->setEnabled(geometry_.CanZoomIn());
+  Action("Zoomout2")->setEnabled(geometry_.CanZoomOut());
+  const TRevealDirections directions =
+      selected ? GetRevealDirections(store_, geometry_.SelX(), geometry_.SelY())
+               : TRevealDirections{};
+  revealMenu_->menuAction()->setVisible(directions.Any());
+  Action("North1")->setEnabled(directions.north);
+  Action("South1")->setEnabled(directions.south);
+  Action("West1")->setEnabled(directions.west);
+  Action("East1")->setEnabled(directions.east);
+}
+
+}  // namespace qv

@@ -1,0 +1,227 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/MainTexts.h"
+#include "data/DataModule1.h"
+#include "economy/RequestData.h"
+#include "map/MapGeometry.h"
+#include "map/SectorArray.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/Settings.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+
+namespace qv {
+
+class BusyCursor;
+class Dialogs;
+class IniFile;
+class QtMapSurface;
+class TLegendForm;
+class TPrefForm;
+class TRequestForm;
+struct TMapDrawContext;
+
+// The main window: the map in a scrolling viewport, the selected sector and
+// its status line, and every command of the program through the menu bar,
+// the tool bar, the map's pop-up menu and keys. Reads its settings when it is
+// made and writes them when it goes; the store must outlive it.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy, std::string programFolder,
+            QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The windows the main window opens; they are made after it (and after the
+  // store) and must go before it.
+  void AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm, TLegendForm* legendForm);
+
+  // The Language menu from the language files of the program folder, marked
+  // for the current language.
+  void BuildLanguageMenu();
+  // Applies the current language to the main window, the other windows and
+  // the store, then completes the tool-button hints with their keys.
+  void SetLanguage();
+  // Called by the program for the windows it knows besides the main window,
+  // in their place of the order.
+  using Translator = std::function<void(const IniFile& languageFile)>;
+  void SetOtherTranslators(Translator beforeStore, Translator afterStore) {
+    translateBeforeStore_ = std::move(beforeStore);
+    translateAfterStore_ = std::move(afterStore);
+  }
+
+  // Operations the other windows call.
+  void Repaint();
+  void AfterSectorsChanged();
+  void UpdateSelection();
+  void UpdateCommands();
+  void SetShowStatistics(bool on);
+  void SelectSector(int x, int y);
+  void MoveSelection(int dx, int dy);
+  void SetZoom(const std::string& text);
+
+  // Command handlers (named after the controls that run them).
+  void Add1Click();
+  void ToolButton2Click();
+  void Properties1Click();
+  void Objectsinsector1Click();
+  void Revealsector1Click();
+  void Revealallsectors1Click();
+  void SavemapasBMP1Click();
+  void ToolButton6Click();
+  void ToolButton7Click();
+  void Directaccess1Click();
+  void Calculatestatistics1Click();
+  void Factoryprofit1Click();
+  void Complexprofit1Click();
+  void Productsinsector1Click();
+  void Showlegend1Click();
+  void Showstatistics1Click();
+  void Showraces1Click();
+  void Showsuns1Click();
+  void Showdocks1Click();
+  void Showshipyards1Click();
+  void Showpiratebases1Click();
+  void Showinvisiblesectors1Click();
+  void Zoomin1Click();
+  void Zoomout1Click();
+  void Preferences1Click();
+  void North1Click();
+  void South1Click();
+  void West1Click();
+  void East1Click();
+  void M_TemplateClick(QAction& item);
+  // Shows or hides the legend as its tool button says.
+  void ToolButton19Click();
+  // The legend was closed by the player.
+  void LegendClosed();
+
+  // Mouse on the map.
+  void PaintBox1MouseDown(int x, int y);
+  void PaintBox1DblClick();
+  void ScrollBox1MouseDown();
+  // Prepares the pop-up menu as it opens (shown entries, reveal directions).
+  void PreparePopupMenu();
+
+  // Runs once, when the window is first shown (from showEvent, or by the
+  // program when it drives the window without showing it).
+  void FirstShow();
+
+  // State for the program and the tests.
+  const TMainWindowSettings& Settings() const { return settings_; }
+  TMainWindowSettings& MutableSettings() { return settings_; }
+  const TMapGeometry& Geometry() const { return geometry_; }
+  const TRequestData& Request() const { return request_; }
+  const TSectorArray& Cells() const { return cells_; }
+  const TMainTexts& Texts() const { return texts_; }
+  CustomColorList& CustomColors() { return customColors_; }
+  const std::string& CurrentLanguage() const { return settings_.Language; }
+  QString StatusText() const;
+  QAction* Action(const QString& name) const;
+  QToolButton* Button(const QString& name) const;
+  QMenu* PopupMenu() const { return popupMenu_; }
+  QMenu* LanguageMenu() const { return languageMenu_; }
+  QComboBox* ZoomBox() const { return zoomBox_; }
+  QScrollArea* ScrollBox() const { return scrollBox_; }
+  QtMapSurface* Surface() const { return surface_; }
+  bool LegendVisible() const;
+  bool ProductsWindowVisible() const;
+
+ signals:
+  // A fatal failure (memory) asks the program to end after the usual shut-down.
+  void FatalError();
+  // The window was closed: the program ends.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Construction (see QtMainFormLayout.cpp).
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateMapView();
+  QAction* AddAction(const char* name, const char* caption, void (TMainForm::*handler)(),
+                     bool checkable = false);
+  QToolButton* AddToolButton(const char* name, const char* hint, int icon,
+                             void (TMainForm::*handler)(), bool toggle = false);
+
+  void ReadSettings();
+  void WriteSettings();
+  void ApplyGeometrySettings();
+  void ApplySwitchesToControls();
+  void SetSwitch(const char* menuItem, const char* button, bool on);
+  bool IsChecked(const char* name) const;
+  void ToggleFromSender(const char* menuItem, const char* button, bool& value);
+  void CompleteToolButtonHints(bool strip);
+  void MarkLanguage();
+  void ReportOutOfMemory(const char* caption);
+
+  TViewport Viewport() const;
+  void RefreshBounds();
+  void ResizeCells();
+  void SetSurfaceSize();
+  void ApplyScroll(int x, int y);
+  void UpdateMarkerArea(int x, int y);
+  void PaintMap(QPainter& painter);
+  TMapDrawContext DrawContext() const;
+  const double* SelectedCell() const;
+  void RecalculateStatistics();
+  void RevealDirection(int dx, int dy);
+
+  // Companion windows (see QtMainFormWindows.cpp).
+  bool RunRequestDialog();
+  bool RunPrefDialog();
+  void ShowLegendWindow(bool show);
+  void RefreshLegend();
+  void TurnLegendPage(bool statistics);
+  void TranslateCompanions(const IniFile& languageFile);
+
+  TDataModule1& store_;
+  Dialogs& dialogs_;
+  BusyCursor* busy_;
+  std::string programFolder_;
+
+  TMainWindowSettings settings_;
+  TMapGeometry geometry_;
+  TSectorArray cells_;
+  TRequestData request_;
+  TMainTexts texts_;
+  CustomColorList customColors_{};
+  std::string saveFolder_;
+  TSectorBounds lastBounds_;
+  bool firstShown_ = false;
+  bool settingsWritten_ = false;
+
+  // Not owned; the program detaches them before they go.
+  TRequestForm* requestForm_ = nullptr;
+  TPrefForm* prefForm_ = nullptr;
+  TLegendForm* legendForm_ = nullptr;
+  Translator translateBeforeStore_;
+  Translator translateAfterStore_;
+
+  std::map<QString, QAction*> actions_;
+  std::map<QString, QToolButton*> buttons_;
+  QMenu* popupMenu_ = nullptr;
+  QMenu* revealMenu_ = nullptr;
+  QMenu* languageMenu_ = nullptr;
+  QComboBox* zoomBox_ = nullptr;
+  QScrollArea* scrollBox_ = nullptr;
+  QtMapSurface* surface_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,166 @@
+// The commands of the main window that act on the map itself.
+#include <QAction>
+#include <QImage>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/MainForm.h"
+#include "app/SectorCommands.h"
+#include "map/MapRenderer.h"
+#include "map/QtMapImage.h"
+#include "settings/Dialogs.h"
+
+namespace qv {
+
+// ---- Commands ----
+
+// Commands whose windows come with later parts: present, never enabled (see
+// CommandAvailable), and doing nothing until their window is attached.
+void TMainForm::Add1Click() {}
+void TMainForm::Properties1Click() {}
+void TMainForm::Objectsinsector1Click() {}
+void TMainForm::Revealsector1Click() {}
+void TMainForm::ToolButton6Click() {}
+void TMainForm::ToolButton7Click() {}
+void TMainForm::Directaccess1Click() {}
+void TMainForm::Factoryprofit1Click() {}
+void TMainForm::Complexprofit1Click() {}
+void TMainForm::Productsinsector1Click() {}
+
+void TMainForm::ToolButton2Click() {
+  if (!geometry_.HasSelection()) return;
+  const int x = geometry_.SelX();
+  const int y = geometry_.SelY();
+  const std::optional<std::string> name = SectorNameAt(store_, x, y);
+  if (!name) return;
+  if (!dialogs_.AskYesNo(FormatText(texts_.DeleteSectorMsg, {*name}), texts_.DeleteCap)) return;
+  DeleteSectorAt(store_, x, y);
+  AfterSectorsChanged();
+}
+
+void TMainForm::Revealallsectors1Click() {
+  if (!dialogs_.AskYesNo(texts_.RevealAllMsg, texts_.RevealAllCap)) return;
+  RevealAllSectors(store_);
+  RefreshBounds();
+  UpdateCommands();
+}
+
+void TMainForm::RevealDirection(int dx, int dy) {
+  if (!geometry_.HasSelection()) return;
+  if (!RevealSectorAt(store_, geometry_.SelX() + dx, geometry_.SelY() + dy)) return;
+  AfterSectorsChanged();
+  UpdateCommands();
+}
+
+void TMainForm::North1Click() {
+  RevealDirection(0, -1);
+}
+void TMainForm::South1Click() {
+  RevealDirection(0, 1);
+}
+void TMainForm::West1Click() {
+  RevealDirection(-1, 0);
+}
+void TMainForm::East1Click() {
+  RevealDirection(1, 0);
+}
+
+void TMainForm::SavemapasBMP1Click() {
+  const int width = geometry_.SurfaceWidth();
+  const int height = geometry_.SurfaceHeight();
+  {
+    // Make sure the picture fits in memory before asking for a file name.
+    const QImage probe(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    if (probe.isNull() || width <= 0 || height <= 0) {
+      dialogs_.ShowMessage(
+          FormatText(texts_.BmpErrorMsg, {std::int64_t{width}, std::int64_t{height}}),
+          "Fatal error", MessageIcon::Error);
+      return;
+    }
+  }
+  const std::optional<std::string> path =
+      dialogs_.AskSaveFileName(saveFolder_, "Bitmap files (*.bmp)|*.bmp|All files|*.*", "bmp");
+  if (!path) return;
+  BusyGuard busy(busy_);
+  const std::string error = SaveMapBmp(DrawContext(), width, height, *path);
+  if (!error.empty())
+    dialogs_.ShowMessage(FormatText(texts_.BmpWriteErrorMsg, {*path}), "Error", MessageIcon::Error);
+}
+
+void TMainForm::Calculatestatistics1Click() {
+  if (!RunRequestDialog()) return;
+  RecalculateStatistics();
+  settings_.Map.ShowStatistics = true;
+  SetSwitch("Showstatistics1", "ToolButton13", true);
+  Repaint();
+  if (LegendVisible()) TurnLegendPage(true);
+}
+
+void TMainForm::SetShowStatistics(bool on) {
+  settings_.Map.ShowStatistics = on;
+  SetSwitch("Showstatistics1", "ToolButton13", on);
+  if (on && request_.Count == 0) {
+    Calculatestatistics1Click();
+    return;
+  }
+  // Edits since the last run would show stale figures.
+  if (on && store_.DataChanged) RecalculateStatistics();
+  Repaint();
+  if (LegendVisible()) TurnLegendPage(on);
+}
+
+void TMainForm::Showstatistics1Click() {
+  SetShowStatistics(!settings_.Map.ShowStatistics);
+}
+
+void TMainForm::Showraces1Click() {
+  Action("Showraces1")->trigger();
+}
+void TMainForm::Showsuns1Click() {
+  Action("Showsuns1")->trigger();
+}
+void TMainForm::Showdocks1Click() {
+  Action("Showdocks1")->trigger();
+}
+void TMainForm::Showshipyards1Click() {
+  Action("Showshipyards1")->trigger();
+}
+void TMainForm::Showpiratebases1Click() {
+  Action("Showpiratebases1")->trigger();
+}
+void TMainForm::Showinvisiblesectors1Click() {
+  Action("Showinvisiblesectors1")->trigger();
+}
+void TMainForm::Showlegend1Click() {
+  Action("Showlegend1")->trigger();
+}
+
+void TMainForm::ToolButton19Click() {
+  const bool on = Button("ToolButton19")->defaultAction()->isChecked();
+  SetSwitch("Showlegend1", "ToolButton19", on);
+  ShowLegendWindow(on);
+}
+
+void TMainForm::LegendClosed() {
+  SetSwitch("Showlegend1", "ToolButton19", false);
+}
+
+void TMainForm::Zoomin1Click() {
+  if (const auto text = geometry_.ZoomIn()) SetZoom(*text);
+}
+
+void TMainForm::Zoomout1Click() {
+  if (const auto text = geometry_.ZoomOut()) SetZoom(*text);
+}
+
+void TMainForm::Preferences1Click() {
+  settings_.Map.Zoom = geometry_.Zoom();
+  if (!RunPrefDialog()) return;
+  settings_.Map.Zoom = geometry_.Zoom();
+  ApplyGeometrySettings();
+  // New sizes or spacings change the surface, not only its pixels.
+  RefreshBounds();
+  Repaint();
+}
+
+}  // namespace qv

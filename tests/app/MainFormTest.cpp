@@ -1,0 +1,357 @@
+#include "app/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <fstream>
+#include <memory>
+
+#include "app/AppTestUniverse.h"
+#include "app/QtMapSurface.h"
+#include "app/QtProgram.h"
+#include "economy/RequestForm.h"
+#include "map/LegendForm.h"
+#include "map/MapLimits.h"
+
+using namespace qvtest;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void Start(const std::vector<SectorRow>& rows = SmallUniverse(),
+             const std::function<void(qv::TDataModule1&)>& more = {}) {
+    WriteSectors(dir, rows, more);
+    program = std::make_unique<qv::QtProgram>(dir.Folder(), dialogs, &busy);
+    form().FirstShow();
+  }
+  qv::TMainForm& form() { return program->MainForm(); }
+  bool Enabled(const char* name) {
+    if (QAction* action = form().Action(name)) return action->isEnabled();
+    return form().Button(name)->defaultAction()->isEnabled();
+  }
+  // A click inside the square of the sector at (x, y).
+  void ClickSector(int x, int y) {
+    const qv::TERect rect = form().Geometry().SectorRect(x, y);
+    form().PaintBox1MouseDown(rect.left + 1, rect.top + 1);
+  }
+  bool SectorVisible(const std::string& name) {
+    qv::Table& t = program->Store().SectorsData;
+    for (int i = 1; i <= t.RecordCount(); ++i)
+      if (t.RecordAt(i).Get("Name").ToString() == name)
+        return t.RecordAt(i).Get("Visible").ToBoolean();
+    return false;
+  }
+
+  TempDir dir;
+  ScriptedDialogs dialogs;
+  CountingBusyCursor busy;
+  std::unique_ptr<qv::QtProgram> program;
+};
+
+TEST_F(MainFormTest, StatusLineDescribesTheSelectedSector) {
+  Start();
+  ClickSector(0, 0);
+  EXPECT_EQ(form().StatusText(), "Alpha (0,0), Kessar,suns: 2, SHIPYARD");
+  ClickSector(2, 2);
+  EXPECT_EQ(form().StatusText(), "Delta (2,2),suns: 1, EQ.DOCK, PIRATE BASE");
+  EXPECT_TRUE(Enabled("Delete1"));
+  EXPECT_TRUE(Enabled("ToolButton2"));
+
+  // The gap between two squares selects nothing.
+  const qv::TERect rect = form().Geometry().SectorRect(0, 0);
+  form().PaintBox1MouseDown(rect.Right() + 3, rect.top + 1);
+  EXPECT_EQ(form().StatusText(), "");
+  EXPECT_FALSE(form().Geometry().HasSelection());
+  EXPECT_FALSE(Enabled("Delete1"));
+  EXPECT_FALSE(Enabled("ToolButton2"));
+}
+
+TEST_F(MainFormTest, HiddenSectorIsSelectableOnlyWhileShown) {
+  Start();
+  // Beta is hidden: with hidden sectors not shown the map starts at Alpha's
+  // column and Beta's square is not on it.
+  form().SelectSector(1, 0);
+  EXPECT_FALSE(form().Geometry().HasSelection());
+  EXPECT_EQ(form().StatusText(), "");
+
+  form().Action("Showinvisiblesectors1")->trigger();
+  EXPECT_TRUE(form().Button("ToolButton21")->defaultAction()->isChecked());
+  ClickSector(1, 0);
+  EXPECT_EQ(form().StatusText(), "Beta (1,0),suns: 0");
+}
+
+TEST_F(MainFormTest, ArrowKeysSkipGapsAndStopAtTheEdge) {
+  Start();
+  form().SelectSector(0, 1);   // Gamma
+  form().MoveSelection(1, 0);  // nothing to the east of Gamma
+  EXPECT_EQ(form().Geometry().SelX(), 0);
+  form().MoveSelection(0, -1);
+  EXPECT_EQ(form().StatusText().left(5), "Alpha");
+  form().MoveSelection(1, 0);  // Beta is hidden: skipped, nothing beyond
+  EXPECT_EQ(form().Geometry().SelX(), 0);
+}
+
+TEST_F(MainFormTest, DeletingTheOnlySectorAsksFirst) {
+  Start({{.name = "Solo", .x = 3, .y = 2}});
+  form().SelectSector(3, 2);
+  form().ToolButton2Click();  // answered No
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Delete sector \"Solo\"?");
+  EXPECT_EQ(dialogs.shown[0].caption, "Delete");
+  EXPECT_EQ(program->Store().SectorsData.RecordCount(), 1);
+
+  dialogs.yesNoAnswers = {true};
+  form().ToolButton2Click();
+  EXPECT_EQ(program->Store().SectorsData.RecordCount(), 0);
+  EXPECT_EQ(form().StatusText(), "");
+  for (const char* name :
+       {"Delete1", "ToolButton2", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10"})
+    EXPECT_FALSE(Enabled(name)) << name;
+
+  // Without a selection the command does nothing at all.
+  form().ToolButton2Click();
+  EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(MainFormTest, PopupMenuOffersRevealOnlyThroughAGateToAHiddenSector) {
+  Start();
+  QMenu* reveal = form().PopupMenu()->findChild<QMenu*>("Reveal1");
+  ASSERT_NE(reveal, nullptr);
+
+  form().PreparePopupMenu();  // no selection
+  EXPECT_FALSE(reveal->menuAction()->isVisible());
+  EXPECT_FALSE(form().Action("Delete2")->isVisible());
+
+  form().SelectSector(0, 1);  // Gamma: no gates, though a hidden sector exists
+  form().PreparePopupMenu();
+  EXPECT_FALSE(reveal->menuAction()->isVisible());
+  EXPECT_TRUE(form().Action("Delete2")->isVisible());
+
+  form().SelectSector(0, 0);  // Alpha: a gate east to hidden Beta
+  form().PreparePopupMenu();
+  EXPECT_TRUE(reveal->menuAction()->isVisible());
+  EXPECT_TRUE(form().Action("East1")->isEnabled());
+  EXPECT_FALSE(form().Action("North1")->isEnabled());
+  EXPECT_FALSE(form().Action("West1")->isEnabled());
+  EXPECT_FALSE(form().Action("South1")->isEnabled());
+
+  form().East1Click();
+  EXPECT_TRUE(SectorVisible("Beta"));
+  EXPECT_EQ(form().Geometry().HiddenCount(), 0);
+  EXPECT_FALSE(Enabled("Revealallsectors1"));
+  EXPECT_EQ(form().StatusText().left(5), "Alpha");  // the selection stays
+  form().PreparePopupMenu();
+  EXPECT_FALSE(reveal->menuAction()->isVisible());
+}
+
+TEST_F(MainFormTest, RevealAllAsksAndThenDisablesTheRevealCommands) {
+  Start();
+  EXPECT_TRUE(Enabled("Revealallsectors1"));
+  form().Revealallsectors1Click();  // No
+  EXPECT_FALSE(SectorVisible("Beta"));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Reveal all invisible sectors?");
+  EXPECT_EQ(dialogs.shown[0].caption, "Reveal all");
+
+  dialogs.yesNoAnswers = {true};
+  form().Revealallsectors1Click();
+  EXPECT_TRUE(SectorVisible("Beta"));
+  EXPECT_FALSE(Enabled("Revealallsectors1"));
+  EXPECT_FALSE(Enabled("Revealsector1"));
+}
+
+TEST_F(MainFormTest, SavesTheMapAsBmpOrNothingWhenCancelled) {
+  Start();
+  form().SavemapasBMP1Click();  // cancelled
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.lastFilter, "Bitmap files (*.bmp)|*.bmp|All files|*.*");
+  EXPECT_FALSE(dir.Exists("map.bmp"));
+  EXPECT_EQ(busy.depth, 0);
+
+  const int begunBefore = busy.begun;
+  dialogs.saveAnswers = {dir.File("map.bmp")};
+  form().SavemapasBMP1Click();
+  ASSERT_TRUE(dir.Exists("map.bmp"));
+  const std::string bmp = dir.Read("map.bmp");
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_GT(busy.begun, begunBefore);
+  EXPECT_EQ(busy.depth, 0);
+  EXPECT_EQ(dialogs.Messages().size(), 0u);
+
+  // A folder that does not exist is reported, not passed over in silence.
+  dialogs.saveAnswers = {dir.File("missing/map.bmp")};
+  form().SavemapasBMP1Click();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("missing/map.bmp"), std::string::npos);
+  EXPECT_EQ(busy.depth, 0);
+}
+
+TEST_F(MainFormTest, ZoomCommandsFollowTheZoomList) {
+  Start();
+  EXPECT_EQ(form().ZoomBox()->currentText(), "75%");
+  form().SetZoom("150%");
+  EXPECT_EQ(form().ZoomBox()->currentText(), "150%");
+  form().Zoomin1Click();
+  EXPECT_EQ(form().ZoomBox()->currentText(), "200%");
+  EXPECT_FALSE(Enabled("Zoomin1"));
+  form().Zoomin1Click();
+  EXPECT_EQ(form().ZoomBox()->currentText(), "200%");
+  form().SetZoom("abc");
+  EXPECT_EQ(form().ZoomBox()->currentText(), "100%");
+  form().SetZoom("50");
+  EXPECT_FALSE(Enabled("Zoomout1"));
+  EXPECT_TRUE(Enabled("Zoomin1"));
+  // The surface follows the zoom: 3 columns at 50 % of 40 + 2 x 140 + 40.
+  EXPECT_GE(form().Surface()->width(), (40 + 2 * 140 + 40 + 40) / 2);
+}
+
+TEST_F(MainFormTest, ViewSwitchesKeepMenuItemAndButtonTogether) {
+  Start();
+  EXPECT_TRUE(form().Action("Showraces1")->isChecked());
+  form().Button("ToolButton16")->defaultAction()->trigger();  // the button
+  EXPECT_FALSE(form().Action("Showraces1")->isChecked());
+  EXPECT_FALSE(form().Settings().Map.ShowRaces);
+  form().Showsuns1Click();  // the menu item
+  EXPECT_TRUE(form().Button("ToolButton15")->defaultAction()->isChecked());
+  EXPECT_TRUE(form().Settings().Map.ShowSuns);
+}
+
+TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
+  Start({{.name = "Near", .x = 1, .y = 1}, {.name = "Far", .x = 2000000000, .y = 5}});
+  EXPECT_EQ(form().Geometry().MaxX(), 1);
+  EXPECT_EQ(form().Cells().Width(), 2);
+  EXPECT_LT(form().Surface()->width(), 2000);
+  form().SelectSector(2000000000, 5);
+  EXPECT_FALSE(form().Geometry().HasSelection());
+}
+
+TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
+  Start();
+  form().SelectSector(0, 0);
+  for (const char* name :
+       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
+        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Factoryprofit1",
+        "Complexprofit1", "Productsinsector1", "ToolButton9"})
+    EXPECT_FALSE(Enabled(name)) << name;
+  EXPECT_TRUE(Enabled("SavemapasBMP1"));
+  EXPECT_TRUE(Enabled("Statistics1"));
+}
+
+TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {
+  Start();
+  const int width = form().Surface()->width();
+  auto answer = [this](bool ok) {
+    QTimer::singleShot(0, [this, ok] {
+      QWidget* prefs = program->MainForm().findChild<QWidget*>("PrefForm");
+      prefs->findChild<QSpinBox*>("UpDown2")->setValue(20);
+      prefs->findChild<QAbstractButton*>(ok ? "Button1" : "Button2")->click();
+    });
+  };
+  answer(false);
+  form().Preferences1Click();
+  EXPECT_EQ(form().Settings().Map.SectorDx, 100);
+  EXPECT_EQ(form().Surface()->width(), width);
+
+  answer(true);
+  form().PaintBox1DblClick();  // no selection: the preferences
+  EXPECT_EQ(form().Settings().Map.SectorDx, 20);
+  EXPECT_EQ(form().Geometry().Settings().SectorDx, 20);
+  EXPECT_LT(form().Surface()->width(), width);
+  EXPECT_EQ(form().ZoomBox()->currentText(), "75%");
+}
+
+// Two mines making ore stand in Alpha; the simple request asks for ore.
+TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
+  int ore = 0;
+  Start(SmallUniverse(), [&](qv::TDataModule1& store) {
+    qv::Table& products = store.ProductsData;
+    products.Append();
+    products.FieldByName("Name").SetAsString("Ore");
+    products.Post();
+    ore = products.FieldByName("Id").AsInteger();
+    qv::Table& factories = store.FactoriesData;
+    factories.Append();
+    factories.FieldByName("Name").SetAsString("Mine");
+    factories.Post();
+    const int mine = factories.FieldByName("Id").AsInteger();
+    qv::Table& recipes = store.FactoryProdData;
+    recipes.Append();
+    recipes.FieldByName("FactoryId").SetAsInteger(mine);
+    recipes.FieldByName("ProductId").SetAsInteger(ore);
+    recipes.FieldByName("Operation").SetAsInteger(0);  // makes
+    recipes.FieldByName("Qty").SetAsInteger(1);
+    recipes.Post();
+    store.SectorsData.First();  // Alpha
+    const int alpha = store.SectorsData.FieldByName("Id").AsInteger();
+    for (int i = 0; i < 2; ++i) {
+      store.SectFactoryData.Append();
+      store.SectFactoryData.FieldByName("SectorId").SetAsInteger(alpha);
+      store.SectFactoryData.FieldByName("FactoryId").SetAsInteger(mine);
+      store.SectFactoryData.Post();
+    }
+  });
+  qv::Table& aux = program->Store().AuxRequestData;
+  aux.Edit();
+  aux.FieldByName("Prod1").SetAsInteger(ore);
+  aux.Post();
+
+  form().Showlegend1Click();
+  ASSERT_TRUE(form().LegendVisible());
+  EXPECT_TRUE(form().Button("ToolButton19")->defaultAction()->isChecked());
+  auto* pages = program->LegendForm()->findChild<QTabWidget*>();
+  ASSERT_NE(pages, nullptr);
+  auto answerRequest = [&](bool process) {
+    QTimer::singleShot(0, [this, process] {
+      qv::TRequestForm* request = program->RequestForm();
+      if (process)
+        request->findChild<QAbstractButton*>("Button1")->click();
+      else
+        request->reject();
+    });
+  };
+
+  // Switching statistics on without a request asks for one; Cancel leaves
+  // nothing to show.
+  answerRequest(false);
+  form().Showstatistics1Click();
+  EXPECT_EQ(form().Request().Count, 0);
+
+  answerRequest(true);
+  form().Calculatestatistics1Click();
+  ASSERT_EQ(form().Request().Count, 2);
+  EXPECT_TRUE(form().Action("Showstatistics1")->isChecked());
+  EXPECT_TRUE(form().Button("ToolButton13")->defaultAction()->isChecked());
+  const double* alpha = form().Cells().Cell(0, 0);
+  ASSERT_NE(alpha, nullptr);
+  EXPECT_EQ(alpha[0], 2.0);
+  EXPECT_EQ(pages->currentWidget()->objectName(), "StatSheet");
+  EXPECT_EQ(busy.depth, 0);
+
+  form().Showstatistics1Click();  // off
+  EXPECT_FALSE(form().Action("Showstatistics1")->isChecked());
+  EXPECT_EQ(pages->currentWidget()->objectName(), "GeneralSheet");
+  form().Showstatistics1Click();  // on again: the request is there, no dialog
+  EXPECT_TRUE(form().Settings().Map.ShowStatistics);
+  EXPECT_EQ(pages->currentWidget()->objectName(), "StatSheet");
+
+  // Races on switches the statistics off.
+  form().Showraces1Click();
+  form().Showraces1Click();
+  EXPECT_TRUE(form().Settings().Map.ShowRaces);
+  EXPECT_FALSE(form().Settings().Map.ShowStatistics);
+
+  // Closing the legend releases its button and menu item.
+  program->LegendForm()->close();
+  EXPECT_FALSE(form().Action("Showlegend1")->isChecked());
+  EXPECT_FALSE(form().Button("ToolButton19")->defaultAction()->isChecked());
+}
+
+}  // namespace
