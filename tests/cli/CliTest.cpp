@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "data/DataModule1.h"
+#include "data/TableFile.h"
+#include "economy/ComplexTables.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 // Runs the built qvmap-cli (QVMAP_CLI overrides its path) on program folders
@@ -177,6 +181,49 @@ TEST_F(CliTest, UsageErrorsAndMissingTables) {
   EXPECT_EQ(InHome("dump SectorsData").status, 1);
   EXPECT_EQ(InHome("dump NoSuchTable").status, 1);
   EXPECT_FALSE(dir.Exists("Data"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CliTest, DumpReadsTheComplexCalculatorTablesBesideTheProgram) {
+  ImportUniverse();
+  // No saved complex yet: the table is empty but known.
+  Result empty = InHome("dump FactoryListData");
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  EXPECT_EQ(empty.out, "RecId\tFactoryId\tYield\tAllowNPS\n");
+
+  {
+    qvtest::ScriptedDialogs dialogs;
+    qv::TDataModule1 store(dir.Folder(), dialogs);
+    qv::Table factories("FactoryListData");
+    qv::BuildFactoryListSchema(factories, store);
+    factories.Append();
+    factories.FieldByName("FactoryId").SetAsInteger(1);
+    factories.FieldByName("Yield").SetAsInteger(12);
+    factories.FieldByName("AllowNPS").SetAsBoolean(true);
+    factories.Post();
+    qv::SaveTableFile(factories, dir.File("AuxFact.cds"));
+    qv::Table prices("FactProdData");
+    qv::BuildFactProdSchema(prices);
+    prices.Append();
+    prices.FieldByName("RecId").SetAsInteger(1);
+    prices.FieldByName("ProductId").SetAsInteger(5);
+    prices.FieldByName("Current").SetAsInteger(61);
+    prices.Post();
+    qv::SaveTableFile(prices, dir.File("AuxProd.cds"));
+  }
+  Result raw = InHome("dump FactoryListData");
+  EXPECT_EQ(raw.out, "RecId\tFactoryId\tYield\tAllowNPS\n1\t1\t12\t1\n");
+  Result text = InHome("dump --text FactoryListData");
+  EXPECT_EQ(text.out, "RecId\tFactoryId\tYield\tAllowNPS\n1\tOre Mine\t12\tYes\n");
+  EXPECT_EQ(InHome("dump FactProdData").out, "RecId\tProductId\tCurrent\n1\t5\t61\n");
+
+  dir.Write("AuxProd.cds", "<not a table");
+  Result damaged = InHome("dump FactProdData");
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.err.find("AuxProd.cds"), std::string::npos) << damaged.err;
 }
 
 }  // namespace
