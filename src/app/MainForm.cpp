@@ -349,10 +349,13 @@ TMapDrawContext TMainForm::DrawContext() const {
   return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_};
 }
 
-void TMainForm::PaintMap(QPainter& painter) {
+void TMainForm::PaintMap(QPainter& painter, const QRect& exposed) {
   try {
-    QtCanvas canvas(painter);
-    DrawMap(DrawContext(), canvas, surface_->width(), surface_->height());
+    QtCanvas canvas(painter, &mapTexts_);
+    // Only what reaches the exposed rectangle: a repaint of a large map
+    // would otherwise draw every sector to see a few of them.
+    DrawMapPart(DrawContext(), canvas, surface_->width(), surface_->height(),
+                MakeERect(exposed.x(), exposed.y(), exposed.width(), exposed.height()));
     geometry_.ToggleSelectionMarker(canvas);
   } catch (const std::exception&) {
     // A paint cannot ask anything; the next repaint tries again.

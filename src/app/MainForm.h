@@ -9,6 +9,7 @@
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
 #include "map/MapGeometry.h"
+#include "map/QtTextCache.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
@@ -176,7 +177,7 @@ class TMainForm : public QMainWindow {
   void SetSurfaceSize();
   void ApplyScroll(int x, int y);
   void UpdateMarkerArea(int x, int y);
-  void PaintMap(QPainter& painter);
+  void PaintMap(QPainter& painter, const QRect& exposed);
   TMapDrawContext DrawContext() const;
   const double* SelectedCell() const;
   void RecalculateStatistics();
@@ -198,6 +199,7 @@ class TMainForm : public QMainWindow {
   TMainWindowSettings settings_;
   TMapGeometry geometry_;
   TSectorArray cells_;
+  QtTextCache mapTexts_;  // names measured and shaped once for all repaints
   TRequestData request_;
   TMainTexts texts_;
   CustomColorList customColors_{};

@@ -210,7 +210,8 @@ void TMainForm::CreateMapView() {
   scrollBox_->setWidgetResizable(false);
   scrollBox_->setFocusPolicy(Qt::StrongFocus);
   surface_ = new QtMapSurface;
-  surface_->SetPaintHandler([this](QPainter& painter, const QRect&) { PaintMap(painter); });
+  surface_->SetPaintHandler(
+      [this](QPainter& painter, const QRect& exposed) { PaintMap(painter, exposed); });
   scrollBox_->setWidget(surface_);
   scrollBox_->installEventFilter(this);
   scrollBox_->viewport()->installEventFilter(this);

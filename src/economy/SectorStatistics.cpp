@@ -171,18 +171,19 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
     };
     IdMap<SectorValues> sectorById;
     {
-      Field& fX = sectors.FieldByName("X");
-      Field& fY = sectors.FieldByName("Y");
-      Field& fId = sectors.FieldByName("Id");
-      sectorById.Items().reserve(static_cast<size_t>(sectors.RecordCount()));
-      for (sectors.First(); !sectors.Eof(); sectors.Next()) {
-        const int x = fX.AsInteger();
-        const int y = fY.AsInteger();
+      const int xIndex = sectors.FieldByName("X").Index();
+      const int yIndex = sectors.FieldByName("Y").Index();
+      const int idIndex = sectors.FieldByName("Id").Index();
+      const int count = sectors.RecordCount();
+      sectorById.Items().reserve(static_cast<size_t>(count));
+      for (int recNo = 1; recNo <= count; ++recNo) {
+        const Record row = sectors.RecordAt(recNo);
+        const int x = row.Get(xIndex).ToInteger();
+        const int y = row.Get(yIndex).ToInteger();
         if (!IsMapPosition(x, y)) continue;
         double* cell = cells.Cell(x, y, true);
         if (cell == nullptr) continue;
-        const int recNo = sectors.RecNo();
-        sectorById.FindOrAdd(fId.AsInteger(), [&] {
+        sectorById.FindOrAdd(row.Get(idIndex).ToInteger(), [&] {
           return SectorValues{cell, recNo, std::nullopt, {}};
         });
       }
@@ -194,12 +195,16 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
     };
     // The rows of one sector lie together in the SectorId order; the sector
     // is looked up once per run of rows.
-    auto sectorOf = [&](int sectorId, int& lastId, SectorValues*& last) {
-      if (sectorId != lastId) {
-        lastId = sectorId;
-        last = sectorById.Find(sectorId);
+    struct SectorRun {
+      bool started = false;
+      int id = 0;
+      SectorValues* values = nullptr;
+    };
+    auto sectorOf = [&](int sectorId, SectorRun& run) {
+      if (!run.started || sectorId != run.id) {
+        run = SectorRun{true, sectorId, sectorById.Find(sectorId)};
       }
-      return last;
+      return run.values;
     };
 
     if (n > 0) {
@@ -227,20 +232,22 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
         return factoryTypes.FindOrAdd(id, [&] { return LookupFactoryType(factories, id); });
       };
 
-      Field& fSector = placed.FieldByName("SectorId");
-      Field& fFactory = placed.FieldByName("FactoryId");
-      Field& fYour = placed.FieldByName("Your");
-      Field& fYield = placed.FieldByName("Yield");
-      int lastId = 0;
-      SectorValues* sector = nullptr;
-      for (placed.First(); !placed.Eof(); placed.Next()) {
+      const int sectorIndex = placed.FieldByName("SectorId").Index();
+      const int factoryIndex = placed.FieldByName("FactoryId").Index();
+      const int yourIndex = placed.FieldByName("Your").Index();
+      const int yieldIndex = placed.FieldByName("Yield").Index();
+      SectorRun run;
+      const int placedCount = placed.RecordCount();
+      for (int recNo = 1; recNo <= placedCount; ++recNo) {
+        const Record row = placed.RecordAt(recNo);
         // Most factories make nothing the request asks for: their other
         // fields are never read.
-        const int factoryId = fFactory.AsInteger();
+        const int factoryId = row.Get(factoryIndex).ToInteger();
         const std::vector<RequestRecipe>* found = requestRecipes.Find(factoryId);
         if (found == nullptr) continue;
-        if (sectorOf(fSector.AsInteger(), lastId, sector) == nullptr) continue;
-        if (!request.CountYour && fYour.AsBoolean()) continue;
+        SectorValues* sector = sectorOf(row.Get(sectorIndex).ToInteger(), run);
+        if (sector == nullptr) continue;
+        if (!request.CountYour && row.Get(yourIndex).ToBoolean()) continue;
         if (!request.Rates) {
           for (const RequestRecipe& r : *found)
             addTo(*sector, r.slot, 1.0);
@@ -251,24 +258,27 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
           sectors.SetRecNo(sector->recNo);
           sector->solarCycle = store.SectorSolarCycle();
         }
-        const double cycle = FactoryCycleTime(type.found, type.special, type.mtime,
-                                              fYield.AsInteger(), sector->solarCycle.value_or(-1));
+        const double cycle =
+            FactoryCycleTime(type.found, type.special, type.mtime, row.Get(yieldIndex).ToInteger(),
+                             sector->solarCycle.value_or(-1));
         if (cycle <= 0.0) continue;
         for (const RequestRecipe& r : *found)
           addTo(*sector, r.slot, HourlyRate(r.qty, cycle));
       }
 
       if (request.Traders != 0) {
-        Field& fTradeSector = trade.FieldByName("SectorId");
-        Field& fTradeProduct = trade.FieldByName("ProductId");
-        lastId = 0;
-        sector = nullptr;
-        for (trade.First(); !trade.Eof(); trade.Next()) {
-          const int productId = fTradeProduct.AsInteger();
+        const int tradeSectorIndex = trade.FieldByName("SectorId").Index();
+        const int tradeProductIndex = trade.FieldByName("ProductId").Index();
+        SectorRun tradeRun;
+        const int tradeCount = trade.RecordCount();
+        for (int recNo = 1; recNo <= tradeCount; ++recNo) {
+          const Record row = trade.RecordAt(recNo);
+          const int productId = row.Get(tradeProductIndex).ToInteger();
           if (std::find(request.ProductId.begin(), request.ProductId.begin() + n, productId) ==
               request.ProductId.begin() + n)
             continue;
-          if (sectorOf(fTradeSector.AsInteger(), lastId, sector) == nullptr) continue;
+          SectorValues* sector = sectorOf(row.Get(tradeSectorIndex).ToInteger(), tradeRun);
+          if (sector == nullptr) continue;
           for (int i = 0; i < n; ++i) {
             if (request.ProductId[i] != productId) continue;
             const bool admitted = request.Traders == 3 ||

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -176,14 +178,92 @@ bool StatisticsShown(const TMapDrawContext& context) {
   return context.map.ShowStatistics && context.request.UsedCount() > 0;
 }
 
-void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int height) {
+namespace {
+
+// Generous bounds of what a sector draws, for drawing only the sectors that
+// reach a clip rectangle. Texts are not measured one by one: a character is
+// taken as at most twice the font's height wide.
+class SectorReach {
+ public:
+  SectorReach(const TMapDrawContext& context, TCanvas& canvas) : context_(context) {
+    const TMapSettings& map = context.map;
+    const double zoom = context.geometry.Zoom();
+    auto em = [&](const TFontParams& font) {
+      ApplyFont(font, canvas, zoom);
+      return std::max(1, canvas.TextHeight("Wg"));
+    };
+    nameEm_ = em(map.SectorNameFont);
+    centredEm_ = std::max(em(map.StationsFont), em(map.SunFont));
+    digitEm_ = em(map.ReqDigitFont);
+  }
+
+  bool Meets(const SectorToDraw& s, int left, int top, bool statistics, const TERect& clip) const {
+    const long long side = context_.geometry.ZoomedSide();
+    long long margin = 2;
+    margin = std::max(margin, Width(nameEm_, s.name.size()) + 3 + nameEm_);
+    const size_t centredChars = std::max<size_t>(3, std::to_string(s.suns).size());
+    margin = std::max(margin, Width(centredEm_, centredChars) + centredEm_);
+    if (statistics) margin = std::max(margin, StatisticsReach(s));
+    return static_cast<long long>(left) - margin < clip.Right() &&
+           static_cast<long long>(left) + side + margin > clip.left &&
+           static_cast<long long>(top) - margin < clip.Bottom() &&
+           static_cast<long long>(top) + side + margin > clip.top;
+  }
+
+ private:
+  static long long Width(int em, size_t chars) {
+    return (2LL * em + 2) * static_cast<long long>(chars);
+  }
+
+  // Bars and numbers: the longest bar, all bars side by side, all numbers in a row.
+  long long StatisticsReach(const SectorToDraw& s) const {
+    const double* values = context_.cells.Cell(s.x, s.y);
+    if (values == nullptr) return 0;
+    const TRequestData& request = context_.request;
+    const int n = request.UsedCount();
+    const double zoom = context_.geometry.Zoom();
+    long long reach = TruncToInt(n * static_cast<double>(context_.bars.BarWidth) * zoom) +
+                      std::abs(static_cast<long long>(TruncToInt(context_.bars.BarWidth * zoom))) +
+                      4;
+    size_t chars = 0;
+    for (int i = 0; i < n; ++i) {
+      const double scale = GetScale(request, i);
+      if (scale != 0.0) {
+        const double length = (context_.geometry.ZoomedSide() - 1) * values[i] / scale;
+        reach = std::max(reach, std::llabs(static_cast<long long>(TruncToInt(length))) + 2);
+      }
+      chars += FormatStatValue(values[i], request.Rates).size() + 1;
+    }
+    return std::max(reach, Width(digitEm_, chars) + digitEm_);
+  }
+
+  const TMapDrawContext& context_;
+  int nameEm_ = 1;
+  int centredEm_ = 1;
+  int digitEm_ = 1;
+};
+
+bool LineMeets(int x1, int y1, int x2, int y2, const TERect& clip) {
+  return std::min(x1, x2) <= clip.Right() && std::max(x1, x2) >= clip.left &&
+         std::min(y1, y2) <= clip.Bottom() && std::max(y1, y2) >= clip.top;
+}
+
+void DrawMapClipped(const TMapDrawContext& context, TCanvas& canvas, int width, int height,
+                    const TERect* clip) {
   const TMapSettings& map = context.map;
   const TMapGeometry& geometry = context.geometry;
   const int side = geometry.ZoomedSide();
   const bool statistics = StatisticsShown(context);
+  std::optional<SectorReach> reach;
+  if (clip != nullptr) reach.emplace(context, canvas);
 
   canvas.SetBrush(BrushStyle::Solid, map.BackgroundColor);
-  canvas.FillRect(0, 0, width, height);
+  if (clip == nullptr) {
+    canvas.FillRect(0, 0, width, height);
+  } else {
+    canvas.FillRect(std::max(0, clip->left), std::max(0, clip->top), std::min(width, clip->Right()),
+                    std::min(height, clip->Bottom()));
+  }
   canvas.SetPen(PenStyle::Solid, map.GateLineColor);
 
   SectorWalk walk(context.store);
@@ -192,12 +272,24 @@ void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int hei
 
   // Gate lines run centre to centre whether or not the neighbour exists; the
   // squares drawn afterwards cover their inner parts.
-  for (const SectorToDraw& s : sectors)
+  for (const SectorToDraw& s : sectors) {
+    if (clip != nullptr) {
+      const int cx = geometry.Zoomed(geometry.SectorCenterX(s.x));
+      const int cy = geometry.Zoomed(geometry.SectorCenterY(s.y));
+      const int westX = geometry.Zoomed(geometry.SectorCenterX(s.x - 1));
+      const int eastX = geometry.Zoomed(geometry.SectorCenterX(s.x + 1));
+      const int northY = geometry.Zoomed(geometry.SectorCenterY(s.y - 1));
+      const int southY = geometry.Zoomed(geometry.SectorCenterY(s.y + 1));
+      if (!LineMeets(cx, northY, cx, southY, *clip) && !LineMeets(westX, cy, eastX, cy, *clip))
+        continue;
+    }
     DrawGateLines(geometry, canvas, s);
+  }
 
   for (const SectorToDraw& s : sectors) {
     const int left = geometry.Zoomed(geometry.SectorLeft(s.x));
     const int top = geometry.Zoomed(geometry.SectorTop(s.y));
+    if (reach && !reach->Meets(s, left, top, statistics, *clip)) continue;
     const TColor fill = map.ShowRaces && !statistics ? RaceColor(map, s.race) : map.NoRaceColor;
     canvas.SetBrush(BrushStyle::Solid, fill);
     canvas.SetPen(PenStyle::Solid, map.SectorBorderColor);
@@ -210,6 +302,17 @@ void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int hei
       TextCentred(canvas, left, top, side, std::to_string(s.suns));
     }
   }
+}
+
+}  // namespace
+
+void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int height) {
+  DrawMapClipped(context, canvas, width, height, nullptr);
+}
+
+void DrawMapPart(const TMapDrawContext& context, TCanvas& canvas, int width, int height,
+                 const TERect& clip) {
+  DrawMapClipped(context, canvas, width, height, &clip);
 }
 
 void DrawSectorName(const TMapDrawContext& context, TCanvas& canvas, int left, int top,

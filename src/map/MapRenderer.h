@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "map/ERect.h"
+
 namespace qv {
 
 class TCanvas;
@@ -30,6 +32,12 @@ struct TMapDrawContext {
 // views of the store are suspended during the walk and the SectorsData cursor
 // is left where it was.
 void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int height);
+
+// As DrawMap, but only what may reach `clip` (a rectangle of the surface, as
+// a repaint exposes it): the background inside it and the gate lines and
+// sectors that can touch it. Inside `clip` the pixels are those of DrawMap.
+void DrawMapPart(const TMapDrawContext& context, TCanvas& canvas, int width, int height,
+                 const TERect& clip);
 
 // A sector's name beside or on its square, placed by the codes -2..2.
 void DrawSectorName(const TMapDrawContext& context, TCanvas& canvas, int left, int top,

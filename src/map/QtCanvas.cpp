@@ -29,12 +29,18 @@ int Sign(int value) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
+QtCanvas::QtCanvas(QPainter& painter, QtTextCache* texts)
+    : painter_(painter),
+      ownTexts_(texts ? nullptr : std::make_unique<QtTextCache>()),
+      texts_(texts ? *texts : *ownTexts_) {
   PreparePainter();
 }
 
-QtCanvas::QtCanvas(QPaintDevice& device)
-    : ownPainter_(std::make_unique<QPainter>(&device)), painter_(*ownPainter_) {
+QtCanvas::QtCanvas(QPaintDevice& device, QtTextCache* texts)
+    : ownPainter_(std::make_unique<QPainter>(&device)),
+      painter_(*ownPainter_),
+      ownTexts_(texts ? nullptr : std::make_unique<QtTextCache>()),
+      texts_(texts ? *texts : *ownTexts_) {
   PreparePainter();
 }
 
@@ -42,8 +48,21 @@ QtCanvas::~QtCanvas() = default;
 
 void QtCanvas::PreparePainter() {
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  font_ = ToQFont(TFontParams{});
-  font_.setPixelSize(FontPixelSize(TFontParams{}.Size));
+  const TFontParams initial;
+  UseFont(initial.Name, initial.Style, initial.Size);
+  // What the painter can still change, in the canvas's coordinates.
+  if (const QPaintDevice* device = painter_.device()) {
+    QRect area(0, 0, device->width(), device->height());
+    bool invertible = true;
+    const QTransform toCanvas = painter_.worldTransform().inverted(&invertible);
+    area = invertible ? toCanvas.mapRect(area) : QRect();
+    if (invertible && painter_.hasClipping()) area &= painter_.clipBoundingRect().toAlignedRect();
+    visible_ = area;
+  }
+}
+
+void QtCanvas::UseFont(const std::string& name, unsigned style, int points) {
+  font_ = &texts_.Font(name, style, FontPixelSize(std::max(1, points)));
 }
 
 int QtCanvas::FontPixelSize(int points) {
@@ -68,8 +87,7 @@ void QtCanvas::SetBrush(BrushStyle style, TColor color) {
 }
 
 void QtCanvas::SetFont(const TFontParams& font) {
-  font_ = ToQFont(font, 1.0);
-  font_.setPixelSize(FontPixelSize(std::max(1, font.Size)));
+  UseFont(font.Name, font.Style, font.Size);
   fontColor_ = ToQColor(font.Color);
 }
 
@@ -165,22 +183,35 @@ void QtCanvas::LineTo(int x, int y) {
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
-  const QString qtext = QString::fromStdString(text);
-  const QFontMetrics metrics(font_);
-  if (brushStyle_ == BrushStyle::Solid)
-    painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()), brushColor_);
-  painter_.setFont(font_);
+  if (text.empty()) return;
+  const int width = font_->Width(text);
+  const int height = font_->Height();
+  if (brushStyle_ == BrushStyle::Solid) painter_.fillRect(QRect(x, y, width, height), brushColor_);
+  // Glyphs may overhang their box (italics, accents, bearings), but not by
+  // a whole line height.
+  const QRect reach(x - height, y - height, width + 3 * height, 3 * height);
+  if (!visible_.intersects(reach)) return;
+  if (painterFont_ != font_) {
+    painter_.setFont(font_->Font());
+    painterFont_ = font_;
+  }
   painter_.setPen(fontColor_);
-  painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
+  const QFont& font = font_->Font();
+  if (font.underline() || font.strikeOut()) {
+    // Shaped texts draw their lines a pixel off where drawText puts them.
+    painter_.drawText(QPoint(x, y + font_->Ascent()), QString::fromStdString(text));
+    return;
+  }
+  painter_.drawStaticText(QPointF(x, y), font_->Shaped(text));
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
-  return QFontMetrics(font_).horizontalAdvance(QString::fromStdString(text));
+  return font_->Width(text);
 }
 
 int QtCanvas::TextHeight(const std::string& text) {
   (void)text;  // every line of a font has the same height
-  return QFontMetrics(font_).height();
+  return font_->Height();
 }
 
 void QtCanvas::InvertRect(int left, int top, int right, int bottom) {

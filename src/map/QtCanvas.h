@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <memory>
 #include <string>
 
 #include "map/Canvas.h"
+#include "map/QtTextCache.h"
 
 class QPainter;
 class QPaintDevice;
@@ -23,12 +24,18 @@ namespace qv {
 // Font sizes are points at the primary screen's resolution, turned into
 // pixels here, so that a map drawn on an image (whose resolution Qt takes as
 // 72 dpi) measures and looks the same as on screen.
+//
+// Texts are measured and shaped once per font through a QtTextCache; one
+// handed in by the owner outlives the canvas and serves later repaints. The
+// painter's transform and clip are read when the canvas is made: texts that
+// cannot reach what they leave visible are not drawn, so they must not
+// widen while the canvas draws.
 class QtCanvas : public TCanvas {
  public:
   // Draws with a painter that the caller owns and keeps active.
-  explicit QtCanvas(QPainter& painter);
+  explicit QtCanvas(QPainter& painter, QtTextCache* texts = nullptr);
   // Opens and owns a painter on `device` (an image, a pixmap).
-  explicit QtCanvas(QPaintDevice& device);
+  explicit QtCanvas(QPaintDevice& device, QtTextCache* texts = nullptr);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -54,15 +61,20 @@ class QtCanvas : public TCanvas {
  private:
   std::unique_ptr<QPainter> ownPainter_;
   QPainter& painter_;
+  std::unique_ptr<QtTextCache> ownTexts_;
+  QtTextCache& texts_;
+  QtFontTexts* font_ = nullptr;
+  const QtFontTexts* painterFont_ = nullptr;  // the font last given to the painter
+  QRect visible_;                             // in the canvas's coordinates
   PenStyle penStyle_ = PenStyle::Solid;
   QColor penColor_ = Qt::black;
   BrushStyle brushStyle_ = BrushStyle::Solid;
   QColor brushColor_ = Qt::white;
-  QFont font_;
   QColor fontColor_ = Qt::black;
   QPoint position_;
 
   void PreparePainter();
+  void UseFont(const std::string& name, unsigned style, int points);
   void ApplyPenAndBrush();
 };
 

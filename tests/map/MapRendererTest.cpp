@@ -330,6 +330,40 @@ TEST_F(MapRendererTest, NumbersOnlyWritesTheValuesSideBySide) {
   EXPECT_EQ(eleven->font.Color, kLime);
 }
 
+TEST_F(MapRendererTest, PartialRepaintDrawsEverythingThatReachesTheClip) {
+  AddSector(*store, {.name = "West", .x = 0, .y = 0, .east = true});
+  AddSector(*store, {.name = "Middle", .x = 1, .y = 0, .suns = 3, .west = true});
+  AddSector(*store, {.name = "A very long name that reaches far", .x = 3, .y = 0, .nameDx = -2});
+  AddSector(*store, {.name = "Away", .x = 5, .y = 0});
+  map.ShowSuns = true;
+  Draw();
+  const std::vector<Call> whole = canvas.calls;
+  // A clip in the gap between Middle and the long name's square.
+  const qv::TERect clip = qv::MakeERect(250, 30, 60, 60);
+  canvas = qvtest::RecordingCanvas();
+  qv::DrawMapPart(Context(), canvas, 500, 400, clip);
+  auto meets = [&](const Call& c) {
+    return std::min(c.a, c.c) < clip.Right() && std::max(c.a, c.c) >= clip.left &&
+           std::min(c.b, c.d) < clip.Bottom() && std::max(c.b, c.d) >= clip.top;
+  };
+  auto drawn = [&](const Call& wanted) {
+    return std::any_of(canvas.calls.begin(), canvas.calls.end(), [&](const Call& c) {
+      return c.op == wanted.op && c.a == wanted.a && c.b == wanted.b && c.c == wanted.c &&
+             c.d == wanted.d && c.text == wanted.text;
+    });
+  };
+  for (const Call& c : whole) {
+    if (c.op != "FillRect" && meets(c)) {
+      EXPECT_TRUE(drawn(c)) << c.op << " " << c.text;
+    }
+  }
+  EXPECT_EQ(canvas.calls.front().op, "FillRect");
+  EXPECT_EQ(canvas.calls.front().a, 250);
+  EXPECT_EQ(canvas.FindText("Away"), nullptr);  // far from the clip
+  EXPECT_EQ(canvas.FindText("West"), nullptr);
+  EXPECT_NE(canvas.FindText("A very long name that reaches far"), nullptr);
+}
+
 TEST_F(MapRendererTest, LeavesTheSectorCursorAndViewsAsTheyWere) {
   AddSector(*store, {.name = "A", .x = 0, .y = 0});
   AddSector(*store, {.name = "B", .x = 1, .y = 0});

@@ -1,11 +1,15 @@
 #include "map/QtCanvas.h"
 
 #include <gtest/gtest.h>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 
+#include "map/QtTextCache.h"
 #include "settings/QtColors.h"
+#include "settings/QtFonts.h"
 
 namespace {
 
@@ -173,6 +177,141 @@ TEST_F(QtCanvasTest, TextStaysInItsMeasuredBox) {
     }
   }
   EXPECT_TRUE(inked);
+}
+
+// Texts written by the canvas, shaped once and kept, must look exactly as
+// QPainter::drawText writes them at the same place, also when the painter is
+// moved and clipped as a repaint of part of the map moves and clips it.
+class QtCanvasTextTest : public ::testing::Test {
+ protected:
+  struct Written {
+    qv::TFontParams font;
+    int x;
+    int y;
+    std::string text;
+  };
+
+  static std::vector<Written> Samples() {
+    qv::TFontParams plain;
+    plain.Size = 9;
+    qv::TFontParams bold = plain;
+    bold.Size = 14;
+    bold.Style = qv::kFontBold;
+    qv::TFontParams decorated = plain;
+    decorated.Size = 11;
+    decorated.Style = qv::kFontItalic | qv::kFontUnderline | qv::kFontStrikeOut;
+    return {{plain, 3, 2, "Argon Prime"},
+            {plain, 117, 40, "Fjord jgq 12"},
+            {bold, -6, 60, "Wall of Seven"},
+            {bold, 150, 85, "37 / 4.5"},
+            {decorated, 20, 100, "Ätna Śrī"},
+            {decorated, 190, -4, "Edge"},
+            {plain, 40, 130, " "},
+            {plain, 60, 125, "Argon Prime"}};
+  }
+
+  // The reference: plain drawText on the baseline, in the font the canvas
+  // is documented to use.
+  static void DrawPlain(QPainter& painter, const Written& w) {
+    QFont font = qv::ToQFont(w.font, 1.0);
+    font.setPixelSize(QtCanvas::FontPixelSize(w.font.Size));
+    painter.setFont(font);
+    painter.setPen(qv::ToQColor(w.font.Color));
+    painter.drawText(QPoint(w.x, w.y + QFontMetrics(font).ascent()),
+                     QString::fromStdString(w.text));
+  }
+
+  static void DrawWithCanvas(QtCanvas& canvas, const Written& w) {
+    canvas.SetFont(w.font);
+    canvas.SetBrush(BrushStyle::Clear, 0);
+    canvas.TextOut(w.x, w.y, w.text);
+  }
+
+  static QImage Blank() {
+    QImage image(220, 150, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+  }
+
+  // Where two images differ; empty when they are equal.
+  static QRect Difference(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+  }
+
+  static void Shift(QPainter& painter) {
+    painter.translate(-100, -30);
+    painter.setClipRect(105, 35, 80, 90);
+  }
+};
+
+TEST_F(QtCanvasTextTest, CachedTextsDrawTheSamePixelsAsDrawText) {
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    for (const Written& w : Samples())
+      DrawPlain(painter, w);
+  }
+  qv::QtTextCache texts;
+  for (int pass = 0; pass < 2; ++pass) {  // the second pass draws from the cache
+    QImage image = Blank();
+    {
+      QtCanvas canvas(image, &texts);
+      for (const Written& w : Samples())
+        DrawWithCanvas(canvas, w);
+    }
+    EXPECT_EQ(Difference(image, expected), QRect()) << "pass " << pass;
+  }
+  QImage own = Blank();
+  {
+    QtCanvas canvas(own);
+    for (const Written& w : Samples())
+      DrawWithCanvas(canvas, w);
+  }
+  EXPECT_EQ(Difference(own, expected), QRect());
+}
+
+TEST_F(QtCanvasTextTest, MovedAndClippedPainterShowsTheSameCutOfEveryText) {
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    Shift(painter);
+    for (const Written& w : Samples())
+      DrawPlain(painter, w);
+  }
+  ASSERT_NE(expected, Blank());  // some text reaches the clip
+  qv::QtTextCache texts;
+  for (int pass = 0; pass < 2; ++pass) {
+    QImage image = Blank();
+    {
+      QPainter painter(&image);
+      Shift(painter);
+      QtCanvas canvas(painter, &texts);
+      for (const Written& w : Samples())
+        DrawWithCanvas(canvas, w);
+    }
+    EXPECT_EQ(Difference(image, expected), QRect()) << "pass " << pass;
+  }
+}
+
+TEST_F(QtCanvasTextTest, WidthsAndHeightsMatchTheFontMetrics) {
+  qv::QtTextCache texts;
+  QImage image = Blank();
+  QtCanvas canvas(image, &texts);
+  for (const Written& w : Samples()) {
+    QFont font = qv::ToQFont(w.font, 1.0);
+    font.setPixelSize(QtCanvas::FontPixelSize(w.font.Size));
+    const QFontMetrics metrics(font);
+    canvas.SetFont(w.font);
+    for (int twice = 0; twice < 2; ++twice) {
+      EXPECT_EQ(canvas.TextWidth(w.text), metrics.horizontalAdvance(QString::fromStdString(w.text)))
+          << w.text;
+      EXPECT_EQ(canvas.TextHeight(w.text), metrics.height());
+    }
+  }
 }
 
 TEST(QtColorsTest, PlainAndSystemColours) {
