@@ -1,0 +1,237 @@
+// The shipped language files against the windows: a player who switches to
+// German and back must see every English text again. A language file only
+// replaces what it names, so the English file has to name every text the
+// German one does, with exactly the texts the windows are built with.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QVariant>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "app/AppTestUniverse.h"
+#include "app/MainForm.h"
+#include "app/QtProgram.h"
+#include "data/DataModule1.h"
+#include "economy/RequestForm.h"
+#include "map/LegendForm.h"
+#include "settings/IniFile.h"
+#include "settings/PrefForm.h"
+
+using namespace qvtest;
+
+namespace {
+
+using Snapshot = std::map<QString, QString>;
+
+std::string ShippedFile(const std::string& name) {
+  return std::string(QV_SOURCE_DIR) + "/lang/" + name;
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every text the player can see on one object, keyed by the object's path so
+// that two objects of the same name stay apart.
+void RecordObject(const QObject& object, const QString& path, Snapshot& out) {
+  static const char* const kProperties[] = {"text",      "title",       "toolTip",
+                                            "statusTip", "windowTitle", "caption"};
+  for (const char* property : kProperties) {
+    const QVariant value = object.property(property);
+    if (value.isValid()) out[path + "." + property] = value.toString();
+  }
+  if (const auto* tabs = qobject_cast<const QTabWidget*>(&object)) {
+    for (int i = 0; i < tabs->count(); ++i) {
+      out[path + ".tab" + QString::number(i)] = tabs->tabText(i);
+      out[path + ".tabTip" + QString::number(i)] = tabs->tabToolTip(i);
+    }
+  }
+  if (const auto* combo = qobject_cast<const QComboBox*>(&object)) {
+    for (int i = 0; i < combo->count(); ++i)
+      out[path + ".item" + QString::number(i)] = combo->itemText(i);
+  }
+}
+
+void RecordTree(const QObject& parent, const QString& path, Snapshot& out) {
+  std::map<QString, int> seen;
+  for (const QObject* child : parent.children()) {
+    const QString name =
+        QString::fromLatin1(child->metaObject()->className()) + ":" + child->objectName();
+    const QString childPath = path + "/" + name + "#" + QString::number(seen[name]++);
+    RecordObject(*child, childPath, out);
+    RecordTree(*child, childPath, out);
+  }
+}
+
+void RecordWindow(const QWidget& window, Snapshot& out) {
+  const QString path = window.objectName();
+  RecordObject(window, path, out);
+  RecordTree(window, path, out);
+}
+
+void RecordStrings(const QString& prefix, const std::vector<std::string>& texts, Snapshot& out) {
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    out[prefix + QString::number(i)] = QString::fromStdString(texts[i]);
+}
+
+Snapshot Record(qv::QtProgram& program) {
+  Snapshot out;
+  RecordWindow(program.MainForm(), out);
+  RecordWindow(*program.LegendForm(), out);
+  RecordWindow(*program.RequestForm(), out);
+  RecordWindow(*program.PrefForm(), out);
+
+  const qv::TMainTexts& main = program.MainForm().Texts();
+  RecordStrings("MainTexts",
+                {main.StatusSuns, main.StatusShipyard, main.StatusDock, main.StatusPirate,
+                 main.DeleteSectorMsg, main.DeleteCap, main.RevealAllMsg, main.RevealAllCap,
+                 main.DeleteMsg, main.BmpErrorMsg, main.BmpWriteErrorMsg},
+                out);
+  const qv::TStoreTexts& store = program.Store().Texts;
+  RecordStrings(
+      "StoreTexts",
+      {store.FactoryProduces, store.FactoryNeeds, store.ProductUsual, store.ProductUpgrade,
+       store.ProductShip, store.ProductFactory, store.SpecialSuns, store.SpecialOre,
+       store.SpecialSilicon, store.FactoryOwnerYour, store.SolarTimeNote, store.FrameProductText,
+       store.FrameResourceText, store.FrameUnitsHour, store.FrameAvgButton, store.TimeText,
+       program.Store().FactoriesData.FieldByName("Buyable").DisplayValues(),
+       program.Store().SectFactoryData.FieldByName("Your").DisplayValues()},
+      out);
+  const qv::TLegendTexts& legend = program.LegendForm()->Texts();
+  RecordStrings(
+      "LegendTexts",
+      {legend.NAText, legend.RatesText, legend.NumberText, legend.ProdLegend, legend.ConsLegend},
+      out);
+  return out;
+}
+
+// The entries that differ between two snapshots of the same windows.
+std::vector<QString> Differences(const Snapshot& expected, const Snapshot& actual) {
+  std::vector<QString> lines;
+  for (const auto& [key, value] : expected) {
+    const auto it = actual.find(key);
+    if (it == actual.end())
+      lines.push_back(key + ": gone");
+    else if (it->second != value)
+      lines.push_back(key + ": \"" + value + "\" -> \"" + it->second + "\"");
+  }
+  for (const auto& [key, value] : actual)
+    if (!expected.count(key)) lines.push_back(key + ": new \"" + value + "\"");
+  return lines;
+}
+
+std::string Joined(const std::vector<QString>& lines) {
+  std::string text;
+  for (const QString& line : lines)
+    text += line.toStdString() + "\n";
+  return text;
+}
+
+class QtLanguageRoundTripTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteSectors(dir, SmallUniverse()); }
+
+  std::unique_ptr<qv::QtProgram> Start(TempDir& folder) {
+    auto program = std::make_unique<qv::QtProgram>(folder.Folder(), dialogs, &busy);
+    program->MainForm().FirstShow();
+    return program;
+  }
+
+  void Switch(qv::QtProgram& program, const QString& language) {
+    for (QAction* item : program.MainForm().LanguageMenu()->actions()) {
+      if (item->isVisible() && item->text() == language) {
+        program.MainForm().M_TemplateClick(*item);
+        return;
+      }
+    }
+    ADD_FAILURE() << "no language item " << language.toStdString();
+  }
+
+  TempDir dir;
+  ScriptedDialogs dialogs;
+  CountingBusyCursor busy;
+};
+
+TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText) {
+  // What the windows show with no language file at all: the built-in texts.
+  Snapshot builtIn;
+  {
+    TempDir bare;
+    WriteSectors(bare, SmallUniverse());
+    auto program = Start(bare);
+    builtIn = Record(*program);
+    program->MainForm().close();
+  }
+
+  for (const char* name : {"Deutsch.LNG", "English.LNG"})
+    dir.Write(name, ReadWhole(ShippedFile(name)));
+  auto program = Start(dir);
+  ASSERT_EQ(program->MainForm().CurrentLanguage(), "English");
+  const Snapshot atStart = Record(*program);
+  // The English file gives the other windows the texts they are built with.
+  // The main window's section is richer than its built-in texts on purpose
+  // (menu mnemonics, descriptive hints), so only the round trip binds it.
+  const auto withoutMainWindow = [](Snapshot snapshot) {
+    std::erase_if(snapshot, [](const auto& entry) { return entry.first.startsWith("MainForm"); });
+    return snapshot;
+  };
+  EXPECT_EQ(Joined(Differences(withoutMainWindow(builtIn), withoutMainWindow(atStart))), "");
+
+  Switch(*program, "Deutsch");
+  const Snapshot german = Record(*program);
+  EXPECT_EQ(program->MainForm().Action("Delete2")->text(), "Löschen");
+  EXPECT_EQ(program->LegendForm()->windowTitle(), "Legende");
+  EXPECT_EQ(program->LegendForm()->Texts().NAText, "Nicht verfügbar");
+  EXPECT_EQ(program->RequestForm()->windowTitle(), "Statistik berechnen");
+  EXPECT_EQ(program->PrefForm()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
+  EXPECT_EQ(program->RequestForm()->findChild<QComboBox*>("ComboBox4")->itemText(0), "-- Keine --");
+  EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_GT(Differences(atStart, german).size(), 150u);
+
+  Switch(*program, "English");
+  const Snapshot back = Record(*program);
+  EXPECT_EQ(Joined(Differences(atStart, back)), "");
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(busy.depth, 0);
+  program->MainForm().close();
+}
+
+TEST_F(QtLanguageRoundTripTest, ShippedFilesNameTheSameKeys) {
+  auto german = qv::IniFile::Load(ShippedFile("Deutsch.LNG"));
+  auto english = qv::IniFile::Load(ShippedFile("English.LNG"));
+  ASSERT_TRUE(german);
+  ASSERT_TRUE(english);
+  const auto keysOf = [](const qv::IniFile& file) {
+    std::set<std::string> keys;
+    for (const std::string& section : file.ReadSections())
+      for (const std::string& key : file.ReadSection(section))
+        keys.insert("[" + section + "] " + key);
+    return keys;
+  };
+  const std::set<std::string> germanKeys = keysOf(*german);
+  const std::set<std::string> englishKeys = keysOf(*english);
+  for (const std::string& key : germanKeys)
+    EXPECT_TRUE(englishKeys.count(key)) << "English lacks " << key;
+  for (const std::string& key : englishKeys)
+    EXPECT_TRUE(germanKeys.count(key)) << "German lacks " << key;
+  EXPECT_GE(germanKeys.size(), 180u);
+  // No key is given an empty text, which would leave the control unchanged.
+  for (const qv::IniFile* file : {german.get(), english.get()})
+    for (const std::string& section : file->ReadSections())
+      for (const std::string& key : file->ReadSection(section))
+        EXPECT_NE(file->ReadString(section, key, ""), "") << section << " " << key;
+}
+
+}  // namespace
