@@ -61,11 +61,29 @@ class FilterOff {
   bool wasFiltered_;
 };
 
-bool MatchesTrader(const Table& trade, int sectorId, int trader) {
-  const Record record = trade.CurrentRecord();
-  return record.IsValid() && record.Get("SectorId") == Value(sectorId) &&
-         record.Get("Trader") == Value(trader);
-}
+// Whether the current row of the sector traders is of that sector and kind.
+class TraderMatch {
+ public:
+  TraderMatch(const Table& trade, int sectorId, int trader)
+      : trade_(trade),
+        sectorField_(trade.FieldByName("SectorId").Index()),
+        traderField_(trade.FieldByName("Trader").Index()),
+        sectorId_(sectorId),
+        trader_(trader) {}
+
+  bool operator()() const {
+    const Record record = trade_.CurrentRecord();
+    return record.IsValid() && record.Get(sectorField_) == sectorId_ &&
+           record.Get(traderField_) == trader_;
+  }
+
+ private:
+  const Table& trade_;
+  int sectorField_;
+  int traderField_;
+  Value sectorId_;
+  Value trader_;
+};
 
 // Key search for (sectorId, trader) in the sector traders' working order.
 bool FindTraders(Table& trade, int sectorId, int trader) {
@@ -174,8 +192,9 @@ int TDataModule1::CountTraders(int sectorId, int trader) {
   SuspendedViews suspended(*this);
   FilterOff unfiltered(SectTradeData);
   int count = 0;
+  const TraderMatch matches(SectTradeData, sectorId, trader);
   if (FindTraders(SectTradeData, sectorId, trader)) {
-    while (MatchesTrader(SectTradeData, sectorId, trader)) {
+    while (matches()) {
       ++count;
       if (SectTradeData.RecNo() == SectTradeData.RecordCount()) break;
       SectTradeData.Next();
@@ -188,7 +207,8 @@ void TDataModule1::DeleteTraders(int sectorId, int trader) {
   SuspendedViews suspended(*this);
   FilterOff unfiltered(SectTradeData);
   if (!FindTraders(SectTradeData, sectorId, trader)) return;
-  while (MatchesTrader(SectTradeData, sectorId, trader)) {
+  const TraderMatch matches(SectTradeData, sectorId, trader);
+  while (matches()) {
     const bool wasLast = SectTradeData.RecNo() == SectTradeData.RecordCount();
     SectTradeData.Delete();
     if (wasLast) break;

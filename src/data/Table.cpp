@@ -200,7 +200,7 @@ void Table::GotoBookmark(Bookmark bookmark) {
   CheckBrowseMode();
   Impl& m = *impl_;
   auto it = m.rows.find(bookmark);
-  const int at = it == m.rows.end() ? -1 : m.ViewIndexOf(it->second.get());
+  const int at = it == m.rows.end() ? -1 : m.ViewIndexOf(&it->second);
   if (at < 0) throw TableError("Record not found in table " + name_);
   const RowNode* before = m.cur;
   m.SetCursor(at);

@@ -84,12 +84,12 @@ void Table::Post() {
   const bool liveView = m.derived && !m.viewDirty;
   RowNode* row = nullptr;
   if (state_ == TableState::Insert) {
-    auto node = std::make_unique<RowNode>();
-    node->values = m.buffer.values;
-    node->id = m.nextRowId++;
-    node->seq = m.AllocateSeq(m.anchorId);
-    row = node.get();
-    m.rows.emplace(row->id, std::move(node));
+    const std::uint64_t id = m.nextRowId++;
+    const std::uint64_t seq = m.AllocateSeq(m.anchorId);
+    row = &m.rows.try_emplace(id).first->second;
+    row->values = m.buffer.values;
+    row->id = id;
+    row->seq = seq;
     m.AddToOrders(row);
   } else {
     auto it = m.rows.find(m.editId);
@@ -99,7 +99,7 @@ void Table::Post() {
       m.Notify(TableChange::StateChanged);
       throw TableError("The record being edited in table " + name_ + " has been deleted");
     }
-    row = it->second.get();
+    row = &it->second;
     // Only orders whose key changed need the row moved.
     std::vector<TableOrder*> moved;
     for (auto& [fields, order] : m.orders) {
@@ -177,7 +177,7 @@ void Table::Delete() {
   }
   auto it = m.rows.find(victimId);
   if (it == m.rows.end()) return;  // the handler removed the row itself
-  RowNode* victim = it->second.get();
+  RowNode* victim = &it->second;
   const std::vector<RowNode*>& view = m.View();
   const std::size_t at = m.active->LowerBound(view, victim);
   m.RemoveFromOrders(victim);
@@ -278,14 +278,14 @@ void Table::LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc) {
   m.rows.reserve(rows.size());
   std::uint64_t seq = 0;
   for (Row& row : rows) {
-    auto node = std::make_unique<RowNode>();
-    node->values = std::move(row.values);
+    const std::uint64_t id = m.nextRowId++;
+    RowNode& node = m.rows.try_emplace(id).first->second;
+    node.values = std::move(row.values);
     for (int f : unstoredFields)
-      node->values[f] = Value();
-    node->id = m.nextRowId++;
-    node->seq = (seq += 1u << 16);
-    order.push_back(node.get());
-    m.rows.emplace(node->id, std::move(node));
+      node.values[f] = Value();
+    node.id = id;
+    node.seq = (seq += 1u << 16);
+    order.push_back(&node);
   }
   m.stored->Sort(order);
   for (auto& [fields, kept] : m.orders) {

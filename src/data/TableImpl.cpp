@@ -199,15 +199,16 @@ std::uint64_t Table::Impl::AllocateSeq(std::uint64_t beforeId) {
   const std::vector<RowNode*>& all = stored->Rows();
   auto anchor = beforeId ? rows.find(beforeId) : rows.end();
   if (anchor == rows.end()) return all.empty() ? kSeqGap : all.back()->seq + kSeqGap;
-  int at = stored->IndexIn(all, anchor->second.get());
+  RowNode* const anchorRow = &anchor->second;
+  int at = stored->IndexIn(all, anchorRow);
   std::uint64_t prev = at > 0 ? all[at - 1]->seq : 0;
-  if (anchor->second->seq - prev < 2) {
+  if (anchorRow->seq - prev < 2) {
     // No room left between the two rows: spread all rows out again.
     for (std::size_t i = 0; i < all.size(); ++i)
       all[i]->seq = (i + 1) * kSeqGap;
     prev = at > 0 ? all[at - 1]->seq : 0;
   }
-  return prev + (anchor->second->seq - prev) / 2;
+  return prev + (anchorRow->seq - prev) / 2;
 }
 
 Record Table::Impl::LookupByIndex(int field, const Value& value) {

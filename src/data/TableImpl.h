@@ -20,8 +20,9 @@ class Table::Impl {
 
   Table& owner;
 
-  // Rows by id; they live here and nowhere else.
-  std::unordered_map<std::uint64_t, std::unique_ptr<RowNode>> rows;
+  // Rows by id; they live here and nowhere else. The nodes of an unordered
+  // map never move, so the orders can point at them.
+  std::unordered_map<std::uint64_t, RowNode> rows;
   std::uint64_t nextRowId = 1;
 
   // Every order ever used, kept sorted; the key {} is the stored order.

@@ -42,6 +42,13 @@ bool PackValue(const Value& value, std::int64_t& packed) {
 
 }  // namespace
 
+bool TableOrder::PackedLess(const PackedKey& a, const PackedKey& b) {
+  for (std::size_t i = 0; i < kPackedFields; ++i) {
+    if (a.part[i] != b.part[i]) return a.part[i] < b.part[i];
+  }
+  return a.id < b.id;
+}
+
 bool TableOrder::PackRow(const RowNode* row, PackedKey& packed) const {
   packed.id = row->id;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -133,10 +140,7 @@ bool TableOrder::KeyDiffers(const std::vector<Value>& a, const std::vector<Value
 std::size_t TableOrder::LowerBound(const std::vector<RowNode*>& rows, const RowNode* row) const {
   PackedKey probe;
   if (UsesPacked(rows) && PackRow(row, probe)) {
-    auto it = std::lower_bound(packed_.begin(), packed_.end(), probe,
-                               [](const PackedKey& a, const PackedKey& b) {
-                                 return a.part != b.part ? a.part < b.part : a.id < b.id;
-                               });
+    auto it = std::lower_bound(packed_.begin(), packed_.end(), probe, PackedLess);
     return static_cast<std::size_t>(it - packed_.begin());
   }
   auto it = std::lower_bound(
@@ -219,9 +223,8 @@ bool TableOrder::SortPacked(std::vector<RowNode*>& rows) {
     entries[i].row = rows[i];
     if (!PackRow(rows[i], entries[i].key)) return false;
   }
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    return a.key.part != b.key.part ? a.key.part < b.key.part : a.key.id < b.key.id;
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return PackedLess(a.key, b.key); });
   packed_.resize(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     rows[i] = entries[i].row;

@@ -70,6 +70,8 @@ class TableOrder {
     std::uint64_t id = 0;
   };
 
+  // Key order, ties by row id, as CompareRows has it.
+  static bool PackedLess(const PackedKey& a, const PackedKey& b);
   Value KeyValue(const RowNode* row, int field) const;
   // False when a key value is text, which has no number.
   bool PackRow(const RowNode* row, PackedKey& packed) const;
