@@ -5,41 +5,25 @@
 
 #include <QImage>
 #include <QPainter>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "BenchUniverse.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
-#include "generator/UniverseGenerator.h"
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
 #include "map/QtMapImage.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
-#include "settings/Dialogs.h"
 #include "settings/MainWindowSettings.h"
 
 namespace {
 
-class SilentDialogs : public qv::Dialogs {
- public:
-  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool) override { return false; }
-};
-
-struct BigMap {
+struct BigMap : qvbench::GeneratedUniverse {
   qv::QtHeadlessGui gui;
-  SilentDialogs dialogs;
-  qv::TDataModule1 store{"/nonexistent-qvmap-bench/", dialogs};
   qv::TMapGeometry geometry;
   qv::TMapSettings map;
   qv::TRequestSettings bars;
@@ -48,22 +32,13 @@ struct BigMap {
   // Kept across repaints as the main window keeps it.
   qv::QtTextCache texts;
 
-  explicit BigMap(int sectors, int side) {
-    qv::GeneratorOptions options;
-    options.sectors = sectors;
-    options.width = side;
-    options.height = side;
-    qv::GenerateUniverse(store, options);
+  BigMap(int sectors, int side) : GeneratedUniverse(sectors, side) {
     map.ShowRaces = map.ShowSuns = map.ShowDocks = map.ShowShipyards = map.ShowPirateBases = true;
     geometry.RefreshBounds(store.GetSectorBounds(), false, qv::TViewport{});
   }
 
   void ShowSixProducts() {
-    std::set<int> seen;
-    qv::Table& recipes = store.FactoryProdData;
-    for (recipes.First(); !recipes.Eof() && request.Count < 6; recipes.Next()) {
-      const int product = recipes.FieldByName("ProductId").AsInteger();
-      if (!seen.insert(product).second) continue;
+    for (const int product : RecipeProducts(6)) {
       request.ProductId[request.Count] = product;
       request.Color[request.Count] = 0x0000FF << (request.Count % 3 * 8);
       ++request.Count;

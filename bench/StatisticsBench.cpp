@@ -5,43 +5,22 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "BenchUniverse.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
 #include "economy/SectorStat.h"
 #include "economy/SectorStatistics.h"
-#include "generator/UniverseGenerator.h"
 #include "map/SectorArray.h"
-#include "settings/Dialogs.h"
 
 namespace {
 
-class SilentDialogs : public qv::Dialogs {
- public:
-  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool) override { return false; }
-};
-
-struct BigUniverse {
-  SilentDialogs dialogs;
-  qv::TDataModule1 store{"/nonexistent-qvmap-bench/", dialogs};
+struct BigUniverse : qvbench::GeneratedUniverse {
   std::vector<std::pair<int, int>> positions;
 
-  BigUniverse() {
-    qv::GeneratorOptions options;
-    options.sectors = 10000;
-    options.width = 100;
-    options.height = 100;
-    qv::GenerateUniverse(store, options);
+  BigUniverse() : GeneratedUniverse(10000, 100) {
     qv::Table& sectors = store.SectorsData;
     for (sectors.First(); !sectors.Eof(); sectors.Next())
       positions.emplace_back(sectors.FieldByName("X").AsInteger(),
@@ -51,11 +30,7 @@ struct BigUniverse {
   // Six products that factories make, for a request that finds something.
   qv::TRequestData SixProductRequest() {
     qv::TRequestData request;
-    std::set<int> seen;
-    qv::Table& recipes = store.FactoryProdData;
-    for (recipes.First(); !recipes.Eof() && request.Count < 6; recipes.Next()) {
-      const int product = recipes.FieldByName("ProductId").AsInteger();
-      if (!seen.insert(product).second) continue;
+    for (const int product : RecipeProducts(6)) {
       request.ProductId[request.Count] = product;
       request.Operation[request.Count] = request.Count % 2;
       ++request.Count;

@@ -53,16 +53,7 @@ int RunRender(CliContext& context, const CommandArgs& args) {
   TSectorArray cells;
   TRequestData request;
   if (requestOptions.given) {
-    std::string error;
-    std::optional<TRequestData> resolved =
-        ResolveRequest(store, settings.Request, requestOptions, error);
-    if (!resolved) {
-      context.Err() << "qvmap-cli: " << error << "\n";
-      return 1;
-    }
-    request = *resolved;
-    cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
-    CalcRequestStatistics(store, request, cells);
+    if (!CalcRequest(context, settings.Request, requestOptions, geometry, request, cells)) return 1;
     settings.Map.ShowStatistics = true;
   }
 

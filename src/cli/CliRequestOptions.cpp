@@ -92,7 +92,9 @@ std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSe
 
 }  // namespace qv::cli
 
+#include "economy/SectorStatistics.h"
 #include "map/MapGeometry.h"
+#include "map/SectorArray.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 
@@ -115,6 +117,21 @@ void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, boo
   geometry.SetSettings(TGeometrySettings{map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx,
                                          map.BorderDy, map.Zoom});
   geometry.RefreshBounds(store.GetSectorBounds(), showHidden, TViewport{});
+}
+
+bool CalcRequest(CliContext& context, const TRequestSettings& settings,
+                 const RequestOptions& options, const TMapGeometry& geometry, TRequestData& request,
+                 TSectorArray& cells) {
+  std::string error;
+  std::optional<TRequestData> resolved = ResolveRequest(context.Store(), settings, options, error);
+  if (!resolved) {
+    context.Err() << "qvmap-cli: " << error << "\n";
+    return false;
+  }
+  request = *resolved;
+  cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+  CalcRequestStatistics(context.Store(), request, cells);
+  return true;
 }
 
 }  // namespace qv::cli

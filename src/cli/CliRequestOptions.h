@@ -43,6 +43,7 @@ int ParseIntArgument(const std::string& text, const std::string& what);
 namespace qv {
 struct TMainWindowSettings;
 class TMapGeometry;
+class TSectorArray;
 }  // namespace qv
 
 namespace qv::cli {
@@ -58,5 +59,12 @@ bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings);
 // bounds of the store's sectors, a viewport of 0 x 0.
 void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, bool showHidden,
                    TMapGeometry& geometry);
+
+// Resolves the request (see ResolveRequest) into `request` and calculates its
+// statistics into `cells`, sized to the map `geometry` lays out. False, with
+// the reason on stderr, when the request cannot be resolved.
+bool CalcRequest(CliContext& context, const TRequestSettings& settings,
+                 const RequestOptions& options, const TMapGeometry& geometry, TRequestData& request,
+                 TSectorArray& cells);
 
 }  // namespace qv::cli

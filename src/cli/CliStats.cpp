@@ -35,19 +35,11 @@ int RunStats(CliContext& context, const CommandArgs& args) {
   if (!ReadProgramSettings(context, settings)) return 1;
   TDataModule1& store = context.Store();
 
-  std::string error;
-  std::optional<TRequestData> resolved =
-      ResolveRequest(store, settings.Request, requestOptions, error);
-  if (!resolved) {
-    context.Err() << "qvmap-cli: " << error << "\n";
-    return 1;
-  }
-  TRequestData& request = *resolved;
   TMapGeometry geometry;
   SetUpGeometry(store, settings, settings.Map.ShowInvisibleSectors, geometry);
+  TRequestData request;
   TSectorArray cells;
-  cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
-  CalcRequestStatistics(store, request, cells);
+  if (!CalcRequest(context, settings.Request, requestOptions, geometry, request, cells)) return 1;
 
   const int n = request.UsedCount();
   std::ostream& out = context.Out();

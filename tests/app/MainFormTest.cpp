@@ -272,31 +272,13 @@ TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {
 TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   int ore = 0;
   Start(SmallUniverse(), [&](qv::TDataModule1& store) {
-    qv::Table& products = store.ProductsData;
-    products.Append();
-    products.FieldByName("Name").SetAsString("Ore");
-    products.Post();
-    ore = products.FieldByName("Id").AsInteger();
-    qv::Table& factories = store.FactoriesData;
-    factories.Append();
-    factories.FieldByName("Name").SetAsString("Mine");
-    factories.Post();
-    const int mine = factories.FieldByName("Id").AsInteger();
-    qv::Table& recipes = store.FactoryProdData;
-    recipes.Append();
-    recipes.FieldByName("FactoryId").SetAsInteger(mine);
-    recipes.FieldByName("ProductId").SetAsInteger(ore);
-    recipes.FieldByName("Operation").SetAsInteger(0);  // makes
-    recipes.FieldByName("Qty").SetAsInteger(1);
-    recipes.Post();
-    store.SectorsData.First();  // Alpha
+    ore = AddRowId(store.ProductsData, {{"Name", "Ore"}});
+    const int mine = AddRowId(store.FactoriesData, {{"Name", "Mine"}});
+    AddRecipe(store, mine, 0, ore, 1);  // makes
+    store.SectorsData.First();          // Alpha
     const int alpha = store.SectorsData.FieldByName("Id").AsInteger();
-    for (int i = 0; i < 2; ++i) {
-      store.SectFactoryData.Append();
-      store.SectFactoryData.FieldByName("SectorId").SetAsInteger(alpha);
-      store.SectFactoryData.FieldByName("FactoryId").SetAsInteger(mine);
-      store.SectFactoryData.Post();
-    }
+    for (int i = 0; i < 2; ++i)
+      AddRow(store.SectFactoryData, {{"SectorId", alpha}, {"FactoryId", mine}});
   });
   qv::Table& aux = program->Store().AuxRequestData;
   aux.Edit();

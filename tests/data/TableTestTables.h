@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Table.h"
+#include "support/StoreRows.h"
 
 namespace qvtest {
 
@@ -19,12 +20,7 @@ inline void BuildSectors(qv::Table& t) {
 }
 
 inline void AddSector(qv::Table& t, const std::string& name, int x, int y, bool visible = true) {
-  t.Append();
-  t.FieldByName("Name").SetAsString(name);
-  t.FieldByName("X").SetAsInteger(x);
-  t.FieldByName("Y").SetAsInteger(y);
-  t.FieldByName("Visible").SetAsBoolean(visible);
-  t.Post();
+  AddRow(t, {{"Name", name}, {"X", x}, {"Y", y}, {"Visible", visible}});
 }
 
 // The values of one field over the view, from the first row to the last.
@@ -44,11 +40,7 @@ inline void BuildRecipes(qv::Table& t) {
 }
 
 inline void AddRecipe(qv::Table& t, int factory, int product, int qty = 1) {
-  t.Append();
-  t.FieldByName("FactoryId").SetAsInteger(factory);
-  t.FieldByName("ProductId").SetAsInteger(product);
-  t.FieldByName("Qty").SetAsInteger(qty);
-  t.Post();
+  AddRow(t, {{"FactoryId", factory}, {"ProductId", product}, {"Qty", qty}});
 }
 
 }  // namespace qvtest

@@ -2,15 +2,6 @@
 
 namespace qvtest {
 
-namespace {
-
-int PostedId(qv::Table& table) {
-  table.Post();
-  return table.FieldByName("Id").AsInteger();
-}
-
-}  // namespace
-
 EmptyStore::EmptyStore() : store_(std::make_unique<qv::TDataModule1>(dir_.Folder(), dialogs_)) {
   store_->DataModuleCreate();
 }
@@ -18,76 +9,41 @@ EmptyStore::EmptyStore() : store_(std::make_unique<qv::TDataModule1>(dir_.Folder
 EmptyStore::~EmptyStore() = default;
 
 int AddSector(qv::TDataModule1& store, const SectorFields& row) {
-  qv::Table& t = store.SectorsData;
-  t.Append();
-  t.FieldByName("Name").SetAsString(row.name);
-  t.FieldByName("X").SetAsInteger(row.x);
-  t.FieldByName("Y").SetAsInteger(row.y);
-  t.FieldByName("Race").SetAsString(row.race);
-  t.FieldByName("Suns").SetAsInteger(row.suns);
-  t.FieldByName("NorthGate").SetAsBoolean(row.north);
-  t.FieldByName("SouthGate").SetAsBoolean(row.south);
-  t.FieldByName("WestGate").SetAsBoolean(row.west);
-  t.FieldByName("EastGate").SetAsBoolean(row.east);
-  t.FieldByName("NameDx").SetAsInteger(row.nameDx);
-  t.FieldByName("NameDy").SetAsInteger(row.nameDy);
-  t.FieldByName("Shipyard").SetAsBoolean(row.shipyard);
-  t.FieldByName("Eqdock").SetAsBoolean(row.eqdock);
-  t.FieldByName("Pirate").SetAsBoolean(row.pirate);
-  t.FieldByName("Visible").SetAsBoolean(row.visible);
-  t.FieldByName("SolarCycle").SetAsInteger(row.solarCycle);
-  return PostedId(t);
+  return AddRowId(store.SectorsData, {{"Name", row.name},
+                                      {"X", row.x},
+                                      {"Y", row.y},
+                                      {"Race", row.race},
+                                      {"Suns", row.suns},
+                                      {"NorthGate", row.north},
+                                      {"SouthGate", row.south},
+                                      {"WestGate", row.west},
+                                      {"EastGate", row.east},
+                                      {"NameDx", row.nameDx},
+                                      {"NameDy", row.nameDy},
+                                      {"Shipyard", row.shipyard},
+                                      {"Eqdock", row.eqdock},
+                                      {"Pirate", row.pirate},
+                                      {"Visible", row.visible},
+                                      {"SolarCycle", row.solarCycle}});
 }
 
 int AddFactoryType(qv::TDataModule1& store, const std::string& name, int special, int mtime,
                    bool buyable) {
-  qv::Table& t = store.FactoriesData;
-  t.Append();
-  t.FieldByName("Name").SetAsString(name);
-  t.FieldByName("Special").SetAsInteger(special);
-  t.FieldByName("Mtime").SetAsInteger(mtime);
-  t.FieldByName("Ctime").SetAsInteger(mtime);
-  t.FieldByName("Buyable").SetAsBoolean(buyable);
-  return PostedId(t);
+  return AddRowId(store.FactoriesData, {{"Name", name},
+                                        {"Special", special},
+                                        {"Mtime", mtime},
+                                        {"Ctime", mtime},
+                                        {"Buyable", buyable}});
 }
 
 int AddProduct(qv::TDataModule1& store, const std::string& name, int type, int mtime, int qty) {
-  qv::Table& t = store.ProductsData;
-  t.Append();
-  t.FieldByName("Name").SetAsString(name);
-  t.FieldByName("Type").SetAsInteger(type);
-  t.FieldByName("Mtime").SetAsInteger(mtime);
-  t.FieldByName("Qty").SetAsInteger(qty);
-  return PostedId(t);
-}
-
-void AddRecipe(qv::TDataModule1& store, int factoryId, int operation, int productId, int qty) {
-  qv::Table& t = store.FactoryProdData;
-  t.Append();
-  t.FieldByName("FactoryId").SetAsInteger(factoryId);
-  t.FieldByName("Operation").SetAsInteger(operation);
-  t.FieldByName("ProductId").SetAsInteger(productId);
-  t.FieldByName("Qty").SetAsInteger(qty);
-  t.Post();
+  return AddRowId(store.ProductsData,
+                  {{"Name", name}, {"Type", type}, {"Mtime", mtime}, {"Qty", qty}});
 }
 
 void PlaceFactory(qv::TDataModule1& store, int sectorId, int factoryId, bool your, int yield) {
-  qv::Table& t = store.SectFactoryData;
-  t.Append();
-  t.FieldByName("SectorId").SetAsInteger(sectorId);
-  t.FieldByName("FactoryId").SetAsInteger(factoryId);
-  t.FieldByName("Your").SetAsBoolean(your);
-  t.FieldByName("Yield").SetAsInteger(yield);
-  t.Post();
-}
-
-void AddTrade(qv::TDataModule1& store, int sectorId, int trader, int productId) {
-  qv::Table& t = store.SectTradeData;
-  t.Append();
-  t.FieldByName("SectorId").SetAsInteger(sectorId);
-  t.FieldByName("Trader").SetAsInteger(trader);
-  t.FieldByName("ProductId").SetAsInteger(productId);
-  t.Post();
+  AddRow(store.SectFactoryData,
+         {{"SectorId", sectorId}, {"FactoryId", factoryId}, {"Your", your}, {"Yield", yield}});
 }
 
 }  // namespace qvtest

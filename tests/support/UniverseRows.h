@@ -5,6 +5,7 @@
 
 #include "data/DataModule1.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StoreRows.h"
 #include "support/TempDir.h"
 
 namespace qvtest {
@@ -38,15 +39,14 @@ struct SectorFields {
   int solarCycle = 0;
 };
 
-// Each adds one posted row and returns its Id where it has one.
+// Each adds one posted row and returns its Id where it has one (recipes and
+// trades come from StoreRows.h).
 int AddSector(qv::TDataModule1& store, const SectorFields& row);
 int AddFactoryType(qv::TDataModule1& store, const std::string& name, int special, int mtime,
                    bool buyable = true);
 int AddProduct(qv::TDataModule1& store, const std::string& name, int type = 0, int mtime = 0,
                int qty = 0);
-void AddRecipe(qv::TDataModule1& store, int factoryId, int operation, int productId, int qty);
 void PlaceFactory(qv::TDataModule1& store, int sectorId, int factoryId, bool your = false,
                   int yield = 0);
-void AddTrade(qv::TDataModule1& store, int sectorId, int trader, int productId);
 
 }  // namespace qvtest
