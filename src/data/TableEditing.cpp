@@ -69,9 +69,7 @@ void Table::DoInsert(bool append) {
   modified_ = false;
   m.Notify(TableChange::StateChanged);
   m.Fire(AfterInsert);
-  m.Notify(TableChange::Scrolled);
-  m.Fire(AfterScroll);
-  m.NotifyDetails();
+  m.MovedToAnotherRow();
 }
 
 void Table::Post() {
@@ -200,9 +198,7 @@ void Table::Delete() {
   ++changeCount_;
   m.Notify(TableChange::DataSetChanged);
   m.Fire(AfterDelete);
-  m.Notify(TableChange::Scrolled);
-  m.Fire(AfterScroll);
-  m.NotifyDetails();
+  m.MovedToAnotherRow();
 }
 
 void Table::CheckBrowseMode() {

@@ -299,9 +299,17 @@ void Table::Impl::MasterChanged() {
 }
 
 void Table::Impl::Scrolled(const RowNode* before) {
-  if (cur != before) Notify(TableChange::Scrolled);
+  if (cur != before) {
+    MovedToAnotherRow();
+  } else {
+    Fire(owner.AfterScroll);
+  }
+}
+
+void Table::Impl::MovedToAnotherRow() {
+  Notify(TableChange::Scrolled);
   Fire(owner.AfterScroll);
-  if (cur != before) NotifyDetails();
+  NotifyDetails();
 }
 
 void Table::Impl::ViewChanged() {

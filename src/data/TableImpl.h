@@ -89,6 +89,8 @@ class Table::Impl {
   void MasterChanged();
   // After a cursor movement from `before`: events, views and details.
   void Scrolled(const RowNode* before);
+  // The cursor stands on another row than before: views, AfterScroll, details.
+  void MovedToAnotherRow();
   // After the order, filter or range changed: re-read the view, keep the row.
   void ViewChanged();
 
