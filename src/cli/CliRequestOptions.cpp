@@ -129,7 +129,7 @@ bool CalcRequest(CliContext& context, const TRequestSettings& settings,
     return false;
   }
   request = *resolved;
-  cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+  cells.SetRange(geometry.MinX(), geometry.MinY(), geometry.MaxX(), geometry.MaxY());
   CalcRequestStatistics(context.Store(), request, cells);
   return true;
 }
