@@ -40,7 +40,7 @@ class MapRendererTest : public ::testing::Test {
     std::vector<Call> result;
     const int side = geometry.ZoomedSide();
     for (const Call& c : canvas.Of("Rectangle"))
-      if (c.c - c.a == side && c.d - c.b == side && c.penStyle == qv::PenStyle::Solid)
+      if (0LL + c.c - c.a == side && 0LL + c.d - c.b == side && c.penStyle == qv::PenStyle::Solid)
         result.push_back(c);
     return result;
   }
