@@ -165,18 +165,10 @@ void TMainForm::WriteSettings() {
 }
 
 void TMainForm::ApplyGeometrySettings() {
-  TMapSettings& map = settings_.Map;
-  geometry_.SetSettings(
-      {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom});
+  geometry_.SetSettings(GeometryOf(settings_.Map));
   // The geometry holds each value to its range; what is kept and written
   // back is what the map uses.
-  const TGeometrySettings& held = geometry_.Settings();
-  map.SectorSize = held.SectorSize;
-  map.SectorDx = held.SectorDx;
-  map.SectorDy = held.SectorDy;
-  map.BorderDx = held.BorderDx;
-  map.BorderDy = held.BorderDy;
-  map.Zoom = held.Zoom;
+  StoreGeometry(geometry_.Settings(), settings_.Map);
 }
 
 void TMainForm::ApplySwitchesToControls() {

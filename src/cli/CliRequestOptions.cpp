@@ -113,9 +113,7 @@ bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings) {
 
 void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, bool showHidden,
                    TMapGeometry& geometry) {
-  const TMapSettings& map = settings.Map;
-  geometry.SetSettings(TGeometrySettings{map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx,
-                                         map.BorderDy, map.Zoom});
+  geometry.SetSettings(GeometryOf(settings.Map));
   geometry.RefreshBounds(store.GetSectorBounds(), showHidden, TViewport{});
 }
 

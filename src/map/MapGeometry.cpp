@@ -50,6 +50,19 @@ int ScrollAxis(int gridPosition, int origin, int position, int low, int high, do
 
 }  // namespace
 
+TGeometrySettings GeometryOf(const TMapSettings& map) {
+  return {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom};
+}
+
+void StoreGeometry(const TGeometrySettings& geometry, TMapSettings& map) {
+  map.SectorSize = geometry.SectorSize;
+  map.SectorDx = geometry.SectorDx;
+  map.SectorDy = geometry.SectorDy;
+  map.BorderDx = geometry.BorderDx;
+  map.BorderDy = geometry.BorderDy;
+  map.Zoom = geometry.Zoom;
+}
+
 void TMapGeometry::SetSettings(const TGeometrySettings& settings) {
   settings_ = HeldInRange(settings);
 }

@@ -28,6 +28,11 @@ struct TGeometrySettings {
   friend bool operator==(const TGeometrySettings&, const TGeometrySettings&) = default;
 };
 
+struct TMapSettings;
+// The geometry part of the map settings, and back.
+TGeometrySettings GeometryOf(const TMapSettings& map);
+void StoreGeometry(const TGeometrySettings& geometry, TMapSettings& map);
+
 // What the geometry needs to know of the scrolling viewport around the surface.
 struct TViewport {
   int clientWidth = 0;
