@@ -175,6 +175,16 @@ TEST_F(QtDataGridTest, NewRowsAreKeptWhenFilledAndDroppedWhenLeftUnchanged) {
   EXPECT_EQ(products_.RecordCount(), 4);
   EXPECT_EQ(qvtest::Column(products_, "Name")[1], "Water");
 
+  grid_.SetAlwaysShowEditor(true);  // editors that open and close change nothing
+  GoTo(3, 0);
+  ASSERT_NE(grid_.indexWidget(grid_.currentIndex()), nullptr);
+  Key(grid_.indexWidget(grid_.currentIndex()), Qt::Key_Down);
+  ASSERT_EQ(products_.State(), TableState::Insert);
+  ASSERT_NE(grid_.indexWidget(grid_.currentIndex()), nullptr);
+  Key(grid_.indexWidget(grid_.currentIndex()), Qt::Key_Up);
+  EXPECT_EQ(products_.RecordCount(), 4);
+  EXPECT_EQ(products_.State(), TableState::Browse);
+
   dialogs_.yesNoAnswers = {false, true};
   grid_.SetDeleteConfirmation([&] { return dialogs_.AskYesNo("Delete?", "Delete"); });
   Key(Qt::Key_Delete, Qt::ControlModifier);
