@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionViewItem>
+#include <QToolButton>
 
 #include "data/Table.h"
 #include "data/TableTestTables.h"
@@ -229,6 +230,57 @@ TEST_F(QtDataGridTest, PickListsAndLookupsEditInDropDowns) {
   Key(lookup, Qt::Key_Return);
   EXPECT_EQ(qvtest::Column(products_, "MakerId")[0], "2");
   EXPECT_EQ(Text(0, 3), "Boron Yards");
+}
+
+TEST_F(QtDataGridTest, DetailGridsFollowTheirMasterAndNewRowsBelongToIt) {
+  qv::Table recipes("Recipes");
+  qvtest::BuildRecipes(recipes);
+  qvtest::AddRecipe(recipes, 1, 10);
+  qvtest::AddRecipe(recipes, 1, 11);
+  qvtest::AddRecipe(recipes, 2, 12);
+  makers_.First();
+  recipes.SetMasterSource(&makers_, "Id", "FactoryId");
+  qv::QtDataGrid detail(dialogs_);
+  detail.SetTable(&recipes);
+  detail.show();
+  EXPECT_EQ(detail.Model().rowCount(), 2);
+  makers_.Next();
+  EXPECT_EQ(detail.Model().rowCount(), 1);
+  EXPECT_EQ(detail.currentIndex().row(), 0);
+  detail.setCurrentIndex(detail.Model().index(0, 2));
+  Key(&detail, Qt::Key_Insert);
+  Key(&detail, Qt::Key_F2);
+  auto* edit = qobject_cast<QLineEdit*>(detail.indexWidget(detail.currentIndex()));
+  ASSERT_NE(edit, nullptr);
+  edit->setText("5");
+  Key(edit, Qt::Key_Return);
+  EXPECT_EQ(qvtest::Column(recipes, "Qty"), (std::vector<std::string>{"5", "1"}));
+  EXPECT_EQ(qvtest::Column(recipes, "FactoryId"), (std::vector<std::string>{"2", "2"}));
+  recipes.SetMasterSource(nullptr, "", "");
+}
+
+TEST_F(QtDataGridTest, ReadOnlyGridsRefuseEditsAndWindowKeysPassThrough) {
+  grid_.ChangeColumn("Name", [](TColumn& c) { c.ButtonStyle = qv::EditButtonStyle::Ellipsis; });
+  QString pressed;
+  QObject::connect(&grid_, &qv::QtDataGrid::EditButtonClicked,
+                   [&](const QString& field) { pressed = field; });
+  GoTo(0, 0);
+  QWidget* editor = OpenEditor();
+  ASSERT_NE(editor, nullptr);
+  editor->findChild<QToolButton*>()->click();
+  EXPECT_EQ(pressed, "Name");
+  Key(editor, Qt::Key_Escape);
+
+  grid_.SetReadOnly(true);
+  GoTo(2, 0);
+  Key(Qt::Key_Insert);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(OpenEditor(), nullptr);
+  EXPECT_EQ(products_.State(), TableState::Browse);
+  EXPECT_EQ(grid_.Model().rowCount(), 3);
+  QKeyEvent add(QEvent::KeyPress, Qt::Key_Insert, Qt::ControlModifier);
+  QApplication::sendEvent(&grid_, &add);
+  EXPECT_FALSE(add.isAccepted());  // Ctrl+Insert is the window's add command
 }
 
 TEST_F(QtDataGridTest, ColumnsMoveResizeHideAndKeepTheirTitlesByField) {
