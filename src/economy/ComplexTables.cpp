@@ -34,6 +34,21 @@ void BuildFactProdSchema(Table& table) {
   table.AddField("Current", FieldType::Integer);
 }
 
+std::unique_ptr<Table> MakeComplexTable(std::string_view name, TDataModule1& store,
+                                        std::string& fileName) {
+  auto table = std::make_unique<Table>(std::string(name));
+  if (name == "FactoryListData") {
+    BuildFactoryListSchema(*table, store);
+    fileName = kFactoryListFileName;
+  } else if (name == "FactProdData") {
+    BuildFactProdSchema(*table);
+    fileName = kFactProdFileName;
+  } else {
+    return nullptr;
+  }
+  return table;
+}
+
 BuyableFactoryTypes::BuyableFactoryTypes(TDataModule1& store) : types_(store.FactoriesData) {
   types_.SetIndexFieldNames("Name");
   types_.SetFilter("Buyable");

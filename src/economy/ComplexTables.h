@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "data/Table.h"
 
@@ -20,6 +22,11 @@ inline constexpr const char* kFactProdFileName = "AuxProd.cds";
 void BuildFactoryListSchema(Table& table, TDataModule1& store);
 // FactProdData: RecId, ProductId, Current (the saved prices).
 void BuildFactProdSchema(Table& table);
+
+// "FactoryListData" or "FactProdData" with its schema, and the name of its
+// file in the program folder; nullptr for any other name.
+std::unique_ptr<Table> MakeComplexTable(std::string_view name, TDataModule1& store,
+                                        std::string& fileName);
 
 // While it lives, FactoriesData shows only the factory types that can be
 // bought (the complex is built of those alone), in name order.
