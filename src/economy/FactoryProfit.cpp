@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
+#include "app/MainTexts.h"
+#include "data/DataModule1.h"
 #include "economy/ComplexResults.h"
 #include "map/MapGeometry.h"
 
@@ -64,6 +67,11 @@ std::string ProfitPerHourText(const std::vector<TProfitItem>& items, double cycl
 
 int DefaultCycleBoxValue(int special) {
   return special == 1 ? 90 : 10;
+}
+
+std::string SolarCycleHint(const TStoreTexts& texts, int cycle) {
+  return FormatText(texts.SolarTimeNote, {std::int64_t{cycle / 60}, std::int64_t{cycle % 60},
+                                          std::int64_t{TDataModule1::ApproxSuns(cycle)}});
 }
 
 }  // namespace qv

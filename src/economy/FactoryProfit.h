@@ -6,6 +6,8 @@
 
 namespace qv {
 
+struct TStoreTexts;
+
 // The arithmetic of the factory profit window.
 
 // Seconds per production cycle of a factory type with calculation time
@@ -30,5 +32,9 @@ std::string ProfitPerHourText(const std::vector<TProfitItem>& items, double cycl
 // The up-down position the window sets for a special kind: 90 s for a solar
 // power plant, a yield of 10 for mines; ordinary types do not use it.
 int DefaultCycleBoxValue(int special);
+
+// The hint of a solar cycle box: the store's note filled with the minutes,
+// the seconds and the approximate number of suns of `cycle` seconds.
+std::string SolarCycleHint(const TStoreTexts& texts, int cycle);
 
 }  // namespace qv
