@@ -37,12 +37,11 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
   static const char* const kNotYetAvailable[] = {
-      "Add1",           "ToolButton1",       "Properties1",
-      "Properties2",    "ToolButton3",       "Objectsinsector1",
-      "Objects1",       "ToolButton10",      "Factorytypes1",
-      "ToolButton6",    "Producttypes1",     "ToolButton7",
-      "Directaccess1",  "Revealsector1",     "Factoryprofit1",
-      "Complexprofit1", "Productsinsector1", "ToolButton9"};
+      "Add1",          "ToolButton1",      "Properties1",    "Properties2",
+      "ToolButton3",   "Objectsinsector1", "Objects1",       "ToolButton10",
+      "Factorytypes1", "ToolButton6",      "Producttypes1",  "ToolButton7",
+      "Directaccess1", "Revealsector1",    "Complexprofit1", "Productsinsector1",
+      "ToolButton9"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
@@ -134,10 +133,11 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm,
-                              TLegendForm* legendForm) {
+                              TLegendForm* legendForm, TFactSimpleCalcForm* factSimpleCalcForm) {
   requestForm_ = requestForm;
   prefForm_ = prefForm;
   legendForm_ = legendForm;
+  factSimpleCalcForm_ = factSimpleCalcForm;
 }
 
 // ---- Settings ----

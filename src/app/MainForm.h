@@ -28,6 +28,7 @@ class Dialogs;
 class IniFile;
 class QtMapSurface;
 class TLegendForm;
+class TFactSimpleCalcForm;
 class TPrefForm;
 class TRequestForm;
 struct TMapDrawContext;
@@ -45,7 +46,8 @@ class TMainForm : public QMainWindow {
 
   // The windows the main window opens; they are made after it (and after the
   // store) and must go before it.
-  void AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm, TLegendForm* legendForm);
+  void AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm, TLegendForm* legendForm,
+                     TFactSimpleCalcForm* factSimpleCalcForm = nullptr);
 
   // The Language menu from the language files of the program folder, marked
   // for the current language.
@@ -212,6 +214,7 @@ class TMainForm : public QMainWindow {
   TRequestForm* requestForm_ = nullptr;
   TPrefForm* prefForm_ = nullptr;
   TLegendForm* legendForm_ = nullptr;
+  TFactSimpleCalcForm* factSimpleCalcForm_ = nullptr;
   Translator translateBeforeStore_;
   Translator translateAfterStore_;
 

@@ -1,7 +1,8 @@
-// How the main window reaches the legend, the request dialog and the
-// preferences dialog.
+// How the main window reaches the legend, the request dialog, the
+// preferences dialog and the factory profit window.
 #include "app/MainForm.h"
 
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
@@ -17,6 +18,10 @@ bool TMainForm::RunRequestDialog() {
 bool TMainForm::RunPrefDialog() {
   if (prefForm_) return prefForm_->Execute(settings_.Map, settings_.Request);
   return false;
+}
+
+void TMainForm::Factoryprofit1Click() {
+  if (factSimpleCalcForm_) factSimpleCalcForm_->Execute();
 }
 
 bool TMainForm::LegendVisible() const {
@@ -46,6 +51,7 @@ void TMainForm::TurnLegendPage(bool statistics) {
 // The legend, the preferences and the request dialog, in their place of the
 // program's translation order.
 void TMainForm::TranslateCompanions(const IniFile& languageFile) {
+  if (factSimpleCalcForm_) factSimpleCalcForm_->Translate(languageFile);
   if (legendForm_) legendForm_->Translate(languageFile);
   if (prefForm_) prefForm_->Translate(languageFile);
   if (requestForm_) requestForm_->Translate(languageFile);

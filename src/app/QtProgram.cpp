@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
@@ -27,7 +28,11 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   QObject::connect(legendForm_.get(), &TLegendForm::closed, &main, &TMainForm::LegendClosed);
   QObject::connect(legendForm_.get(), &TLegendForm::preferencesRequested, &main,
                    &TMainForm::Preferences1Click);
-  main.AttachWindows(requestForm_.get(), prefForm_.get(), legendForm_.get());
+  factSimpleCalcForm_ = std::make_unique<TFactSimpleCalcForm>(*store_, &main);
+  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
+    factSimpleCalcForm_->ReadPlacement(settings.get());
+  main.AttachWindows(requestForm_.get(), prefForm_.get(), legendForm_.get(),
+                     factSimpleCalcForm_.get());
 
   main.BuildLanguageMenu();
   main.SetLanguage();
@@ -41,6 +46,11 @@ void QtProgram::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
   if (mainForm_) mainForm_->AttachWindows(nullptr, nullptr, nullptr);
+  if (factSimpleCalcForm_) {
+    if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
+      factSimpleCalcForm_->WritePlacement(settings.get());
+  }
+  factSimpleCalcForm_.reset();
   if (legendForm_) {
     if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
       legendForm_->WritePlacement(settings.get());

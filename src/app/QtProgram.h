@@ -12,14 +12,17 @@ class TMainForm;
 class TRequestForm;
 class TPrefForm;
 class TLegendForm;
+class TFactSimpleCalcForm;
 
 // The program's windows and store from start-up to shut-down, in the order
 // they are made and the reverse order they go:
 //   start: the main window (reads the settings), the store (loads the
-//          tables), the request dialog, the preferences, the legend; then the
-//          Language menu and the current language.
+//          tables), the request dialog, the preferences, the legend, the
+//          factory profit window; then the Language menu and the current
+//          language.
 //   close: the main window writes its two window switches (closeEvent);
-//   end:   the legend, the preferences and the request dialog go (each writes
+//   end:   the factory profit window, the legend, the preferences and the
+//          request dialog go (each writes
 //          its placement), the store saves the tables, and last the main
 //          window writes its settings.
 // Every path starts at the program folder; the dialogs and the busy cursor
@@ -36,6 +39,7 @@ class QtProgram {
   TRequestForm* RequestForm() { return requestForm_.get(); }
   TPrefForm* PrefForm() { return prefForm_.get(); }
   TLegendForm* LegendForm() { return legendForm_.get(); }
+  TFactSimpleCalcForm* FactSimpleCalcForm() { return factSimpleCalcForm_.get(); }
 
   // Shuts down as described above; the destructor does it when not done yet.
   void Shutdown();
@@ -48,6 +52,7 @@ class QtProgram {
   std::unique_ptr<TRequestForm> requestForm_;
   std::unique_ptr<TPrefForm> prefForm_;
   std::unique_ptr<TLegendForm> legendForm_;
+  std::unique_ptr<TFactSimpleCalcForm> factSimpleCalcForm_;
   bool storeLoaded_ = false;
   bool shutDown_ = false;
 };

@@ -44,6 +44,9 @@ class TFactSimpleCalcForm : public TProductPanelOwnerForm {
   void UpDown1Click();
 
   const ProductFrames& Frames() const { return frames_; }
+  // The two captions of the yield or cycle box, as translated.
+  const std::string& CycleText() const { return CycleCaption; }
+  const std::string& YieldText() const { return YieldCaption; }
 
  private:
   void BuildControls();

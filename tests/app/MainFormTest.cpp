@@ -16,6 +16,7 @@
 #include "app/AppTestUniverse.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "map/LegendForm.h"
 #include "map/MapLimits.h"
@@ -236,13 +237,25 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name :
-       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Factoryprofit1",
-        "Complexprofit1", "Productsinsector1", "ToolButton9"})
+  for (const char* name : {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1",
+                           "ToolButton10", "Factorytypes1", "Producttypes1", "Directaccess1",
+                           "Revealsector1", "Complexprofit1", "Productsinsector1", "ToolButton9"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("SavemapasBMP1"));
   EXPECT_TRUE(Enabled("Statistics1"));
+  EXPECT_TRUE(Enabled("Factoryprofit1"));
+}
+
+TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
+  Start();
+  bool shownModal = false;
+  QTimer::singleShot(0, [this, &shownModal] {
+    QDialog* window = program->FactSimpleCalcForm();
+    shownModal = window->isVisible() && window->isModal();
+    window->reject();
+  });
+  form().Factoryprofit1Click();
+  EXPECT_TRUE(shownModal);
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {

@@ -23,6 +23,7 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
@@ -92,6 +93,10 @@ Snapshot Record(qv::QtProgram& program) {
   RecordWindow(*program.LegendForm(), out);
   RecordWindow(*program.RequestForm(), out);
   RecordWindow(*program.PrefForm(), out);
+  RecordWindow(*program.FactSimpleCalcForm(), out);
+  RecordStrings(
+      "FactSimpleCalcTexts",
+      {program.FactSimpleCalcForm()->CycleText(), program.FactSimpleCalcForm()->YieldText()}, out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -198,6 +203,7 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->PrefForm()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
   EXPECT_EQ(program->RequestForm()->findChild<QComboBox*>("ComboBox4")->itemText(0), "-- Keine --");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(program->FactSimpleCalcForm()->CycleText(), "Zyklus:");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");
