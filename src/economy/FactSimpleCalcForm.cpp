@@ -44,6 +44,13 @@ QLabel* MakeLabel(const char* name, const char* text, bool bold = false) {
   return label;
 }
 
+// A drop-down list of `rows` rows: some styles show every item in a menu
+// that may reach off the screen unless told to use a list.
+void LimitDropDownRows(QComboBox& combo, int rows) {
+  combo.setMaxVisibleItems(rows);
+  combo.setStyleSheet("QComboBox { combobox-popup: 0; }");
+}
+
 void FillCombo(QComboBox& combo, const std::vector<std::string>& items) {
   const QSignalBlocker block(combo);
   combo.clear();
@@ -68,7 +75,7 @@ TFactSimpleCalcForm::~TFactSimpleCalcForm() = default;
 void TFactSimpleCalcForm::BuildControls() {
   label1_ = MakeLabel("Label1", "Factory:");
   comboBox1_ = Named(new QComboBox, "ComboBox1");
-  comboBox1_->setMaxVisibleItems(kListRows);
+  LimitDropDownRows(*comboBox1_, kListRows);
   comboBox1_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   label1_->setBuddy(comboBox1_);
 
@@ -82,7 +89,7 @@ void TFactSimpleCalcForm::BuildControls() {
   upDown1_->SetPosition(999);
   label8_ = MakeLabel("Label8", "Sector:");
   comboBox2_ = Named(new QComboBox, "ComboBox2");
-  comboBox2_->setMaxVisibleItems(kListRows);
+  LimitDropDownRows(*comboBox2_, kListRows);
   comboBox2_->setMinimumContentsLength(16);
   label8_->setBuddy(comboBox2_);
 
