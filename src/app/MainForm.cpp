@@ -132,14 +132,6 @@ TMainForm::~TMainForm() {
   }
 }
 
-void TMainForm::AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm,
-                              TLegendForm* legendForm, TFactSimpleCalcForm* factSimpleCalcForm) {
-  requestForm_ = requestForm;
-  prefForm_ = prefForm;
-  legendForm_ = legendForm;
-  factSimpleCalcForm_ = factSimpleCalcForm;
-}
-
 // ---- Settings ----
 
 void TMainForm::ReadSettings() {
@@ -277,10 +269,10 @@ void TMainForm::SetLanguage() {
   CompleteToolButtonHints(true);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
-  if (translateBeforeStore_) translateBeforeStore_(*file);
-  store_.TranslateStoreTexts(*file);
-  TranslateCompanions(*file);
-  if (translateAfterStore_) translateAfterStore_(*file);
+  if (windows_)
+    windows_->Translate(*file, store_);
+  else
+    store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
 }
 

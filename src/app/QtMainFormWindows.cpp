@@ -1,5 +1,4 @@
-// How the main window reaches the legend, the request dialog, the
-// preferences dialog and the factory profit window.
+// How the main window reaches the program's other windows.
 #include "app/MainForm.h"
 
 #include "economy/FactSimpleCalcForm.h"
@@ -10,51 +9,44 @@
 namespace qv {
 
 bool TMainForm::RunRequestDialog() {
-  if (requestForm_)
-    return requestForm_->Execute(settings_.Request, settings_.Map.ReqDigitFont, request_);
+  if (auto* request = Window<TRequestForm>())
+    return request->Execute(settings_.Request, settings_.Map.ReqDigitFont, request_);
   return false;
 }
 
 bool TMainForm::RunPrefDialog() {
-  if (prefForm_) return prefForm_->Execute(settings_.Map, settings_.Request);
+  if (auto* pref = Window<TPrefForm>()) return pref->Execute(settings_.Map, settings_.Request);
   return false;
 }
 
 void TMainForm::Factoryprofit1Click() {
-  if (factSimpleCalcForm_) factSimpleCalcForm_->Execute();
+  if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
 }
 
 bool TMainForm::LegendVisible() const {
-  return legendForm_ && legendForm_->isVisible();
+  const auto* legend = Window<TLegendForm>();
+  return legend && legend->isVisible();
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
-  if (!legendForm_) return;
+  auto* legend = Window<TLegendForm>();
+  if (!legend) return;
   if (show) {
     RefreshLegend();
-    legendForm_->show();
+    legend->show();
   } else {
-    legendForm_->hide();
+    legend->hide();
   }
 }
 
 void TMainForm::RefreshLegend() {
-  if (legendForm_)
-    legendForm_->UpdateLegend(settings_.Map, request_, SelectedCell(), settings_.Map.ShowStatistics,
-                              settings_.Request.ShowRates);
+  if (auto* legend = Window<TLegendForm>())
+    legend->UpdateLegend(settings_.Map, request_, SelectedCell(), settings_.Map.ShowStatistics,
+                         settings_.Request.ShowRates);
 }
 
 void TMainForm::TurnLegendPage(bool statistics) {
-  if (legendForm_) legendForm_->ShowPage(statistics);
-}
-
-// The legend, the preferences and the request dialog, in their place of the
-// program's translation order.
-void TMainForm::TranslateCompanions(const IniFile& languageFile) {
-  if (factSimpleCalcForm_) factSimpleCalcForm_->Translate(languageFile);
-  if (legendForm_) legendForm_->Translate(languageFile);
-  if (prefForm_) prefForm_->Translate(languageFile);
-  if (requestForm_) requestForm_->Translate(languageFile);
+  if (auto* legend = Window<TLegendForm>()) legend->ShowPage(statistics);
 }
 
 }  // namespace qv

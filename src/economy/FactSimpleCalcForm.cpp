@@ -152,12 +152,12 @@ void TFactSimpleCalcForm::Translate(const IniFile& languageFile) {
     label7_->setText(QString::fromStdString(SpecialKind == 1 ? CycleCaption : YieldCaption));
 }
 
-void TFactSimpleCalcForm::ReadPlacement(const IniFile* settings) {
+void TFactSimpleCalcForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
                       true);
 }
 
-void TFactSimpleCalcForm::WritePlacement(IniFile* settings) const {
+void TFactSimpleCalcForm::WriteSettings(IniFile* settings) {
   SaveWindowPlacement(settings, *this, kPlacementSection);
 }
 

@@ -4,6 +4,7 @@
 
 #include "economy/ProductPanelOwnerForm.h"
 #include "economy/QtProductFrame.h"
+#include "settings/ProgramWindow.h"
 
 class QComboBox;
 class QLabel;
@@ -20,7 +21,7 @@ class TDataModule1;
 // hour at the prices the player sets on its product frames. The window lives
 // from start to exit, so the chosen type and its prices survive between
 // openings.
-class TFactSimpleCalcForm : public TProductPanelOwnerForm {
+class TFactSimpleCalcForm : public TProductPanelOwnerForm, public TProgramWindow {
   Q_OBJECT
 
  public:
@@ -28,9 +29,9 @@ class TFactSimpleCalcForm : public TProductPanelOwnerForm {
   ~TFactSimpleCalcForm() override;
 
   void Execute();  // FormShow, then modal
-  void Translate(const IniFile& languageFile);
-  void ReadPlacement(const IniFile* settings);
-  void WritePlacement(IniFile* settings) const;
+  void Translate(const IniFile& languageFile) override;
+  void ReadSettings(const IniFile* settings) override;  // the placement
+  void WriteSettings(IniFile* settings) override;
 
   void ProductChanged(TProductFrame* frame) override;
   double CycleSeconds() const;

@@ -250,7 +250,7 @@ TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
   Start();
   bool shownModal = false;
   QTimer::singleShot(0, [this, &shownModal] {
-    QDialog* window = program->FactSimpleCalcForm();
+    QDialog* window = program->Window<qv::TFactSimpleCalcForm>();
     shownModal = window->isVisible() && window->isModal();
     window->reject();
   });
@@ -301,11 +301,11 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   form().Showlegend1Click();
   ASSERT_TRUE(form().LegendVisible());
   EXPECT_TRUE(form().Button("ToolButton19")->defaultAction()->isChecked());
-  auto* pages = program->LegendForm()->findChild<QTabWidget*>();
+  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
   ASSERT_NE(pages, nullptr);
   auto answerRequest = [&](bool process) {
     QTimer::singleShot(0, [this, process] {
-      qv::TRequestForm* request = program->RequestForm();
+      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
       if (process)
         request->findChild<QAbstractButton*>("Button1")->click();
       else
@@ -344,7 +344,7 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   EXPECT_FALSE(form().Settings().Map.ShowStatistics);
 
   // Closing the legend releases its button and menu item.
-  program->LegendForm()->close();
+  program->Window<qv::TLegendForm>()->close();
   EXPECT_FALSE(form().Action("Showlegend1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton19")->defaultAction()->isChecked());
 }

@@ -90,13 +90,12 @@ void RecordStrings(const QString& prefix, const std::vector<std::string>& texts,
 Snapshot Record(qv::QtProgram& program) {
   Snapshot out;
   RecordWindow(program.MainForm(), out);
-  RecordWindow(*program.LegendForm(), out);
-  RecordWindow(*program.RequestForm(), out);
-  RecordWindow(*program.PrefForm(), out);
-  RecordWindow(*program.FactSimpleCalcForm(), out);
-  RecordStrings(
-      "FactSimpleCalcTexts",
-      {program.FactSimpleCalcForm()->CycleText(), program.FactSimpleCalcForm()->YieldText()}, out);
+  RecordWindow(*program.Window<qv::TLegendForm>(), out);
+  RecordWindow(*program.Window<qv::TRequestForm>(), out);
+  RecordWindow(*program.Window<qv::TPrefForm>(), out);
+  const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
+  RecordWindow(*profit, out);
+  RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -114,7 +113,7 @@ Snapshot Record(qv::QtProgram& program) {
        program.Store().FactoriesData.FieldByName("Buyable").DisplayValues(),
        program.Store().SectFactoryData.FieldByName("Your").DisplayValues()},
       out);
-  const qv::TLegendTexts& legend = program.LegendForm()->Texts();
+  const qv::TLegendTexts& legend = program.Window<qv::TLegendForm>()->Texts();
   RecordStrings(
       "LegendTexts",
       {legend.NAText, legend.RatesText, legend.NumberText, legend.ProdLegend, legend.ConsLegend},
@@ -197,13 +196,14 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   Switch(*program, "Deutsch");
   const Snapshot german = Record(*program);
   EXPECT_EQ(program->MainForm().Action("Delete2")->text(), "Löschen");
-  EXPECT_EQ(program->LegendForm()->windowTitle(), "Legende");
-  EXPECT_EQ(program->LegendForm()->Texts().NAText, "Nicht verfügbar");
-  EXPECT_EQ(program->RequestForm()->windowTitle(), "Statistik berechnen");
-  EXPECT_EQ(program->PrefForm()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
-  EXPECT_EQ(program->RequestForm()->findChild<QComboBox*>("ComboBox4")->itemText(0), "-- Keine --");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->windowTitle(), "Legende");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->Texts().NAText, "Nicht verfügbar");
+  EXPECT_EQ(program->Window<qv::TRequestForm>()->windowTitle(), "Statistik berechnen");
+  EXPECT_EQ(program->Window<qv::TPrefForm>()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
+  EXPECT_EQ(program->Window<qv::TRequestForm>()->findChild<QComboBox*>("ComboBox4")->itemText(0),
+            "-- Keine --");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
-  EXPECT_EQ(program->FactSimpleCalcForm()->CycleText(), "Zyklus:");
+  EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

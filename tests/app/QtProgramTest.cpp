@@ -12,6 +12,8 @@
 
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
+#include "economy/FactSimpleCalcForm.h"
+#include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -147,6 +149,31 @@ TEST_F(QtProgramTest, LegendOpenAtTheLastCloseIsReopened) {
   Stop();
   EXPECT_EQ(Setting(dir, "MainWindow", "ShowLegend"), "1");
   EXPECT_NE(Setting(dir, "LegendWindow", "Width"), "<missing>");
+}
+
+// The main window's children that are program windows, in the order made.
+std::vector<std::string> ProgramWindowNames(const qv::TMainForm& main) {
+  std::vector<std::string> names;
+  for (const QObject* child : main.children())
+    if (dynamic_cast<const qv::TProgramWindow*>(child))
+      names.push_back(child->objectName().toStdString());
+  return names;
+}
+
+TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyGo) {
+  dir.Write("QVMap.INI", "[LegendWindow]\nLeft=7\nTop=9\nWidth=230\nHeight=290\n");
+  Start();
+  EXPECT_EQ(
+      ProgramWindowNames(form()),
+      (std::vector<std::string>{"RequestForm", "PrefForm", "LegendForm", "FactSimpleCalcForm"}));
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
+  program->Window<qv::TLegendForm>()->resize(250, 300);
+  program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);
+  Stop();
+  EXPECT_EQ(Setting(dir, "SimpleCalcWindow", "Height"), "610");
+  EXPECT_EQ(Setting(dir, "LegendWindow", "Width"), "250");
+  EXPECT_EQ(Setting(dir, "LegendWindow", "Height"), "300");
+  EXPECT_EQ(Setting(dir, "MainWindow", "Build"), "4");
 }
 
 TEST_F(QtProgramTest, UnreadableSettingsFileKeepsTheInitialValues) {
