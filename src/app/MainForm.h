@@ -189,6 +189,7 @@ class TMainForm : public QMainWindow {
   void RefreshLegend();
   void TurnLegendPage(bool statistics);
   void ShowProductsWindow(bool show);
+  void ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)());
   void RefreshProducts();
   // The menu item and the tool button of a tool window show and hide it together.
   void ConnectToolWindowSwitch(const char* menuItem, const char* button,

@@ -22,20 +22,31 @@ bool TMainForm::RunPrefDialog() {
   return false;
 }
 
+namespace {
+
+bool IsShown(const QWidget* window) {
+  return window && window->isVisible();
+}
+
+}  // namespace
+
+// A tool window is filled for the selection before it shows.
+void TMainForm::ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)()) {
+  if (!window) return;
+  if (show) {
+    (this->*fill)();
+    window->show();
+  } else {
+    window->hide();
+  }
+}
+
 bool TMainForm::LegendVisible() const {
-  const auto* legend = Window<TLegendForm>();
-  return legend && legend->isVisible();
+  return IsShown(Window<TLegendForm>());
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
-  auto* legend = Window<TLegendForm>();
-  if (!legend) return;
-  if (show) {
-    RefreshLegend();
-    legend->show();
-  } else {
-    legend->hide();
-  }
+  ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
 }
 
 void TMainForm::RefreshLegend() {
@@ -65,19 +76,11 @@ void TMainForm::ToolWindowSwitched(const char* menuItem, const char* button,
 }
 
 bool TMainForm::ProductsWindowVisible() const {
-  const auto* products = Window<TSectProdForm>();
-  return products && products->isVisible();
+  return IsShown(Window<TSectProdForm>());
 }
 
 void TMainForm::ShowProductsWindow(bool show) {
-  auto* products = Window<TSectProdForm>();
-  if (!products) return;
-  if (show) {
-    RefreshProducts();
-    products->show();
-  } else {
-    products->hide();
-  }
+  ShowToolWindow(Window<TSectProdForm>(), show, &TMainForm::RefreshProducts);
 }
 
 void TMainForm::RefreshProducts() {
