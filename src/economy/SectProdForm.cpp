@@ -126,6 +126,14 @@ void TSectProdForm::ShowSector(int x, int y) {
       grid_->setItem(r, c, item);
     }
   }
+  // A count or rate cut to "..." would mislead: its column grows to show it
+  // whole. The widths kept are the player's, unless he drags a border now.
+  filling_ = true;
+  const QAbstractItemView& view = *grid_;  // where the size hint is public
+  for (int c = 1; c < grid_->columnCount(); ++c)
+    grid_->horizontalHeader()->resizeSection(
+        c, std::max(grid_->columnWidth(c), view.sizeHintForColumn(c)));
+  filling_ = false;
   grid_->setEnabled(true);
 }
 

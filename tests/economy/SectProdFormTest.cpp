@@ -12,7 +12,7 @@ namespace {
 
 using namespace qvtest;
 
-// A farm making Wheat from Water every 600 s stands twice in Middle, which
+// A farm making Wheat from Water every 600 s stands 12 times in Middle, which
 // also trades Water and a ship; East has nothing.
 class SectProdFormTest : public ::testing::Test {
  protected:
@@ -26,8 +26,8 @@ class SectProdFormTest : public ::testing::Test {
     AddRecipe(s, farm, 1, water, 20);
     const int middle = AddSector(s, {.name = "Middle", .x = 1, .y = 0});
     AddSector(s, {.name = "East", .x = 2, .y = 0});
-    PlaceFactory(s, middle, farm);
-    PlaceFactory(s, middle, farm);
+    for (int i = 0; i < 12; ++i)
+      PlaceFactory(s, middle, farm);
     AddTrade(s, middle, 0, water);
     AddTrade(s, middle, 1, ship);
   }
@@ -54,14 +54,17 @@ TEST_F(SectProdFormTest, RowsFollowTheProductOrderAndRatesAddTwoColumns) {
   EXPECT_TRUE(grid().isEnabled());
   ASSERT_EQ(grid().rowCount(), 3);
   // By type, then name: the ship (type 2) comes last.
-  EXPECT_EQ(Row(0), (Cells{"Water", "1", "", "2"}));
-  EXPECT_EQ(Row(1), (Cells{"Wheat", "", "2", ""}));
+  EXPECT_EQ(Row(0), (Cells{"Water", "1", "", "12"}));
+  EXPECT_EQ(Row(1), (Cells{"Wheat", "", "12", ""}));
+  // Two digits are shown whole, not cut to "...", in the 20-pixel column.
+  EXPECT_GT(grid().columnWidth(3), 20);
+  EXPECT_EQ(form.ColumnWidths()[3], 20);
   EXPECT_EQ(Row(2), (Cells{"Aardvark", "1", "", ""}));
 
   form.show();
   form.RatesBox()->setChecked(true);  // refills the open window
-  EXPECT_EQ(Row(0), (Cells{"Water", "1", "", "2", "", "240"}));
-  EXPECT_EQ(Row(1), (Cells{"Wheat", "", "2", "", "120", ""}));
+  EXPECT_EQ(Row(0), (Cells{"Water", "1", "", "12", "", "1440"}));
+  EXPECT_EQ(Row(1), (Cells{"Wheat", "", "12", "", "720", ""}));
 
   // A dragged rate column keeps its width while the columns are away.
   grid().horizontalHeader()->resizeSection(4, 70);
