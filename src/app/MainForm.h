@@ -101,6 +101,10 @@ class TMainForm : public QMainWindow {
   void ToolButton19Click();
   // The legend was closed by the player.
   void LegendClosed();
+  // Shows or hides the products-in-sector window as its tool button says.
+  void ToolButton9Click();
+  // The products-in-sector window was closed by the player.
+  void ProductsWindowClosed();
 
   // Mouse on the map.
   void PaintBox1MouseDown(int x, int y);
@@ -184,6 +188,14 @@ class TMainForm : public QMainWindow {
   void ShowLegendWindow(bool show);
   void RefreshLegend();
   void TurnLegendPage(bool statistics);
+  void ShowProductsWindow(bool show);
+  void ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)());
+  void RefreshProducts();
+  // The menu item and the tool button of a tool window show and hide it together.
+  void ConnectToolWindowSwitch(const char* menuItem, const char* button,
+                               void (TMainForm::*show)(bool));
+  void ToolWindowSwitched(const char* menuItem, const char* button, void (TMainForm::*show)(bool),
+                          bool on);
 
   TDataModule1& store_;
   Dialogs& dialogs_;

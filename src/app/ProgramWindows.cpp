@@ -25,15 +25,12 @@ void TProgramWindows::Translate(const IniFile& languageFile, TDataModule1& store
   std::stable_sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
     return a->languagePlace < b->languagePlace;
   });
-  bool storeDone = false;
-  for (const Entry* entry : order) {
-    if (!storeDone && entry->languagePlace > storeLanguagePlace_) {
-      store.TranslateStoreTexts(languageFile);
-      storeDone = true;
-    }
-    entry->window->Translate(languageFile);
-  }
-  if (!storeDone) store.TranslateStoreTexts(languageFile);
+  auto next = order.begin();
+  for (; next != order.end() && (*next)->languagePlace < storeLanguagePlace_; ++next)
+    (*next)->window->Translate(languageFile);
+  store.TranslateStoreTexts(languageFile);
+  for (; next != order.end(); ++next)
+    (*next)->window->Translate(languageFile);
 }
 
 void TProgramWindows::DestroyAll(IniFile* settings) {

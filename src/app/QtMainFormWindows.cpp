@@ -1,8 +1,12 @@
 // How the main window reaches the program's other windows.
 #include "app/MainForm.h"
 
+#include <QAction>
+#include <QToolButton>
+
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 
@@ -23,20 +27,31 @@ void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
 }
 
+namespace {
+
+bool IsShown(const QWidget* window) {
+  return window && window->isVisible();
+}
+
+}  // namespace
+
+// A tool window is filled for the selection before it shows.
+void TMainForm::ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)()) {
+  if (!window) return;
+  if (show) {
+    (this->*fill)();
+    window->show();
+  } else {
+    window->hide();
+  }
+}
+
 bool TMainForm::LegendVisible() const {
-  const auto* legend = Window<TLegendForm>();
-  return legend && legend->isVisible();
+  return IsShown(Window<TLegendForm>());
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
-  auto* legend = Window<TLegendForm>();
-  if (!legend) return;
-  if (show) {
-    RefreshLegend();
-    legend->show();
-  } else {
-    legend->hide();
-  }
+  ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
 }
 
 void TMainForm::RefreshLegend() {
@@ -47,6 +62,35 @@ void TMainForm::RefreshLegend() {
 
 void TMainForm::TurnLegendPage(bool statistics) {
   if (auto* legend = Window<TLegendForm>()) legend->ShowPage(statistics);
+}
+
+void TMainForm::ConnectToolWindowSwitch(const char* menuItem, const char* button,
+                                        void (TMainForm::*show)(bool)) {
+  // Each hears the state it was switched to.
+  auto switched = [this, menuItem, button, show](bool on) {
+    ToolWindowSwitched(menuItem, button, show, on);
+  };
+  connect(Action(menuItem), &QAction::triggered, this, switched);
+  connect(Button(button)->defaultAction(), &QAction::triggered, this, switched);
+}
+
+void TMainForm::ToolWindowSwitched(const char* menuItem, const char* button,
+                                   void (TMainForm::*show)(bool), bool on) {
+  SetSwitch(menuItem, button, on);
+  (this->*show)(on);
+}
+
+bool TMainForm::ProductsWindowVisible() const {
+  return IsShown(Window<TSectProdForm>());
+}
+
+void TMainForm::ShowProductsWindow(bool show) {
+  ShowToolWindow(Window<TSectProdForm>(), show, &TMainForm::RefreshProducts);
+}
+
+void TMainForm::RefreshProducts() {
+  if (auto* products = Window<TSectProdForm>())
+    products->ShowSector(geometry_.SelX(), geometry_.SelY());
 }
 
 }  // namespace qv

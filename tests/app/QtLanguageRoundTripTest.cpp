@@ -7,11 +7,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVariant>
 #include <fstream>
 #include <iterator>
@@ -25,6 +27,7 @@
 #include "data/DataModule1.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/PrefForm.h"
@@ -96,6 +99,17 @@ Snapshot Record(qv::QtProgram& program) {
   const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
   RecordWindow(*profit, out);
   RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
+  // The grid's column titles are no objects of their own: all six, read from
+  // the header with the rate columns shown.
+  qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
+  RecordWindow(products, out);
+  products.RatesBox()->setChecked(true);
+  products.ShowSector(-1, -1);
+  for (int i = 0; i < products.Grid()->columnCount(); ++i) {
+    const QTableWidgetItem* title = products.Grid()->horizontalHeaderItem(i);
+    out["SectProdTitle" + QString::number(i)] = title->text();
+    out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
+  }
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -204,6 +218,7 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
             "-- Keine --");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
   EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
+  EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

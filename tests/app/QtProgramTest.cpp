@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QTableWidget>
 #include <QToolButton>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
 #include "economy/FactSimpleCalcForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
@@ -163,9 +165,9 @@ std::vector<std::string> ProgramWindowNames(const qv::TMainForm& main) {
 TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyGo) {
   dir.Write("QVMap.INI", "[LegendWindow]\nLeft=7\nTop=9\nWidth=230\nHeight=290\n");
   Start();
-  EXPECT_EQ(
-      ProgramWindowNames(form()),
-      (std::vector<std::string>{"RequestForm", "PrefForm", "LegendForm", "FactSimpleCalcForm"}));
+  EXPECT_EQ(ProgramWindowNames(form()),
+            (std::vector<std::string>{"SectProdForm", "RequestForm", "PrefForm", "LegendForm",
+                                      "FactSimpleCalcForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);
@@ -174,6 +176,29 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
   EXPECT_EQ(Setting(dir, "LegendWindow", "Width"), "250");
   EXPECT_EQ(Setting(dir, "LegendWindow", "Height"), "300");
   EXPECT_EQ(Setting(dir, "MainWindow", "Build"), "4");
+}
+
+TEST_F(QtProgramTest, TheProductsWindowReopensWithItsColumns) {
+  dir.Write("QVMap.INI",
+            "[MainWindow]\nShowProducts=1\n[SectorProdWindow]\nProdCol=150\nRates=1\n");
+  Start();
+  auto* products = program->Window<qv::TSectProdForm>();
+  EXPECT_TRUE(products->isVisible());
+  EXPECT_TRUE(form().Action("Productsinsector1")->isChecked());
+  EXPECT_TRUE(form().Button("ToolButton9")->defaultAction()->isChecked());
+  EXPECT_EQ(products->Grid()->columnWidth(0), 150);
+  EXPECT_EQ(products->Grid()->columnCount(), 6);  // with the rates
+  products->Grid()->setColumnWidth(1, 40);
+  Stop();
+  EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "1");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "ProdCol"), "150");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "TradeCol"), "40");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "Rates"), "1");
+
+  Start();
+  program->Window<qv::TSectProdForm>()->close();
+  Stop();
+  EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "0");
 }
 
 TEST_F(QtProgramTest, UnreadableSettingsFileKeepsTheInitialValues) {
