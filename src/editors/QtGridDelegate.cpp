@@ -63,7 +63,7 @@ QWidget* QtGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     auto* box = new QComboBox(parent);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMaxVisibleItems(column.DropDownRows);
+    LimitDropDownRows(*box, column.DropDownRows);
     for (const std::string& item : column.PickList)
       box->addItem(QString::fromStdString(item));
     editor = box;
