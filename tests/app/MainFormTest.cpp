@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
 #include <QSpinBox>
@@ -82,7 +83,16 @@ TEST_F(MainFormTest, StatusLineDescribesTheSelectedSector) {
 TEST_F(MainFormTest, SectorsNorthAndWestOfZeroAreRevealedAndSelected) {
   Start({{.name = "Home", .x = 0, .y = 0, .north = true},
          {.name = "North", .x = 0, .y = -1, .south = true, .visible = false},
-         {.name = "Corner", .x = -1, .y = -1}});
+         {.name = "Corner", .x = -1, .y = -1}},
+        [](qv::TDataModule1& store) {
+          const int ore = AddRowId(store.ProductsData, {{"Name", "Ore"}});
+          const int mine = AddRowId(store.FactoriesData, {{"Name", "Mine"}});
+          AddRecipe(store, mine, 0, ore, 1);
+          ASSERT_TRUE(store.LocateSectorByName("Corner"));
+          AddRow(
+              store.SectFactoryData,
+              {{"SectorId", store.SectorsData.FieldByName("Id").AsInteger()}, {"FactoryId", mine}});
+        });
   form().SelectSector(0, 0);
   form().PreparePopupMenu();
   ASSERT_TRUE(form().Action("North1")->isEnabled());
@@ -99,6 +109,16 @@ TEST_F(MainFormTest, SectorsNorthAndWestOfZeroAreRevealedAndSelected) {
   EXPECT_EQ(form().StatusText().left(5), "North");
   form().MoveSelection(0, -1);  // row -1 is the first: nothing beyond
   EXPECT_EQ(form().Geometry().SelY(), -1);
+
+  // No selection is no sector, not the one at (-1, -1).
+  ClickSector(-1, -1);
+  form().Productsinsector1Click();
+  auto* products = program->Window<qv::TSectProdForm>();
+  EXPECT_EQ(products->SectorName(), "Corner");
+  form().ScrollBox1MouseDown();
+  EXPECT_EQ(products->SectorName(), "");
+  products->RatesBox()->click();
+  EXPECT_EQ(products->SectorName(), "");
 }
 
 TEST_F(MainFormTest, HiddenSectorIsSelectableOnlyWhileShown) {
