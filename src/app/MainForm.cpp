@@ -157,6 +157,7 @@ void TMainForm::WriteSettings() {
   settingsWritten_ = true;
   std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
   if (!settings) return;
+  settings->MarkLastWriteOfRun();
   SaveWindowPlacement(settings.get(), *this, kSection);
   settings_.Map.Zoom = geometry_.Zoom();
   WriteMainWindowSettings(settings_, *settings);

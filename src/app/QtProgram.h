@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace qv {
@@ -12,6 +13,14 @@ class TMainForm;
 class TRequestForm;
 class TPrefForm;
 class TLegendForm;
+class ProgramFolderLock;
+
+// The program folder is held by another program: the player has been told,
+// and nothing was made or written. The program ends.
+class ProgramFolderInUse : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // The program's windows and store from start-up to shut-down, in the order
 // they are made and the reverse order they go:
@@ -23,7 +32,10 @@ class TLegendForm;
 //          its placement), the store saves the tables, and last the main
 //          window writes its settings.
 // Every path starts at the program folder; the dialogs and the busy cursor
-// are passed in so that tests can drive it all.
+// are passed in so that tests can drive it all. Before anything is made the
+// program takes the folder's lock (one writer per folder) and keeps it to the
+// very end; when another program holds it, the constructor throws
+// ProgramFolderInUse.
 class QtProgram {
  public:
   QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy);
@@ -43,6 +55,7 @@ class QtProgram {
  private:
   std::string programFolder_;
   Dialogs& dialogs_;
+  std::unique_ptr<ProgramFolderLock> lock_;  // first made, last to go
   std::unique_ptr<TDataModule1> store_;
   std::unique_ptr<TMainForm> mainForm_;
   std::unique_ptr<TRequestForm> requestForm_;

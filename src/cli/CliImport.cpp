@@ -1,9 +1,10 @@
+#include "cli/CliImport.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -12,17 +13,16 @@
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
+#include "data/TextUtil.h"
+#include "map/MapLimits.h"
 
 namespace qv::cli {
 
 namespace {
 
-// Bad input: names the file and the line (0 when no line is to blame).
-struct ImportError {
-  int line;
-  std::string message;
-};
+constexpr std::size_t kShownCellChars = 40;
 
 std::vector<std::string> SplitCells(const std::string& line) {
   std::vector<std::string> cells;
@@ -36,52 +36,66 @@ std::vector<std::string> SplitCells(const std::string& line) {
   return cells;
 }
 
-// Number of code points, or -1 when the text is not valid UTF-8.
-int Utf8Length(const std::string& text) {
-  int count = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = text[i];
-    const int extra = c < 0x80         ? 0
-                      : (c >> 5) == 6  ? 1
-                      : (c >> 4) == 14 ? 2
-                      : (c >> 3) == 30 ? 3
-                                       : -1;
-    if (extra < 0 || i + extra >= text.size()) return -1;
-    for (int k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return -1;
-    i += extra + 1;
-    ++count;
+// A cell as an error line quotes it: at most 40 characters, and control
+// characters and bytes that are no UTF-8 written as \xNN, so that the line
+// stays one readable line whatever the file held.
+std::string Shown(const std::string& cell) {
+  std::string shown = "'";
+  std::size_t chars = 0;
+  std::size_t at = 0;
+  for (; at < cell.size() && chars < kShownCellChars; ++chars) {
+    const auto byte = static_cast<unsigned char>(cell[at]);
+    const std::size_t length = Utf8CharLength(cell, at);
+    if (length == 0 || byte < 0x20 || byte == 0x7F) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+      ++at;
+    } else {
+      shown.append(cell, at, length);
+      at += length;
+    }
   }
-  return count;
+  if (at < cell.size()) shown += "...";
+  return shown + "'";
+}
+
+[[noreturn]] void Refuse(int line, const Field& field, const std::string& cell,
+                         const std::string& what) {
+  throw ImportError{line, "field " + field.FieldName() + ": " + Shown(cell) + " " + what};
+}
+
+std::int32_t ParseInteger(const Field& field, const std::string& cell, int line) {
+  const char* first = cell.data();
+  const char* last = cell.data() + cell.size();
+  // A plus sign is allowed before the digits, not before another sign.
+  if (*first == '+' && cell.size() > 1 && cell[1] >= '0' && cell[1] <= '9') ++first;
+  std::int32_t number = 0;
+  const auto [end, error] = std::from_chars(first, last, number);
+  if (error == std::errc::result_out_of_range && end == last)
+    Refuse(line, field, cell, "is out of the 32-bit range");
+  if (error != std::errc() || end != last) Refuse(line, field, cell, "is not an integer");
+  return number;
 }
 
 Value ParseCell(const Field& field, const std::string& cell, int line) {
   if (cell.empty()) return Value();
   switch (field.ValueType()) {
     case FieldType::Integer:
-    case FieldType::AutoInc: {
-      std::int32_t number = 0;
-      const char* first = cell.data();
-      const char* last = cell.data() + cell.size();
-      if (*first == '+') ++first;
-      const auto [end, error] = std::from_chars(first, last, number);
-      if (error != std::errc() || end != last || first == last)
-        throw ImportError{line,
-                          "field " + field.FieldName() + ": '" + cell + "' is not an integer"};
-      return Value(number);
-    }
+    case FieldType::AutoInc:
+      return Value(ParseInteger(field, cell, line));
     case FieldType::Boolean:
       if (cell == "1" || cell == "true" || cell == "True" || cell == "TRUE") return Value(true);
       if (cell == "0" || cell == "false" || cell == "False" || cell == "FALSE") return Value(false);
-      throw ImportError{
-          line, "field " + field.FieldName() + ": '" + cell + "' is not a boolean (1 or 0)"};
+      Refuse(line, field, cell, "is not a boolean (1 or 0)");
     default: {
-      const int length = Utf8Length(cell);
-      if (length < 0)
-        throw ImportError{line, "field " + field.FieldName() + ": the text is not UTF-8"};
-      if (field.Size() > 0 && length > field.Size())
-        throw ImportError{line, "field " + field.FieldName() + ": '" + cell + "' is longer than " +
-                                    std::to_string(field.Size()) + " characters"};
+      // A table file cannot hold a NUL: it would be dropped without a word.
+      if (cell.find('\0') != std::string::npos) Refuse(line, field, cell, "holds a NUL character");
+      const std::optional<std::size_t> length = Utf8Length(cell);
+      if (!length) Refuse(line, field, cell, "is not well-formed UTF-8");
+      if (field.Size() > 0 && *length > static_cast<std::size_t>(field.Size()))
+        Refuse(line, field, cell, "is longer than " + std::to_string(field.Size()) + " characters");
       return Value(cell);
     }
   }
@@ -105,11 +119,31 @@ std::vector<std::string> ReadLines(const std::string& path) {
     lines.push_back(std::move(line));
     start = end + 1;
   }
+  // Empty lines at the end are no rows: editors and spreadsheets add them.
+  while (lines.size() > 1 && lines.back().empty())
+    lines.pop_back();
   return lines;
 }
 
-// Reads the rows of `path` for `table`; throws ImportError on bad input.
-std::vector<Row> ReadRows(const Table& table, const std::string& path, std::int32_t& nextAutoInc) {
+// The sectors table refuses a position off the map when a row is stored; the
+// import stores no rows one by one, so it checks the same rule itself.
+void CheckSectorPosition(const Table& table, const Row& row, int line) {
+  if (table.Name() != "SectorsData") return;
+  const Field& x = table.FieldByName("X");
+  const Field& y = table.FieldByName("Y");
+  const std::int32_t px = row.values[static_cast<std::size_t>(x.Index())].ToInteger();
+  const std::int32_t py = row.values[static_cast<std::size_t>(y.Index())].ToInteger();
+  if (SectorPositionAllowed(px, py)) return;
+  const Field& culprit = SectorPositionAllowed(px, 0) ? y : x;
+  const std::int32_t value = &culprit == &x ? px : py;
+  Refuse(line, culprit, std::to_string(value),
+         "lies outside the map (-" + std::to_string(kMaxGridPosition) + " to " +
+             std::to_string(kMaxGridPosition) + ")");
+}
+
+}  // namespace
+
+void ImportTableFile(Table& table, const std::string& path) {
   const std::vector<std::string> lines = ReadLines(path);
   if (lines.empty()) throw ImportError{1, "no header line naming the fields"};
 
@@ -117,7 +151,7 @@ std::vector<Row> ReadRows(const Table& table, const std::string& path, std::int3
   std::set<int> seen;
   for (const std::string& name : SplitCells(lines[0])) {
     const Field* field = table.FindField(name);
-    if (!field) throw ImportError{1, "unknown field '" + name + "' of " + table.Name()};
+    if (!field) throw ImportError{1, "unknown field " + Shown(name) + " of " + table.Name()};
     if (!field->IsStored()) throw ImportError{1, "field " + field->FieldName() + " is not stored"};
     if (!seen.insert(field->Index()).second)
       throw ImportError{1, "field " + field->FieldName() + " named twice"};
@@ -142,6 +176,7 @@ std::vector<Row> ReadRows(const Table& table, const std::string& path, std::int3
     row.id = rows.size() + 1;
     for (std::size_t c = 0; c < cells.size(); ++c)
       row.values[columns[c]] = ParseCell(table.Fields(columns[c]), cells[c], lineNo);
+    CheckSectorPosition(table, row, lineNo);
     if (autoIncField >= 0 && !row.values[autoIncField].IsNull()) {
       const std::int32_t id = row.values[autoIncField].ToInteger();
       if (!usedIds.insert(id).second)
@@ -152,32 +187,37 @@ std::vector<Row> ReadRows(const Table& table, const std::string& path, std::int3
     rows.push_back(std::move(row));
   }
 
+  // Rows without an identifier get new ones above the largest given; the
+  // largest may be the very last identifier when no row needs a new one.
+  std::int64_t next = largest + 1;
   if (autoIncField >= 0) {
-    std::int64_t next = largest + 1;
     for (Row& row : rows) {
       if (!row.values[autoIncField].IsNull()) continue;
-      if (next > std::numeric_limits<std::int32_t>::max())
+      if (next > Table::kMaxAutoInc)
         throw ImportError{0, "no identifier left above " + std::to_string(largest)};
       row.values[autoIncField] = Value(static_cast<std::int32_t>(next++));
     }
-    if (next > std::numeric_limits<std::int32_t>::max())
-      throw ImportError{0, "no identifier left above " + std::to_string(largest)};
-    nextAutoInc = static_cast<std::int32_t>(next);
-  } else {
-    nextAutoInc = 1;
   }
-  return rows;
+  try {
+    table.LoadRows(std::move(rows), next);
+  } catch (const TableError& error) {
+    throw ImportError{0, error.what()};
+  }
 }
 
-}  // namespace
-
 // import TABLE FILE: replaces the rows of one table by those of a
-// tab-separated file and writes that table's file, nothing else.
+// tab-separated file and writes that table's file, nothing else. It holds the
+// program folder meanwhile, as the program does.
 int RunImport(CliContext& context, const CommandArgs& args) {
   if (args.size() != 2) throw UsageError("import needs a table and a file");
   const std::string& tableName = args[0];
   const std::string& path = args[1];
 
+  const ProgramFolderLock lock(context.Home());
+  if (!lock.Held()) {
+    context.Err() << "qvmap-cli: " << lock.Problem() << "; nothing written\n";
+    return 1;
+  }
   std::unique_ptr<TDataModule1> store = context.EmptyStore();
   Table* table = store->FindTable(tableName);
   if (!table) {
@@ -185,16 +225,11 @@ int RunImport(CliContext& context, const CommandArgs& args) {
     return 1;
   }
   try {
-    std::int32_t nextAutoInc = 1;
-    std::vector<Row> rows = ReadRows(*table, path, nextAutoInc);
-    table->LoadRows(std::move(rows), nextAutoInc);
+    ImportTableFile(*table, path);
   } catch (const ImportError& error) {
     context.Err() << "qvmap-cli: " << path;
     if (error.line > 0) context.Err() << ":" << error.line;
     context.Err() << ": " << error.message << "\n";
-    return 1;
-  } catch (const TableError& error) {
-    context.Err() << "qvmap-cli: " << path << ": " << error.what() << "\n";
     return 1;
   }
 
@@ -202,6 +237,9 @@ int RunImport(CliContext& context, const CommandArgs& args) {
   try {
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     SaveTableFile(*table, target);
+  } catch (const TableError& error) {
+    context.Err() << "qvmap-cli: " << error.what() << "\n";  // it names the file
+    return 1;
   } catch (const std::exception& error) {
     context.Err() << "qvmap-cli: Cannot write file " << target << ": " << error.what() << "\n";
     return 1;

@@ -167,6 +167,11 @@ struct BadFile {
   const char* reason;  // part of the expected message
 };
 
+// The start of an executable, NULs included (the literal's own NUL left out).
+constexpr char kBinary[] =
+    "\x7f"
+    "ELF\x02\x01\x00\x00<\x01\xff\xfe";
+
 TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
   const std::string goodRow = "<Row Name=\"a\" X=\"1\" Visible=\"true\" Id=\"1\"/>\n";
   const std::string good = FileText(kFields, goodRow);
@@ -174,11 +179,7 @@ TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
       {"damaged xml", FileText(kFields, "<Row Name=\"a\" X=1/>"), "line 5"},
       {"truncated", good.substr(0, good.size() / 2), "line"},
       {"empty file", "", "No document element"},
-      {"binary",
-       std::string("\x7f"
-                   "ELF\x02\x01\x00\x00<\x01\xff\xfe",
-                   14),
-       "binary"},
+      {"binary", std::string(kBinary, sizeof kBinary - 1), "binary"},
       {"not xml", "just some text\n", "No document element"},
       {"foreign root", "<Settings><Fields/><Rows/></Settings>", "not a table file"},
       {"no rows", "<Table><Fields>" + kFields + "</Fields></Table>", "not a table file"},
@@ -283,13 +284,14 @@ TEST(TableFileTest, FailedWritesReportTheErrorAndKeepTheOldFile) {
   EXPECT_THROW(qv::SaveTableFile(*table, dir.File("ro.cds")), TableError);
   EXPECT_EQ(dir.Read("ro.cds"), old);
 
-  // The temporary file cannot be created: the old file stays as it was.
+  // The temporary file cannot be created (its name, longer than the target's,
+  // is too long for the file system): the old file stays as it was.
+  const std::string longName = std::string(240, 'n') + ".cds";
+  dir.Write(longName, old);
+  EXPECT_THROW(qv::SaveTableFile(*table, dir.File(longName)), TableError);
+  EXPECT_EQ(dir.Read(longName), old);
+  fs::remove(dir.Path() / longName);
   dir.Write("t.cds", old);
-  fs::create_directory(dir.Path() / "t.cds.tmp");
-  fs::create_directory(dir.Path() / "t.cds.tmp" / "busy");  // a non-empty folder
-  EXPECT_THROW(qv::SaveTableFile(*table, dir.File("t.cds")), TableError);
-  EXPECT_EQ(dir.Read("t.cds"), old);
-  fs::remove_all(dir.Path() / "t.cds.tmp");
 
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"folder.cds", "ro.cds", "t.cds"}));
 
