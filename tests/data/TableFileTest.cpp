@@ -1,6 +1,7 @@
 #include "data/TableFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -254,6 +255,33 @@ TEST(TableFileTest, MissingOrUnreadableFileIsAnErrorNamingThePath) {
           << e.what();
     }
   }
+}
+
+// Anything but a regular file is refused at once: a FIFO without a writer
+// would otherwise block every command that loads the universe.
+TEST(TableFileTest, NonRegularFilesAreRefusedWithoutWaiting) {
+  qvtest::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.cds").c_str(), 0644), 0);
+  auto table = MakeTable();
+  for (const std::string& path : {dir.File("fifo.cds"), std::string("/dev/null")}) {
+    try {
+      qv::LoadTableFile(*table, path);
+      ADD_FAILURE() << "loaded " << path;
+    } catch (const TableError& e) {
+      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": it is not a regular file");
+    }
+  }
+}
+
+TEST(TableFileTest, CounterPastTheLastIdentifierSurvivesTheFile) {
+  qvtest::TempDir dir;
+  auto table = MakeTable();
+  table->LoadRows({MakeRow("last", 1, true, 2147483647)}, 1);
+  qv::SaveTableFile(*table, dir.File("t.cds"));
+  auto loaded = MakeTable();
+  qv::LoadTableFile(*loaded, dir.File("t.cds"));
+  EXPECT_EQ(loaded->NextAutoInc(), 2147483648);
+  EXPECT_THROW(loaded->Append(), TableError);
 }
 
 TEST(TableFileTest, FailedWritesReportTheErrorAndKeepTheOldFile) {
