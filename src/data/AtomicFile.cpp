@@ -119,39 +119,33 @@ bool IsWriteProtected(const std::string& path) {
          (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-StagedFile::StagedFile(std::string path, std::string_view content)
-    : path_(std::move(path)), target_(FollowLinks(path_)) {
+StagedFile::StagedFile(std::string path) : path_(std::move(path)), target_(FollowLinks(path_)) {
   std::error_code ec;
   const fs::file_status status = fs::status(target_, ec);
-  const bool targetExists = fs::exists(status);
-  if (targetExists) {
+  if (fs::exists(status)) {
     if (fs::is_directory(status)) ThrowWriteError(path_, "it is a folder");
     if (IsWriteProtected(target_)) ThrowWriteError(path_, "the file is read-only");
+    mode_ = static_cast<unsigned>(status.permissions() & fs::perms::mask);
+    keepMode_ = true;
   }
-
   // A name that some other file already has is never opened: another one is tried.
-  int fd = -1;
-  std::string temp;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = TempNameFor(target_);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) ThrowWriteError(path_, ErrnoText(errno));
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    temp_ = TempNameFor(target_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) {
+      const int error = errno;
+      temp_.clear();
+      ThrowWriteError(path_, ErrnoText(error));
+    }
   }
-  if (fd < 0) ThrowWriteError(path_, ErrnoText(EEXIST));
+  if (fd_ < 0) {
+    temp_.clear();
+    ThrowWriteError(path_, ErrnoText(EEXIST));
+  }
+}
 
-  int error = 0;
-  if (!WriteAll(fd, content)) error = errno;
-  // The replacement keeps the mode the player gave the file.
-  if (error == 0 && targetExists)
-    ::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask));
-  // The rename must not reach the disk before the data does.
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error != 0) {
-    ::unlink(temp.c_str());
-    ThrowWriteError(path_, ErrnoText(error));
-  }
-  temp_ = std::move(temp);
+StagedFile::StagedFile(std::string path, std::string_view content) : StagedFile(std::move(path)) {
+  Append(content);
 }
 
 StagedFile::~StagedFile() {
@@ -161,12 +155,30 @@ StagedFile::~StagedFile() {
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : path_(std::move(other.path_)),
       target_(std::move(other.target_)),
-      temp_(std::exchange(other.temp_, std::string())) {}
+      temp_(std::exchange(other.temp_, std::string())),
+      fd_(std::exchange(other.fd_, -1)),
+      mode_(other.mode_),
+      keepMode_(other.keepMode_) {}
+
+void StagedFile::Append(std::string_view content) {
+  if (fd_ < 0) ThrowWriteError(path_, "the file is closed");
+  if (!WriteAll(fd_, content)) {
+    const int error = errno;
+    Abort();
+    ThrowWriteError(path_, ErrnoText(error));
+  }
+}
 
 void StagedFile::Commit() {
-  if (temp_.empty()) ThrowWriteError(path_, "nothing staged");
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    const int error = errno;
+  if (fd_ < 0) ThrowWriteError(path_, "the file is closed");
+  // The replacement keeps the mode the player gave the file, and the rename
+  // must not reach the disk before the data does.
+  int error = 0;
+  if (keepMode_) ::fchmod(fd_, static_cast<mode_t>(mode_));
+  if (::fsync(fd_) != 0) error = errno;
+  if (::close(std::exchange(fd_, -1)) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0) error = errno;
+  if (error != 0) {
     Abort();
     ThrowWriteError(path_, ErrnoText(error));
   }
@@ -175,6 +187,7 @@ void StagedFile::Commit() {
 }
 
 void StagedFile::Abort() noexcept {
+  if (fd_ >= 0) ::close(std::exchange(fd_, -1));
   if (temp_.empty()) return;
   ::unlink(temp_.c_str());
   temp_.clear();

@@ -22,10 +22,11 @@ bool IsWriteProtected(const std::string& path);
 // link stays.
 class StagedFile {
  public:
-  // Writes `content` to the temporary file, flushed to the disk. Throws
-  // TableError "Cannot write file <path>: <reason>" and leaves nothing behind
-  // when the target is a folder or write-protected, or the temporary file
-  // cannot be made.
+  // Makes the empty temporary file. Throws TableError "Cannot write file
+  // <path>: <reason>" and leaves nothing behind when the target is a folder
+  // or write-protected, or the temporary file cannot be made.
+  explicit StagedFile(std::string path);
+  // The same, filled with `content`.
   StagedFile(std::string path, std::string_view content);
   ~StagedFile();  // Abort() unless committed
   StagedFile(StagedFile&& other) noexcept;
@@ -34,8 +35,12 @@ class StagedFile {
   StagedFile& operator=(StagedFile&&) = delete;
 
   const std::string& Path() const { return path_; }
-  // Renames the temporary file over the target. Throws TableError as above;
-  // the target is then as it was and the temporary file is gone.
+  // Adds `content` at the end of the temporary file (a large file is
+  // written in parts). Throws TableError as above, and drops the file then.
+  void Append(std::string_view content);
+  // Flushes the temporary file to the disk and renames it over the target.
+  // Throws TableError as above; the target is then as it was and the
+  // temporary file is gone.
   void Commit();
   // Removes the temporary file; the target stays as it was.
   void Abort() noexcept;
@@ -44,6 +49,9 @@ class StagedFile {
   std::string path_;    // as given, for messages
   std::string target_;  // the file replaced: path_, or where its link leads
   std::string temp_;    // empty once committed or dropped
+  int fd_ = -1;         // the temporary file, open until committed or dropped
+  unsigned mode_ = 0;   // the target's permissions, kept by the replacement
+  bool keepMode_ = false;
 };
 
 // Replaces one file: StagedFile(path, content).Commit(). A failure at any point

@@ -42,6 +42,13 @@ TEST(AtomicFileTest, EachWriterStagesItsOwnTemporaryFile) {
     first.Commit();
   }
   EXPECT_EQ(dir.Read("t.cds"), "first");
+  {  // Written in parts, as a large image is.
+    qv::StagedFile parts(dir.File("t.cds"));
+    parts.Append("in ");
+    parts.Append("parts");
+    parts.Commit();
+  }
+  EXPECT_EQ(dir.Read("t.cds"), "in parts");
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"t.cds"});
 
   {  // Dropped, or never committed: the old file stays and nothing is left.
@@ -49,7 +56,7 @@ TEST(AtomicFileTest, EachWriterStagesItsOwnTemporaryFile) {
     qv::StagedFile forgotten(dir.File("t.cds"), "forgotten");
     dropped.Abort();
   }
-  EXPECT_EQ(dir.Read("t.cds"), "first");
+  EXPECT_EQ(dir.Read("t.cds"), "in parts");
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"t.cds"});
 }
 
