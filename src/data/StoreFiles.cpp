@@ -184,10 +184,19 @@ void TDataModule1::ReportLoadProblems() {
   std::vector<std::string> parts = LoadProblems();
   if (parts.empty()) return;
   int damaged = 0;
+  int missing = 0;
   bool fileProblem = false;
   for (int i = 0; i < kTableCount; ++i) {
     if (!loadErrors_[i].empty()) fileProblem = true;
-    if (i < kUniverseTableCount && fileStates_[i] == TableFileState::Damaged) ++damaged;
+    if (i >= kUniverseTableCount) continue;
+    if (fileStates_[i] == TableFileState::Damaged) ++damaged;
+    if (fileStates_[i] == TableFileState::Missing) ++missing;
+  }
+  if (missing > 0 && damaged == 0 && !universeReadOnly_) {
+    parts.push_back(missing == 1 ? "The table of the missing file starts empty; the file is "
+                                   "created when the program ends."
+                                 : "The tables of the missing files start empty; the files are "
+                                   "created when the program ends.");
   }
   if (damaged > 0) {
     parts.push_back(std::string("The universe is read-only for this run: no change to the "

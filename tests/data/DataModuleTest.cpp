@@ -244,6 +244,7 @@ TEST_F(DataModuleTest, MissingFilesAreListedInOneMessageAndNewRowsAdoptNoOrphans
     EXPECT_NE(dialogs.Messages()[0].find("Cannot open file " + DataFile(name).string()),
               std::string::npos)
         << name;
+  EXPECT_NE(dialogs.Messages()[0].find("files start empty"), std::string::npos);
   EXPECT_FALSE(s.UniverseReadOnly());
   EXPECT_EQ(qvtest::AddSector(s, "New", 5, 5), 3);  // sector factories use 1 and 2
   EXPECT_EQ(qvtest::AddFactory(s, "New"), 3);       // recipes use 1 and 2
