@@ -3,10 +3,8 @@
 #include <string>
 
 namespace qv {
-class Table;
-}
 
-namespace qv::cli {
+class Table;
 
 // Bad input of an import: the line to blame (0 when none is) and what is wrong.
 struct ImportError {
@@ -21,4 +19,4 @@ struct ImportError {
 // position must lie on the map. Throws ImportError; the table is then as it was.
 void ImportTableFile(Table& table, const std::string& path);
 
-}  // namespace qv::cli
+}  // namespace qv
