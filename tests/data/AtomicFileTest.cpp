@@ -83,28 +83,21 @@ TEST(AtomicFileTest, SymbolicLinkIsWrittenThrough) {
 // that merely looks alike and a running writer's file stay.
 TEST(AtomicFileTest, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   qvtest::TempDir dir;
-  const std::string running = std::to_string(::getpid());
-  const std::vector<std::string> kept = {
-      "notes.txt",
-      "sectors.cds",
-      "sectors.cds." + running + "-abc123.qvtmp",  // this process is still writing it
-      "sectors.cds.12-toolong7.qvtmp",
-      "plan.qvtmp",
+  std::vector<std::string> kept = {
       "QVMap.INI.~draft",
-  };
-  const std::vector<std::string> stale = {
-      "sectors.cds.99999999-abc123.qvtmp",  // beyond any process id the system hands out
-      "factlist.cds.tmp",                   // the fixed names of earlier builds
-      "QVMap.INI.~123456",
-  };
+      "notes.txt",
+      "plan.qvtmp",
+      "sectors.cds",
+      "sectors.cds." + std::to_string(::getpid()) + "-abc123.qvtmp",  // still being written
+      "sectors.cds.12-toolong7.qvtmp"};
+  // Beyond any process id the system hands out, and the fixed names of earlier builds.
+  for (const char* stale : {"a.cds.99999999-abc123.qvtmp", "b.cds.tmp", "QVMap.INI.~123456"})
+    dir.Write(stale, "x");
   for (const std::string& name : kept)
     dir.Write(name, "x");
-  for (const std::string& name : stale)
-    dir.Write(name, "x");
   qv::RemoveStaleTemporaryFiles(dir.Folder());
-  std::vector<std::string> expected = kept;
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(Entries(dir.Path()), expected);
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Entries(dir.Path()), kept);
 }
 
 }  // namespace
