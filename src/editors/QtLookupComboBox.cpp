@@ -9,6 +9,11 @@
 
 namespace qv {
 
+void LimitDropDownRows(QComboBox& combo, int rows) {
+  combo.setMaxVisibleItems(rows);
+  combo.setStyleSheet("QComboBox { combobox-popup: 0; }");
+}
+
 QtLookupComboBox::QtLookupComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -20,6 +25,10 @@ QtLookupComboBox::QtLookupComboBox(QWidget* parent) : QComboBox(parent) {
 
 QtLookupComboBox::~QtLookupComboBox() {
   Detach();
+}
+
+void QtLookupComboBox::SetDropDownRows(int rows) {
+  LimitDropDownRows(*this, rows);
 }
 
 void QtLookupComboBox::Detach() {

@@ -12,6 +12,10 @@ namespace qv {
 class Field;
 class Table;
 
+// Makes `combo` drop down a list of `rows` rows: some styles otherwise show
+// every item in a menu that may reach off the screen.
+void LimitDropDownRows(QComboBox& combo, int rows);
+
 // A drop-down list bound to a lookup field of a table row: it lists the
 // result texts of the lookup table's rows (in that table's current order,
 // filter applied), shows the value of the current row, and stores the
@@ -36,7 +40,7 @@ class QtLookupComboBox : public QComboBox, private TableView {
   Table* DataSet() const { return dataSet_; }
 
   // Rows shown at a time when the list drops down.
-  void SetDropDownRows(int rows) { setMaxVisibleItems(rows); }
+  void SetDropDownRows(int rows);
 
   // The shown text (the lookup value of the current row, or empty).
   std::string ShownText();
