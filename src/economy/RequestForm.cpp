@@ -19,7 +19,9 @@
 #include "economy/RequestBuilder.h"
 #include "economy/RequestData.h"
 #include "economy/RequestImport.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtLookupComboBox.h"
+#include "editors/QtNumberBox.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
 #include "settings/LanguageFile.h"
@@ -136,6 +138,7 @@ void TRequestForm::BuildControls() {
   for (int k = 0; k < kSlots; ++k) {
     roles_[k] = new QComboBox;
     roles_[k]->setObjectName(QString::fromStdString(Numbered("ComboBox", k + 1)));
+    SetDropDownRows(*roles_[k]);
     ofLabels_[k] = new QLabel("of");
     ofLabels_[k]->setObjectName(QString::fromStdString(Numbered("Label", 4 + k)));
     slotProducts_[k] = new QtLookupComboBox;
@@ -161,9 +164,7 @@ void TRequestForm::BuildControls() {
 
   // Bars and numbers.
   auto* barsBox = Named(new QGroupBox("Bars"), "GroupBox5");
-  barWidth_ = Named(new QSpinBox, "UpDown1");
-  barWidth_->setRange(0, 100);
-  barWidth_->setWrapping(false);
+  barWidth_ = Named(new QtNumberBox(0, 100), "UpDown1");
   // The up-down and its text box are one control here; the text box carries
   // the name Edit1 so that both names reach it.
   if (auto* edit = barWidth_->findChild<QLineEdit*>()) edit->setObjectName("Edit1");
@@ -418,6 +419,7 @@ void TRequestForm::Button1Click() {
 }
 
 void TRequestForm::FormClose() {
+  CommitNumberBoxes(*this);
   store_.FactoriesData.SetFiltered(false);
   Table& aux = store_.AuxRequestData;
   if (aux.State() != TableState::Browse) {

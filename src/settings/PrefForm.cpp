@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "editors/QtNumberBox.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtTranslate.h"
@@ -74,10 +75,7 @@ void TPrefForm::BuildControls() {
   for (int i = 0; i < kNumberCount; ++i) {
     // The up-down and its text box are one spin box named after the up-down;
     // its text box carries the name of the edit, so both names reach it.
-    auto* spin = Named(new QSpinBox, "UpDown" + std::to_string(i + 1));
-    spin->setRange(0, 100);
-    spin->setSingleStep(1);
-    spin->setWrapping(false);
+    auto* spin = Named(new QtNumberBox(0, 100), "UpDown" + std::to_string(i + 1));
     const int editNumber[kNumberCount] = {1, 2, 4, 3, 5, 6};
     if (auto* edit = spin->findChild<QLineEdit*>())
       edit->setObjectName(QString::fromStdString("Edit" + std::to_string(editNumber[i])));
@@ -231,6 +229,7 @@ void TPrefForm::FontButtonClick(int slot) {
 }
 
 void TPrefForm::Button1Click() {
+  CommitNumberBoxes(*this);
   if (map_ && request_) {
     TMapSettings& map = *map_;
     TRequestSettings& request = *request_;
