@@ -275,6 +275,7 @@ void TMainForm::SetLanguage() {
   // The hints lose the key they were given last time, so that a language
   // that leaves a hint alone does not get the key twice.
   CompleteToolButtonHints(true);
+  dialogs_.SetLanguage(settings_.Language, *file);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
   if (translateBeforeStore_) translateBeforeStore_(*file);

@@ -373,7 +373,7 @@ void TRequestForm::ColorButtonClick(int button) {
 }
 
 void TRequestForm::Button3Click() {
-  if (reqDigitFont_) EditFont(*reqDigitFont_, dialogs_, true);
+  if (reqDigitFont_) EditFont(*reqDigitFont_, dialogs_, true, customColors_);
 }
 
 void TRequestForm::DBLookupComboBox8Click() {

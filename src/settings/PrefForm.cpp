@@ -225,7 +225,7 @@ void TPrefForm::ColorButtonClick(int slot) {
 }
 
 void TPrefForm::FontButtonClick(int slot) {
-  EditFont(fonts_[slot], dialogs_, true);
+  EditFont(fonts_[slot], dialogs_, true, customColors_);
 }
 
 void TPrefForm::Button1Click() {
