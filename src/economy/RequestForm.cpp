@@ -28,6 +28,7 @@
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -74,6 +75,7 @@ TRequestForm::TRequestForm(TDataModule1& store, Dialogs& dialogs, CustomColorLis
     : QDialog(parent), store_(store), dialogs_(dialogs), customColors_(customColors) {
   setObjectName("RequestForm");
   setWindowTitle("Calculate statistics");
+  UseDialogFrame(*this);
   BuildControls();
   CopySharedTexts();
   // The dialog keeps its own design until the store gives it data: nothing
@@ -214,7 +216,7 @@ void TRequestForm::BuildControls() {
   layout->addLayout(bottom, 1, 0, 1, 2);
   layout->addLayout(buttons, 2, 0, 1, 2);
   layout->setColumnStretch(1, 1);
-  layout->setSizeConstraint(QLayout::SetMinimumSize);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Handlers.
   auto onChange = [this] {

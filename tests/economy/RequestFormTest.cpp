@@ -272,12 +272,17 @@ TEST_F(RequestFormTest, RoleListsTakeATranslatedTypeList) {
 
 // Product lists show 20 rows at a time and the factory list 10, however many
 // there are; a bar width typed beyond its range is held to it even on Cancel.
+// The dialog keeps its size.
 TEST_F(RequestFormTest, ListsAndNumbersKeepToTheirLimits) {
   for (int i = 0; i < 30; ++i) {
     qvtest::AddProduct(store_, "Product " + std::to_string(i), 0);
     qvtest::AddFactory(store_, "Factory " + std::to_string(i));
   }
   Run([&] {
+    // A fixed-size dialog: nothing to minimise or maximise.
+    EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
+    EXPECT_FALSE(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form_->windowFlags() & Qt::WindowMaximizeButtonHint);
     Click("RadioButton6");
     EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox1")), 20);
     EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox7")), 20);
