@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <exception>
 #include <new>
@@ -202,7 +203,11 @@ void TMainForm::FirstShow() {
   firstShown_ = true;
   if (settings_.ShowLegend) {
     SetSwitch("Showlegend1", "ToolButton19", true);
-    ShowLegendWindow(true);
+    // Shown once the main window is on the screen: a tool window mapped
+    // before its owner ends up behind it.
+    QTimer::singleShot(0, this, [this] {
+      if (IsChecked("Showlegend1")) ShowLegendWindow(true);
+    });
   }
   RefreshBounds();
   ResizeCells();
@@ -214,6 +219,10 @@ void TMainForm::FirstShow() {
 
 QString TMainForm::StatusText() const {
   return statusLabel_->text();
+}
+
+QString TMainForm::StatusHint() const {
+  return statusHint_->text();
 }
 
 QAction* TMainForm::Action(const QString& name) const {
@@ -283,6 +292,7 @@ void TMainForm::SetLanguage() {
   TranslateCompanions(*file);
   if (translateAfterStore_) translateAfterStore_(*file);
   CompleteToolButtonHints(false);
+  UpdateStatusHint();
 }
 
 void TMainForm::CompleteToolButtonHints(bool strip) {
@@ -370,7 +380,13 @@ const double* TMainForm::SelectedCell() const {
 
 void TMainForm::Repaint() {
   surface_->update();
+  UpdateStatusHint();
   if (LegendVisible()) RefreshLegend();
+}
+
+void TMainForm::UpdateStatusHint() {
+  const bool empty = settings_.Map.ShowStatistics && request_.ChoosesNoProduct();
+  statusHint_->setText(empty ? QString::fromStdString(texts_.NoProductMsg) : QString());
 }
 
 void TMainForm::UpdateSelection() {

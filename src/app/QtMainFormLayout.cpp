@@ -128,16 +128,16 @@ void TMainForm::CreateMenus() {
         m->addAction(actions_.at(QString::fromLatin1(name)));
     }
   };
-  add(menu("Map1", "Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
-                            "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
-  add(menu("Tables1", "Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
-  add(menu("Calculations1", "Calculations"),
+  add(menu("Map1", "&Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
+                             "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
+  add(menu("Tables1", "&Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
+  add(menu("Calculations1", "&Calculations"),
       {"Statistics1", "-", "Factoryprofit1", "Complexprofit1"});
-  add(menu("View1", "View"),
+  add(menu("View1", "&View"),
       {"Productsinsector1", "Showlegend1", "-", "Showstatistics1", "-", "Showraces1", "Showsuns1",
        "Showdocks1", "Showshipyards1", "Showpiratebases1", "Showinvisiblesectors1", "-", "Zoomin1",
        "Zoomout1", "-", "Preferences1"});
-  languageMenu_ = menu("Language1", "Language");
+  languageMenu_ = menu("Language1", "&Language");
   add(languageMenu_, {"M_Template"});
 
   popupMenu_ = new QMenu(this);
@@ -233,6 +233,9 @@ void TMainForm::CreateMapView() {
   statusLabel_ = new QLabel(status);
   statusLabel_->setObjectName("StatusLine");
   status->addWidget(statusLabel_, 1);
+  statusHint_ = new QLabel(status);
+  statusHint_->setObjectName("StatusHint");
+  status->addPermanentWidget(statusHint_);
 }
 
 }  // namespace qv

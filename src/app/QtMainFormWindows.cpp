@@ -27,7 +27,9 @@ void TMainForm::ShowLegendWindow(bool show) {
   if (!legendForm_) return;
   if (show) {
     RefreshLegend();
+    TurnLegendPage(settings_.Map.ShowStatistics);
     legendForm_->show();
+    legendForm_->raise();
   } else {
     legendForm_->hide();
   }

@@ -5,7 +5,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -23,6 +26,16 @@
 using namespace qvtest;
 
 namespace {
+
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  int count = 0;
+};
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -334,6 +347,71 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   program->LegendForm()->close();
   EXPECT_FALSE(form().Action("Showlegend1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton19")->defaultAction()->isChecked());
+}
+
+// Switching statistics on with nothing requested asks for a request. Cancel
+// leaves the switch off, so the next click asks again, and repaints the map,
+// whose bar settings the dialog changes even then.
+TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
+  Start();
+  form().show();
+  QCoreApplication::processEvents();
+  PaintCounter paints(*form().Surface());
+  int asked = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    QTimer::singleShot(0, [&] {
+      qv::TRequestForm* request = program->RequestForm();
+      if (!request->isVisible()) return;
+      ++asked;
+      request->findChild<QAbstractButton*>("CheckBox3")->click();  // numbers only
+      QCoreApplication::processEvents();
+      paints.count = 0;
+      request->reject();
+    });
+    form().Showstatistics1Click();
+    EXPECT_FALSE(form().Settings().Map.ShowStatistics);
+    EXPECT_FALSE(form().Action("Showstatistics1")->isChecked());
+    EXPECT_FALSE(form().Button("ToolButton13")->defaultAction()->isChecked());
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints.count, 0) << attempt;
+  }
+  EXPECT_EQ(asked, 2);
+  form().hide();
+}
+
+// "Process" with no product chosen shows every square without bars; the
+// status line and the legend say why.
+TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
+  Start();
+  form().Showlegend1Click();
+  QTimer::singleShot(
+      0, [this] { program->RequestForm()->findChild<QAbstractButton*>("Button1")->click(); });
+  form().Calculatestatistics1Click();
+  ASSERT_EQ(form().Request().Count, 2);
+  EXPECT_EQ(form().StatusHint(), "no product chosen");
+  auto* caption = program->LegendForm()->findChild<QLabel*>("Panel2Caption");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->text(), "no product chosen");
+  EXPECT_FALSE(caption->isHidden());
+
+  // Reopened while statistics are shown, the legend opens on their page.
+  auto* pages = program->LegendForm()->findChild<QTabWidget*>();
+  form().Showlegend1Click();
+  pages->setCurrentIndex(0);
+  form().Showlegend1Click();
+  EXPECT_EQ(pages->currentWidget()->objectName(), "StatSheet");
+
+  form().Showstatistics1Click();  // off
+  EXPECT_EQ(form().StatusHint(), "");
+  program->LegendForm()->close();
+}
+
+TEST_F(MainFormTest, BuiltInMenuTitlesHaveTheirKeys) {
+  Start();
+  QStringList titles;
+  for (QAction* menu : form().menuBar()->actions())
+    titles << menu->text();
+  EXPECT_EQ(titles, QStringList({"&Map", "&Tables", "&Calculations", "&View", "&Language"}));
 }
 
 }  // namespace
