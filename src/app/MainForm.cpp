@@ -387,6 +387,7 @@ void TMainForm::Repaint() {
 void TMainForm::UpdateStatusHint() {
   const bool empty = settings_.Map.ShowStatistics && request_.ChoosesNoProduct();
   statusHint_->setText(empty ? QString::fromStdString(texts_.NoProductMsg) : QString());
+  statusHint_->setVisible(empty);
 }
 
 void TMainForm::UpdateSelection() {

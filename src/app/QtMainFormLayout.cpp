@@ -233,9 +233,12 @@ void TMainForm::CreateMapView() {
   statusLabel_ = new QLabel(status);
   statusLabel_->setObjectName("StatusLine");
   status->addWidget(statusLabel_, 1);
+  // At the left, where a tool window in the corner does not hide it.
   statusHint_ = new QLabel(status);
   statusHint_->setObjectName("StatusHint");
-  status->addPermanentWidget(statusHint_);
+  statusHint_->setContentsMargins(0, 0, 12, 0);
+  statusHint_->hide();
+  status->insertWidget(0, statusHint_);
 }
 
 }  // namespace qv
