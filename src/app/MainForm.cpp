@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolButton>
 #include <exception>
 #include <new>
@@ -38,12 +37,10 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
   static const char* const kNotYetAvailable[] = {
-      "Add1",           "ToolButton1",       "Properties1",
-      "Properties2",    "ToolButton3",       "Objectsinsector1",
-      "Objects1",       "ToolButton10",      "Factorytypes1",
-      "ToolButton6",    "Producttypes1",     "ToolButton7",
-      "Directaccess1",  "Revealsector1",     "Factoryprofit1",
-      "Complexprofit1", "Productsinsector1", "ToolButton9"};
+      "Add1",          "ToolButton1",      "Properties1",   "Properties2",
+      "ToolButton3",   "Objectsinsector1", "Objects1",      "ToolButton10",
+      "Factorytypes1", "ToolButton6",      "Producttypes1", "ToolButton7",
+      "Directaccess1", "Revealsector1",    "Complexprofit1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
@@ -113,12 +110,8 @@ TMainForm::TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy,
     connect(Action(view.menuItem), &QAction::triggered, this, apply);
     connect(Button(view.button)->defaultAction(), &QAction::triggered, this, apply);
   }
-  auto legend = [this](bool on) {
-    SetSwitch("Showlegend1", "ToolButton19", on);
-    ShowLegendWindow(on);
-  };
-  connect(Action("Showlegend1"), &QAction::triggered, this, legend);
-  connect(Button("ToolButton19")->defaultAction(), &QAction::triggered, this, legend);
+  ConnectToolWindowSwitch("Productsinsector1", "ToolButton9", &TMainForm::ShowProductsWindow);
+  ConnectToolWindowSwitch("Showlegend1", "ToolButton19", &TMainForm::ShowLegendWindow);
 
   ReadSettings();
   ApplySwitchesToControls();
@@ -132,13 +125,6 @@ TMainForm::~TMainForm() {
   } catch (const std::exception&) {
     // Nothing more can be done for the settings while the window goes.
   }
-}
-
-void TMainForm::AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm,
-                              TLegendForm* legendForm) {
-  requestForm_ = requestForm;
-  prefForm_ = prefForm;
-  legendForm_ = legendForm;
 }
 
 // ---- Settings ----
@@ -195,19 +181,22 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (!firstShown_) FirstShow();
+  // After the window has asked to be mapped: a tool window (products, legend)
+  // reopened before that is not known to the window manager as this window's
+  // own and would end up beneath it.
+  if (!firstShown_) QMetaObject::invokeMethod(this, &TMainForm::FirstShow, Qt::QueuedConnection);
 }
 
 void TMainForm::FirstShow() {
   if (firstShown_) return;
   firstShown_ = true;
+  if (settings_.ShowProducts) {
+    SetSwitch("Productsinsector1", "ToolButton9", true);
+    ShowProductsWindow(true);
+  }
   if (settings_.ShowLegend) {
     SetSwitch("Showlegend1", "ToolButton19", true);
-    // Shown once the main window is on the screen: a tool window mapped
-    // before its owner ends up behind it.
-    QTimer::singleShot(0, this, [this] {
-      if (IsChecked("Showlegend1")) ShowLegendWindow(true);
-    });
+    ShowLegendWindow(true);
   }
   RefreshBounds();
   ResizeCells();
@@ -233,12 +222,6 @@ QAction* TMainForm::Action(const QString& name) const {
 QToolButton* TMainForm::Button(const QString& name) const {
   const auto it = buttons_.find(name);
   return it == buttons_.end() ? nullptr : it->second;
-}
-
-bool TMainForm::ProductsWindowVisible() const {
-  // The window comes with a later part; until then the switch read at start
-  // is kept for the next start rather than lost.
-  return settings_.ShowProducts;
 }
 
 // ---- Language ----
@@ -287,10 +270,10 @@ void TMainForm::SetLanguage() {
   dialogs_.SetLanguage(settings_.Language, *file);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
-  if (translateBeforeStore_) translateBeforeStore_(*file);
-  store_.TranslateStoreTexts(*file);
-  TranslateCompanions(*file);
-  if (translateAfterStore_) translateAfterStore_(*file);
+  if (windows_)
+    windows_->Translate(*file, store_);
+  else
+    store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
   UpdateStatusHint();
 }
@@ -402,6 +385,7 @@ void TMainForm::UpdateSelection() {
   }
   statusLabel_->setText(status);
   UpdateCommands();
+  if (ProductsWindowVisible()) RefreshProducts();
   if (LegendVisible()) RefreshLegend();
 }
 

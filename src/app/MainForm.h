@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
 #include <map>
 #include <string>
 
 #include "app/MainTexts.h"
+#include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
 #include "map/MapGeometry.h"
@@ -27,9 +27,6 @@ class BusyCursor;
 class Dialogs;
 class IniFile;
 class QtMapSurface;
-class TLegendForm;
-class TPrefForm;
-class TRequestForm;
 struct TMapDrawContext;
 
 // The main window: the map in a scrolling viewport, the selected sector and
@@ -43,9 +40,14 @@ class TMainForm : public QMainWindow {
             QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // The windows the main window opens; they are made after it (and after the
-  // store) and must go before it.
-  void AttachWindows(TRequestForm* requestForm, TPrefForm* prefForm, TLegendForm* legendForm);
+  // The program's other windows, which the main window opens and translates;
+  // they are made after it (and after the store) and go before it.
+  void SetWindows(const TProgramWindows* windows) { windows_ = windows; }
+  // The window of type T, or null (none given, or already gone).
+  template <class T>
+  T* Window() const {
+    return windows_ ? windows_->Find<T>() : nullptr;
+  }
 
   // The Language menu from the language files of the program folder, marked
   // for the current language.
@@ -53,13 +55,6 @@ class TMainForm : public QMainWindow {
   // Applies the current language to the main window, the other windows and
   // the store, then completes the tool-button hints with their keys.
   void SetLanguage();
-  // Called by the program for the windows it knows besides the main window,
-  // in their place of the order.
-  using Translator = std::function<void(const IniFile& languageFile)>;
-  void SetOtherTranslators(Translator beforeStore, Translator afterStore) {
-    translateBeforeStore_ = std::move(beforeStore);
-    translateAfterStore_ = std::move(afterStore);
-  }
 
   // Operations the other windows call.
   void Repaint();
@@ -106,6 +101,10 @@ class TMainForm : public QMainWindow {
   void ToolButton19Click();
   // The legend was closed by the player.
   void LegendClosed();
+  // Shows or hides the products-in-sector window as its tool button says.
+  void ToolButton9Click();
+  // The products-in-sector window was closed by the player.
+  void ProductsWindowClosed();
 
   // Mouse on the map.
   void PaintBox1MouseDown(int x, int y);
@@ -191,7 +190,14 @@ class TMainForm : public QMainWindow {
   void ShowLegendWindow(bool show);
   void RefreshLegend();
   void TurnLegendPage(bool statistics);
-  void TranslateCompanions(const IniFile& languageFile);
+  void ShowProductsWindow(bool show);
+  void ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)());
+  void RefreshProducts();
+  // The menu item and the tool button of a tool window show and hide it together.
+  void ConnectToolWindowSwitch(const char* menuItem, const char* button,
+                               void (TMainForm::*show)(bool));
+  void ToolWindowSwitched(const char* menuItem, const char* button, void (TMainForm::*show)(bool),
+                          bool on);
 
   TDataModule1& store_;
   Dialogs& dialogs_;
@@ -210,12 +216,7 @@ class TMainForm : public QMainWindow {
   bool firstShown_ = false;
   bool settingsWritten_ = false;
 
-  // Not owned; the program detaches them before they go.
-  TRequestForm* requestForm_ = nullptr;
-  TPrefForm* prefForm_ = nullptr;
-  TLegendForm* legendForm_ = nullptr;
-  Translator translateBeforeStore_;
-  Translator translateAfterStore_;
+  const TProgramWindows* windows_ = nullptr;  // the program's, not owned
 
   std::map<QString, QAction*> actions_;
   std::map<QString, QToolButton*> buttons_;

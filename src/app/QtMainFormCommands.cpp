@@ -23,9 +23,7 @@ void TMainForm::Revealsector1Click() {}
 void TMainForm::ToolButton6Click() {}
 void TMainForm::ToolButton7Click() {}
 void TMainForm::Directaccess1Click() {}
-void TMainForm::Factoryprofit1Click() {}
 void TMainForm::Complexprofit1Click() {}
-void TMainForm::Productsinsector1Click() {}
 
 void TMainForm::ToolButton2Click() {
   if (!geometry_.HasSelection()) return;
@@ -143,13 +141,25 @@ void TMainForm::Showlegend1Click() {
 }
 
 void TMainForm::ToolButton19Click() {
-  const bool on = Button("ToolButton19")->defaultAction()->isChecked();
-  SetSwitch("Showlegend1", "ToolButton19", on);
-  ShowLegendWindow(on);
+  ToolWindowSwitched("Showlegend1", "ToolButton19", &TMainForm::ShowLegendWindow,
+                     Button("ToolButton19")->defaultAction()->isChecked());
 }
 
 void TMainForm::LegendClosed() {
   SetSwitch("Showlegend1", "ToolButton19", false);
+}
+
+void TMainForm::Productsinsector1Click() {
+  Action("Productsinsector1")->trigger();
+}
+
+void TMainForm::ToolButton9Click() {
+  ToolWindowSwitched("Productsinsector1", "ToolButton9", &TMainForm::ShowProductsWindow,
+                     Button("ToolButton9")->defaultAction()->isChecked());
+}
+
+void TMainForm::ProductsWindowClosed() {
+  SetSwitch("Productsinsector1", "ToolButton9", false);
 }
 
 void TMainForm::Zoomin1Click() {

@@ -191,7 +191,7 @@ void TMainForm::CreateToolBar() {
   for (std::string_view entry : TMapGeometry::kZoomList)
     zoomBox_->addItem(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())));
   zoomBox_->setMinimumContentsLength(5);
-  SetDropDownRows(*zoomBox_);
+  LimitDropDownRows(*zoomBox_);
   // Enter in the box applies the zoom instead of running the command of the key.
   zoomBox_->lineEdit()->installEventFilter(this);
   bar->addWidget(zoomBox_);

@@ -1,56 +1,98 @@
-// How the main window reaches the legend, the request dialog and the
-// preferences dialog.
+// How the main window reaches the program's other windows.
 #include "app/MainForm.h"
 
+#include <QAction>
+#include <QToolButton>
+
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 
 namespace qv {
 
 bool TMainForm::RunRequestDialog() {
-  if (requestForm_)
-    return requestForm_->Execute(settings_.Request, settings_.Map.ReqDigitFont, request_);
+  if (auto* request = Window<TRequestForm>())
+    return request->Execute(settings_.Request, settings_.Map.ReqDigitFont, request_);
   return false;
 }
 
 bool TMainForm::RunPrefDialog() {
-  if (prefForm_) return prefForm_->Execute(settings_.Map, settings_.Request);
+  if (auto* pref = Window<TPrefForm>()) return pref->Execute(settings_.Map, settings_.Request);
   return false;
 }
 
-bool TMainForm::LegendVisible() const {
-  return legendForm_ && legendForm_->isVisible();
+void TMainForm::Factoryprofit1Click() {
+  if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
 }
 
-void TMainForm::ShowLegendWindow(bool show) {
-  if (!legendForm_) return;
+namespace {
+
+bool IsShown(const QWidget* window) {
+  return window && window->isVisible();
+}
+
+}  // namespace
+
+// A tool window is filled for the selection before it shows.
+void TMainForm::ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)()) {
+  if (!window) return;
   if (show) {
-    RefreshLegend();
-    TurnLegendPage(settings_.Map.ShowStatistics);
-    legendForm_->show();
-    legendForm_->raise();
+    (this->*fill)();
+    window->show();
   } else {
-    legendForm_->hide();
+    window->hide();
   }
 }
 
+bool TMainForm::LegendVisible() const {
+  return IsShown(Window<TLegendForm>());
+}
+
+void TMainForm::ShowLegendWindow(bool show) {
+  // Opened while statistics are shown, the legend opens on their page.
+  if (show) TurnLegendPage(settings_.Map.ShowStatistics);
+  ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
+}
+
 void TMainForm::RefreshLegend() {
-  if (legendForm_)
-    legendForm_->UpdateLegend(settings_.Map, request_, SelectedCell(), settings_.Map.ShowStatistics,
-                              settings_.Request.ShowRates);
+  if (auto* legend = Window<TLegendForm>())
+    legend->UpdateLegend(settings_.Map, request_, SelectedCell(), settings_.Map.ShowStatistics,
+                         settings_.Request.ShowRates);
 }
 
 void TMainForm::TurnLegendPage(bool statistics) {
-  if (legendForm_) legendForm_->ShowPage(statistics);
+  if (auto* legend = Window<TLegendForm>()) legend->ShowPage(statistics);
 }
 
-// The legend, the preferences and the request dialog, in their place of the
-// program's translation order.
-void TMainForm::TranslateCompanions(const IniFile& languageFile) {
-  if (legendForm_) legendForm_->Translate(languageFile);
-  if (prefForm_) prefForm_->Translate(languageFile);
-  if (requestForm_) requestForm_->Translate(languageFile);
+void TMainForm::ConnectToolWindowSwitch(const char* menuItem, const char* button,
+                                        void (TMainForm::*show)(bool)) {
+  // Each hears the state it was switched to.
+  auto switched = [this, menuItem, button, show](bool on) {
+    ToolWindowSwitched(menuItem, button, show, on);
+  };
+  connect(Action(menuItem), &QAction::triggered, this, switched);
+  connect(Button(button)->defaultAction(), &QAction::triggered, this, switched);
+}
+
+void TMainForm::ToolWindowSwitched(const char* menuItem, const char* button,
+                                   void (TMainForm::*show)(bool), bool on) {
+  SetSwitch(menuItem, button, on);
+  (this->*show)(on);
+}
+
+bool TMainForm::ProductsWindowVisible() const {
+  return IsShown(Window<TSectProdForm>());
+}
+
+void TMainForm::ShowProductsWindow(bool show) {
+  ShowToolWindow(Window<TSectProdForm>(), show, &TMainForm::RefreshProducts);
+}
+
+void TMainForm::RefreshProducts() {
+  if (auto* products = Window<TSectProdForm>())
+    products->ShowSector(geometry_.SelX(), geometry_.SelY());
 }
 
 }  // namespace qv

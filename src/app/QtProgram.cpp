@@ -2,15 +2,97 @@
 
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 #include "settings/Settings.h"
 
 namespace qv {
 
+namespace {
+
+// The order in which a language is applied after the main window, by the
+// language file sections of the windows and the store (DataModule1).
+enum LanguagePlace : int {
+  kBrowseForm,
+  kFactComplexCalcForm,
+  kDataModule1,
+  kFactoriesForm,
+  kFactSimpleCalcForm,
+  kLegendForm,
+  kPrefForm,
+  kProcessDataForm,
+  kProductsForm,
+  kRequestForm,
+  kRevealSectorForm,
+  kSectorDataForm,
+  kSectorPropForm,
+  kSectProdForm,
+};
+
+using WindowPtr = std::unique_ptr<TProgramWindow>;
+
+struct WindowEntry {
+  LanguagePlace language;
+  WindowPtr (*make)(const TProgramContext& context);
+};
+
+// The program's windows besides the main window: the one place that says
+// which windows there are, in which order they are made, and when each takes
+// a language.
+//
+// - Made in the order of this list, after the main window and the store; each
+//   reads its settings as it is made (TProgramWindow::ReadSettings).
+// - A language is applied by the language places above, the store in its
+//   place (TProgramWindow::Translate).
+// - At the end they go in the reverse order of this list, each writing its
+//   settings just before (TProgramWindow::WriteSettings); then the store
+//   saves the tables and the main window goes last.
+// - The main window reaches a window by its type: Window<TLegendForm>().
+//
+// To add a window: derive its class from TProgramWindow, and add its line here
+// at its place in the making order (the comments name the windows still to
+// come), with its language place. Signals to the main window are connected
+// in the line's make function.
+const WindowEntry kProgramWindows[] = {
+    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm
+    {kSectProdForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
+       QObject::connect(products.get(), &TSectProdForm::closed, &c.main,
+                        &TMainForm::ProductsWindowClosed);
+       return products;
+     }},
+    {kRequestForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TRequestForm>(c.store, c.dialogs, c.main.CustomColors(), &c.main);
+     }},
+    {kPrefForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TPrefForm>(c.dialogs, c.main.CustomColors(), &c.main);
+     }},
+    {kLegendForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       auto legend = std::make_unique<TLegendForm>(&c.main);
+       QObject::connect(legend.get(), &TLegendForm::closed, &c.main, &TMainForm::LegendClosed);
+       QObject::connect(legend.get(), &TLegendForm::preferencesRequested, &c.main,
+                        &TMainForm::Preferences1Click);
+       return legend;
+     }},
+    // TBrowseForm, TRevealSectorForm
+    {kFactSimpleCalcForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
+     }},
+    // TFactComplexCalcForm, TProcessDataForm
+};
+
+}  // namespace
+
 QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy)
-    : programFolder_(programFolder), dialogs_(dialogs) {
+    : programFolder_(ProgramFolder(programFolder)), dialogs_(dialogs), windows_(kDataModule1) {
   // The store object only holds the table layouts until it loads; the main
   // window reads the settings before the tables are read, as at every start.
   store_ = std::make_unique<TDataModule1>(programFolder, dialogs, busy);
@@ -19,15 +101,13 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
-  requestForm_ = std::make_unique<TRequestForm>(*store_, dialogs, main.CustomColors(), &main);
-  prefForm_ = std::make_unique<TPrefForm>(dialogs, main.CustomColors(), &main);
-  legendForm_ = std::make_unique<TLegendForm>(&main);
-  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
-    legendForm_->ReadPlacement(settings.get());
-  QObject::connect(legendForm_.get(), &TLegendForm::closed, &main, &TMainForm::LegendClosed);
-  QObject::connect(legendForm_.get(), &TLegendForm::preferencesRequested, &main,
-                   &TMainForm::Preferences1Click);
-  main.AttachWindows(requestForm_.get(), prefForm_.get(), legendForm_.get());
+  {
+    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+    const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
+    for (const WindowEntry& entry : kProgramWindows)
+      windows_.Add(entry.make(context), entry.language, settings.get());
+  }
+  main.SetWindows(&windows_);
 
   main.BuildLanguageMenu();
   main.SetLanguage();
@@ -40,14 +120,10 @@ QtProgram::~QtProgram() {
 void QtProgram::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  if (mainForm_) mainForm_->AttachWindows(nullptr, nullptr, nullptr);
-  if (legendForm_) {
-    if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
-      legendForm_->WritePlacement(settings.get());
+  {
+    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+    windows_.DestroyAll(settings.get());
   }
-  legendForm_.reset();
-  prefForm_.reset();
-  requestForm_.reset();
   if (storeLoaded_) store_->DataModuleDestroy();
   mainForm_.reset();
   store_.reset();

@@ -3,25 +3,33 @@
 #include <memory>
 #include <string>
 
+#include "app/ProgramWindows.h"
+
 namespace qv {
 
 class Dialogs;
 class BusyCursor;
 class TDataModule1;
 class TMainForm;
-class TRequestForm;
-class TPrefForm;
-class TLegendForm;
 
-// The program's windows and store from start-up to shut-down, in the order
-// they are made and the reverse order they go:
+// What a window of the program may be made with.
+struct TProgramContext {
+  TDataModule1& store;
+  Dialogs& dialogs;
+  BusyCursor* busy;
+  const std::string& programFolder;  // with its trailing separator
+  TMainForm& main;                   // the parent of every window
+};
+
+// The program's windows and store from start-up to shut-down:
 //   start: the main window (reads the settings), the store (loads the
-//          tables), the request dialog, the preferences, the legend; then the
-//          Language menu and the current language.
+//          tables), the other windows in the order of the window list in
+//          QtProgram.cpp (each reads its settings); then the Language menu
+//          and the current language.
 //   close: the main window writes its two window switches (closeEvent);
-//   end:   the legend, the preferences and the request dialog go (each writes
-//          its placement), the store saves the tables, and last the main
-//          window writes its settings.
+//   end:   the other windows go in the reverse order (each writes its
+//          settings), the store saves the tables, and last the main window
+//          writes its settings.
 // Every path starts at the program folder; the dialogs and the busy cursor
 // are passed in so that tests can drive it all.
 class QtProgram {
@@ -33,9 +41,11 @@ class QtProgram {
 
   TMainForm& MainForm() { return *mainForm_; }
   TDataModule1& Store() { return *store_; }
-  TRequestForm* RequestForm() { return requestForm_.get(); }
-  TPrefForm* PrefForm() { return prefForm_.get(); }
-  TLegendForm* LegendForm() { return legendForm_.get(); }
+  // The window of type T (TLegendForm, TSectProdForm, ...), null once gone.
+  template <class T>
+  T* Window() const {
+    return windows_.Find<T>();
+  }
 
   // Shuts down as described above; the destructor does it when not done yet.
   void Shutdown();
@@ -45,9 +55,8 @@ class QtProgram {
   Dialogs& dialogs_;
   std::unique_ptr<TDataModule1> store_;
   std::unique_ptr<TMainForm> mainForm_;
-  std::unique_ptr<TRequestForm> requestForm_;
-  std::unique_ptr<TPrefForm> prefForm_;
-  std::unique_ptr<TLegendForm> legendForm_;
+  // After the main window, so that it goes first if start-up fails half way.
+  TProgramWindows windows_;
   bool storeLoaded_ = false;
   bool shutDown_ = false;
 };

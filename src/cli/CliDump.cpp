@@ -36,17 +36,9 @@ std::string RawCell(const Value& value) {
 // The complex calculator's tables live outside the store; a missing file
 // gives an empty table, as the calculator starts with none.
 std::unique_ptr<Table> LoadComplexTable(CliContext& context, const std::string& name) {
-  auto table = std::make_unique<Table>(name);
   std::string file;
-  if (name == "FactoryListData") {
-    BuildFactoryListSchema(*table, context.Store());
-    file = kFactoryListFileName;
-  } else if (name == "FactProdData") {
-    BuildFactProdSchema(*table);
-    file = kFactProdFileName;
-  } else {
-    return nullptr;
-  }
+  std::unique_ptr<Table> table = MakeComplexTable(name, context.Store(), file);
+  if (!table) return nullptr;
   const std::string path = context.Home() + file;
   if (std::filesystem::exists(path)) LoadTableFile(*table, path);
   return table;

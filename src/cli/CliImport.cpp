@@ -13,6 +13,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "data/TableFile.h"
+#include "economy/ComplexTables.h"
 
 namespace qv::cli {
 
@@ -180,6 +181,13 @@ int RunImport(CliContext& context, const CommandArgs& args) {
 
   std::unique_ptr<TDataModule1> store = context.EmptyStore();
   Table* table = store->FindTable(tableName);
+  // The complex calculator's two tables live beside the program, outside the store.
+  std::string complexFile;
+  std::unique_ptr<Table> complexTable;
+  if (!table) {
+    complexTable = MakeComplexTable(tableName, *store, complexFile);
+    table = complexTable.get();
+  }
   if (!table) {
     context.Err() << "qvmap-cli: " << path << ": unknown table " << tableName << "\n";
     return 1;
@@ -198,7 +206,8 @@ int RunImport(CliContext& context, const CommandArgs& args) {
     return 1;
   }
 
-  const std::string target = store->TableFilePath(*table);
+  const std::string target =
+      complexTable ? context.Home() + complexFile : store->TableFilePath(*table);
   try {
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     SaveTableFile(*table, target);

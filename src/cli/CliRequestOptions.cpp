@@ -8,8 +8,6 @@
 
 namespace qv::cli {
 
-namespace {
-
 // The value of an option given as "--name VALUE" or "--name=VALUE".
 std::optional<std::string> OptionValue(const CommandArgs& args, size_t& i,
                                        const std::string& name) {
@@ -21,6 +19,8 @@ std::optional<std::string> OptionValue(const CommandArgs& args, size_t& i,
   if (arg.starts_with(name + "=")) return arg.substr(name.size() + 1);
   return std::nullopt;
 }
+
+namespace {
 
 TNamedRequestProduct ParseProduct(const std::string& text) {
   const std::string::size_type colon = text.rfind(':');

@@ -35,6 +35,10 @@ bool TakeRequestOption(const CommandArgs& args, size_t& i, RequestOptions& optio
 std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSettings& settings,
                                            const RequestOptions& options, std::string& error);
 
+// The value of an option given as "--name VALUE" or "--name=VALUE" at args[i]
+// (i then stands on its last word); nothing when args[i] is another option.
+std::optional<std::string> OptionValue(const CommandArgs& args, size_t& i, const std::string& name);
+
 // A decimal integer argument; UsageError naming `what` otherwise.
 int ParseIntArgument(const std::string& text, const std::string& what);
 

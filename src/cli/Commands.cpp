@@ -10,6 +10,8 @@ const std::vector<Command>& AllCommands() {
       {"render", "OUT.bmp [--zoom PCT] [--hidden] [REQUEST...]", RunRender},
       {"stats", "[REQUEST...]", RunStats},
       {"sector", "X Y [--rates]", RunSector},
+      {"profit", "FACTORY [--yield N | --cycle N] [--price PRODUCT=PRICE]...", RunProfit},
+      {"complex", "[--power-cycle N] [--trace]", RunComplex},
   };
   return commands;
 }

@@ -28,5 +28,7 @@ int RunImport(CliContext& context, const CommandArgs& args);
 int RunRender(CliContext& context, const CommandArgs& args);
 int RunStats(CliContext& context, const CommandArgs& args);
 int RunSector(CliContext& context, const CommandArgs& args);
+int RunProfit(CliContext& context, const CommandArgs& args);
+int RunComplex(CliContext& context, const CommandArgs& args);
 
 }  // namespace qv::cli

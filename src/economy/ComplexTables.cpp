@@ -1,6 +1,10 @@
 #include "economy/ComplexTables.h"
 
+#include <filesystem>
+
 #include "data/DataModule1.h"
+#include "data/TableFile.h"
+#include "economy/ComplexModel.h"
 
 namespace qv {
 
@@ -28,6 +32,76 @@ void BuildFactProdSchema(Table& table) {
   table.AddField("RecId", FieldType::Integer);
   table.AddField("ProductId", FieldType::Integer);
   table.AddField("Current", FieldType::Integer);
+}
+
+std::unique_ptr<Table> MakeComplexTable(std::string_view name, TDataModule1& store,
+                                        std::string& fileName) {
+  auto table = std::make_unique<Table>(std::string(name));
+  if (name == "FactoryListData") {
+    BuildFactoryListSchema(*table, store);
+    fileName = kFactoryListFileName;
+  } else if (name == "FactProdData") {
+    BuildFactProdSchema(*table);
+    fileName = kFactProdFileName;
+  } else {
+    return nullptr;
+  }
+  return table;
+}
+
+BuyableFactoryTypes::BuyableFactoryTypes(TDataModule1& store) : types_(store.FactoriesData) {
+  types_.SetIndexFieldNames("Name");
+  types_.SetFilter("Buyable");
+  types_.SetFiltered(true);
+}
+
+BuyableFactoryTypes::~BuyableFactoryTypes() {
+  types_.SetFiltered(false);
+  types_.SetIndexName("FactoriesDataIdIndex");
+}
+
+bool LoadComplexFiles(const std::string& programFolder, Table& factoryList, Table& factProd) {
+  const std::string listPath = programFolder + kFactoryListFileName;
+  const std::string pricePath = programFolder + kFactProdFileName;
+  factoryList.EmptyDataSet();
+  factProd.EmptyDataSet();
+  if (!std::filesystem::exists(listPath) || !std::filesystem::exists(pricePath)) return false;
+  LoadTableFile(factoryList, listPath);
+  LoadTableFile(factProd, pricePath);
+  return true;
+}
+
+void LoadComplexFactories(TDataModule1& store, Table& factoryList, const Table& factProd,
+                          TFactorySet& set) {
+  set.ClearFactories();
+  const int count = factoryList.RecordCount();
+  for (int recNo = 1; recNo <= count; ++recNo) {
+    const Record row = factoryList.RecordAt(recNo);
+    // An empty NPS switch counts as on, as a posted row would have it.
+    const Value allowNps = row.Get("AllowNPS");
+    set.LoadFactory(store, row.Get("RecId").ToInteger(), row.Get("FactoryId").ToInteger(),
+                    row.Get("Yield").ToInteger(), allowNps.IsNull() || allowNps.ToBoolean());
+  }
+  for (const Record& price : factProd.AllRecords())
+    if (TFactory* factory = set.FindFactory(price.Get("RecId").ToInteger()))
+      factory->SetProductPrice(price.Get("ProductId").ToInteger(),
+                               price.Get("Current").ToInteger());
+}
+
+void StoreComplexPrices(const TFactorySet& set, Table& factProd) {
+  factProd.EmptyDataSet();
+  for (const TFactory& factory : set.Factories()) {
+    for (const std::list<TProduct>* list : {&factory.Outputs, &factory.Inputs}) {
+      for (const TProduct& p : *list) {
+        factProd.Append();
+        factProd.FieldByName("RecId").SetValue(Value(factory.RecId));
+        factProd.FieldByName("ProductId").SetValue(Value(p.ProductId));
+        factProd.FieldByName("Current").SetValue(Value(p.Price));
+        factProd.Post();
+      }
+    }
+  }
+  factProd.MergeChangeLog();
 }
 
 }  // namespace qv

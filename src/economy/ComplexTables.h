@@ -1,12 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "data/Table.h"
 
 namespace qv {
 
 class TDataModule1;
+class TFactorySet;
 
 // The complex calculator keeps its factories and their prices in two tables
 // of its own beside the program, written in the same form as the universe.
@@ -19,5 +22,35 @@ inline constexpr const char* kFactProdFileName = "AuxProd.cds";
 void BuildFactoryListSchema(Table& table, TDataModule1& store);
 // FactProdData: RecId, ProductId, Current (the saved prices).
 void BuildFactProdSchema(Table& table);
+
+// "FactoryListData" or "FactProdData" with its schema, and the name of its
+// file in the program folder; nullptr for any other name.
+std::unique_ptr<Table> MakeComplexTable(std::string_view name, TDataModule1& store,
+                                        std::string& fileName);
+
+// While it lives, FactoriesData shows only the factory types that can be
+// bought (the complex is built of those alone), in name order.
+class BuyableFactoryTypes {
+ public:
+  explicit BuyableFactoryTypes(TDataModule1& store);
+  ~BuyableFactoryTypes();
+  BuyableFactoryTypes(const BuyableFactoryTypes&) = delete;
+  BuyableFactoryTypes& operator=(const BuyableFactoryTypes&) = delete;
+
+ private:
+  Table& types_;
+};
+
+// Reads both complex files of the program folder into the two tables; when
+// either is missing, both tables are left empty and the result is false.
+// TableError when a file cannot be read.
+bool LoadComplexFiles(const std::string& programFolder, Table& factoryList, Table& factProd);
+// Builds the factory set from the factory list (in its order) and puts the
+// saved prices back; run it with only buyable types visible.
+void LoadComplexFactories(TDataModule1& store, Table& factoryList, const Table& factProd,
+                          TFactorySet& set);
+// Replaces the rows of FactProdData by the prices of every factory: outputs,
+// then inputs, in set order.
+void StoreComplexPrices(const TFactorySet& set, Table& factProd);
 
 }  // namespace qv

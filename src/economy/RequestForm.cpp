@@ -140,7 +140,7 @@ void TRequestForm::BuildControls() {
   for (int k = 0; k < kSlots; ++k) {
     roles_[k] = new QComboBox;
     roles_[k]->setObjectName(QString::fromStdString(Numbered("ComboBox", k + 1)));
-    SetDropDownRows(*roles_[k]);
+    LimitDropDownRows(*roles_[k]);
     ofLabels_[k] = new QLabel("of");
     ofLabels_[k]->setObjectName(QString::fromStdString(Numbered("Label", 4 + k)));
     slotProducts_[k] = new QtLookupComboBox;

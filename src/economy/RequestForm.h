@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "settings/ProgramWindow.h"
 #include "settings/Settings.h"
 
 class QCheckBox;
@@ -25,7 +26,7 @@ struct TRequestSettings;
 // The request dialog "Calculate statistics": which products the map shows,
 // in which roles and colours, how traders and own factories count, and how
 // the bars look. The chosen products live in the AuxRequestData row.
-class TRequestForm : public QDialog {
+class TRequestForm : public QDialog, public TProgramWindow {
   Q_OBJECT
 
  public:
@@ -41,7 +42,7 @@ class TRequestForm : public QDialog {
   // "Process".
   bool Execute(TRequestSettings& settings, TFontParams& reqDigitFont, TRequestData& request);
 
-  void Translate(const IniFile& languageFile);
+  void Translate(const IniFile& languageFile) override;
 
   // Products the request would have: 2 in the simple request, else the slots
   // in use.

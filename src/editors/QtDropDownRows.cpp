@@ -4,7 +4,7 @@
 
 namespace qv {
 
-void SetDropDownRows(QComboBox& box, int rows) {
+void LimitDropDownRows(QComboBox& box, int rows) {
   box.setMaxVisibleItems(rows);
   // The style sheet property turns the menu-like popup of such styles into
   // the scrolling list that honours the row count.

@@ -11,6 +11,6 @@ constexpr int kDropDownRows = 15;
 // scrolling through the rest. Some styles otherwise open the list of a
 // non-editable box as a menu as tall as the screen; every combo box of the
 // program goes through here.
-void SetDropDownRows(QComboBox& box, int rows = kDropDownRows);
+void LimitDropDownRows(QComboBox& box, int rows = kDropDownRows);
 
 }  // namespace qv

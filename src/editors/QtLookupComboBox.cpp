@@ -25,7 +25,7 @@ QtLookupComboBox::~QtLookupComboBox() {
 }
 
 void QtLookupComboBox::SetDropDownRows(int rows) {
-  qv::SetDropDownRows(*this, rows);
+  LimitDropDownRows(*this, rows);
 }
 
 void QtLookupComboBox::Detach() {

@@ -334,12 +334,12 @@ void TLegendForm::Translate(const IniFile& languageFile) {
   UpdateStatisticsPage();
 }
 
-void TLegendForm::ReadPlacement(const IniFile* settings) {
+void TLegendForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, "LegendWindow", kDesignedWidth, kDesignedHeight, false,
                       false);
 }
 
-void TLegendForm::WritePlacement(IniFile* settings) {
+void TLegendForm::WriteSettings(IniFile* settings) {
   SaveWindowPlacement(settings, *this, "LegendWindow");
 }
 

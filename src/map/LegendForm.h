@@ -6,6 +6,7 @@
 #include <string>
 
 #include "economy/RequestData.h"
+#include "settings/ProgramWindow.h"
 
 class QLabel;
 class QTabWidget;
@@ -32,7 +33,7 @@ struct TLegendTexts {
 // draws them, and the products of the current request with their colours
 // and the selected sector's values against the maxima. It stays on top of
 // the main window, which opens, refreshes and closes it.
-class TLegendForm : public QWidget {
+class TLegendForm : public QWidget, public TProgramWindow {
   Q_OBJECT
 
  public:
@@ -46,13 +47,13 @@ class TLegendForm : public QWidget {
   // Turns to the statistics page or to the general page.
   void ShowPage(bool statistics);
 
-  void Translate(const IniFile& languageFile);
+  void Translate(const IniFile& languageFile) override;
   const TLegendTexts& Texts() const { return texts_; }
 
   // Placement under "LegendWindow"; by default the designed size against the
   // right and bottom edges of the work area. Nothing happens without settings.
-  void ReadPlacement(const IniFile* settings);
-  void WritePlacement(IniFile* settings);
+  void ReadSettings(const IniFile* settings) override;
+  void WriteSettings(IniFile* settings) override;
 
   // The text of product row i (0..5) for a value v (-1 when no sector is
   // selected): "Ore - need (3/7)".

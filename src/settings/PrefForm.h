@@ -5,6 +5,7 @@
 
 #include "settings/Color.h"
 #include "settings/FontParams.h"
+#include "settings/ProgramWindow.h"
 #include "settings/Settings.h"
 
 class QCheckBox;
@@ -21,7 +22,7 @@ struct TRequestSettings;
 // The preferences dialog: the map's geometry, colours, statistics bars,
 // station marks and fonts. It works on copies and gives them back only on
 // OK; it never writes the settings file itself.
-class TPrefForm : public QDialog {
+class TPrefForm : public QDialog, public TProgramWindow {
   Q_OBJECT
 
  public:
@@ -32,7 +33,7 @@ class TPrefForm : public QDialog {
   // `request`; true, and the settings changed, only when closed with OK.
   bool Execute(TMapSettings& map, TRequestSettings& request);
 
-  void Translate(const IniFile& languageFile);
+  void Translate(const IniFile& languageFile) override;
 
  private:
   // The eleven colours in the order the dialog loads them.

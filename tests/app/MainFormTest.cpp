@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <fstream>
@@ -19,7 +20,9 @@
 #include "app/AppTestUniverse.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "map/MapLimits.h"
 
@@ -251,11 +254,23 @@ TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   form().SelectSector(0, 0);
   for (const char* name :
        {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Factoryprofit1",
-        "Complexprofit1", "Productsinsector1", "ToolButton9"})
+        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Complexprofit1"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("SavemapasBMP1"));
   EXPECT_TRUE(Enabled("Statistics1"));
+  EXPECT_TRUE(Enabled("Factoryprofit1"));
+}
+
+TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
+  Start();
+  bool shownModal = false;
+  QTimer::singleShot(0, [this, &shownModal] {
+    QDialog* window = program->Window<qv::TFactSimpleCalcForm>();
+    shownModal = window->isVisible() && window->isModal();
+    window->reject();
+  });
+  form().Factoryprofit1Click();
+  EXPECT_TRUE(shownModal);
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {
@@ -301,11 +316,11 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   form().Showlegend1Click();
   ASSERT_TRUE(form().LegendVisible());
   EXPECT_TRUE(form().Button("ToolButton19")->defaultAction()->isChecked());
-  auto* pages = program->LegendForm()->findChild<QTabWidget*>();
+  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
   ASSERT_NE(pages, nullptr);
   auto answerRequest = [&](bool process) {
     QTimer::singleShot(0, [this, process] {
-      qv::TRequestForm* request = program->RequestForm();
+      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
       if (process)
         request->findChild<QAbstractButton*>("Button1")->click();
       else
@@ -344,9 +359,46 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   EXPECT_FALSE(form().Settings().Map.ShowStatistics);
 
   // Closing the legend releases its button and menu item.
-  program->LegendForm()->close();
+  program->Window<qv::TLegendForm>()->close();
   EXPECT_FALSE(form().Action("Showlegend1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton19")->defaultAction()->isChecked());
+}
+
+// Alpha makes ore with one mine; Gamma has nothing.
+TEST_F(MainFormTest, ProductsWindowFollowsTheSelectionAndClosingReleasesItsButton) {
+  Start(SmallUniverse(), [](qv::TDataModule1& store) {
+    const int ore = AddRowId(store.ProductsData, {{"Name", "Ore"}});
+    const int mine = AddRowId(store.FactoriesData, {{"Name", "Mine"}});
+    AddRecipe(store, mine, 0, ore, 1);
+    store.SectorsData.First();  // Alpha
+    AddRow(store.SectFactoryData,
+           {{"SectorId", store.SectorsData.FieldByName("Id").AsInteger()}, {"FactoryId", mine}});
+  });
+  qv::TSectProdForm* products = program->Window<qv::TSectProdForm>();
+  ASSERT_NE(products, nullptr);
+  EXPECT_TRUE(Enabled("Productsinsector1") && Enabled("ToolButton9"));
+  EXPECT_EQ(form().Action("Productsinsector1")->shortcut(), QKeySequence("Ctrl+I"));
+
+  ClickSector(0, 0);
+  form().Productsinsector1Click();
+  EXPECT_TRUE(products->isVisible());
+  EXPECT_TRUE(form().Button("ToolButton9")->defaultAction()->isChecked());
+  EXPECT_EQ(products->SectorName(), "Alpha");
+  EXPECT_EQ(products->Grid()->item(0, 2)->text(), "1");
+
+  form().MoveSelection(0, 1);  // Gamma, below
+  EXPECT_EQ(products->ShownY(), 1);
+  EXPECT_EQ(products->SectorName(), "");
+  ClickSector(0, 0);
+  EXPECT_EQ(products->SectorName(), "Alpha");
+
+  form().Button("ToolButton9")->defaultAction()->trigger();  // released: hidden
+  EXPECT_FALSE(products->isVisible());
+  EXPECT_FALSE(form().Action("Productsinsector1")->isChecked());
+  form().Productsinsector1Click();
+  products->close();
+  EXPECT_FALSE(form().Action("Productsinsector1")->isChecked());
+  EXPECT_FALSE(form().Button("ToolButton9")->defaultAction()->isChecked());
 }
 
 // Switching statistics on with nothing requested asks for a request. Cancel
@@ -360,7 +412,7 @@ TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
   int asked = 0;
   for (int attempt = 0; attempt < 2; ++attempt) {
     QTimer::singleShot(0, [&] {
-      qv::TRequestForm* request = program->RequestForm();
+      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
       if (!request->isVisible()) return;
       ++asked;
       request->findChild<QAbstractButton*>("CheckBox3")->click();  // numbers only
@@ -384,18 +436,19 @@ TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
 TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
   Start();
   form().Showlegend1Click();
-  QTimer::singleShot(
-      0, [this] { program->RequestForm()->findChild<QAbstractButton*>("Button1")->click(); });
+  QTimer::singleShot(0, [this] {
+    program->Window<qv::TRequestForm>()->findChild<QAbstractButton*>("Button1")->click();
+  });
   form().Calculatestatistics1Click();
   ASSERT_EQ(form().Request().Count, 2);
   EXPECT_EQ(form().StatusHint(), "no product chosen");
-  auto* caption = program->LegendForm()->findChild<QLabel*>("Panel2Caption");
+  auto* caption = program->Window<qv::TLegendForm>()->findChild<QLabel*>("Panel2Caption");
   ASSERT_NE(caption, nullptr);
   EXPECT_EQ(caption->text(), "no product chosen");
   EXPECT_FALSE(caption->isHidden());
 
   // Reopened while statistics are shown, the legend opens on their page.
-  auto* pages = program->LegendForm()->findChild<QTabWidget*>();
+  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
   form().Showlegend1Click();
   pages->setCurrentIndex(0);
   form().Showlegend1Click();
@@ -403,7 +456,7 @@ TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
 
   form().Showstatistics1Click();  // off
   EXPECT_EQ(form().StatusHint(), "");
-  program->LegendForm()->close();
+  program->Window<qv::TLegendForm>()->close();
 }
 
 TEST_F(MainFormTest, BuiltInMenuTitlesHaveTheirKeys) {

@@ -7,11 +7,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVariant>
 #include <fstream>
 #include <iterator>
@@ -23,7 +25,9 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
+#include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/PrefForm.h"
@@ -89,9 +93,23 @@ void RecordStrings(const QString& prefix, const std::vector<std::string>& texts,
 Snapshot Record(qv::QtProgram& program) {
   Snapshot out;
   RecordWindow(program.MainForm(), out);
-  RecordWindow(*program.LegendForm(), out);
-  RecordWindow(*program.RequestForm(), out);
-  RecordWindow(*program.PrefForm(), out);
+  RecordWindow(*program.Window<qv::TLegendForm>(), out);
+  RecordWindow(*program.Window<qv::TRequestForm>(), out);
+  RecordWindow(*program.Window<qv::TPrefForm>(), out);
+  const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
+  RecordWindow(*profit, out);
+  RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
+  // The grid's column titles are no objects of their own: all six, read from
+  // the header with the rate columns shown.
+  qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
+  RecordWindow(products, out);
+  products.RatesBox()->setChecked(true);
+  products.ShowSector(-1, -1);
+  for (int i = 0; i < products.Grid()->columnCount(); ++i) {
+    const QTableWidgetItem* title = products.Grid()->horizontalHeaderItem(i);
+    out["SectProdTitle" + QString::number(i)] = title->text();
+    out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
+  }
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -109,7 +127,7 @@ Snapshot Record(qv::QtProgram& program) {
        program.Store().FactoriesData.FieldByName("Buyable").DisplayValues(),
        program.Store().SectFactoryData.FieldByName("Your").DisplayValues()},
       out);
-  const qv::TLegendTexts& legend = program.LegendForm()->Texts();
+  const qv::TLegendTexts& legend = program.Window<qv::TLegendForm>()->Texts();
   RecordStrings(
       "LegendTexts",
       {legend.NAText, legend.RatesText, legend.NumberText, legend.ProdLegend, legend.ConsLegend},
@@ -192,12 +210,15 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   Switch(*program, "Deutsch");
   const Snapshot german = Record(*program);
   EXPECT_EQ(program->MainForm().Action("Delete2")->text(), "Löschen");
-  EXPECT_EQ(program->LegendForm()->windowTitle(), "Legende");
-  EXPECT_EQ(program->LegendForm()->Texts().NAText, "Nicht verfügbar");
-  EXPECT_EQ(program->RequestForm()->windowTitle(), "Statistik berechnen");
-  EXPECT_EQ(program->PrefForm()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
-  EXPECT_EQ(program->RequestForm()->findChild<QComboBox*>("ComboBox4")->itemText(0), "-- Keine --");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->windowTitle(), "Legende");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->Texts().NAText, "Nicht verfügbar");
+  EXPECT_EQ(program->Window<qv::TRequestForm>()->windowTitle(), "Statistik berechnen");
+  EXPECT_EQ(program->Window<qv::TPrefForm>()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
+  EXPECT_EQ(program->Window<qv::TRequestForm>()->findChild<QComboBox*>("ComboBox4")->itemText(0),
+            "-- Keine --");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
+  EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

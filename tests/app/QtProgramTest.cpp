@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QMenu>
+#include <QTableWidget>
 #include <QToolButton>
 #include <fstream>
 #include <iterator>
@@ -13,6 +13,9 @@
 
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
+#include "economy/FactSimpleCalcForm.h"
+#include "economy/SectProdForm.h"
+#include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -142,16 +145,60 @@ TEST_F(QtProgramTest, SettingsFileGivesZoomSwitchesPlacementColoursAndFonts) {
 TEST_F(QtProgramTest, LegendOpenAtTheLastCloseIsReopened) {
   dir.Write("QVMap.INI", "[MainWindow]\nShowLegend=1\n");
   Start();
-  // The legend follows the main window onto the screen, so that the window
-  // manager stacks it above.
-  EXPECT_FALSE(form().LegendVisible());
-  QCoreApplication::processEvents();
   EXPECT_TRUE(form().LegendVisible());
   EXPECT_TRUE(form().Action("Showlegend1")->isChecked());
   EXPECT_TRUE(form().Button("ToolButton19")->defaultAction()->isChecked());
   Stop();
   EXPECT_EQ(Setting(dir, "MainWindow", "ShowLegend"), "1");
   EXPECT_NE(Setting(dir, "LegendWindow", "Width"), "<missing>");
+}
+
+// The main window's children that are program windows, in the order made.
+std::vector<std::string> ProgramWindowNames(const qv::TMainForm& main) {
+  std::vector<std::string> names;
+  for (const QObject* child : main.children())
+    if (dynamic_cast<const qv::TProgramWindow*>(child))
+      names.push_back(child->objectName().toStdString());
+  return names;
+}
+
+TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyGo) {
+  dir.Write("QVMap.INI", "[LegendWindow]\nLeft=7\nTop=9\nWidth=230\nHeight=290\n");
+  Start();
+  EXPECT_EQ(ProgramWindowNames(form()),
+            (std::vector<std::string>{"SectProdForm", "RequestForm", "PrefForm", "LegendForm",
+                                      "FactSimpleCalcForm"}));
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
+  program->Window<qv::TLegendForm>()->resize(250, 300);
+  program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);
+  Stop();
+  EXPECT_EQ(Setting(dir, "SimpleCalcWindow", "Height"), "610");
+  EXPECT_EQ(Setting(dir, "LegendWindow", "Width"), "250");
+  EXPECT_EQ(Setting(dir, "LegendWindow", "Height"), "300");
+  EXPECT_EQ(Setting(dir, "MainWindow", "Build"), "4");
+}
+
+TEST_F(QtProgramTest, TheProductsWindowReopensWithItsColumns) {
+  dir.Write("QVMap.INI",
+            "[MainWindow]\nShowProducts=1\n[SectorProdWindow]\nProdCol=150\nRates=1\n");
+  Start();
+  auto* products = program->Window<qv::TSectProdForm>();
+  EXPECT_TRUE(products->isVisible());
+  EXPECT_TRUE(form().Action("Productsinsector1")->isChecked());
+  EXPECT_TRUE(form().Button("ToolButton9")->defaultAction()->isChecked());
+  EXPECT_EQ(products->Grid()->columnWidth(0), 150);
+  EXPECT_EQ(products->Grid()->columnCount(), 6);  // with the rates
+  products->Grid()->setColumnWidth(1, 40);
+  Stop();
+  EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "1");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "ProdCol"), "150");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "TradeCol"), "40");
+  EXPECT_EQ(Setting(dir, "SectorProdWindow", "Rates"), "1");
+
+  Start();
+  program->Window<qv::TSectProdForm>()->close();
+  Stop();
+  EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "0");
 }
 
 TEST_F(QtProgramTest, UnreadableSettingsFileKeepsTheInitialValues) {

@@ -9,7 +9,7 @@
 
 #include "support/TempDir.h"
 
-// render, stats and sector of the built qvmap-cli on a universe imported from
+// render, stats, sector, profit and complex of the built qvmap-cli on a universe imported from
 // tab-separated text.
 namespace {
 
@@ -98,6 +98,40 @@ TEST_F(CliMapCommandsTest, RenderWritesA24BitBmpOfTheSurfaceSize) {
   EXPECT_EQ(zoomed.out, "520\t240\n");
   EXPECT_EQ(Run("render").status, 2);
   EXPECT_EQ(Run("render '" + work.File("none/x.bmp") + "'").status, 1);
+}
+
+// The worked examples: a farm selling 10 wheat at 100 per 600 s from 20 ore
+// at 30, and an ore mine that supplies it inside a complex.
+TEST_F(CliMapCommandsTest, ProfitAndComplexPrintWhatTheCalculatorWindowsShow) {
+  Import("ProductsData", "Id\tName\tType\tAvg\n5\tOre\t0\t30\n6\tWheat\t0\t100\n");
+  Import("FactoriesData",
+         "Name\tSpecial\tMtime\tBuyable\nFarm\t0\t600\t1\nOre Mine\t2\t600\t1\nLab\t0\t60\t0\n");
+  Import("FactoryProdData",
+         "FactoryId\tOperation\tProductId\tQty\n1\t0\t6\t10\n1\t1\t5\t20\n2\t0\t5\t30\n");
+
+  EXPECT_EQ(
+      Run("profit Farm").out,
+      "Product: Wheat\t100\t60 units/h\nResource: Ore\t30\t120 units/h\nunit\t40\nhour\t2400\n");
+  EXPECT_EQ(Run("profit 'Ore Mine' --price Ore=25").out,
+            "Product: Ore\t25\t1800 units/h\nunit\t25\nhour\t45000\n");
+  EXPECT_EQ(Run("profit 'Ore Mine' --yield 0").out,
+            "Product: Ore\t30\t? units/h\nunit\t30\nhour\t?\n");
+  EXPECT_EQ(Run("profit Lab").status, 1);  // not buyable
+  EXPECT_EQ(Run("profit Farm --price Gold=3").status, 1);
+  EXPECT_EQ(Run("profit Farm --yield 2 --cycle 3").status, 2);
+
+  Import("FactoryListData", "RecId\tFactoryId\tYield\tAllowNPS\n1\t1\t0\t1\n2\t2\t1\t0\n");
+  Import("FactProdData", "RecId\tProductId\tCurrent\n2\t5\t25\n");
+  EXPECT_EQ(Run("complex").out,
+            "Product name\tPrice\tProduction\tInt.demand\tStatus\tResult\n"
+            "Ore\t25\t120\t120\tEqual, spare 60\t\n"
+            "Wheat\t100\t60\t-\tPure export\t+6000\n"
+            "profit\t6000\nmessage\t\n"
+            "factory\t2\tOre Mine\t4500\nfactory\t1\tFarm\t2400\n");
+  // A solar cycle changes nothing here; no export at all leaves the profit open.
+  Import("FactoryListData", "RecId\tFactoryId\tYield\tAllowNPS\n1\t1\t0\t0\n");
+  const std::string alone = Run("complex --power-cycle 60").out;
+  EXPECT_NE(alone.find("profit\t?\nmessage\t(all factories will stop"), std::string::npos) << alone;
 }
 
 }  // namespace

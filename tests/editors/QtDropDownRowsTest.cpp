@@ -13,9 +13,9 @@ TEST(QtDropDownRowsTest, ListsShowFifteenRowsUnlessToldOtherwise) {
   for (int i = 0; i < 100; ++i)
     box->addItem(QString::number(i));
   window.show();
-  qv::SetDropDownRows(*box);
+  qv::LimitDropDownRows(*box);
   EXPECT_EQ(qvtest::ShownDropDownRows(*box), qv::kDropDownRows);
-  qv::SetDropDownRows(*box, 20);
+  qv::LimitDropDownRows(*box, 20);
   EXPECT_EQ(qvtest::ShownDropDownRows(*box), 20);
 }
 

@@ -1,0 +1,90 @@
+#include <ostream>
+#include <string>
+
+#include "cli/CliContext.h"
+#include "cli/CliRequestOptions.h"
+#include "cli/Commands.h"
+#include "economy/ComplexCalculation.h"
+#include "economy/ComplexResults.h"
+#include "economy/ComplexTables.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+
+namespace qv::cli {
+
+namespace {
+
+// The solar power plant cycle the complex window would start with.
+int SavedPowerCycle(const std::string& home) {
+  if (std::unique_ptr<IniFile> settings = IniFile::Load(SettingsFileName(home)))
+    return settings->ReadInteger("ComplexCalcWindow", "PowerCycle", 90);
+  return 90;
+}
+
+}  // namespace
+
+// complex [--power-cycle N] [--trace]: the saved complex as the complex
+// window computes it when shown.
+int RunComplex(CliContext& context, const CommandArgs& args) {
+  std::optional<int> powerCycle;
+  bool trace = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (std::optional<std::string> value = OptionValue(args, i, "--power-cycle"))
+      powerCycle = ParseIntArgument(*value, "--power-cycle");
+    else if (args[i] == "--trace")
+      trace = true;
+    else
+      throw UsageError("complex: unexpected argument " + args[i]);
+  }
+
+  TDataModule1& store = context.Store();
+  Table factoryList("FactoryListData");
+  BuildFactoryListSchema(factoryList, store);
+  Table factProd("FactProdData");
+  BuildFactProdSchema(factProd);
+  TComplexCalculation calculation;
+  try {
+    LoadComplexFiles(context.Home(), factoryList, factProd);
+  } catch (const TableError& error) {
+    context.Err() << "qvmap-cli: " << error.what() << "\n";
+    return 1;
+  }
+  {
+    BuyableFactoryTypes buyable(store);
+    LoadComplexFactories(store, factoryList, factProd, calculation.Factories);
+  }
+
+  TComplexTexts texts;
+  TranslateComplexTexts(texts, context.LanguageFile());
+  calculation.TraceOn = trace;
+  const TComplexResults results =
+      UpdateResults(calculation, powerCycle.value_or(SavedPowerCycle(context.Home())), -1, texts);
+
+  std::ostream& out = context.Out();
+  const auto line = [&out](const auto& cells) {
+    bool first = true;
+    for (const std::string& cell : cells) {
+      out << (first ? "" : "\t") << cell;
+      first = false;
+    }
+    out << '\n';
+  };
+  line(texts.GridTitles);
+  for (const auto& row : results.Rows)
+    line(row);
+  out << "profit\t" << results.ProfitText << '\n';
+  out << "message\t" << results.MessageText << '\n';
+  for (const TFactory& factory : calculation.Factories.Factories()) {
+    const Record type = store.FactoriesData.Lookup("Id", Value(factory.FactoryId));
+    line(std::vector<std::string>{"factory", std::to_string(factory.RecId),
+                                  type.IsValid() ? type.Get("Name").ToString() : "",
+                                  TruncatedText(factory.MaxProfit)});
+  }
+  if (!results.TraceError.empty()) {
+    context.Err() << "qvmap-cli: Cannot write " << results.TraceError << "\n";
+    return 1;
+  }
+  return context.StoreLoadFailed() ? 1 : 0;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,105 @@
+#include "economy/ComplexModel.h"
+
+#include "data/DataModule1.h"
+
+namespace qv {
+
+TProduct* TFactory::FindProduct(int productId) {
+  for (std::list<TProduct>* list : {&Outputs, &Inputs})
+    for (TProduct& product : *list)
+      if (product.ProductId == productId) return &product;
+  return nullptr;
+}
+
+void TFactory::SetProductPrice(int productId, int price) {
+  if (TProduct* product = FindProduct(productId)) product->Price = price;
+}
+
+void TFactory::ComputeCycle(int powerCycle) {
+  Cycle = Mtime;
+  if (Special == 1)
+    Cycle = powerCycle;
+  else if (Special == 2 || Special == 3)
+    Cycle = Yield > 0 ? static_cast<double>(Mtime) / Yield : 0.0;
+}
+
+TProduct& TFactory::AddProduct(bool isOutput) {
+  std::list<TProduct>& list = isOutput ? Outputs : Inputs;
+  list.emplace_front();
+  list.front().IsOutput = isOutput;
+  return list.front();
+}
+
+TFactory* TFactorySet::FindFactory(int recId) {
+  for (TFactory& factory : factories_)
+    if (factory.RecId == recId) return &factory;
+  return nullptr;
+}
+
+TFactory& TFactorySet::AddFactory(int recId) {
+  factories_.emplace_front();
+  factories_.front().RecId = recId;
+  return factories_.front();
+}
+
+TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId, int yield,
+                                   bool allowNps) {
+  TFactory* found = FindFactory(recId);
+  TFactory& factory = found ? *found : AddFactory(recId);
+  factory.Outputs.clear();
+  factory.Inputs.clear();
+  factory.Yield = yield;
+  factory.AllowNPS = allowNps;
+  // The factory keeps the type it was given even when the type cannot be
+  // found, so that its row still names it.
+  factory.FactoryId = factoryId;
+
+  store.SuspendViews();
+  Table& products = store.ProductsData;
+  Table& types = store.FactoriesData;
+  Table& recipes = store.FactoryProdData;
+  types.SetIndexName("FactoriesDataIdIndex");
+  if (types.FindKey({Value(factoryId)})) {
+    const Record type = types.CurrentRecord();
+    factory.Mtime = type.Get("Mtime").ToInteger();
+    factory.Special = type.Get("Special").ToInteger();
+    recipes.SetIndexName("FactoryProdDataIndex");
+    recipes.FindNearest({Value(factoryId)});
+    const int count = recipes.RecordCount();
+    for (int recNo = recipes.RecNo(); recNo >= 1 && recNo <= count; ++recNo) {
+      const Record recipe = recipes.RecordAt(recNo);
+      if (recipe.Get("FactoryId").ToInteger() != factoryId || recipe.Get("FactoryId").IsNull())
+        break;
+      TProduct& product = factory.AddProduct(recipe.Get("Operation").ToInteger() == 0);
+      product.Qty = recipe.Get("Qty").ToInteger();
+      product.ProductId = recipe.Get("ProductId").ToInteger();
+      // The product types have no filter: a stored-row lookup leaves their
+      // order and cursor to the windows that show them.
+      const Record productType = products.Lookup("Id", Value(product.ProductId));
+      if (productType.IsValid()) {
+        product.Min = productType.Get("Min").ToInteger();
+        product.Max = productType.Get("Max").ToInteger();
+        product.Avg = productType.Get("Avg").ToInteger();
+        product.Price = product.Avg;
+        product.Name = productType.Get("Name").ToString();
+      }
+    }
+  }
+  store.ResumeViews();
+  return factory;
+}
+
+void TFactorySet::RemoveFactory(int recId) {
+  for (auto it = factories_.begin(); it != factories_.end(); ++it) {
+    if (it->RecId == recId) {
+      factories_.erase(it);
+      return;
+    }
+  }
+}
+
+void TFactorySet::ClearFactories() {
+  factories_.clear();
+}
+
+}  // namespace qv
