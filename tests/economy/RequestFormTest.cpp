@@ -281,8 +281,8 @@ TEST_F(RequestFormTest, ListsAndNumbersKeepToTheirLimits) {
   Run([&] {
     // A fixed-size dialog: nothing to minimise or maximise.
     EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
-    EXPECT_FALSE(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(form_->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(form_->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     Click("RadioButton6");
     EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox1")), 20);
     EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox7")), 20);

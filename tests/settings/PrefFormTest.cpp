@@ -137,16 +137,11 @@ TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
   EXPECT_TRUE(dialogs_.lastShowEffects);
 }
 
-// A fixed-size dialog of the designed size, with nothing to minimise or
-// maximise.
+// Fixed at the designed size, with nothing to minimise or maximise.
 TEST_F(PrefFormTest, DialogHasTheDesignedSizeAndOnlyACloseButton) {
-  Run([&] {
-    EXPECT_EQ(form_.size(), QSize(479, 333));
-    EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
-  });
-  EXPECT_TRUE(form_.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(form_.windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(form_.windowFlags() & Qt::WindowMaximizeButtonHint);
+  Run([&] { EXPECT_EQ(form_.size(), QSize(479, 333)); });
+  EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
+  EXPECT_FALSE(form_.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 }  // namespace

@@ -24,6 +24,13 @@ QRect Placement(const QWidget& window) {
   return QRect(window.pos(), window.size());
 }
 
+void WriteRect(IniFile& settings, const std::string& section, const QRect& rect) {
+  for (const auto& [key, value] :
+       {std::pair{"Left", rect.x()}, std::pair{"Top", rect.y()}, std::pair{"Width", rect.width()},
+        std::pair{"Height", rect.height()}})
+    settings.WriteInteger(section, key, value);
+}
+
 QRect SavedRect(const IniFile& settings, const std::string& section) {
   return QRect(settings.ReadInteger(section, "Left", -1), settings.ReadInteger(section, "Top", -1),
                settings.ReadInteger(section, "Width", -1),
@@ -159,17 +166,8 @@ TEST_F(QtWindowPlacementTest, KeysAreTheOuterFrameOnceTheWindowIsDecorated) {
   SaveWindowPlacement(&settings_, window_, kSection);
   EXPECT_EQ(SavedRect(settings_, kSection), work_);
 
-  QWidget legend;
-  LoadWindowPlacement(&settings_, legend, "Legend", 225, 280, false, false);
-  ShowDecorated(legend);
-  EXPECT_EQ(legend.frameGeometry(),
-            QRect(work_.x() + work_.width() - 225, work_.y() + work_.height() - 280, 225, 280));
-
   // A placement saved larger than the work area shrinks to fit it.
-  settings_.WriteInteger(kSection, "Left", work_.x() + 100);
-  settings_.WriteInteger(kSection, "Top", work_.y() + 10);
-  settings_.WriteInteger(kSection, "Width", 5000);
-  settings_.WriteInteger(kSection, "Height", 5000);
+  WriteRect(settings_, kSection, QRect(work_.x() + 100, work_.y() + 10, 5000, 5000));
   QWidget large;
   LoadWindowPlacement(&settings_, large, kSection, -1, -1, true, true);
   ShowDecorated(large);
@@ -179,15 +177,10 @@ TEST_F(QtWindowPlacementTest, KeysAreTheOuterFrameOnceTheWindowIsDecorated) {
 // A window that was never shown saves the frame it was given, not its
 // client area: a legend left closed must not shrink by its frame every run.
 TEST_F(QtWindowPlacementTest, WindowNeverShownSavesTheFrameItWasGiven) {
-  settings_.WriteInteger(kSection, "Left", 40);
-  settings_.WriteInteger(kSection, "Top", 50);
-  settings_.WriteInteger(kSection, "Width", 300);
-  settings_.WriteInteger(kSection, "Height", 200);
-  for (int run = 0; run < 2; ++run) {
-    QWidget hidden;
-    LoadWindowPlacement(&settings_, hidden, kSection, 100, 100, true, true);
-    SaveWindowPlacement(&settings_, hidden, kSection);
-  }
+  WriteRect(settings_, kSection, QRect(40, 50, 300, 200));
+  QWidget hidden;
+  LoadWindowPlacement(&settings_, hidden, kSection, 100, 100, true, true);
+  SaveWindowPlacement(&settings_, hidden, kSection);
   EXPECT_EQ(SavedRect(settings_, kSection), QRect(40, 50, 300, 200));
 
   QWidget shown;
