@@ -1,7 +1,8 @@
 #include "settings/TextEncoding.h"
 
 #include <array>
-#include <cstdint>
+
+#include "data/TextUtil.h"
 
 namespace qv {
 
@@ -29,36 +30,7 @@ void AppendUtf8(std::string& out, char32_t code) {
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  while (i < n) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    std::uint32_t min = 0;
-    std::uint32_t code = 0;
-    if ((c & 0xE0) == 0xC0) {
-      length = 2, min = 0x80, code = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3, min = 0x800, code = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4, min = 0x10000, code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (length > n - i) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      code = (code << 6) | (cc & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
+  return Utf8Length(text).has_value();
 }
 
 std::string Windows1252ToUtf8(std::string_view text) {
