@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -86,7 +87,12 @@ const WindowEntry kProgramWindows[] = {
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
      }},
-    // TFactComplexCalcForm, TProcessDataForm
+    {kFactComplexCalcForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactComplexCalcForm>(c.store, c.dialogs, c.busy, c.programFolder,
+                                                     c.main.Texts(), &c.main);
+     }},
+    // TProcessDataForm
 };
 
 }  // namespace

@@ -66,6 +66,10 @@ QWidget* QtGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     LimitDropDownRows(*box, column.DropDownRows);
     for (const std::string& item : column.PickList)
       box->addItem(QString::fromStdString(item));
+    // A choice from the list is written at once, as a lookup's is, so that
+    // the window reacts to it without the player leaving the cell.
+    connect(box, &QComboBox::activated, this,
+            [this, box] { emit const_cast<QtGridDelegate*>(this)->commitData(box); });
     editor = box;
   } else if (column.ButtonStyle == EditButtonStyle::Ellipsis) {
     editor = EllipsisEditor(parent, grid_, fieldName);
