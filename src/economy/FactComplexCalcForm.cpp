@@ -300,6 +300,7 @@ void TFactComplexCalcForm::ShowResults(const TComplexResults& results) {
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < 6; ++c) {
       auto* item = new QTableWidgetItem(Q(results.Rows[r][c]));
+      item->setToolTip(item->text());  // in full, however narrow the column
       if (c > 0 && c != 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       stringGrid1_->setItem(r, c, item);
     }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolButton>
@@ -129,6 +130,9 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
   layout->addWidget(dbGrid1_, 1);
 
   connect(toolButton1_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton1Click);
+  // The grid leaves Ctrl+Insert to its window: here it adds a factory.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), this), &QShortcut::activated, this,
+          &TFactComplexCalcForm::ToolButton1Click);
   connect(toolButton2_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton2Click);
   connect(toolButton3_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton3Click);
   connect(edit1_, &QLineEdit::textChanged, this, &TFactComplexCalcForm::Edit1Change);
