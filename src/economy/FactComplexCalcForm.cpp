@@ -17,6 +17,7 @@
 #include "economy/FactoryProfit.h"
 #include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
+#include "editors/QtDropDownRows.h"
 #include "map/MapGeometry.h"
 #include "map/QtCanvas.h"
 #include "settings/Dialogs.h"
@@ -202,7 +203,7 @@ void TFactComplexCalcForm::FormShow() {
   std::vector<std::string> names;
   store_.FillFactoryNames(names, true);
   if (dbGrid1_->FindColumn("FactoryId")) {
-    dbGrid1_->SetDropDownRows("FactoryId", 15);
+    dbGrid1_->SetDropDownRows("FactoryId", kDropDownRows);
     dbGrid1_->SetPickList("FactoryId", names);
   }
 

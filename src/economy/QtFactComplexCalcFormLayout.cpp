@@ -17,7 +17,7 @@
 #include "economy/FactComplexCalcForm.h"
 #include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
-#include "editors/QtLookupComboBox.h"
+#include "editors/QtDropDownRows.h"
 
 namespace qv {
 
@@ -103,7 +103,7 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
   upDown1_->Associate(edit1_);
   auto* label10 = MakeLabel("Label10", "<< Load from sector:");
   comboBox1_ = Named(new QComboBox, "ComboBox1");
-  LimitDropDownRows(*comboBox1_, 15);
+  LimitDropDownRows(*comboBox1_);
   comboBox1_->setMinimumContentsLength(16);
   label10->setBuddy(comboBox1_);
 

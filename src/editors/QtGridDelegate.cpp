@@ -9,6 +9,7 @@
 
 #include "data/Field.h"
 #include "editors/QtDataGrid.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtLookupComboBox.h"
 #include "editors/QtTableModel.h"
 
