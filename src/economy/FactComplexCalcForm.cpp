@@ -144,10 +144,6 @@ void TFactComplexCalcForm::Translate(const IniFile& languageFile) {
 
 void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, kSettingsSection, -1, -1, true, true);
-  // The whole work area at first: maximized, so that the frame's title bar
-  // does not push the bottom line off the screen.
-  if (!settings || !settings->ValueExists(kSettingsSection, "Width"))
-    setWindowState(windowState() | Qt::WindowMaximized);
   const auto read = [settings](const char* key, int defaultValue) {
     return settings ? settings->ReadInteger(kSettingsSection, key, defaultValue) : defaultValue;
   };
