@@ -41,7 +41,7 @@ bool CommandAvailable(const QString& name) {
       "Add1",          "ToolButton1",      "Properties1",   "Properties2",
       "ToolButton3",   "Objectsinsector1", "Objects1",      "ToolButton10",
       "Factorytypes1", "ToolButton6",      "Producttypes1", "ToolButton7",
-      "Directaccess1", "Revealsector1",    "Complexprofit1"};
+      "Directaccess1", "Revealsector1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
