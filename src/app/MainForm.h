@@ -11,6 +11,7 @@
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
+#include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
 
@@ -208,6 +209,8 @@ class TMainForm : public QMainWindow {
   TMapGeometry geometry_;
   TSectorArray cells_;
   QtTextCache mapTexts_;  // names measured and shaped once for all repaints
+  // The sectors as drawn, read again only when the sectors table changes.
+  mutable TSectorDrawList mapSectors_;
   TRequestData request_;
   TMainTexts texts_;
   CustomColorList customColors_{};
