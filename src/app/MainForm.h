@@ -19,6 +19,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QProgressDialog;
 class QScrollArea;
 class QToolButton;
 
@@ -231,6 +232,7 @@ class TMainForm : public QMainWindow {
   QtMapSurface* surface_ = nullptr;
   QLabel* statusLabel_ = nullptr;
   QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
+  QProgressDialog* bmpProgress_ = nullptr;
 };
 
 }  // namespace qv
