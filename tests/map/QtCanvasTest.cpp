@@ -207,7 +207,9 @@ class QtCanvasTextTest : public ::testing::Test {
             {decorated, 20, 100, "Ätna Śrī"},
             {decorated, 190, -4, "Edge"},
             {plain, 40, 130, " "},
-            {plain, 60, 125, "Argon Prime"}};
+            {plain, 60, 125, "Argon Prime"},
+            {bold, 120, 110, "12.5 "},  // a statistics number with its blank
+            {plain, 5, 70, "Tab\tstop"}};
   }
 
   // The reference: plain drawText on the baseline, in the font the canvas
