@@ -1,5 +1,6 @@
 #include "data/PlainRowsText.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -39,6 +40,21 @@ bool Is(char c, CharClass what) {
 
 bool IsBlank(char c) {
   return Is(c, kBlank);
+}
+
+// Eight bytes at once: a bit in the lowest set byte of the result marks the
+// first byte that ends a run of plain value text (a quote, '&', '<' or a
+// control character). Bytes of UTF-8 sequences never do. The text holds a
+// '<' before its end and readable bytes after it ("</Rows>"), so eight
+// bytes can always be read until that '<' is found.
+std::uint64_t ValueStops(const char* at) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  std::uint64_t x = 0;
+  std::memcpy(&x, at, sizeof x);
+  auto zeroBytes = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return ((x - 0x20 * kOnes) & ~x & kHighs) | zeroBytes(x ^ ('"' * kOnes)) |
+         zeroBytes(x ^ ('&' * kOnes)) | zeroBytes(x ^ ('<' * kOnes));
 }
 
 // Writes a code point as UTF-8 at `out`; false for one XML cannot hold.
@@ -107,7 +123,8 @@ bool PlainRowsText::NextRow() {
   return true;
 }
 
-bool PlainRowsText::NextAttribute(std::string_view& name, const char*& value) {
+bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& name,
+                                  const char*& value) {
   if (!plain_ || !inRow_) return false;
   char* p = at_;
   while (IsBlank(*p))
@@ -121,6 +138,11 @@ bool PlainRowsText::NextAttribute(std::string_view& name, const char*& value) {
   // An attribute follows a blank: name = "value".
   if (!IsBlank(p[-1]) || !Is(*p, kNameStart)) return Stop();
   char* nameStart = p;
+  // Compared where it stands, without a pass of its own.
+  const std::size_t length = expected.size();
+  const bool isExpected = length > 0 && static_cast<std::size_t>(end_ - p) > length &&
+                          std::memcmp(p, expected.data(), length) == 0 && !Is(p[length], kName);
+  p += isExpected ? length : 0;
   while (Is(*p, kName))
     ++p;
   char* nameEnd = p;
@@ -133,7 +155,8 @@ bool PlainRowsText::NextAttribute(std::string_view& name, const char*& value) {
   if (*p != '"') return Stop();
   at_ = p + 1;
   if (!ReadValue()) return Stop();
-  name = std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart));
+  name = isExpected ? expected
+                    : std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart));
   value = p + 1;
   return true;
 }
@@ -141,8 +164,14 @@ bool PlainRowsText::NextAttribute(std::string_view& name, const char*& value) {
 bool PlainRowsText::ReadValue() {
   // Plain text stays where it is until an entity shortens the value.
   char* p = at_;
-  while (!Is(*p, kValueStop))
-    ++p;
+  for (;;) {
+    const std::uint64_t stops = ValueStops(p);
+    if (stops != 0) {
+      p += std::countr_zero(stops) / 8;
+      break;
+    }
+    p += 8;
+  }
   at_ = p;
   char* out = p;
   while (at_ < end_) {

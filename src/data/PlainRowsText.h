@@ -17,15 +17,18 @@ namespace qv {
 // file the general way, which also finds and reports what is wrong with it.
 class PlainRowsText {
  public:
-  // The text between <Rows> and </Rows>; `end` points at the '<' of the latter.
+  // The text between <Rows> and </Rows>; `end` points at the '<' of the
+  // latter, which must be followed by the rest of it.
   PlainRowsText(char* begin, char* end);
 
   // Moves to the next row; false at the end of the text or when it stops
   // being plain.
   bool NextRow();
   // The next attribute of the current row; false at the row's end or when
-  // the text stops being plain.
-  bool NextAttribute(std::string_view& name, const char*& value);
+  // the text stops being plain. When its name is `expected`, `name` is
+  // `expected` itself (the same characters), which spares the caller a
+  // comparison.
+  bool NextAttribute(std::string_view expected, std::string_view& name, const char*& value);
   bool Plain() const { return plain_; }
 
  private:
