@@ -246,6 +246,7 @@ void TMainForm::CreateMapView() {
   bmpProgress_->setObjectName("BmpProgress");
   bmpProgress_->setWindowModality(Qt::WindowModal);
   bmpProgress_->setMinimumDuration(500);
+  bmpProgress_->setMinimumWidth(400);  // room for its title
   bmpProgress_->reset();
 }
 
