@@ -8,6 +8,7 @@
 #include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
+#include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
@@ -183,6 +184,7 @@ class TMainForm : public QMainWindow {
   void RevealDirection(int dx, int dy);
 
   // Companion windows (see QtMainFormWindows.cpp).
+  void SectorStored(TGridPos position);
   bool RunRequestDialog();
   bool RunPrefDialog();
   void ShowLegendWindow(bool show);

@@ -7,6 +7,8 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 
@@ -21,6 +23,32 @@ bool TMainForm::RunRequestDialog() {
 bool TMainForm::RunPrefDialog() {
   if (auto* pref = Window<TPrefForm>()) return pref->Execute(settings_.Map, settings_.Request);
   return false;
+}
+
+void TMainForm::Add1Click() {
+  if (auto* sector = Window<TSectorPropForm>())
+    if (sector->Execute(true, -1, -1)) SectorStored(sector->StoredPosition());
+}
+
+void TMainForm::Properties1Click() {
+  if (!geometry_.HasSelection()) return;
+  if (auto* sector = Window<TSectorPropForm>())
+    if (sector->Execute(false, geometry_.SelX(), geometry_.SelY()))
+      SectorStored(sector->StoredPosition());
+  Repaint();
+}
+
+void TMainForm::Revealsector1Click() {
+  if (auto* reveal = Window<TRevealSectorForm>())
+    if (reveal->Execute()) SectorStored(reveal->RevealedPosition());
+  UpdateCommands();
+}
+
+// The map follows a sector added, edited or revealed, and the selection
+// moves to it so that the player sees where it went.
+void TMainForm::SectorStored(TGridPos position) {
+  AfterSectorsChanged();
+  SelectSector(position.x, position.y);
 }
 
 void TMainForm::Factoryprofit1Click() {

@@ -5,6 +5,9 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/ProcessDataForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 #include "settings/Settings.h"
@@ -57,7 +60,11 @@ struct WindowEntry {
 // come), with its language place. Signals to the main window are connected
 // in the line's make function.
 const WindowEntry kProgramWindows[] = {
-    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm
+    {kSectorPropForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TSectorPropForm>(c.store, c.dialogs, c.busy, &c.main);
+     }},
+    // TProductsForm, TFactoriesForm, TSectorDataForm
     {kSectProdForm,
      [](const TProgramContext& c) -> WindowPtr {
        auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
@@ -81,12 +88,20 @@ const WindowEntry kProgramWindows[] = {
                         &TMainForm::Preferences1Click);
        return legend;
      }},
-    // TBrowseForm, TRevealSectorForm
+    // TBrowseForm
+    {kRevealSectorForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TRevealSectorForm>(c.store, c.dialogs, &c.main);
+     }},
     {kFactSimpleCalcForm,
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
      }},
-    // TFactComplexCalcForm, TProcessDataForm
+    // TFactComplexCalcForm
+    {kProcessDataForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
+     }},
 };
 
 }  // namespace

@@ -103,7 +103,9 @@ class TDataModule1 {
   bool LocateSectorById(int id);
   bool FindSectorAt(int x, int y, std::string* name = nullptr);
   bool LocateSectorAt(int x, int y);
-  void FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr);
+  // False when no sector has that name (x and y are then -1, which is also a
+  // position: ask the result, not the position).
+  bool FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr);
   bool LocateSectorByName(const std::string& name);
   int CountTraders(int sectorId, int trader);
   void DeleteTraders(int sectorId, int trader);

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <vector>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/Color.h"
 #include "settings/FontParams.h"
 
 namespace qv {
 
-enum class MessageIcon { Error, Warning, Information, Question };
+enum class MessageIcon { Error, Warning, Information, Question, None };
 
 // Everything that asks the player something or tells him something goes
 // through here: the real dialogs in the program, a scripted stand-in in tests,
@@ -25,8 +25,7 @@ class Dialogs {
   // The save dialog: filter "Description|*.ext|All files|*.*"; the chosen
   // path, or nothing when cancelled. `folder` is the initial folder and
   // becomes the chosen file's folder.
-  virtual std::optional<std::string> AskSaveFileName(std::string& folder,
-                                                     const std::string& filter,
+  virtual std::optional<std::string> AskSaveFileName(std::string& folder, const std::string& filter,
                                                      const std::string& defaultExtension) = 0;
   // The colour dialog opened on `color` with the custom colours given as
   // "ColorA=value" entries (the non-empty entries of the program's list, in

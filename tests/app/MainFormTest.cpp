@@ -4,7 +4,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -20,6 +22,8 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "map/MapLimits.h"
 
@@ -239,9 +243,8 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name :
-       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Complexprofit1"})
+  for (const char* name : {"Objectsinsector1", "ToolButton10", "Factorytypes1", "Producttypes1",
+                           "Directaccess1", "Complexprofit1"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("SavemapasBMP1"));
   EXPECT_TRUE(Enabled("Statistics1"));
@@ -258,6 +261,41 @@ TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
   });
   form().Factoryprofit1Click();
   EXPECT_TRUE(shownModal);
+}
+
+TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {
+  Start();
+  auto* sector = program->Window<qv::TSectorPropForm>();
+  // A new sector east of Delta (2, 2), joined to it by a gate.
+  QTimer::singleShot(0, [sector] {
+    sector->findChild<QLineEdit*>("Edit1")->setText("Epsilon");
+    sector->findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+    QComboBox* west = sector->findChild<QComboBox*>("ComboBox4");
+    west->setCurrentIndex(west->findText("Delta"));
+    sector->Button1Click();
+  });
+  form().Add1Click();
+  EXPECT_EQ(form().StatusText().left(13), "Epsilon (3,2)");
+  EXPECT_EQ(form().Cells().Width(), 4);
+  ASSERT_TRUE(program->Store().LocateSectorAt(2, 2));
+  EXPECT_TRUE(program->Store().SectorsData.FieldByName("EastGate").AsBoolean());
+
+  form().SelectSector(0, 0);
+  QTimer::singleShot(0, [sector] { sector->reject(); });
+  form().Properties1Click();
+  EXPECT_EQ(form().StatusText().left(5), "Alpha");
+
+  auto* reveal = program->Window<qv::TRevealSectorForm>();
+  QTimer::singleShot(0, [reveal] {
+    reveal->findChild<QLineEdit*>("Edit4")->setText("1");
+    reveal->findChild<QLineEdit*>("Edit5")->setText("0");
+    reveal->Button1Click();
+  });
+  form().Revealsector1Click();
+  EXPECT_TRUE(SectorVisible("Beta"));
+  EXPECT_EQ(form().StatusText().left(4), "Beta");
+  EXPECT_FALSE(Enabled("Revealsector1"));
+  EXPECT_EQ(busy.depth, 0);
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {

@@ -28,6 +28,9 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/ProcessDataForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/PrefForm.h"
@@ -110,6 +113,22 @@ Snapshot Record(qv::QtProgram& program) {
     out["SectProdTitle" + QString::number(i)] = title->text();
     out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
   }
+
+  const auto& sector = *program.Window<qv::TSectorPropForm>();
+  RecordWindow(sector, out);
+  RecordStrings("SectorPropTexts",
+                {sector.Texts().EditCaption, sector.Texts().NewCaption,
+                 sector.Texts().DuplicateText, sector.Texts().RangeText},
+                out);
+  const auto& reveal = *program.Window<qv::TRevealSectorForm>();
+  RecordWindow(reveal, out);
+  RecordStrings("RevealTexts", {reveal.Texts().NotFound, reveal.Texts().AlreadyVisible}, out);
+  const auto& process = *program.Window<qv::TProcessDataForm>();
+  RecordWindow(process, out);
+  RecordStrings("ProcessTexts",
+                {process.Texts().TableText, process.Texts().ProcessMsg, process.Texts().ProcessCap,
+                 process.Texts().ProcessErrorMsg},
+                out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -219,6 +238,9 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
   EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
+  EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");
+  EXPECT_EQ(program->Window<qv::TRevealSectorForm>()->Texts().AlreadyVisible, "Bereits sichtbar");
+  EXPECT_EQ(program->Window<qv::TProcessDataForm>()->Texts().ProcessCap, "Verarbeiten");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");
