@@ -208,6 +208,10 @@ QString TMainForm::StatusText() const {
   return statusLabel_->text();
 }
 
+QString TMainForm::StatusHint() const {
+  return statusHint_->text();
+}
+
 QAction* TMainForm::Action(const QString& name) const {
   const auto it = actions_.find(name);
   return it == actions_.end() ? nullptr : it->second;
@@ -261,6 +265,7 @@ void TMainForm::SetLanguage() {
   // The hints lose the key they were given last time, so that a language
   // that leaves a hint alone does not get the key twice.
   CompleteToolButtonHints(true);
+  dialogs_.SetLanguage(settings_.Language, *file);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
   if (windows_)
@@ -268,6 +273,7 @@ void TMainForm::SetLanguage() {
   else
     store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
+  UpdateStatusHint();
 }
 
 void TMainForm::CompleteToolButtonHints(bool strip) {
@@ -355,7 +361,14 @@ const double* TMainForm::SelectedCell() const {
 
 void TMainForm::Repaint() {
   surface_->update();
+  UpdateStatusHint();
   if (LegendVisible()) RefreshLegend();
+}
+
+void TMainForm::UpdateStatusHint() {
+  const bool empty = settings_.Map.ShowStatistics && request_.ChoosesNoProduct();
+  statusHint_->setText(empty ? QString::fromStdString(texts_.NoProductMsg) : QString());
+  statusHint_->setVisible(empty);
 }
 
 void TMainForm::UpdateSelection() {

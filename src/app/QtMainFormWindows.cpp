@@ -79,6 +79,8 @@ bool TMainForm::LegendVisible() const {
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
+  // Opened while statistics are shown, the legend opens on their page.
+  if (show) TurnLegendPage(settings_.Map.ShowStatistics);
   ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
 }
 

@@ -35,7 +35,7 @@ TColor StderrDialogs::AskColor(TColor color, std::vector<std::string>&) {
   return color;
 }
 
-bool StderrDialogs::AskFont(TFontParams&, bool) {
+bool StderrDialogs::AskFont(TFontParams&, bool, CustomColorList&) {
   return false;
 }
 

@@ -99,6 +99,9 @@ class Table {
   // ---- Editing ----
   TableState State() const { return state_; }
   bool Modified() const { return modified_; }
+  // While inserting: true when the new row goes to the end of the table
+  // (Append or an empty view), false when it goes before the current row.
+  bool InsertingAtEnd() const;
   void Edit();    // Browse -> Edit on the current row (TableError on an empty view)
   void Insert();  // new row before the current one in stored order
   void Append();  // new row at the end of stored order

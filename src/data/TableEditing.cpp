@@ -37,6 +37,10 @@ void Table::Edit() {
   m.Fire(AfterEdit);
 }
 
+bool Table::InsertingAtEnd() const {
+  return state_ == TableState::Insert && impl_->anchorId == 0;
+}
+
 void Table::Insert() {
   DoInsert(false);
 }

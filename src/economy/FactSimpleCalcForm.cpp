@@ -13,6 +13,7 @@
 #include "data/DataModule1.h"
 #include "economy/FactoryProfit.h"
 #include "economy/QtUpDown.h"
+#include "editors/QtDropDownRows.h"
 #include "map/MapGeometry.h"
 #include "settings/IniFile.h"
 #include "settings/QtTranslate.h"
@@ -42,13 +43,6 @@ QLabel* MakeLabel(const char* name, const char* text, bool bold = false) {
     label->setFont(font);
   }
   return label;
-}
-
-// A drop-down list of `rows` rows: some styles show every item in a menu
-// that may reach off the screen unless told to use a list.
-void LimitDropDownRows(QComboBox& combo, int rows) {
-  combo.setMaxVisibleItems(rows);
-  combo.setStyleSheet("QComboBox { combobox-popup: 0; }");
 }
 
 void FillCombo(QComboBox& combo, const std::vector<std::string>& items) {

@@ -6,6 +6,7 @@
 #include "data/Record.h"
 #include "data/Table.h"
 #include "data/TableError.h"
+#include "editors/QtDropDownRows.h"
 
 namespace qv {
 
@@ -13,6 +14,7 @@ QtLookupComboBox::QtLookupComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   setMinimumContentsLength(16);
+  SetDropDownRows(kDropDownRows);
   connect(this, &QComboBox::activated, this, [this](int index) {
     if (!ChooseIndex(index)) ShowCurrentValue();
   });
@@ -20,6 +22,10 @@ QtLookupComboBox::QtLookupComboBox(QWidget* parent) : QComboBox(parent) {
 
 QtLookupComboBox::~QtLookupComboBox() {
   Detach();
+}
+
+void QtLookupComboBox::SetDropDownRows(int rows) {
+  LimitDropDownRows(*this, rows);
 }
 
 void QtLookupComboBox::Detach() {

@@ -35,8 +35,8 @@ class QtLookupComboBox : public QComboBox, private TableView {
   void Bind(Table* dataSet, const std::string& lookupFieldName);
   Table* DataSet() const { return dataSet_; }
 
-  // Rows shown at a time when the list drops down.
-  void SetDropDownRows(int rows) { setMaxVisibleItems(rows); }
+  // Rows shown at a time when the list drops down (kDropDownRows unless set).
+  void SetDropDownRows(int rows);
 
   // The shown text (the lookup value of the current row, or empty).
   std::string ShownText();

@@ -6,8 +6,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -30,6 +33,16 @@
 using namespace qvtest;
 
 namespace {
+
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  int count = 0;
+};
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -424,6 +437,68 @@ TEST_F(MainFormTest, ProductsWindowFollowsTheSelectionAndClosingReleasesItsButto
   products->close();
   EXPECT_FALSE(form().Action("Productsinsector1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton9")->defaultAction()->isChecked());
+}
+
+// Switching statistics on with nothing requested asks for a request. Cancel
+// leaves the switch off, so the next click asks again, and repaints the map,
+// whose bar settings the dialog changes even then.
+TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
+  Start();
+  form().show();
+  QCoreApplication::processEvents();
+  PaintCounter paints(*form().Surface());
+  int asked = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    QTimer::singleShot(0, [&] {
+      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
+      if (!request->isVisible()) return;
+      ++asked;
+      request->findChild<QAbstractButton*>("CheckBox3")->click();  // numbers only
+      QCoreApplication::processEvents();
+      paints.count = 0;
+      request->reject();
+    });
+    form().Showstatistics1Click();
+    EXPECT_FALSE(form().Settings().Map.ShowStatistics);
+    EXPECT_FALSE(form().Action("Showstatistics1")->isChecked());
+    EXPECT_FALSE(form().Button("ToolButton13")->defaultAction()->isChecked());
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints.count, 0) << attempt;
+  }
+  EXPECT_EQ(asked, 2);
+  form().hide();
+}
+
+// "Process" with no product chosen shows every square without bars; the
+// status line and the legend say why.
+TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
+  Start();
+  form().Showlegend1Click();
+  QTimer::singleShot(0, [this] {
+    program->Window<qv::TRequestForm>()->findChild<QAbstractButton*>("Button1")->click();
+  });
+  form().Calculatestatistics1Click();
+  ASSERT_EQ(form().Request().Count, 2);
+  EXPECT_EQ(form().StatusHint(), "no product chosen");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->findChild<QLabel*>("Panel2Caption")->text(),
+            "no product chosen");
+
+  // Reopened while statistics are shown, the legend opens on their page.
+  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
+  form().Showlegend1Click();
+  pages->setCurrentIndex(0);
+  form().Showlegend1Click();
+  EXPECT_EQ(pages->currentWidget()->objectName(), "StatSheet");
+
+  form().Showstatistics1Click();  // off
+  EXPECT_EQ(form().StatusHint(), "");
+  program->Window<qv::TLegendForm>()->close();
+}
+
+TEST_F(MainFormTest, BuiltInMenuTitlesHaveTheirKeys) {
+  Start();
+  for (QAction* menu : form().menuBar()->actions())
+    EXPECT_TRUE(menu->text().startsWith('&')) << menu->text().toStdString();
 }
 
 }  // namespace

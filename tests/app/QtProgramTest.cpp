@@ -311,6 +311,7 @@ TEST_F(QtProgramTest, ShippedGermanFileTranslatesTheMainWindowAndTheStore) {
   EXPECT_EQ(form().Action("Delete2")->text(), "Löschen");
   EXPECT_EQ(form().Texts().RevealAllCap, "Alle aufdecken");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(dialogs.language, "Deutsch");  // the standard dialogs follow
   // Every tool button has a German hint of its own.
   for (const char* button :
        {"ToolButton1", "ToolButton2", "ToolButton3", "ToolButton10", "ToolButton6", "ToolButton7",
