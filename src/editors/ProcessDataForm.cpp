@@ -12,10 +12,12 @@
 
 #include "app/MainTexts.h"
 #include "data/Table.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtFormParts.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -27,7 +29,7 @@ constexpr int kClientHeight = 271;
 
 QComboBox* MakeList(const char* name) {
   auto* combo = Named(new QComboBox, name);
-  combo->setMaxVisibleItems(15);
+  LimitDropDownRows(*combo);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->setMinimumContentsLength(12);
   return combo;
@@ -39,8 +41,7 @@ TProcessDataForm::TProcessDataForm(Dialogs& dialogs, BusyCursor* busy, QWidget* 
     : QDialog(parent), dialogs_(dialogs), busy_(busy) {
   setObjectName("ProcessDataForm");
   setWindowTitle("Process data");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  UseDialogFrame(*this);
   BuildControls();
   UpdateControls();
 }
@@ -65,6 +66,7 @@ void TProcessDataForm::BuildControls() {
     for (const char* op : {"==", "!=", "<", "<=", ">", ">="})
       c.op->addItem(op);
     c.op->setCurrentIndex(0);
+    LimitDropDownRows(*c.op);
     c.value = Named(new QLineEdit, ("Edit" + std::to_string(i + 1)).c_str());
     filterGrid->addWidget(c.enabled, i + 2, 0);
     filterGrid->addWidget(c.field, i + 2, 1);

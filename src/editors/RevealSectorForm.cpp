@@ -14,11 +14,13 @@
 
 #include "app/SectorCommands.h"
 #include "data/DataModule1.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtFormParts.h"
 #include "map/MapGeometry.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -39,8 +41,7 @@ TRevealSectorForm::TRevealSectorForm(TDataModule1& store, Dialogs& dialogs, QWid
     : QDialog(parent), store_(store), dialogs_(dialogs) {
   setObjectName("RevealSectorForm");
   setWindowTitle("Reveal invisible sector");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  UseDialogFrame(*this);
   BuildControls();
 }
 
@@ -72,7 +73,7 @@ void TRevealSectorForm::BuildControls() {
 
   comboBox5_ = Named(new QComboBox, "ComboBox5");
   comboBox5_->setMinimumContentsLength(18);
-  comboBox5_->setMaxVisibleItems(15);
+  LimitDropDownRows(*comboBox5_);
   connect(comboBox5_, &QComboBox::currentIndexChanged, this, [this] { ComboBox5Change(); });
   auto* relative = Named(new QGroupBox(" Relative "), "GroupBox2");
   auto* relativeRow = new QHBoxLayout(relative);

@@ -12,20 +12,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
-#include "economy/QtUpDown.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtFormParts.h"
+#include "editors/QtNumberBox.h"
 #include "map/MapGeometry.h"
 #include "map/MapLimits.h"
 #include "map/MapRenderer.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -41,13 +44,14 @@ int ReadNumber(const QLineEdit& edit) {
   return TMapGeometry::LeadingInteger(edit.text().toStdString());
 }
 
-// A number edit with its up-down arrows beside it.
-QHBoxLayout* NumberPair(QLineEdit* edit, QtUpDown* upDown) {
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(1);
-  pair->addWidget(edit);
-  pair->addWidget(upDown);
-  return pair;
+// A number box named after its up-down, whose text box carries the name of
+// the edit, so that both names reach it.
+QtNumberBox* MakeNumberBox(const char* upDownName, const char* editName, int maximum) {
+  auto* box = Named(new QtNumberBox(0, maximum), upDownName);
+  box->setGroupSeparatorShown(false);
+  box->setMinimumWidth(70);
+  if (auto* edit = box->findChild<QLineEdit*>()) edit->setObjectName(editName);
+  return box;
 }
 
 }  // namespace
@@ -57,8 +61,7 @@ TSectorPropForm::TSectorPropForm(TDataModule1& store, Dialogs& dialogs, BusyCurs
     : QDialog(parent), store_(store), dialogs_(dialogs), busy_(busy) {
   setObjectName("SectorPropForm");
   setWindowTitle(QString::fromStdString(texts_.EditCaption));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  UseDialogFrame(*this);
   BuildControls();
 }
 
@@ -82,19 +85,11 @@ void TSectorPropForm::BuildControls() {
   comboBox1_->setInsertPolicy(QComboBox::NoInsert);
   std::vector<std::string> races(kRaceNames.begin(), kRaceNames.end());
   FillComboItems(*comboBox1_, races, true);
-  comboBox1_->setMaxVisibleItems(15);
+  LimitDropDownRows(*comboBox1_);
   checkBox5_ = Named(new QCheckBox("Sector is visible"), "CheckBox5");
-  edit3_ = Named(new QLineEdit, "Edit3");
-  upDown1_ = Named(new QtUpDown, "UpDown1");
-  upDown1_->SetRange(0, 10000);
-  upDown1_->Associate(edit3_);
-  edit2_ = Named(new QLineEdit, "Edit2");
-  upDown2_ = Named(new QtUpDown, "UpDown2");
-  upDown2_->SetRange(0, 9999);
-  upDown2_->Associate(edit2_);
-  for (QLineEdit* edit : {edit3_, edit2_})
-    edit->setMaximumWidth(60);
-  connect(edit2_, &QLineEdit::textChanged, this, [this] { Edit2Change(); });
+  suns_ = MakeNumberBox("UpDown1", "Edit3", 10000);
+  cycle_ = MakeNumberBox("UpDown2", "Edit2", 9999);
+  connect(cycle_, &QSpinBox::textChanged, this, [this] { Edit2Change(); });
   label9_ = Named(new QLabel, "Label9");
 
   auto* form = new QGridLayout;
@@ -111,10 +106,10 @@ void TSectorPropForm::BuildControls() {
   form->addWidget(label7_, 1, 2, 1, 3);
   form->addWidget(MakeLabel("Label4", "&Race:", comboBox1_), 2, 0);
   form->addWidget(comboBox1_, 2, 1, 1, 2);
-  form->addWidget(MakeLabel("Label5", "&Suns:", edit3_), 3, 0);
-  form->addLayout(NumberPair(edit3_, upDown1_), 3, 1, Qt::AlignLeft);
-  form->addWidget(MakeLabel("Label6", "Solar power plant &cycle (sec):", edit2_), 4, 0);
-  form->addLayout(NumberPair(edit2_, upDown2_), 4, 1, Qt::AlignLeft);
+  form->addWidget(MakeLabel("Label5", "&Suns:", suns_), 3, 0);
+  form->addWidget(suns_, 3, 1, Qt::AlignLeft);
+  form->addWidget(MakeLabel("Label6", "Solar power plant &cycle (sec):", cycle_), 4, 0);
+  form->addWidget(cycle_, 4, 1, Qt::AlignLeft);
   form->addWidget(label9_, 4, 2, 1, 3);
   form->addWidget(checkBox5_, 5, 0, 1, 3);
   form->setColumnStretch(4, 1);
@@ -127,7 +122,7 @@ void TSectorPropForm::BuildControls() {
     gates_[i] = Named(new QCheckBox(gateTexts[i]), ("CheckBox" + std::to_string(i + 1)).c_str());
     neighbours_[i] = Named(new QComboBox, ("ComboBox" + std::to_string(i + 2)).c_str());
     neighbours_[i]->setMinimumContentsLength(18);
-    neighbours_[i]->setMaxVisibleItems(15);
+    LimitDropDownRows(*neighbours_[i]);
     gates->addWidget(gates_[i], i + 1, 0);
     gates->addWidget(neighbours_[i], i + 1, 1);
     connect(gates_[i], &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
@@ -185,7 +180,7 @@ void TSectorPropForm::BuildControls() {
   layout->addLayout(buttons);
 
   // Keyboard order: the fields top down, the gates with their neighbours, OK.
-  std::vector<QWidget*> order = {edit1_, edit4_, edit5_, comboBox1_, edit3_, edit2_, checkBox5_};
+  std::vector<QWidget*> order = {edit1_, edit4_, edit5_, comboBox1_, suns_, cycle_, checkBox5_};
   for (int i = 0; i < 4; ++i) {
     order.push_back(gates_[i]);
     order.push_back(neighbours_[i]);
@@ -217,8 +212,8 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
     edit5_->clear();
     comboBox1_->setCurrentIndex(-1);
     comboBox1_->setEditText("");
-    edit3_->setText("0");
-    edit2_->setText("90");
+    suns_->setValue(0);
+    cycle_->setValue(90);
     for (QCheckBox* gate : gates_)
       gate->setChecked(false);
     checkBox5_->setChecked(true);
@@ -240,8 +235,8 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
     for (int i = 0; i < 4; ++i)
       gates_[i]->setChecked(v.gates[i]);
     checkBox5_->setChecked(v.visible);
-    edit3_->setText(QString::number(v.suns));
-    edit2_->setText(QString::number(v.solarCycle));
+    suns_->setValue(v.suns);
+    cycle_->setValue(v.solarCycle);
     store_.FillSectorNames(names, v.name, false);
     for (QComboBox* neighbour : neighbours_)
       FillComboItems(*neighbour, names, true);
@@ -366,7 +361,7 @@ void TSectorPropForm::SpeedButtonClick(int button) {
 }
 
 void TSectorPropForm::Edit2Change() {
-  const int seconds = ReadNumber(*edit2_);
+  const int seconds = TMapGeometry::LeadingInteger(cycle_->cleanText().toStdString());
   label9_->setText(QString::fromStdString(
       FormatText(store_.Texts.TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}})));
 }
@@ -381,8 +376,8 @@ TSectorValues TSectorPropForm::ValuesFromControls() const {
   for (int i = 0; i < 4; ++i)
     v.gates[i] = gates_[i]->isChecked();
   v.visible = checkBox5_->isChecked();
-  v.suns = ReadNumber(*edit3_);
-  v.solarCycle = ReadNumber(*edit2_);
+  v.suns = suns_->value();
+  v.solarCycle = cycle_->value();
   v.nameDx = nameDx_;
   v.nameDy = nameDy_;
   return v;
@@ -393,6 +388,7 @@ void TSectorPropForm::Button1Click() {
   // click on the button does.
   if (QWidget* focus = focusWidget(); focus == edit4_ || focus == edit5_) Edit4Exit();
   if (!button1_->isEnabled()) return;
+  CommitNumberBoxes(*this);
   const TSectorValues values = ValuesFromControls();
   try {
     if (!StoreSector(store_, editingExisting_ ? sectorId_ : 0, values)) return;

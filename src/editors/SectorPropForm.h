@@ -20,7 +20,7 @@ namespace qv {
 class BusyCursor;
 class Dialogs;
 class IniFile;
-class QtUpDown;
+class QtNumberBox;
 class TDataModule1;
 
 // The texts of the dialog a language file may replace (section "SectorPropForm").
@@ -95,16 +95,14 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
   int nameDy_ = -2;
   TGridPos stored_;
 
-  QLineEdit* edit1_ = nullptr;      // name
-  QLineEdit* edit4_ = nullptr;      // X
-  QLineEdit* edit5_ = nullptr;      // Y
-  QLabel* label7_ = nullptr;        // duplicate or range warning
-  QComboBox* comboBox1_ = nullptr;  // race
-  QCheckBox* checkBox5_ = nullptr;  // visible
-  QLineEdit* edit3_ = nullptr;      // suns
-  QtUpDown* upDown1_ = nullptr;
-  QLineEdit* edit2_ = nullptr;  // solar cycle
-  QtUpDown* upDown2_ = nullptr;
+  QLineEdit* edit1_ = nullptr;                      // name
+  QLineEdit* edit4_ = nullptr;                      // X
+  QLineEdit* edit5_ = nullptr;                      // Y
+  QLabel* label7_ = nullptr;                        // duplicate or range warning
+  QComboBox* comboBox1_ = nullptr;                  // race
+  QCheckBox* checkBox5_ = nullptr;                  // visible
+  QtNumberBox* suns_ = nullptr;                     // UpDown1 with Edit3
+  QtNumberBox* cycle_ = nullptr;                    // UpDown2 with Edit2: the solar cycle
   QLabel* label9_ = nullptr;                        // cycle as minutes and seconds
   std::array<QCheckBox*, 4> gates_{};               // CheckBox1..4, kSides order
   std::array<QComboBox*, 4> neighbours_{};          // ComboBox2..5, kSides order

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "support/UniverseRows.h"
 
@@ -68,7 +69,7 @@ TEST_F(SectorPropFormTest, NewSectorStartsEmptyAndRefusesTakenOrFarPositions) {
   EXPECT_TRUE(OkEnabled());
 
   Edit("Edit1").setText("Edge");
-  Edit("Edit2").setText("125s");
+  Get<QSpinBox>("UpDown2").setValue(125);
   EXPECT_EQ(Get<QLabel>("Label9").text(), "(2 min 5 sec)");
   form.Button1Click();
   ASSERT_TRUE(store->LocateSectorAt(-9999, 0));
