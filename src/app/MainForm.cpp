@@ -37,8 +37,8 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
   static const char* const kNotYetAvailable[] = {
-      "Objectsinsector1", "Objects1",    "ToolButton10",  "Factorytypes1", "ToolButton6",
-      "Producttypes1",    "ToolButton7", "Directaccess1", "Complexprofit1"};
+      "Objectsinsector1", "Objects1",      "ToolButton10", "Factorytypes1",
+      "ToolButton6",      "Producttypes1", "ToolButton7",  "Complexprofit1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;

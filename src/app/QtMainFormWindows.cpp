@@ -7,6 +7,7 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
 #include "editors/RevealSectorForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
@@ -42,6 +43,12 @@ void TMainForm::Revealsector1Click() {
   if (auto* reveal = Window<TRevealSectorForm>())
     if (reveal->Execute()) SectorStored(reveal->RevealedPosition());
   UpdateCommands();
+}
+
+void TMainForm::Directaccess1Click() {
+  if (auto* browse = Window<TBrowseForm>()) browse->Execute();
+  // Rows added, moved or deleted there change the map like any sector edit.
+  AfterSectorsChanged();
 }
 
 // The map follows a sector added, edited or revealed, and the selection

@@ -5,6 +5,7 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
 #include "editors/ProcessDataForm.h"
 #include "editors/RevealSectorForm.h"
 #include "editors/SectorPropForm.h"
@@ -58,7 +59,8 @@ struct WindowEntry {
 // To add a window: derive its class from TProgramWindow, and add its line here
 // at its place in the making order (the comments name the windows still to
 // come), with its language place. Signals to the main window are connected
-// in the line's make function.
+// in the line's make function; a window made earlier is at hand there through
+// c.main.Window<T>().
 const WindowEntry kProgramWindows[] = {
     {kSectorPropForm,
      [](const TProgramContext& c) -> WindowPtr {
@@ -88,7 +90,10 @@ const WindowEntry kProgramWindows[] = {
                         &TMainForm::Preferences1Click);
        return legend;
      }},
-    // TBrowseForm
+    {kBrowseForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TBrowseForm>(c.store, c.dialogs, c.main.Texts(), &c.main);
+     }},
     {kRevealSectorForm,
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TRevealSectorForm>(c.store, c.dialogs, &c.main);
@@ -100,7 +105,9 @@ const WindowEntry kProgramWindows[] = {
     // TFactComplexCalcForm
     {kProcessDataForm,
      [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
+       auto process = std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
+       if (auto* browse = c.main.Window<TBrowseForm>()) browse->SetProcessDialog(process.get());
+       return process;
      }},
 };
 
@@ -116,13 +123,14 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
+  // Given first, so that a window may be made with one made before it.
+  main.SetWindows(&windows_);
   {
     const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
     const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
     for (const WindowEntry& entry : kProgramWindows)
       windows_.Add(entry.make(context), entry.language, settings.get());
   }
-  main.SetWindows(&windows_);
 
   main.BuildLanguageMenu();
   main.SetLanguage();

@@ -117,6 +117,10 @@ class TDataModule1 {
   int SectorSolarCycle() const;  // of the current SectorsData row
   static int ApproxSuns(int cycleSeconds);
 
+  // The orders the six universe tables are kept in while the program runs
+  // (loading sets them; the raw browser shows the stored order for a while).
+  void SetWorkingOrders();
+
   // Table rules used by the windows.
   void SyncNeighbourGates();
   void TranslateStoreTexts(const IniFile& languageFile);

@@ -118,8 +118,10 @@ void TDataModule1::BuildSchemas() {
   BuildSectFactory(SectFactoryData);
   BuildSectTrade(SectTradeData);
   BuildAuxRequest(AuxRequestData, ProductsData, FactoriesData);
+  SetWorkingOrders();
+}
 
-  // The working orders; loading sets them again after the rows are read.
+void TDataModule1::SetWorkingOrders() {
   SectorsData.SetIndexName("SectorsDataCoordIndex");
   FactoriesData.SetIndexName("FactoriesDataIdIndex");
   ProductsData.SetIndexFieldNames("Type;Name");

@@ -256,8 +256,8 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name : {"Objectsinsector1", "ToolButton10", "Factorytypes1", "Producttypes1",
-                           "Directaccess1", "Complexprofit1"})
+  for (const char* name :
+       {"Objectsinsector1", "ToolButton10", "Factorytypes1", "Producttypes1", "Complexprofit1"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("SavemapasBMP1"));
   EXPECT_TRUE(Enabled("Statistics1"));

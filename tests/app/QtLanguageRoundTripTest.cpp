@@ -28,6 +28,7 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
 #include "editors/ProcessDataForm.h"
 #include "editors/RevealSectorForm.h"
 #include "editors/SectorPropForm.h"
@@ -120,6 +121,9 @@ Snapshot Record(qv::QtProgram& program) {
                 {sector.Texts().EditCaption, sector.Texts().NewCaption,
                  sector.Texts().DuplicateText, sector.Texts().RangeText},
                 out);
+  const auto& browse = *program.Window<qv::TBrowseForm>();
+  RecordWindow(browse, out);
+  RecordStrings("BrowseTexts", {browse.Texts().DeleteRecordMsg, browse.Texts().NoTableError}, out);
   const auto& reveal = *program.Window<qv::TRevealSectorForm>();
   RecordWindow(reveal, out);
   RecordStrings("RevealTexts", {reveal.Texts().NotFound, reveal.Texts().AlreadyVisible}, out);

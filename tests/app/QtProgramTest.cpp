@@ -167,8 +167,8 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
   Start();
   EXPECT_EQ(ProgramWindowNames(form()),
             (std::vector<std::string>{"SectorPropForm", "SectProdForm", "RequestForm", "PrefForm",
-                                      "LegendForm", "RevealSectorForm", "FactSimpleCalcForm",
-                                      "ProcessDataForm"}));
+                                      "LegendForm", "BrowseForm", "RevealSectorForm",
+                                      "FactSimpleCalcForm", "ProcessDataForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);

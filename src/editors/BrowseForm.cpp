@@ -1,0 +1,224 @@
+#include "editors/BrowseForm.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <array>
+
+#include "app/MainTexts.h"
+#include "data/DataModule1.h"
+#include "editors/ProcessDataForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtDropDownRows.h"
+#include "editors/QtFormParts.h"
+#include "editors/QtTableModel.h"
+#include "settings/Dialogs.h"
+#include "settings/IniFile.h"
+#include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kSection = "BrowseForm";
+constexpr const char* kPlacementSection = "BrowseWindow";
+
+// The tables on offer, by the names the list shows. The request table is
+// the program's own and not offered.
+constexpr std::array<const char*, 6> kTableNames = {"SectorsData",     "FactoriesData",
+                                                    "ProductsData",    "FactoryProdData",
+                                                    "SectFactoryData", "SectTradeData"};
+
+}  // namespace
+
+TBrowseForm::TBrowseForm(TDataModule1& store, Dialogs& dialogs, const TMainTexts& mainTexts,
+                         QWidget* parent)
+    : QDialog(parent), store_(store), dialogs_(dialogs), mainTexts_(mainTexts) {
+  setObjectName("BrowseForm");
+  setWindowTitle("Direct access to data sets");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(true);
+  BuildControls();
+  resize(900, 600);
+}
+
+TBrowseForm::~TBrowseForm() {
+  // The grid goes after the buttons: it must not ask for them on its way.
+  grid_->Model().disconnect(this);
+  grid_->SetTable(nullptr);
+}
+
+void TBrowseForm::BuildControls() {
+  const auto toolButton = [this](const char* name, const char* text, const char* hint) {
+    auto* button = Named(new QToolButton(this), name);
+    button->setText(QString::fromUtf8(text));
+    button->setToolTip(QString::fromUtf8(hint));
+    button->setAutoRaise(true);
+    button->setMinimumWidth(28);
+    return button;
+  };
+  toolButton1_ = toolButton("ToolButton1", "+", "Add record");
+  toolButton2_ = toolButton("ToolButton2", "\u2212", "Delete record");
+  connect(toolButton1_, &QToolButton::clicked, this, [this] { ToolButton1Click(); });
+  connect(toolButton2_, &QToolButton::clicked, this, [this] { ToolButton2Click(); });
+
+  comboBox1_ = Named(new QComboBox, "ComboBox1");
+  comboBox1_->setToolTip("Data set");
+  for (const char* name : kTableNames)
+    comboBox1_->addItem(name);
+  comboBox1_->setCurrentIndex(-1);
+  comboBox1_->setMinimumContentsLength(16);
+  LimitDropDownRows(*comboBox1_);
+  connect(comboBox1_, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+
+  speedButton1_ = Named(new QPushButton("&Process"), "SpeedButton1");
+  speedButton1_->setAutoDefault(false);
+  connect(speedButton1_, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  bar->addWidget(toolButton1_);
+  bar->addWidget(toolButton2_);
+  bar->addSpacing(8);
+  bar->addWidget(comboBox1_);
+  bar->addWidget(speedButton1_);
+  bar->addWidget(MakeLabel("Label1", "   (Improper use can damage the database)"));
+  bar->addStretch(1);
+
+  grid_ = Named(new QtDataGrid(dialogs_), "DBGrid1");
+  grid_->SetDeleteConfirmation([this] { return AskDeleteRecord(); });
+  const auto rowsChanged = [this] { UpdateButtons(); };
+  QtTableModel& model = grid_->Model();
+  connect(&model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+  connect(&model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+  connect(&model, &QAbstractItemModel::modelReset, this, rowsChanged);
+  // The grid leaves Ctrl+Insert to its window: a new row at the end.
+  auto* add = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), this);
+  connect(add, &QShortcut::activated, this, [this] { ToolButton1Click(); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(4);
+  layout->addLayout(bar);
+  layout->addWidget(grid_, 1);
+  UpdateButtons();
+}
+
+// ---- Showing and closing ----
+
+void TBrowseForm::Execute() {
+  FormShow();
+  exec();
+  FormClose();
+}
+
+void TBrowseForm::FormShow() {
+  for (Table* table : {&store_.FactoriesData, &store_.SectorsData, &store_.ProductsData,
+                       &store_.FactoryProdData, &store_.SectFactoryData, &store_.SectTradeData})
+    table->SetIndexFieldNames("");
+  comboBox1_->setCurrentIndex(-1);
+  grid_->SetTable(nullptr);
+  UpdateButtons();
+  comboBox1_->setFocus();
+}
+
+void TBrowseForm::reject() {
+  // A changed row is stored as the window closes; one the table refuses
+  // keeps the window open so that the player can mend or cancel it.
+  if (grid_->GetTable() && !grid_->PostRow()) return;
+  QDialog::reject();
+}
+
+void TBrowseForm::FormClose() {
+  grid_->SetTable(nullptr);
+  {
+    const QSignalBlocker block(comboBox1_);
+    comboBox1_->setCurrentIndex(-1);
+  }
+  // Names edited here are shown by the other windows through the name lists.
+  store_.LoadProductNames();
+  store_.LoadFactoryNames();
+  store_.SetWorkingOrders();
+  UpdateButtons();
+}
+
+// ---- The table ----
+
+Table* TBrowseForm::SourceForName(const std::string& name) {
+  if (name.empty()) return nullptr;
+  for (const char* known : kTableNames)
+    if (name == known) return store_.FindTable(name);
+  dialogs_.ShowError("Unknown data set");
+  return nullptr;
+}
+
+void TBrowseForm::ComboBox1Change() {
+  if (grid_->GetTable() && !grid_->PostRow()) return;
+  Table* table = SourceForName(TextOf(*comboBox1_));
+  if (table) {
+    table->SetFiltered(false);
+    table->First();
+  }
+  grid_->SetTable(table);
+  UpdateButtons();
+}
+
+void TBrowseForm::UpdateButtons() {
+  const bool shown = grid_->GetTable() != nullptr;
+  toolButton1_->setEnabled(shown);
+  toolButton2_->setEnabled(shown && grid_->Model().rowCount() > 0);
+}
+
+void TBrowseForm::ToolButton1Click() {
+  if (grid_->GetTable()) grid_->AppendRow();
+  UpdateButtons();
+}
+
+bool TBrowseForm::AskDeleteRecord() {
+  return dialogs_.AskYesNo(texts_.DeleteRecordMsg, mainTexts_.DeleteCap);
+}
+
+void TBrowseForm::ToolButton2Click() {
+  Table* table = grid_->GetTable();
+  if (table && grid_->Model().rowCount() > 0) grid_->DeleteRow();
+  UpdateButtons();
+}
+
+void TBrowseForm::SpeedButton1Click() {
+  Table* table = grid_->GetTable();
+  if (!table) {
+    const std::string caption = process_ ? process_->Texts().ProcessCap : "Process";
+    dialogs_.ShowMessage(texts_.NoTableError, caption, MessageIcon::Information);
+    return;
+  }
+  if (!process_ || !grid_->PostRow()) return;
+  process_->SetDataSet(table);
+  process_->Execute();
+}
+
+// ---- Settings and language ----
+
+void TBrowseForm::ReadSettings(const IniFile* settings) {
+  LoadWindowPlacement(settings, *this, kPlacementSection, -1, -1, true, true);
+}
+
+void TBrowseForm::WriteSettings(IniFile* settings) {
+  SaveWindowPlacement(settings, *this, kPlacementSection);
+}
+
+void TBrowseForm::Translate(const IniFile& languageFile) {
+  TranslateWindow(*this, languageFile, kSection);
+  texts_.DeleteRecordMsg =
+      languageFile.ReadString(kSection, "DeleteRecordMsg", texts_.DeleteRecordMsg);
+  texts_.NoTableError = languageFile.ReadString(kSection, "NoTableError", texts_.NoTableError);
+}
+
+}  // namespace qv
