@@ -121,6 +121,9 @@ void TBrowseForm::Execute() {
 }
 
 void TBrowseForm::FormShow() {
+  // Referencing fields show the names of the rows they refer to.
+  store_.LoadProductNames();
+  store_.LoadFactoryNames();
   for (Table* table : {&store_.FactoriesData, &store_.SectorsData, &store_.ProductsData,
                        &store_.FactoryProdData, &store_.SectFactoryData, &store_.SectTradeData})
     table->SetIndexFieldNames("");

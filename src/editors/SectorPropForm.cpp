@@ -103,15 +103,18 @@ void TSectorPropForm::BuildControls() {
   position->addWidget(MakeLabel("Label3", " , "));
   position->addWidget(edit5_);
   form->addLayout(position, 1, 1);
-  form->addWidget(label7_, 1, 2, 1, 3);
-  form->addWidget(MakeLabel("Label4", "&Race:", comboBox1_), 2, 0);
-  form->addWidget(comboBox1_, 2, 1, 1, 2);
-  form->addWidget(MakeLabel("Label5", "&Suns:", suns_), 3, 0);
-  form->addWidget(suns_, 3, 1, Qt::AlignLeft);
-  form->addWidget(MakeLabel("Label6", "Solar power plant &cycle (sec):", cycle_), 4, 0);
-  form->addWidget(cycle_, 4, 1, Qt::AlignLeft);
-  form->addWidget(label9_, 4, 2, 1, 3);
-  form->addWidget(checkBox5_, 5, 0, 1, 3);
+  // The warning has a line of its own under the position, always there, so
+  // that the controls do not move when it appears.
+  label7_->setMinimumHeight(label7_->fontMetrics().height());
+  form->addWidget(label7_, 2, 0, 1, 5);
+  form->addWidget(MakeLabel("Label4", "&Race:", comboBox1_), 3, 0);
+  form->addWidget(comboBox1_, 3, 1, 1, 2);
+  form->addWidget(MakeLabel("Label5", "&Suns:", suns_), 4, 0);
+  form->addWidget(suns_, 4, 1, Qt::AlignLeft);
+  form->addWidget(MakeLabel("Label6", "Solar power plant &cycle (sec):", cycle_), 5, 0);
+  form->addWidget(cycle_, 5, 1, Qt::AlignLeft);
+  form->addWidget(label9_, 5, 2, 1, 3);
+  form->addWidget(checkBox5_, 6, 0, 1, 3);
   form->setColumnStretch(4, 1);
 
   // Gates, each with the neighbour behind it.
@@ -135,6 +138,11 @@ void TSectorPropForm::BuildControls() {
   // The twelve places of the name label around a square for the sector:
   // a place's codes are its row and column in a 5 x 5 grid, less 2.
   auto* nameBox = Named(new QGroupBox(" Sector name position "), "GroupBox1");
+  // The place chosen stands out as the one dark button around the square.
+  nameBox->setStyleSheet(
+      "QToolButton { border: 1px solid palette(dark); background: palette(base); }"
+      "QToolButton:checked { background: palette(highlight); }"
+      "QToolButton:hover { border-color: palette(highlight); }");
   auto* places = new QGridLayout(nameBox);
   places->setSpacing(0);
   places->setAlignment(Qt::AlignCenter);
@@ -248,6 +256,8 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
     const int button = NameButtonFor(nameDx_, nameDy_);
     PressNameButton(button != 0 ? button : 2);
   }
+  // The same cycle as last time changes no text, but the language may have.
+  Edit2Change();
   label7_->clear();
   UpdateEnabled();
   ready_ = true;

@@ -78,6 +78,11 @@ TEST_F(SectorPropFormTest, NewSectorStartsEmptyAndRefusesTakenOrFarPositions) {
   EXPECT_EQ(stored.solarCycle, 125);
   EXPECT_EQ(stored.nameDy, -2);
   EXPECT_EQ(form.StoredPosition(), (qv::TGridPos{-9999, 0}));
+
+  form.Open(true, 0, 0);
+  store->Texts.TimeText = "(%d m %d s)";  // another language since
+  form.Open(true, 0, 0);
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(1 m 30 s)");
 }
 
 TEST_F(SectorPropFormTest, EditingAllowsTheOwnPositionAndPlacesBesideAChosenNeighbour) {
