@@ -36,9 +36,9 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // the menus and the tool bar, but never enabled until their window exists.
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
-  static const char* const kNotYetAvailable[] = {
-      "Objectsinsector1", "Objects1",      "ToolButton10", "Factorytypes1",
-      "ToolButton6",      "Producttypes1", "ToolButton7",  "Complexprofit1"};
+  static const char* const kNotYetAvailable[] = {"Objectsinsector1", "Objects1",    "ToolButton10",
+                                                 "Factorytypes1",    "ToolButton6", "Producttypes1",
+                                                 "ToolButton7"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
@@ -142,6 +142,7 @@ void TMainForm::WriteSettings() {
   settingsWritten_ = true;
   std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
   if (!settings) return;
+  settings->MarkLastWriteOfRun();
   SaveWindowPlacement(settings.get(), *this, kSection);
   settings_.Map.Zoom = geometry_.Zoom();
   WriteMainWindowSettings(settings_, *settings);

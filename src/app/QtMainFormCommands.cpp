@@ -19,7 +19,6 @@ namespace qv {
 void TMainForm::Objectsinsector1Click() {}
 void TMainForm::ToolButton6Click() {}
 void TMainForm::ToolButton7Click() {}
-void TMainForm::Complexprofit1Click() {}
 
 void TMainForm::ToolButton2Click() {
   if (!geometry_.HasSelection()) return;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -60,6 +61,10 @@ void TMainForm::SectorStored(TGridPos position) {
 
 void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
+}
+
+void TMainForm::Complexprofit1Click() {
+  if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
 }
 
 namespace {

@@ -22,6 +22,7 @@
 #include "app/AppTestUniverse.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -256,24 +257,28 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name :
-       {"Objectsinsector1", "ToolButton10", "Factorytypes1", "Producttypes1", "Complexprofit1"})
+  for (const char* name : {"Objectsinsector1", "ToolButton10", "Factorytypes1", "Producttypes1"})
     EXPECT_FALSE(Enabled(name)) << name;
-  EXPECT_TRUE(Enabled("SavemapasBMP1"));
-  EXPECT_TRUE(Enabled("Statistics1"));
-  EXPECT_TRUE(Enabled("Factoryprofit1"));
+  for (const char* name : {"SavemapasBMP1", "Statistics1", "Factoryprofit1", "Complexprofit1"})
+    EXPECT_TRUE(Enabled(name)) << name;
 }
 
-TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
+TEST_F(MainFormTest, TheProfitCalculatorsOpenTheirWindowsModally) {
   Start();
-  bool shownModal = false;
-  QTimer::singleShot(0, [this, &shownModal] {
-    QDialog* window = program->Window<qv::TFactSimpleCalcForm>();
-    shownModal = window->isVisible() && window->isModal();
-    window->reject();
-  });
-  form().Factoryprofit1Click();
-  EXPECT_TRUE(shownModal);
+  const auto opensModally = [this](QDialog* window, void (qv::TMainForm::*command)()) {
+    bool shownModal = false;
+    QTimer::singleShot(0, [window, &shownModal] {
+      shownModal = window->isVisible() && window->isModal();
+      window->reject();
+    });
+    (form().*command)();
+    return shownModal;
+  };
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactSimpleCalcForm>(),
+                           &qv::TMainForm::Factoryprofit1Click));
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactComplexCalcForm>(),
+                           &qv::TMainForm::Complexprofit1Click));
+  EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
 }
 
 TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {

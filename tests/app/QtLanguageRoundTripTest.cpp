@@ -25,11 +25,14 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
 #include "editors/BrowseForm.h"
 #include "editors/ProcessDataForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtTableModel.h"
 #include "editors/RevealSectorForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
@@ -103,6 +106,25 @@ Snapshot Record(qv::QtProgram& program) {
   const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
   RecordWindow(*profit, out);
   RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
+  auto* complex = program.Window<qv::TFactComplexCalcForm>();
+  RecordWindow(*complex, out);
+  const qv::TComplexTexts& c = complex->Texts();
+  std::vector<std::string> complexTexts = {
+      c.Prices,        c.StatPureExport,
+      c.StatExport,    c.StatPureImport,
+      c.StatImport,    c.StatEqual,
+      c.StatSpareOnly, c.StatSpare,
+      c.ErrorUnable,   c.ErrorNoExport,
+      c.DeleteAllMsg,  c.ClearCap,
+      c.TraceSavedMsg, c.TraceCap,
+      c.TraceErrorMsg, complex->FactoryListData().FieldByName("AllowNPS").DisplayValues()};
+  for (int i = 0; i < 6; ++i)
+    complexTexts.push_back(complex->ResultGrid().horizontalHeaderItem(i)->text().toStdString());
+  const qv::QtTableModel& list = complex->Grid().Model();
+  for (int i = 0; i < list.columnCount(); ++i)
+    complexTexts.push_back(
+        list.headerData(i, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+  RecordStrings("FactComplexCalcTexts", complexTexts, out);
   // The grid's column titles are no objects of their own: all six, read from
   // the header with the rate columns shown.
   qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
@@ -245,6 +267,7 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");
   EXPECT_EQ(program->Window<qv::TRevealSectorForm>()->Texts().AlreadyVisible, "Bereits sichtbar");
   EXPECT_EQ(program->Window<qv::TProcessDataForm>()->Texts().ProcessCap, "Verarbeiten");
+  EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");
