@@ -1,9 +1,6 @@
 #include "editors/SectorPlacement.h"
 
-#include <cstdlib>
-
 #include "data/DataModule1.h"
-#include "map/MapLimits.h"
 
 namespace qv {
 
@@ -71,14 +68,10 @@ TGridPos PlaceBeside(TSide side, TGridPos neighbour) {
   return neighbour;
 }
 
-bool InGridRange(TGridPos pos) {
-  return std::abs(static_cast<long long>(pos.x)) <= kMaxGridPosition &&
-         std::abs(static_cast<long long>(pos.y)) <= kMaxGridPosition;
-}
-
 TPositionState CheckPosition(TDataModule1& store, TGridPos pos, const TGridPos* own) {
-  if (!InGridRange(pos)) return TPositionState::OutOfRange;
+  // A sector an older file left beyond the range may stay where it is.
   if (own && *own == pos) return TPositionState::Free;
+  if (!SectorPositionAllowed(pos.x, pos.y)) return TPositionState::OutOfRange;
   UseCoordOrder(store);
   return store.FindSectorAt(pos.x, pos.y) ? TPositionState::Taken : TPositionState::Free;
 }

@@ -23,10 +23,6 @@ TGridPos NeighbourOf(TSide side, TGridPos pos);
 // Where a sector goes so that the sector at `neighbour` lies on its `side`.
 TGridPos PlaceBeside(TSide side, TGridPos neighbour);
 
-// Whether a sector may stand at (x, y): both within -9999..9999. The map and
-// its statistics take no larger positions, so the editors refuse them.
-bool InGridRange(TGridPos pos);
-
 // The twelve places of a sector's name label around its square, as codes
 // from -2 to 2 (negative is left or up). Place i belongs to SpeedButton i+1.
 struct TNamePlace {
@@ -40,7 +36,8 @@ int NameButtonFor(int dx, int dy);
 // What a position typed for a sector means.
 enum class TPositionState { Free, Taken, OutOfRange };
 // `own` is the position of the sector being edited (it does not collide with
-// itself); null for a new sector. Keeps the cursor of SectorsData.
+// itself); null for a new sector. Beyond the map's range is what the sectors
+// table refuses. Keeps the cursor of SectorsData.
 TPositionState CheckPosition(TDataModule1& store, TGridPos pos, const TGridPos* own);
 
 // Names of the sectors on the four sides of (x, y), in kSides order; empty

@@ -93,6 +93,11 @@ TEST_F(ProcessRowsTest, EachRowOnceEvenWhenStoringMovesIt) {
 }
 
 TEST_F(ProcessRowsTest, ARuleRefusingARowStopsTheRunThere) {
+  const qv::TProcessResult beyond = Run(true, "X", "20000");  // the sectors table's own rule
+  EXPECT_EQ(beyond.failedRow, 1);
+  EXPECT_NE(beyond.error.find("outside the map"), std::string::npos) << beyond.error;
+  EXPECT_EQ(Column("X"), "1,2,3,4");
+
   int posts = 0;
   table().BeforePost = [&posts](qv::Table&) {
     if (++posts == 3) throw qv::TableError("Suns beyond the limit");

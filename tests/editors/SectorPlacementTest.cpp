@@ -46,6 +46,8 @@ TEST(SectorPlacementTest, PositionsAreFreeTakenOrBeyondTheMap) {
   EXPECT_EQ(qv::CheckPosition(*store, {10000, 0}, nullptr), qv::TPositionState::OutOfRange);
   EXPECT_EQ(qv::CheckPosition(*store, {0, -10000}, nullptr), qv::TPositionState::OutOfRange);
   EXPECT_EQ(qv::CheckPosition(*store, {-2147483647, 0}, nullptr), qv::TPositionState::OutOfRange);
+  const TGridPos stray{20000, 0};  // left there by an older file: it may stay
+  EXPECT_EQ(qv::CheckPosition(*store, stray, &stray), qv::TPositionState::Free);
   EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), "B");  // the cursor stays
 
   const std::array<std::string, 4> names = qv::NeighbourNames(*store, {3, 5});
