@@ -312,7 +312,7 @@ void TSectorPropForm::Edit4Change() {
   switch (CheckPosition(store_, TypedPosition(), editingExisting_ ? &opening_ : nullptr)) {
     case TPositionState::OutOfRange:
       label7_->setText(QString::fromStdString(FormatText(
-          texts_.RangeText, {std::int64_t{-kMaxGridPosition}, std::int64_t{kMaxGridPosition}})));
+          texts_.RangeText, {std::int64_t{kMinGridPosition}, std::int64_t{kMaxGridPosition}})));
       break;
     case TPositionState::Taken:
       label7_->setText(QString::fromStdString(texts_.DuplicateText));
