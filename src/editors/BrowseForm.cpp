@@ -219,9 +219,9 @@ void TBrowseForm::WriteSettings(IniFile* settings) {
 
 void TBrowseForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  texts_.DeleteRecordMsg =
-      languageFile.ReadString(kSection, "DeleteRecordMsg", texts_.DeleteRecordMsg);
-  texts_.NoTableError = languageFile.ReadString(kSection, "NoTableError", texts_.NoTableError);
+  TranslateTexts(
+      languageFile, kSection,
+      {{"DeleteRecordMsg", &texts_.DeleteRecordMsg}, {"NoTableError", &texts_.NoTableError}});
 }
 
 }  // namespace qv

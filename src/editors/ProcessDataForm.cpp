@@ -87,23 +87,16 @@ void TProcessDataForm::BuildControls() {
   actionRow->addWidget(MakeLabel("Label2", "&to", edit4_));
   actionRow->addWidget(edit4_, 1);
 
-  button2_ = Named(new QPushButton("&Process"), "Button2");
-  button2_->setDefault(true);
-  auto* cancel = Named(new QPushButton("Cancel"), "Button1");
-  cancel->setAutoDefault(false);
-  connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button2_);
-  buttons->addWidget(cancel);
+  const TDialogButtons buttons =
+      MakeDialogButtons(*this, "Button2", "&Process", "Button1", [this] { Button2Click(); });
+  button2_ = buttons.confirm;
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->addWidget(filter);
   layout->addWidget(action);
   layout->addStretch(1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 
@@ -171,13 +164,11 @@ void TProcessDataForm::Button2Click() {
 
 void TProcessDataForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  const auto text = [&languageFile](const char* key, std::string& value) {
-    value = languageFile.ReadString(kSection, key, value);
-  };
-  text("TableText", texts_.TableText);
-  text("ProcessMsg", texts_.ProcessMsg);
-  text("ProcessCap", texts_.ProcessCap);
-  text("ProcessErrorMsg", texts_.ProcessErrorMsg);
+  TranslateTexts(languageFile, kSection,
+                 {{"TableText", &texts_.TableText},
+                  {"ProcessMsg", &texts_.ProcessMsg},
+                  {"ProcessCap", &texts_.ProcessCap},
+                  {"ProcessErrorMsg", &texts_.ProcessErrorMsg}});
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 

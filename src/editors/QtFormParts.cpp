@@ -1,11 +1,15 @@
 #include "editors/QtFormParts.h"
 
 #include <QComboBox>
-#include <QLayout>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
 #include "data/TextUtil.h"
+#include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
 
 namespace qv {
@@ -45,6 +49,39 @@ void CentreOnScreen(QWidget& window) {
   const QRect area = WorkArea();
   window.move(area.x() + (area.width() - window.width()) / 2,
               area.y() + (area.height() - window.height()) / 2);
+}
+
+QHBoxLayout* MakePositionRow(QLineEdit* x, QLineEdit* y) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  for (QLineEdit* edit : {x, y})
+    edit->setMaximumWidth(60);
+  row->addWidget(x);
+  row->addWidget(MakeLabel("Label3", " , "));
+  row->addWidget(y);
+  row->addStretch(1);
+  return row;
+}
+
+TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
+                                 const char* confirmCaption, const char* cancelName,
+                                 std::function<void()> confirm) {
+  TDialogButtons buttons{Named(new QPushButton(QString::fromUtf8(confirmCaption)), confirmName),
+                         Named(new QPushButton("Cancel"), cancelName), new QHBoxLayout};
+  buttons.confirm->setDefault(true);
+  buttons.cancel->setAutoDefault(false);
+  QObject::connect(buttons.confirm, &QPushButton::clicked, &dialog, std::move(confirm));
+  QObject::connect(buttons.cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  buttons.row->addStretch(1);
+  buttons.row->addWidget(buttons.confirm);
+  buttons.row->addWidget(buttons.cancel);
+  return buttons;
+}
+
+void TranslateTexts(const IniFile& languageFile, const char* section,
+                    std::initializer_list<std::pair<const char*, std::string*>> texts) {
+  for (const auto& [key, text] : texts)
+    *text = languageFile.ReadString(section, key, *text);
 }
 
 void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight) {

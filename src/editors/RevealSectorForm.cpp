@@ -50,10 +50,8 @@ TRevealSectorForm::~TRevealSectorForm() = default;
 void TRevealSectorForm::BuildControls() {
   edit4_ = Named(new QLineEdit, "Edit4");
   edit5_ = Named(new QLineEdit, "Edit5");
-  for (QLineEdit* edit : {edit4_, edit5_}) {
-    edit->setMaximumWidth(60);
+  for (QLineEdit* edit : {edit4_, edit5_})
     connect(edit, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
-  }
   edit4_->installEventFilter(this);
   label1_ = Named(new QLabel, "Label1");
   label1_->setAlignment(Qt::AlignCenter);
@@ -62,13 +60,7 @@ void TRevealSectorForm::BuildControls() {
   auto* absolute = Named(new QGroupBox(" Absolute "), "GroupBox1");
   auto* absoluteGrid = new QGridLayout(absolute);
   absoluteGrid->addWidget(MakeLabel("Label2", "&Position:", edit4_), 0, 0);
-  auto* position = new QHBoxLayout;
-  position->setSpacing(2);
-  position->addWidget(edit4_);
-  position->addWidget(MakeLabel("Label3", " , "));
-  position->addWidget(edit5_);
-  position->addStretch(1);
-  absoluteGrid->addLayout(position, 0, 1);
+  absoluteGrid->addLayout(MakePositionRow(edit4_, edit5_), 0, 1);
   absoluteGrid->addWidget(label1_, 1, 0, 1, 2);
 
   comboBox5_ = Named(new QComboBox, "ComboBox5");
@@ -92,23 +84,16 @@ void TRevealSectorForm::BuildControls() {
     connect(button, &QToolButton::clicked, this, [this, i] { DirectionClick(i + 1); });
   }
 
-  button1_ = Named(new QPushButton("OK"), "Button1");
-  button1_->setDefault(true);
-  auto* cancel = Named(new QPushButton("Cancel"), "Button2");
-  cancel->setAutoDefault(false);
-  connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button1_);
-  buttons->addWidget(cancel);
+  const TDialogButtons buttons =
+      MakeDialogButtons(*this, "Button1", "OK", "Button2", [this] { Button1Click(); });
+  button1_ = buttons.confirm;
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(10, 10, 10, 10);
   layout->addWidget(absolute);
   layout->addWidget(relative);
   layout->addStretch(1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
 }
 
@@ -197,9 +182,8 @@ void TRevealSectorForm::Button1Click() {
 
 void TRevealSectorForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  texts_.NotFound = languageFile.ReadString(kSection, "NotFound", texts_.NotFound);
-  texts_.AlreadyVisible =
-      languageFile.ReadString(kSection, "AlreadyVisible", texts_.AlreadyVisible);
+  TranslateTexts(languageFile, kSection,
+                 {{"NotFound", &texts_.NotFound}, {"AlreadyVisible", &texts_.AlreadyVisible}});
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
 }
 

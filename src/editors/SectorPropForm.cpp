@@ -73,7 +73,6 @@ void TSectorPropForm::BuildControls() {
   edit4_ = Named(new QLineEdit, "Edit4");
   edit5_ = Named(new QLineEdit, "Edit5");
   for (QLineEdit* edit : {edit4_, edit5_}) {
-    edit->setMaximumWidth(60);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
   }
@@ -97,12 +96,7 @@ void TSectorPropForm::BuildControls() {
   form->addWidget(MakeLabel("Label1", "&Name:", edit1_), 0, 0);
   form->addWidget(edit1_, 0, 1, 1, 4);
   form->addWidget(MakeLabel("Label2", "&Position:", edit4_), 1, 0);
-  auto* position = new QHBoxLayout;
-  position->setSpacing(2);
-  position->addWidget(edit4_);
-  position->addWidget(MakeLabel("Label3", " , "));
-  position->addWidget(edit5_);
-  form->addLayout(position, 1, 1);
+  form->addLayout(MakePositionRow(edit4_, edit5_), 1, 1);
   // The warning has a line of its own under the position, always there, so
   // that the controls do not move when it appears.
   label7_->setMinimumHeight(label7_->fontMetrics().height());
@@ -165,16 +159,9 @@ void TSectorPropForm::BuildControls() {
   square->setBackgroundRole(QPalette::Mid);
   places->addWidget(square, 1, 1, 3, 3, Qt::AlignCenter);
 
-  button1_ = Named(new QPushButton("OK"), "Button1");
-  button1_->setDefault(true);
-  auto* cancel = Named(new QPushButton("Cancel"), "Button2");
-  cancel->setAutoDefault(false);
-  connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button1_);
-  buttons->addWidget(cancel);
+  const TDialogButtons buttons =
+      MakeDialogButtons(*this, "Button1", "OK", "Button2", [this] { Button1Click(); });
+  button1_ = buttons.confirm;
 
   auto* lower = new QHBoxLayout;
   lower->addLayout(gates, 1);
@@ -185,7 +172,7 @@ void TSectorPropForm::BuildControls() {
   layout->addSpacing(6);
   layout->addLayout(lower);
   layout->addStretch(1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   // Keyboard order: the fields top down, the gates with their neighbours, OK.
   std::vector<QWidget*> order = {edit1_, edit4_, edit5_, comboBox1_, suns_, cycle_, checkBox5_};
@@ -194,7 +181,7 @@ void TSectorPropForm::BuildControls() {
     order.push_back(neighbours_[i]);
   }
   order.push_back(button1_);
-  order.push_back(cancel);
+  order.push_back(buttons.cancel);
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
@@ -412,13 +399,11 @@ void TSectorPropForm::Button1Click() {
 
 void TSectorPropForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  const auto text = [&languageFile](const char* key, std::string& value) {
-    value = languageFile.ReadString(kSection, key, value);
-  };
-  text("EditCaption", texts_.EditCaption);
-  text("NewCaption", texts_.NewCaption);
-  text("DuplicateText", texts_.DuplicateText);
-  text("RangeText", texts_.RangeText);
+  TranslateTexts(languageFile, kSection,
+                 {{"EditCaption", &texts_.EditCaption},
+                  {"NewCaption", &texts_.NewCaption},
+                  {"DuplicateText", &texts_.DuplicateText},
+                  {"RangeText", &texts_.RangeText}});
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
 }
 
