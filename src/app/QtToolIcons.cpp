@@ -68,6 +68,29 @@ void DrawBars(QPainter& p, double left, double bottom, double width,
   }
 }
 
+// A sheet of table rows that the row pictograms stand on.
+void RowSheet(QPainter& p) {
+  SectorSquare(p, QRectF(2, 3, 17, 15));
+  p.setPen(InkPen(1.2, kGrey));
+  for (double y : {7.5, 11.0, 14.5})
+    p.drawLine(QPointF(4.5, y), QPointF(16.5, y));
+}
+
+// A window split in two panels, the first one (top or left) filled.
+void Panels(QPainter& p, bool stacked) {
+  const QRectF frame(2.5, 3.5, 19, 17);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kTeal);
+  p.drawRect(stacked ? QRectF(2.5, 3.5, 19, 8.5) : QRectF(2.5, 3.5, 9.5, 17));
+  p.setPen(InkPen());
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(frame, 1.5, 1.5);
+  if (stacked)
+    p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
+  else
+    p.drawLine(QPointF(12, 3.5), QPointF(12, 20.5));
+}
+
 void Draw(QPainter& p, ToolIcon icon) {
   switch (icon) {
     case ToolIcon::AddSector:
@@ -227,6 +250,23 @@ void Draw(QPainter& p, ToolIcon icon) {
       p.drawEllipse(QPointF(12, 12), 2.6, 2.6);
       break;
     }
+    case ToolIcon::AddRow:
+      RowSheet(p);
+      Badge(p, kGreen, [](QPainter& q) {
+        q.drawLine(QPointF(18, 15.5), QPointF(18, 20.5));
+        q.drawLine(QPointF(15.5, 18), QPointF(20.5, 18));
+      });
+      break;
+    case ToolIcon::DeleteRow:
+      RowSheet(p);
+      Badge(p, kRed, [](QPainter& q) { q.drawLine(QPointF(15.5, 18), QPointF(20.5, 18)); });
+      break;
+    case ToolIcon::PanelsStacked:
+      Panels(p, true);
+      break;
+    case ToolIcon::PanelsSideBySide:
+      Panels(p, false);
+      break;
   }
 }
 

@@ -24,6 +24,11 @@ enum class ToolIcon {
   ShowShipyards,
   ShowPirateBases,
   ShowInvisibleSectors,
+  // The table editors' own tool bars.
+  AddRow,
+  DeleteRow,
+  PanelsStacked,
+  PanelsSideBySide,
 };
 
 // The icon in the sizes a tool bar asks for (16, 24, 32 and 48 pixels).
