@@ -1,0 +1,69 @@
+#include "editors/TypeEditing.h"
+
+#include <gtest/gtest.h>
+
+#include "data/StoreTestData.h"
+#include "support/UniverseRows.h"
+
+namespace {
+
+using namespace qvtest;
+
+TEST(TypeEditingTest, InformationTextNamesTheCycleAndTheYieldOfMines) {
+  const std::string info = "products per %d sec ";
+  const std::string yield = "(yield=1) ";
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 120, 2), "products per 120 sec (yield=1) ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 600, 3), "products per 600 sec (yield=1) ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 60, 1), "products per 60 sec ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 0, 2), "");
+}
+
+TEST(TypeEditingTest, PanelSizeIsTheSavedShareWithinTheClient) {
+  EXPECT_EQ(qv::FactoryListPanelSize(380, 330, 200, 400), 190);
+  EXPECT_EQ(qv::FactoryListPanelSize(380, 330, 390, 400), 280);  // client - 50
+  EXPECT_EQ(qv::FactoryListPanelSize(380, 330, 10, 400), 50);
+  EXPECT_EQ(qv::FactoryListPanelSize(380, 80, 200, 400), 50);  // 50 wins in a tiny client
+  // A settings file edited by hand must not divide by zero.
+  EXPECT_EQ(qv::FactoryListPanelSize(380, 330, 200, 0), 165);
+  EXPECT_EQ(qv::FactoryListPanelSize(2000000000, 330, 2000000000, 1), 280);
+}
+
+TEST(TypeEditingTest, NewFactoryTypeStartsWithOneProductAndOneResource) {
+  EmptyStore s;
+  AddFactoryType(*s, "Older", 0, 60);
+  const int id = qv::AppendFactoryType(*s);
+  EXPECT_GT(id, 0);
+  EXPECT_EQ(s->FactoriesData.FieldByName("Id").AsInteger(), id);
+  EXPECT_TRUE(s->FactoriesData.FieldByName("Name").IsNull());
+  EXPECT_TRUE(s->FactoriesData.FieldByName("Mtime").IsNull());
+  qv::Table& recipes = s->FactoryProdData;
+  ASSERT_EQ(recipes.RecordCount(), 2);
+  EXPECT_EQ(Column(recipes, "FactoryId"), std::to_string(id) + "," + std::to_string(id));
+  EXPECT_EQ(Column(recipes, "Operation"), "0,1");
+  EXPECT_EQ(Column(recipes, "ProductId"), ",");
+  EXPECT_EQ(Column(recipes, "Qty"), ",");
+}
+
+TEST(TypeEditingTest, DeletingAProductTakesItsRecipesAndStationsAlong) {
+  EmptyStore s;
+  const int used = AddProduct(*s, "Used");
+  const int other = AddProduct(*s, "Other");
+  const int farm = AddFactoryType(*s, "Farm", 0, 60);
+  AddRecipe(*s, farm, 0, used, 1);
+  AddRecipe(*s, farm, 1, used, 2);
+  AddRecipe(*s, farm, 1, other, 3);
+  const int sector = AddSector(*s, {.name = "A"});
+  AddTrade(*s, sector, 0, used);
+  AddTrade(*s, sector, 0, other);
+  s->ProductsData.Locate("Name", {qv::Value("Used")});
+  s->ProductsData.DisableControls();  // a view suspended from outside stays so
+  qv::DeleteTypeRow(*s, s->ProductsData);
+  EXPECT_TRUE(s->ProductsData.ControlsDisabled());
+  s->ProductsData.EnableControls();
+  EXPECT_EQ(Column(s->ProductsData, "Name"), "Other");
+  EXPECT_EQ(Column(s->FactoryProdData, "ProductId"), std::to_string(other));
+  EXPECT_EQ(Column(s->SectTradeData, "ProductId"), std::to_string(other));
+  EXPECT_FALSE(s->SectorsData.ControlsDisabled());
+}
+
+}  // namespace
