@@ -36,11 +36,9 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // the menus and the tool bar, but never enabled until their window exists.
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
-  static const char* const kNotYetAvailable[] = {
-      "Add1",          "ToolButton1",      "Properties1",   "Properties2",
-      "ToolButton3",   "Objectsinsector1", "Objects1",      "ToolButton10",
-      "Factorytypes1", "ToolButton6",      "Producttypes1", "ToolButton7",
-      "Directaccess1", "Revealsector1",    "Complexprofit1"};
+  static const char* const kNotYetAvailable[] = {"Add1",          "ToolButton1",   "Properties1",
+                                                 "Properties2",   "ToolButton3",   "Directaccess1",
+                                                 "Revealsector1", "Complexprofit1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;

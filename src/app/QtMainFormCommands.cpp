@@ -18,10 +18,7 @@ namespace qv {
 // CommandAvailable), and doing nothing until their window is attached.
 void TMainForm::Add1Click() {}
 void TMainForm::Properties1Click() {}
-void TMainForm::Objectsinsector1Click() {}
 void TMainForm::Revealsector1Click() {}
-void TMainForm::ToolButton6Click() {}
-void TMainForm::ToolButton7Click() {}
 void TMainForm::Directaccess1Click() {}
 void TMainForm::Complexprofit1Click() {}
 

@@ -7,6 +7,9 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/SectorDataForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 
@@ -25,6 +28,35 @@ bool TMainForm::RunPrefDialog() {
 
 void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
+}
+
+void TMainForm::Objectsinsector1Click() {
+  auto* objects = Window<TSectorDataForm>();
+  if (!objects || !geometry_.HasSelection()) return;
+  if (objects->Execute(geometry_.SelX(), geometry_.SelY())) AfterObjectsEdited();
+}
+
+void TMainForm::ToolButton6Click() {
+  if (auto* factories = Window<TFactoriesForm>()) {
+    factories->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::ToolButton7Click() {
+  if (auto* products = Window<TProductsForm>()) {
+    products->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::AfterObjectsEdited() {
+  // Recipes, cycle times and trading quantities feed the statistics as much
+  // as the sectors' own objects do, but only the latter mark them stale: the
+  // figures shown are made again whenever an editor of either has run.
+  if (settings_.Map.ShowStatistics) RecalculateStatistics();
+  UpdateSelection();
+  Repaint();
 }
 
 namespace {

@@ -5,6 +5,9 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/SectorDataForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 #include "settings/Settings.h"
@@ -55,9 +58,26 @@ struct WindowEntry {
 // To add a window: derive its class from TProgramWindow, and add its line here
 // at its place in the making order (the comments name the windows still to
 // come), with its language place. Signals to the main window are connected
-// in the line's make function.
+// in the line's make function; a window made earlier is at hand there through
+// c.main.Window<T>().
 const WindowEntry kProgramWindows[] = {
-    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm
+    // TSectorPropForm
+    {kProductsForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TProductsForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                              &c.main);
+     }},
+    {kFactoriesForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactoriesForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                               *c.main.Window<TProductsForm>(), &c.main);
+     }},
+    {kSectorDataForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TSectorDataForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                                *c.main.Window<TFactoriesForm>(),
+                                                *c.main.Window<TProductsForm>(), &c.main);
+     }},
     {kSectProdForm,
      [](const TProgramContext& c) -> WindowPtr {
        auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
@@ -101,13 +121,14 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
+  // Given first, so that a window may be made with one made before it.
+  main.SetWindows(&windows_);
   {
     const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
     const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
     for (const WindowEntry& entry : kProgramWindows)
       windows_.Add(entry.make(context), entry.language, settings.get());
   }
-  main.SetWindows(&windows_);
 
   main.BuildLanguageMenu();
   main.SetLanguage();

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
 #include <QSpinBox>
@@ -20,6 +21,12 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtTableModel.h"
+#include "editors/SectorDataForm.h"
+#include "editors/SectorObjects.h"
 #include "map/LegendForm.h"
 #include "map/MapLimits.h"
 
@@ -239,9 +246,8 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name :
-       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Complexprofit1"})
+  for (const char* name : {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Directaccess1",
+                           "Revealsector1", "Complexprofit1"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("SavemapasBMP1"));
   EXPECT_TRUE(Enabled("Statistics1"));
@@ -386,6 +392,54 @@ TEST_F(MainFormTest, ProductsWindowFollowsTheSelectionAndClosingReleasesItsButto
   products->close();
   EXPECT_FALSE(form().Action("Productsinsector1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton9")->defaultAction()->isChecked());
+}
+
+TEST_F(MainFormTest, ObjectsOfTheSelectedSectorOpenModallyAndTheMapFollowsThem) {
+  Start(SmallUniverse(), [](qv::TDataModule1& store) {
+    AddRowId(store.ProductsData, {{"Name", "Ore"}, {"Type", 0}});
+  });
+  EXPECT_FALSE(Enabled("Objectsinsector1") || Enabled("ToolButton10"));
+  EXPECT_TRUE(Enabled("Factorytypes1") && Enabled("ToolButton6"));
+  EXPECT_TRUE(Enabled("Producttypes1") && Enabled("ToolButton7"));
+  EXPECT_EQ(form().Action("Factorytypes1")->shortcut(), QKeySequence("Ctrl+F"));
+  EXPECT_EQ(form().Action("Producttypes1")->shortcut(), QKeySequence("Ctrl+P"));
+  ClickSector(0, 0);  // Alpha
+  EXPECT_TRUE(Enabled("Objectsinsector1") && Enabled("ToolButton10") && Enabled("Objects1"));
+  form().Productsinsector1Click();
+  qv::TSectProdForm& products = *program->Window<qv::TSectProdForm>();
+  EXPECT_EQ(products.Grid()->rowCount(), 1);  // nothing traded yet: the empty row
+
+  // A double click on the sector opens its objects; a pirate base and a
+  // traded product put in there show on the status line and in the products.
+  bool shownModal = false;
+  QTimer::singleShot(0, [this, &shownModal] {
+    qv::TSectorDataForm& objects = *program->Window<qv::TSectorDataForm>();
+    shownModal = objects.isVisible() && objects.isModal();
+    EXPECT_EQ(objects.Heading(), "Sector: Alpha (0,0), Kessar");
+    objects.StationBox(qv::kPirateBase).setChecked(true);
+    objects.Pages().setCurrentWidget(&objects.Page(qv::kPirateBase));
+    objects.ToolButton3Click();
+    EXPECT_TRUE(objects.Grid(qv::kPirateBase).Model().WriteCellText(0, 0, "Ore"));
+    objects.accept();
+  });
+  form().PaintBox1DblClick();
+  EXPECT_TRUE(shownModal);
+  EXPECT_TRUE(form().StatusText().endsWith("PIRATE BASE"));
+  EXPECT_EQ(products.Grid()->item(0, 0)->text(), "Ore");
+  EXPECT_EQ(products.Grid()->item(0, 1)->text(), "1");
+
+  for (const char* command : {"Factorytypes1", "Producttypes1"}) {
+    QDialog* window = std::string(command) == "Factorytypes1"
+                          ? static_cast<QDialog*>(program->Window<qv::TFactoriesForm>())
+                          : program->Window<qv::TProductsForm>();
+    QTimer::singleShot(0, [window, &shownModal] {
+      shownModal = window->isVisible() && window->isModal();
+      window->reject();
+    });
+    shownModal = false;
+    form().Action(command)->trigger();
+    EXPECT_TRUE(shownModal) << command;
+  }
 }
 
 }  // namespace
