@@ -3,12 +3,12 @@
 // which holds only while the grid reads rows on demand instead of copying.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchQtApplication.h"
 #include "data/Table.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
@@ -29,15 +29,6 @@ class NoDialogs : public qv::Dialogs {
   qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
   bool AskFont(qv::TFontParams&, bool) override { return false; }
 };
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "GridBench";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // A products-like table: texts by callback and a lookup, as the editors show.
 struct Products {
@@ -76,7 +67,7 @@ struct Products {
 };
 
 void BM_GridOpenAndScrollToEnd(benchmark::State& state) {
-  App();
+  qvbench::BenchApplication();
   Products products;
   NoDialogs dialogs;
   QImage canvas(800, 600, QImage::Format_ARGB32_Premultiplied);

@@ -127,6 +127,10 @@ class TDataModule1 {
   // What became of each table's file (AllTables order), so that exit never
   // writes a table that failed to load over the player's file.
   std::array<TableFileState, kTableCount> fileStates_{};
+  // Where the record filters find their fields: they read them for every row.
+  int sectFactorySectorField_ = 0;
+  int sectTradeSectorField_ = 0;
+  int sectTradeTraderField_ = 0;
 
   int TableSlot(const Table& table) const;
   void BuildSchemas();
