@@ -80,7 +80,7 @@ void TFactoriesForm::BuildControls() {
   dbGrid1_ = new QtDataGrid(dialogs_, panel1);
   dbGrid1_->setObjectName("DBGrid1");
   dbGrid1_->SetColumns(
-      {DesignedColumn("Name", 150, "Factory type"), DesignedColumn("Buyable", 90, "Can be bought"),
+      {DesignedColumn("Name", 150, "Factory type"), DesignedColumn("Buyable", 100, "Can be bought"),
        DesignedColumn("Mtime", 95, "Calc. time,sec"), DesignedColumn("Ctime", 70, "Cycle, sec"),
        DesignedTextColumn("Special", 75, "Special")});
   auto* panel1Layout = new QVBoxLayout(panel1);
@@ -107,6 +107,9 @@ void TFactoriesForm::BuildControls() {
   panel4Layout->setContentsMargins(6, 0, 0, 0);
   panel4Layout->addWidget(dbText1_);
   panel4Layout->addWidget(label1_, 1);
+  // In a narrow panel the type's name and its text give way, not the buttons.
+  toolBar2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  panel4->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* recipeBar = new QHBoxLayout;
   recipeBar->addWidget(toolBar2);
   recipeBar->addWidget(panel4, 1);
@@ -199,7 +202,7 @@ void TFactoriesForm::LinkRecipes() {
 }
 
 bool TFactoriesForm::CommitGrids() {
-  return dbGrid1_->PostRow() && dbGrid2_->PostRow();
+  return StoreTypedRows({dbGrid1_, dbGrid2_});
 }
 
 void TFactoriesForm::done(int result) {
@@ -238,6 +241,8 @@ void TFactoriesForm::UpdateInfoText() {
                               current.Get("Mtime").ToInteger(), current.Get("Special").ToInteger())
             : std::string();
   label1_->setText(QString::fromStdString(info));
+  // A narrow panel may cut them; the whole text is a hover away.
+  dbText1_->parentWidget()->setToolTip(dbText1_->text() + " " + label1_->text());
 }
 
 QString TFactoriesForm::InfoText() const {

@@ -50,7 +50,7 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
   dbGrid1_->setObjectName("DBGrid1");
   dbGrid1_->SetColumns({DesignedColumn("Name", 130, "Name"), DesignedTextColumn("Type", 70, "Type"),
                         DesignedColumn("Min", 50, "Min"), DesignedColumn("Max", 50, "Max"),
-                        DesignedColumn("Avg", 50, "Avg"), DesignedColumn("Qty", 60, "Qty (TS)"),
+                        DesignedColumn("Avg", 50, "Avg"), DesignedColumn("Qty", 70, "Qty (TS)"),
                         DesignedColumn("Mtime", 120, "Calc. time,sec (TS)")});
   connect(&dbGrid1_->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateButtonState(); });
 
@@ -95,7 +95,7 @@ void TProductsForm::FormShow() {
 void TProductsForm::done(int result) {
   // A cell still being typed in is stored first; one the table refuses
   // keeps the window open, so that nothing typed is lost unseen.
-  if (!dbGrid1_->PostRow()) return;
+  if (!StoreTypedRows({dbGrid1_})) return;
   FormClose();
   QDialog::done(result);
 }
@@ -110,7 +110,7 @@ void TProductsForm::UpdateButtonState() {
 }
 
 void TProductsForm::ToolButton1Click() {
-  if (!dbGrid1_->PostRow()) return;
+  if (!StoreTypedRows({dbGrid1_})) return;
   Table& products = store_.ProductsData;
   products.Append();
   products.Post();
@@ -120,7 +120,7 @@ void TProductsForm::ToolButton1Click() {
 
 void TProductsForm::ToolButton2Click() {
   Table& products = store_.ProductsData;
-  if (!dbGrid1_->PostRow() || products.IsEmpty()) return;
+  if (!StoreTypedRows({dbGrid1_}) || products.IsEmpty()) return;
   const std::string name = products.FieldByName("Name").AsString();
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {

@@ -79,6 +79,12 @@ TColumn DesignedTextColumn(const char* field, int width, const char* title) {
   return column;
 }
 
+bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids) {
+  for (QtDataGrid* grid : grids)
+    if (grid->GetTable() && !grid->PostRow()) return false;
+  return true;
+}
+
 bool AskDelete(Dialogs& dialogs, const TMainTexts& mainTexts, const std::string& pattern,
                const std::vector<FormatArg>& args) {
   return dialogs.AskYesNo(FormatText(pattern, args), mainTexts.DeleteCap);

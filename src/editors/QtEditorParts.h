@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ TColumn DesignedTextColumn(const char* field, int width, const char* title);
 // lacks or leaves empty keeps the title in force.
 void TranslateColumnTitles(QtDataGrid& grid, const IniFile& languageFile,
                            const std::string& section, const std::vector<TColumnTitleKey>& keys);
+
+// Stores what is being typed in each grid bound to a table, posting its
+// row; false (the table's message shown) as soon as a table refuses.
+bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids);
 
 // The yes/no question before a row is deleted, with the main window's
 // delete caption; true for yes.

@@ -138,10 +138,8 @@ void TSectorDataForm::FillPickLists() {
 }
 
 bool TSectorDataForm::CommitGrids() {
-  if (!dbGrid1_->PostRow()) return false;
-  for (const StationPage& page : stations_)
-    if (!page.grid->PostRow()) return false;
-  return true;
+  return StoreTypedRows({dbGrid1_, Station(kShipyard).grid, Station(kEquipmentDock).grid,
+                         Station(kTradingStation).grid, Station(kPirateBase).grid});
 }
 
 void TSectorDataForm::done(int result) {
