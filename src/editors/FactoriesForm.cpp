@@ -83,9 +83,7 @@ void TFactoriesForm::BuildControls() {
       {DesignedColumn("Name", 150, "Factory type"), DesignedColumn("Buyable", 100, "Can be bought"),
        DesignedColumn("Mtime", 95, "Calc. time,sec"), DesignedColumn("Ctime", 70, "Cycle, sec"),
        DesignedTextColumn("Special", 75, "Special")});
-  auto* panel1Layout = new QVBoxLayout(panel1);
-  panel1Layout->setContentsMargins(0, 0, 0, 0);
-  panel1Layout->setSpacing(2);
+  QVBoxLayout* panel1Layout = MakeGridPageLayout(*panel1, false);
   panel1Layout->addWidget(toolBar1);
   panel1Layout->addWidget(dbGrid1_, 1);
 
@@ -119,9 +117,7 @@ void TFactoriesForm::BuildControls() {
   dbGrid2_->SetColumns({DesignedTextColumn("Operation", 85, "Operation"),
                         DesignedColumn("ProductId", 180, "Product name"),
                         DesignedColumn("Qty", 60, "Qty")});
-  auto* panel3Layout = new QVBoxLayout(panel3);
-  panel3Layout->setContentsMargins(0, 0, 0, 0);
-  panel3Layout->setSpacing(2);
+  QVBoxLayout* panel3Layout = MakeGridPageLayout(*panel3, false);
   panel3Layout->addLayout(recipeBar);
   panel3Layout->addWidget(dbGrid2_, 1);
 

@@ -5,6 +5,7 @@
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "editors/QtDataGrid.h"
 #include "settings/Dialogs.h"
@@ -42,6 +43,16 @@ void SetButtonEnabled(QToolButton& button, bool enabled) {
 
 bool ButtonEnabled(const QToolButton& button) {
   return button.defaultAction()->isEnabled();
+}
+
+QVBoxLayout* MakeGridPageLayout(QWidget& owner, bool inset) {
+  auto* layout = new QVBoxLayout(&owner);
+  if (inset)
+    layout->setContentsMargins(4, 2, 4, 4);
+  else
+    layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  return layout;
 }
 
 QPushButton* MakePushButton(const char* name, const char* caption, QWidget* parent) {

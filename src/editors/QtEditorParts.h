@@ -10,6 +10,7 @@
 #include "settings/ColumnLayout.h"
 
 class QPushButton;
+class QVBoxLayout;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -36,6 +37,10 @@ QToolButton* AddToolButton(QToolBar& bar, const char* name, const char* hint, To
                            std::function<void()> click);
 void SetButtonEnabled(QToolButton& button, bool enabled);
 bool ButtonEnabled(const QToolButton& button);
+
+// The layout of a panel or page that stacks a tool bar row over a grid;
+// `inset` leaves a margin, as on a tab page.
+QVBoxLayout* MakeGridPageLayout(QWidget& owner, bool inset);
 
 QPushButton* MakePushButton(const char* name, const char* caption, QWidget* parent);
 

@@ -129,9 +129,7 @@ QWidget* TSectorDataForm::BuildFactorySheet() {
   cycle->addSpacing(6);
   cycle->addWidget(label9_);
   cycle->addStretch(1);
-  auto* layout = new QVBoxLayout(factorySheet_);
-  layout->setContentsMargins(4, 2, 4, 4);
-  layout->setSpacing(2);
+  QVBoxLayout* layout = MakeGridPageLayout(*factorySheet_, true);
   layout->addWidget(toolBar);
   layout->addWidget(dbGrid1_, 1);
   layout->addLayout(cycle);
@@ -158,9 +156,7 @@ void TSectorDataForm::BuildStationPage(StationPage& page, int index) {
   page.grid->SetColumns({DesignedColumn("ProductId", 260, "Product")});
   OnCtrlInsert(*page.grid, [this] { ToolButton3Click(); });
   connect(&page.grid->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateDeleteButtons(); });
-  auto* layout = new QVBoxLayout(page.sheet);
-  layout->setContentsMargins(4, 2, 4, 4);
-  layout->setSpacing(2);
+  QVBoxLayout* layout = MakeGridPageLayout(*page.sheet, true);
   layout->addWidget(toolBar);
   layout->addWidget(page.grid, 1);
   pageControl1_->addTab(page.sheet, QString::fromUtf8(design.caption));

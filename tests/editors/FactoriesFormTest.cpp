@@ -10,19 +10,12 @@
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/IniFile.h"
-#include "support/QtShortcuts.h"
+#include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 
 namespace {
 
 using namespace qvtest;
-
-std::vector<std::string> GridColumn(const qv::QtDataGrid& grid, int column) {
-  std::vector<std::string> cells;
-  for (int row = 0; row < grid.Model().rowCount(); ++row)
-    cells.push_back(grid.Model().index(row, column).data().toString().toStdString());
-  return cells;
-}
 
 // A mine and a solar power plant with their recipes; the plant stands in
 // three sectors.

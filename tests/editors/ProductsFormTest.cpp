@@ -12,19 +12,12 @@
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "settings/IniFile.h"
-#include "support/QtShortcuts.h"
+#include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 
 namespace {
 
 using namespace qvtest;
-
-std::vector<std::string> GridColumn(const qv::QtDataGrid& grid, int column) {
-  std::vector<std::string> cells;
-  for (int row = 0; row < grid.Model().rowCount(); ++row)
-    cells.push_back(grid.Model().index(row, column).data().toString().toStdString());
-  return cells;
-}
 
 class ProductsFormTest : public ::testing::Test {
  protected:

@@ -17,20 +17,13 @@
 #include "editors/QtTableModel.h"
 #include "editors/SectorObjects.h"
 #include "settings/IniFile.h"
-#include "support/QtShortcuts.h"
+#include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 
 namespace {
 
 using namespace qvtest;
 using qv::TSectorDataForm;
-
-std::vector<std::string> GridColumn(const qv::QtDataGrid& grid, int column) {
-  std::vector<std::string> cells;
-  for (int row = 0; row < grid.Model().rowCount(); ++row)
-    cells.push_back(grid.Model().index(row, column).data().toString().toStdString());
-  return cells;
-}
 
 // Alpha (Kessar) has a shipyard without products, a trading station with
 // three and a farm; Delta has no race and no station.

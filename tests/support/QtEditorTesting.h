@@ -3,7 +3,13 @@
 #include <QKeySequence>
 #include <QShortcut>
 #include <QWidget>
+#include <string>
+#include <vector>
 
+#include "editors/QtDataGrid.h"
+#include "editors/QtTableModel.h"
+
+// Driving the editor windows as the player does.
 namespace qvtest {
 
 // What pressing `keys` does where `scope` has a shortcut for them (the
@@ -16,6 +22,14 @@ inline bool PressShortcut(QWidget& scope, const QKeySequence& keys) {
     return true;
   }
   return false;
+}
+
+// The texts a grid shows in one column (model order), top to bottom.
+inline std::vector<std::string> GridColumn(const qv::QtDataGrid& grid, int column) {
+  std::vector<std::string> cells;
+  for (int row = 0; row < grid.Model().rowCount(); ++row)
+    cells.push_back(grid.Model().index(row, column).data().toString().toStdString());
+  return cells;
 }
 
 }  // namespace qvtest
