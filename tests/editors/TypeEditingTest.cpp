@@ -44,26 +44,4 @@ TEST(TypeEditingTest, NewFactoryTypeStartsWithOneProductAndOneResource) {
   EXPECT_EQ(Column(recipes, "Qty"), ",");
 }
 
-TEST(TypeEditingTest, DeletingAProductTakesItsRecipesAndStationsAlong) {
-  EmptyStore s;
-  const int used = AddProduct(*s, "Used");
-  const int other = AddProduct(*s, "Other");
-  const int farm = AddFactoryType(*s, "Farm", 0, 60);
-  AddRecipe(*s, farm, 0, used, 1);
-  AddRecipe(*s, farm, 1, used, 2);
-  AddRecipe(*s, farm, 1, other, 3);
-  const int sector = AddSector(*s, {.name = "A"});
-  AddTrade(*s, sector, 0, used);
-  AddTrade(*s, sector, 0, other);
-  s->ProductsData.Locate("Name", {qv::Value("Used")});
-  s->ProductsData.DisableControls();  // a view suspended from outside stays so
-  qv::DeleteTypeRow(*s, s->ProductsData);
-  EXPECT_TRUE(s->ProductsData.ControlsDisabled());
-  s->ProductsData.EnableControls();
-  EXPECT_EQ(Column(s->ProductsData, "Name"), "Other");
-  EXPECT_EQ(Column(s->FactoryProdData, "ProductId"), std::to_string(other));
-  EXPECT_EQ(Column(s->SectTradeData, "ProductId"), std::to_string(other));
-  EXPECT_FALSE(s->SectorsData.ControlsDisabled());
-}
-
 }  // namespace
