@@ -27,7 +27,7 @@ class NoDialogs : public qv::Dialogs {
     return std::nullopt;
   }
   qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool) override { return false; }
+  bool AskFont(qv::TFontParams&, bool, qv::CustomColorList&) override { return false; }
 };
 
 // A products-like table: texts by callback and a lookup, as the editors show.

@@ -35,7 +35,7 @@ class CountingDialogs : public qv::Dialogs {
     return std::nullopt;
   }
   qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool) override { return false; }
+  bool AskFont(qv::TFontParams&, bool, qv::CustomColorList&) override { return false; }
 
   int messages = 0;
 };

@@ -36,9 +36,9 @@ constexpr const char* kMemoryError = "Memory allocation error";
 // the menus and the tool bar, but never enabled until their window exists.
 // Enabling one of them is done here and nowhere else.
 bool CommandAvailable(const QString& name) {
-  static const char* const kNotYetAvailable[] = {"Add1",          "ToolButton1",   "Properties1",
-                                                 "Properties2",   "ToolButton3",   "Directaccess1",
-                                                 "Revealsector1", "Complexprofit1"};
+  static const char* const kNotYetAvailable[] = {"Add1",         "ToolButton1", "Properties1",
+                                                 "Properties2",  "ToolButton3", "Directaccess1",
+                                                 "Revealsector1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
@@ -142,6 +142,7 @@ void TMainForm::WriteSettings() {
   settingsWritten_ = true;
   std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
   if (!settings) return;
+  settings->MarkLastWriteOfRun();
   SaveWindowPlacement(settings.get(), *this, kSection);
   settings_.Map.Zoom = geometry_.Zoom();
   WriteMainWindowSettings(settings_, *settings);
@@ -208,6 +209,10 @@ QString TMainForm::StatusText() const {
   return statusLabel_->text();
 }
 
+QString TMainForm::StatusHint() const {
+  return statusHint_->text();
+}
+
 QAction* TMainForm::Action(const QString& name) const {
   const auto it = actions_.find(name);
   return it == actions_.end() ? nullptr : it->second;
@@ -261,6 +266,7 @@ void TMainForm::SetLanguage() {
   // The hints lose the key they were given last time, so that a language
   // that leaves a hint alone does not get the key twice.
   CompleteToolButtonHints(true);
+  dialogs_.SetLanguage(settings_.Language, *file);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
   if (windows_)
@@ -268,6 +274,7 @@ void TMainForm::SetLanguage() {
   else
     store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
+  UpdateStatusHint();
 }
 
 void TMainForm::CompleteToolButtonHints(bool strip) {
@@ -355,7 +362,14 @@ const double* TMainForm::SelectedCell() const {
 
 void TMainForm::Repaint() {
   surface_->update();
+  UpdateStatusHint();
   if (LegendVisible()) RefreshLegend();
+}
+
+void TMainForm::UpdateStatusHint() {
+  const bool empty = settings_.Map.ShowStatistics && request_.ChoosesNoProduct();
+  statusHint_->setText(empty ? QString::fromStdString(texts_.NoProductMsg) : QString());
+  statusHint_->setVisible(empty);
 }
 
 void TMainForm::UpdateSelection() {

@@ -127,6 +127,7 @@ class TMainForm : public QMainWindow {
   CustomColorList& CustomColors() { return customColors_; }
   const std::string& CurrentLanguage() const { return settings_.Language; }
   QString StatusText() const;
+  QString StatusHint() const;
   QAction* Action(const QString& name) const;
   QToolButton* Button(const QString& name) const;
   QMenu* PopupMenu() const { return popupMenu_; }
@@ -180,6 +181,7 @@ class TMainForm : public QMainWindow {
   TMapDrawContext DrawContext() const;
   const double* SelectedCell() const;
   void RecalculateStatistics();
+  void UpdateStatusHint();
   void RevealDirection(int dx, int dy);
 
   // Companion windows (see QtMainFormWindows.cpp).
@@ -228,6 +230,7 @@ class TMainForm : public QMainWindow {
   QScrollArea* scrollBox_ = nullptr;
   QtMapSurface* surface_ = nullptr;
   QLabel* statusLabel_ = nullptr;
+  QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
 };
 
 }  // namespace qv

@@ -31,6 +31,7 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("DeleteMsg", texts.DeleteMsg);
   read("BmpErrorMsg", texts.BmpErrorMsg);
   read("BmpWriteErrorMsg", texts.BmpWriteErrorMsg);
+  read("NoProductMsg", texts.NoProductMsg);
 }
 
 std::string FormatText(std::string_view pattern, const std::vector<FormatArg>& args) {

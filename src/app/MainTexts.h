@@ -25,6 +25,8 @@ struct TMainTexts {
   std::string BmpErrorMsg = "Not enough resources to create %d x %d BMP";
   // Not one of the ten classic keys: the map image could not be written.
   std::string BmpWriteErrorMsg = "Cannot write the map image to %s";
+  // Nor this: the status line's hint while statistics of no product are shown.
+  std::string NoProductMsg = "no product chosen";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

@@ -20,7 +20,6 @@ void TMainForm::Add1Click() {}
 void TMainForm::Properties1Click() {}
 void TMainForm::Revealsector1Click() {}
 void TMainForm::Directaccess1Click() {}
-void TMainForm::Complexprofit1Click() {}
 
 void TMainForm::ToolButton2Click() {
   if (!geometry_.HasSelection()) return;
@@ -83,7 +82,11 @@ void TMainForm::SavemapasBMP1Click() {
 }
 
 void TMainForm::Calculatestatistics1Click() {
-  if (!RunRequestDialog()) return;
+  if (!RunRequestDialog()) {
+    // Cancel keeps the request, but the bar settings change either way.
+    Repaint();
+    return;
+  }
   RecalculateStatistics();
   settings_.Map.ShowStatistics = true;
   SetSwitch("Showstatistics1", "ToolButton13", true);
@@ -92,12 +95,15 @@ void TMainForm::Calculatestatistics1Click() {
 }
 
 void TMainForm::SetShowStatistics(bool on) {
-  settings_.Map.ShowStatistics = on;
-  SetSwitch("Showstatistics1", "ToolButton13", on);
   if (on && request_.Count == 0) {
+    // Nothing to show yet: the switch goes on only when the request dialog
+    // it opens is processed, and stays off when it is cancelled.
+    SetSwitch("Showstatistics1", "ToolButton13", settings_.Map.ShowStatistics);
     Calculatestatistics1Click();
     return;
   }
+  settings_.Map.ShowStatistics = on;
+  SetSwitch("Showstatistics1", "ToolButton13", on);
   // Edits since the last run would show stale figures.
   if (on && store_.DataChanged) RecalculateStatistics();
   Repaint();

@@ -15,6 +15,7 @@
 #include "app/MainForm.h"
 #include "app/QtMapSurface.h"
 #include "app/QtToolIcons.h"
+#include "editors/QtDropDownRows.h"
 
 namespace qv {
 
@@ -127,16 +128,16 @@ void TMainForm::CreateMenus() {
         m->addAction(actions_.at(QString::fromLatin1(name)));
     }
   };
-  add(menu("Map1", "Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
-                            "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
-  add(menu("Tables1", "Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
-  add(menu("Calculations1", "Calculations"),
+  add(menu("Map1", "&Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
+                             "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
+  add(menu("Tables1", "&Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
+  add(menu("Calculations1", "&Calculations"),
       {"Statistics1", "-", "Factoryprofit1", "Complexprofit1"});
-  add(menu("View1", "View"),
+  add(menu("View1", "&View"),
       {"Productsinsector1", "Showlegend1", "-", "Showstatistics1", "-", "Showraces1", "Showsuns1",
        "Showdocks1", "Showshipyards1", "Showpiratebases1", "Showinvisiblesectors1", "-", "Zoomin1",
        "Zoomout1", "-", "Preferences1"});
-  languageMenu_ = menu("Language1", "Language");
+  languageMenu_ = menu("Language1", "&Language");
   add(languageMenu_, {"M_Template"});
 
   popupMenu_ = new QMenu(this);
@@ -190,6 +191,7 @@ void TMainForm::CreateToolBar() {
   for (std::string_view entry : TMapGeometry::kZoomList)
     zoomBox_->addItem(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())));
   zoomBox_->setMinimumContentsLength(5);
+  LimitDropDownRows(*zoomBox_);
   // Enter in the box applies the zoom instead of running the command of the key.
   zoomBox_->lineEdit()->installEventFilter(this);
   bar->addWidget(zoomBox_);
@@ -231,6 +233,12 @@ void TMainForm::CreateMapView() {
   statusLabel_ = new QLabel(status);
   statusLabel_->setObjectName("StatusLine");
   status->addWidget(statusLabel_, 1);
+  // At the left, where a tool window in the corner does not hide it.
+  statusHint_ = new QLabel(status);
+  statusHint_->setObjectName("StatusHint");
+  statusHint_->setContentsMargins(0, 0, 12, 0);
+  statusHint_->hide();
+  status->insertWidget(0, statusHint_);
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -28,6 +29,10 @@ bool TMainForm::RunPrefDialog() {
 
 void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
+}
+
+void TMainForm::Complexprofit1Click() {
+  if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
 }
 
 void TMainForm::Objectsinsector1Click() {
@@ -83,6 +88,8 @@ bool TMainForm::LegendVisible() const {
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
+  // Opened while statistics are shown, the legend opens on their page.
+  if (show) TurnLegendPage(settings_.Map.ShowStatistics);
   ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
+#include "data/ProgramFolderLock.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -9,12 +11,19 @@
 #include "editors/ProductsForm.h"
 #include "editors/SectorDataForm.h"
 #include "map/LegendForm.h"
+#include "settings/Dialogs.h"
 #include "settings/PrefForm.h"
 #include "settings/Settings.h"
 
 namespace qv {
 
 namespace {
+
+std::string Sentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text + ".";
+}
 
 // The order in which a language is applied after the main window, by the
 // language file sections of the windows and the store (DataModule1).
@@ -106,16 +115,35 @@ const WindowEntry kProgramWindows[] = {
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
      }},
-    // TFactComplexCalcForm, TProcessDataForm
+    {kFactComplexCalcForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactComplexCalcForm>(c.store, c.dialogs, c.busy, c.programFolder,
+                                                     c.main.Texts(), &c.main);
+     }},
+    // TProcessDataForm
 };
 
 }  // namespace
 
 QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy)
-    : programFolder_(ProgramFolder(programFolder)), dialogs_(dialogs), windows_(kDataModule1) {
+    : programFolder_(ProgramFolder(programFolder)),
+      dialogs_(dialogs),
+      lock_(std::make_unique<ProgramFolderLock>(programFolder)),
+      windows_(kDataModule1) {
+  if (lock_->HeldElsewhere()) {
+    dialogs.ShowError(Sentence(lock_->Problem()) +
+                      "\nThis program ends without changing anything.");
+    throw ProgramFolderInUse(lock_->Problem());
+  }
   // The store object only holds the table layouts until it loads; the main
   // window reads the settings before the tables are read, as at every start.
   store_ = std::make_unique<TDataModule1>(programFolder, dialogs, busy);
+  if (!lock_->Held()) {
+    // Another writer cannot be ruled out: the universe is only looked at.
+    dialogs.ShowError(Sentence(lock_->Problem()) +
+                      "\nNo change to the universe will be saved in this run.");
+    store_->SetUniverseReadOnly();
+  }
   mainForm_ = std::make_unique<TMainForm>(*store_, dialogs, busy, programFolder);
   store_->DataModuleCreate();
   storeLoaded_ = true;

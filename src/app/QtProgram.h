@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "app/ProgramWindows.h"
@@ -11,6 +12,14 @@ class Dialogs;
 class BusyCursor;
 class TDataModule1;
 class TMainForm;
+class ProgramFolderLock;
+
+// The program folder is held by another program: the player has been told,
+// and nothing was made or written. The program ends.
+class ProgramFolderInUse : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // What a window of the program may be made with.
 struct TProgramContext {
@@ -31,7 +40,10 @@ struct TProgramContext {
 //          settings), the store saves the tables, and last the main window
 //          writes its settings.
 // Every path starts at the program folder; the dialogs and the busy cursor
-// are passed in so that tests can drive it all.
+// are passed in so that tests can drive it all. Before anything is made the
+// program takes the folder's lock (one writer per folder) and keeps it to the
+// very end; when another program holds it, the constructor throws
+// ProgramFolderInUse.
 class QtProgram {
  public:
   QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy);
@@ -53,6 +65,7 @@ class QtProgram {
  private:
   std::string programFolder_;
   Dialogs& dialogs_;
+  std::unique_ptr<ProgramFolderLock> lock_;  // first made, last to go
   std::unique_ptr<TDataModule1> store_;
   std::unique_ptr<TMainForm> mainForm_;
   // After the main window, so that it goes first if start-up fails half way.

@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
   try {
     program = std::make_unique<qv::QtProgram>(QCoreApplication::applicationDirPath().toStdString(),
                                               dialogs, &busy);
+  } catch (const qv::ProgramFolderInUse&) {
+    return 1;  // the player has been told; nothing was written
   } catch (const std::bad_alloc&) {
     dialogs.ShowMessage("Memory allocation error", "Fatal error", qv::MessageIcon::Error);
     return 1;

@@ -35,7 +35,7 @@ TColor StderrDialogs::AskColor(TColor color, std::vector<std::string>&) {
   return color;
 }
 
-bool StderrDialogs::AskFont(TFontParams&, bool) {
+bool StderrDialogs::AskFont(TFontParams&, bool, CustomColorList&) {
   return false;
 }
 
@@ -75,7 +75,9 @@ const IniFile& CliContext::LanguageFile() {
 TDataModule1& CliContext::Store() {
   if (!store_) {
     store_ = std::make_unique<TDataModule1>(home_, dialogs_);
-    store_->DataModuleCreate();
+    store_->LoadAllTables();
+    for (const std::string& problem : store_->LoadProblems())
+      dialogs_.ShowMessage(problem, "", MessageIcon::Warning);  // one line each
     for (Table* table : store_->AllTables())
       if (store_->FileState(*table) == TableFileState::Damaged ||
           (table != &store_->AuxRequestData &&

@@ -28,7 +28,7 @@ class StderrDialogs : public Dialogs {
   std::optional<std::string> AskSaveFileName(std::string& folder, const std::string& filter,
                                              const std::string& defaultExtension) override;
   TColor AskColor(TColor color, std::vector<std::string>& customColors) override;
-  bool AskFont(TFontParams& font, bool showEffects) override;
+  bool AskFont(TFontParams& font, bool showEffects, CustomColorList& customColors) override;
 
   int ErrorCount() const { return errorCount_; }
 

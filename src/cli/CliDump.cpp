@@ -98,13 +98,6 @@ int RunDump(CliContext& context, const CommandArgs& args) {
     context.Err() << "qvmap-cli: unknown table " << tableName << "\n";
     return 1;
   }
-  if (!complexTable) {
-    const TableFileState state = store.FileState(*table);
-    if (state == TableFileState::Damaged ||
-        (state == TableFileState::Missing && table != &store.AuxRequestData))
-      return 1;  // the reason is already on stderr
-  }
-
   if (asText) {
     // The name lists make the referencing fields show names; listing the
     // factory names orders the factory types by name, so the working order
@@ -114,7 +107,7 @@ int RunDump(CliContext& context, const CommandArgs& args) {
     store.FactoriesData.SetIndexName("FactoriesDataIdIndex");
   }
   WriteTable(context.Out(), *table, asText);
-  return 0;
+  return context.StoreLoadFailed() ? 1 : 0;  // the reasons are on stderr
 }
 
 }  // namespace qv::cli

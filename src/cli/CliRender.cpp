@@ -57,6 +57,9 @@ int RunRender(CliContext& context, const CommandArgs& args) {
     settings.Map.ShowStatistics = true;
   }
 
+  // A map of a universe read in part would look whole: no image then.
+  if (context.StoreLoadFailed()) return 1;
+
   const int width = geometry.SurfaceWidth();
   const int height = geometry.SurfaceHeight();
   const TMapDrawContext drawContext{store,   geometry, settings.Map, settings.Request,
@@ -68,7 +71,7 @@ int RunRender(CliContext& context, const CommandArgs& args) {
     return 1;
   }
   context.Out() << width << '\t' << height << '\n';
-  return context.StoreLoadFailed() ? 1 : 0;
+  return 0;
 }
 
 }  // namespace qv::cli

@@ -44,6 +44,8 @@ int ParseIntArgument(const std::string& text, const std::string& what) {
   int value = 0;
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, value);
+  if (result.ec == std::errc::result_out_of_range && result.ptr == end)
+    throw UsageError(what + " is out of range, got \"" + text + "\"");
   if (text.empty() || result.ec != std::errc() || result.ptr != end)
     throw UsageError(what + " must be an integer, got \"" + text + "\"");
   return value;

@@ -33,6 +33,7 @@ int RunSector(CliContext& context, const CommandArgs& args) {
       positional.push_back(arg);
     }
   }
+  if (positional.size() > 2) throw UsageError("sector: too many arguments");
   if (positional.size() != 2) throw UsageError("sector needs X and Y");
   const int x = ParseIntArgument(positional[0], "X");
   const int y = ParseIntArgument(positional[1], "Y");

@@ -33,6 +33,13 @@ std::string UsageText() {
     if (*command.usage) text += std::string(" ") + command.usage;
     text += "\n";
   }
+  text +=
+      "request options (render, stats):\n"
+      "  --product NAME:ROLE  a product type by name, ROLE prod or need (1 to 6 times)\n"
+      "  --rates              hourly rates instead of factory counts\n"
+      "  --traders N          traders mode 0 to 3\n"
+      "  --count-your         count the player's own factories\n"
+      "  --individual         individual scales\n";
   return text;
 }
 

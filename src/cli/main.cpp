@@ -54,6 +54,10 @@ int main(int argc, char* argv[]) {
   if (!command) return UsageFailure(std::string("unknown command ") + argv[i]);
   const CommandArgs args(argv + i + 1, argv + argc);
   if (home.empty()) home = ExecutableFolder(argv[0]);
+  if (std::error_code ec; !std::filesystem::is_directory(home, ec)) {
+    std::cerr << "qvmap-cli: " << home << ": no such folder\n";
+    return 1;
+  }
 
   try {
     CliContext context(home, language, std::cout, std::cerr);

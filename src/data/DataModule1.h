@@ -51,6 +51,10 @@ struct TSectorBounds {
   int HiddenCount = 0;
 };
 
+// A sector position the sectors table accepts: X and Y within
+// ±kMaxGridPosition (src/map/MapLimits.h).
+bool SectorPositionAllowed(std::int32_t x, std::int32_t y);
+
 // The universe store: owns the seven tables, loads them at start and saves
 // them at exit, answers the shared queries and carries the table rules.
 class TDataModule1 {
@@ -62,8 +66,23 @@ class TDataModule1 {
   ~TDataModule1();
 
   // Loading at start and saving at exit (the program calls them once each).
+  // Loading tells the player in one message what it found wrong. Saving
+  // writes the six universe files as one unit (all of them or none, every
+  // failure in one message) unless the universe is read-only, and the request
+  // table on its own.
   void DataModuleCreate();
   void DataModuleDestroy();
+  // Loading without the message (the command-line tool reports each problem
+  // on a line of its own).
+  void LoadAllTables();
+  // What loading found wrong: one entry per file ("Cannot open file <path>",
+  // a line break, the reason) and one for sectors that lie off the map.
+  std::vector<std::string> LoadProblems() const;
+  // No universe file is written at exit: one of them exists but could not be
+  // read (writing the others would break their links to it), or the program
+  // was told so because it could not make sure to be the only writer.
+  bool UniverseReadOnly() const { return universeReadOnly_; }
+  void SetUniverseReadOnly() { universeReadOnly_ = true; }
 
   std::string ProgramFolder() const;  // with a trailing separator
   std::string DataFolder() const;     // ProgramFolder + "Data/"
@@ -127,6 +146,13 @@ class TDataModule1 {
   // What became of each table's file (AllTables order), so that exit never
   // writes a table that failed to load over the player's file.
   std::array<TableFileState, kTableCount> fileStates_{};
+  std::array<std::string, kTableCount> loadErrors_{};  // path and reason, when not loaded
+  bool universeReadOnly_ = false;
+  struct OffMapSector {
+    std::string name;
+    int x = 0, y = 0;
+  };
+  std::vector<OffMapSector> offMapSectors_;
   // Where the record filters find their fields: they read them for every row.
   int sectFactorySectorField_ = 0;
   int sectTradeSectorField_ = 0;
@@ -139,10 +165,16 @@ class TDataModule1 {
                          const std::string& indexFieldNames);
   void LoadRequestTable(bool buildMatches);
   bool TryLoadFile(Table& table);
-  void SaveTable(Table& table);
+  void NumberAboveReferences();
+  void FindOffMapSectors();
+  void ReportLoadProblems();
+  void MergeBeforeSaving(Table& table);
+  void SaveUniverse();
+  void SaveRequestTable();
 
   // Table rules (see TableRules.cpp).
   void SectorsDataAfterInsert(Table& table);
+  void SectorsDataBeforePost(Table& table);
   void FactoryProdDataAfterInsert(Table& table);
   void SectFactoryDataBeforePost(Table& table);
   void SectTradeDataBeforePost(Table& table);

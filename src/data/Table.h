@@ -178,8 +178,11 @@ class Table {
   // Replaces all rows at once (no events, log emptied, cursor on the first
   // row). Rows must have FieldCount() slots; their ids are assigned anew. TableError
   // for duplicate AutoInc values. The counter never stays below the loaded values.
-  void LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc);
-  std::int32_t NextAutoInc() const { return nextAutoInc_; }
+  void LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc);
+  // The AutoInc value the next new row gets. Past kMaxAutoInc no identifier is
+  // left: a new row is then refused ("no identifier left").
+  std::int64_t NextAutoInc() const { return nextAutoInc_; }
+  static constexpr std::int64_t kMaxAutoInc = 2147483647;
 
  private:
   class Impl;
@@ -199,7 +202,7 @@ class Table {
   bool modified_ = false;
   int disableCount_ = 0;
   int changeCount_ = 0;
-  std::int32_t nextAutoInc_ = 1;
+  std::int64_t nextAutoInc_ = 1;  // wide, so that the last identifier can be handed out
   Table* master_ = nullptr;
   std::unique_ptr<Impl> impl_;  // rows, orders, cursor, edit buffer, views, filter program
 };

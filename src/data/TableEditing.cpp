@@ -51,6 +51,12 @@ void Table::Append() {
 
 void Table::DoInsert(bool append) {
   CheckBrowseMode();
+  const bool numbered = std::any_of(fields_.begin(), fields_.end(), [](const auto& field) {
+    return field->DataType() == FieldType::AutoInc;
+  });
+  if (numbered && nextAutoInc_ > kMaxAutoInc) {
+    throw TableError("Table " + name_ + " has no identifier left for a new row");
+  }
   Impl& m = *impl_;
   m.Fire(BeforeInsert);
   m.EnsureView();
@@ -59,7 +65,7 @@ void Table::DoInsert(bool append) {
   m.buffer = Row{std::vector<Value>(fields_.size()), 0};
   for (const auto& field : fields_) {
     if (field->DataType() == FieldType::AutoInc) {
-      m.buffer.values[field->Index()] = Value(nextAutoInc_++);
+      m.buffer.values[field->Index()] = Value(static_cast<std::int32_t>(nextAutoInc_));
     }
   }
   if (master_) {
@@ -69,6 +75,7 @@ void Table::DoInsert(bool append) {
       if (Fields(m.detailFields[i]).IsStored()) m.buffer.values[m.detailFields[i]] = key[i];
     }
   }
+  if (numbered) ++nextAutoInc_;
   state_ = TableState::Insert;
   modified_ = false;
   m.Notify(TableChange::StateChanged);
@@ -233,7 +240,7 @@ void Table::MergeChangeLog() {
   changeCount_ = 0;
 }
 
-void Table::LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc) {
+void Table::LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc) {
   // Check everything first: a refused load leaves the table as it was.
   for (const Row& row : rows) {
     if (row.values.size() != fields_.size()) {
@@ -245,7 +252,7 @@ void Table::LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc) {
   for (const auto& field : fields_) {
     if (field->DataType() == FieldType::AutoInc) autoIncFields.push_back(field->Index());
   }
-  std::int32_t highest = 0;
+  std::int64_t highest = 0;
   std::vector<std::int32_t> used;
   for (int f : autoIncFields) {
     used.clear();
@@ -259,7 +266,7 @@ void Table::LoadRows(std::vector<Row> rows, std::int32_t nextAutoInc) {
       throw TableError("Duplicate value " + std::to_string(*twice) + " in field '" +
                        fields_[f]->FieldName() + "' of table " + name_);
     }
-    if (!used.empty()) highest = std::max(highest, used.back());
+    if (!used.empty()) highest = std::max<std::int64_t>(highest, used.back());
   }
   std::vector<int> unstoredFields;
   for (const auto& field : fields_) {

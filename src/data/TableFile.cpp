@@ -1,5 +1,8 @@
 #include "data/TableFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -192,25 +195,43 @@ std::string BuildTableText(const Table& table, const std::string& path) {
 
 // ---------------------------------------------------------------- loading
 
+// Only a regular file is read: a FIFO or a device in place of a table file
+// would block or never end. It is opened without waiting, so that even a FIFO
+// with no writer is refused at once.
 std::string ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    throw TableError("Cannot open file " + path + ": it is a folder");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw TableError("Cannot open file " + path + ": " + ErrnoText(errno));
+  struct stat info {};
+  std::string reason;
+  if (::fstat(fd, &info) != 0) {
+    reason = ErrnoText(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    reason = "it is a folder";
+  } else if (!S_ISREG(info.st_mode)) {
+    reason = "it is not a regular file";
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw TableError("Cannot open file " + path + ": " + ErrnoText(errno));
+  if (!reason.empty()) {
+    ::close(fd);
+    throw TableError("Cannot open file " + path + ": " + reason);
+  }
 
   std::string content;
-  const auto size = fs::file_size(path, ec);
-  if (!ec) content.reserve(static_cast<std::size_t>(size));
+  content.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    content.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (failed) throw TableError("Cannot read file " + path + ": " + ErrnoText(error));
+  int error = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got > 0) {
+      content.append(chunk, static_cast<std::size_t>(got));
+    } else if (got == 0) {
+      break;
+    } else if (errno != EINTR) {
+      error = errno;
+      break;
+    }
+  }
+  ::close(fd);
+  if (error != 0) throw TableError("Cannot read file " + path + ": " + ErrnoText(error));
   return content;
 }
 
@@ -272,7 +293,7 @@ class TableFileReader {
 
     ReadFields(fields);
     std::vector<Row> loaded = ReadRows(rows);
-    const std::int32_t nextAutoInc = FinishAutoInc(root, loaded);
+    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
     table_.LoadRows(std::move(loaded), nextAutoInc);
   }
 
@@ -411,11 +432,14 @@ class TableFileReader {
   // Checks that AutoInc values are unique, numbers rows that lack one and
   // returns a counter that lies above every value in use, so that new rows
   // never repeat an identifier even when the stored counter is stale.
-  std::int32_t FinishAutoInc(const pugi::xml_node& root, std::vector<Row>& rows) const {
+  std::int64_t FinishAutoInc(const pugi::xml_node& root, std::vector<Row>& rows) const {
     std::int64_t next = 1;
     if (const pugi::xml_attribute stored = root.attribute("nextAutoInc")) {
-      const std::optional<std::int32_t> value = ParseInteger(stored.value());
-      if (!value) Fail("the AutoInc counter " + Quoted(stored.value()) + " is not an integer");
+      // One past the largest identifier: a table that handed out the last one.
+      const std::string_view text = stored.value();
+      std::optional<std::int64_t> value = ParseInteger(text);
+      if (!value && text == std::to_string(kMaxInt32 + 1)) value = kMaxInt32 + 1;
+      if (!value) Fail("the AutoInc counter " + Quoted(text) + " is not an integer");
       next = *value;
     }
     for (int i = 0; i < table_.FieldCount(); ++i) {
@@ -444,7 +468,7 @@ class TableFileReader {
         row.values[slot] = Value(static_cast<std::int32_t>(next++));
       }
     }
-    return static_cast<std::int32_t>(std::min<std::int64_t>(next, kMaxInt32));
+    return next;
   }
 
   static constexpr std::int64_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
@@ -458,6 +482,10 @@ class TableFileReader {
 
 void SaveTableFile(const Table& table, const std::string& path) {
   ReplaceFileAtomically(path, BuildTableText(table, path));
+}
+
+std::string TableFileText(const Table& table, const std::string& path) {
+  return BuildTableText(table, path);
 }
 
 void LoadTableFile(Table& table, const std::string& path) {

@@ -16,6 +16,10 @@ class Table;
 // the file cannot be written; the old file is then untouched.
 void SaveTableFile(const Table& table, const std::string& path);
 
+// The text SaveTableFile writes for `table` (several files can then be written
+// as one unit). Throws TableError naming `path` when a field cannot be stored.
+std::string TableFileText(const Table& table, const std::string& path);
+
 // Replaces the rows of `table` with those of the file at `path`. The file's
 // fields must be exactly the table's stored fields (in any order) with the
 // same types. Throws TableError with the reason when the file is missing,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/DataModule1.h"
+#include "map/MapLimits.h"
 #include "settings/IniFile.h"
 
 // The rules the tables carry: defaults of new rows, links of posted rows, the
@@ -67,6 +68,7 @@ void DeleteReferencingRows(Table& table, const char* field, std::int32_t id) {
 
 void TDataModule1::AttachRules() {
   SectorsData.AfterInsert = [this](Table& t) { SectorsDataAfterInsert(t); };
+  SectorsData.BeforePost = [this](Table& t) { SectorsDataBeforePost(t); };
   FactoryProdData.AfterInsert = [this](Table& t) { FactoryProdDataAfterInsert(t); };
   SectFactoryData.BeforePost = [this](Table& t) { SectFactoryDataBeforePost(t); };
   SectTradeData.BeforePost = [this](Table& t) { SectTradeDataBeforePost(t); };
@@ -189,6 +191,27 @@ void TDataModule1::SectorsDataAfterInsert(Table& t) {
   t.FieldByName("Pirate").SetAsBoolean(false);
   t.FieldByName("Eqdock").SetAsBoolean(false);
   t.FieldByName("Visible").SetAsBoolean(true);
+}
+
+bool SectorPositionAllowed(std::int32_t x, std::int32_t y) {
+  return x >= -kMaxGridPosition && x <= kMaxGridPosition && y >= -kMaxGridPosition &&
+         y <= kMaxGridPosition;
+}
+
+// A position beyond the map's range cannot enter the universe. A row that an
+// older file put there may still be edited, as long as it stays where it is.
+void TDataModule1::SectorsDataBeforePost(Table& t) {
+  const std::int32_t x = t.FieldByName("X").AsInteger();
+  const std::int32_t y = t.FieldByName("Y").AsInteger();
+  if (SectorPositionAllowed(x, y)) return;
+  if (t.State() == TableState::Edit) {
+    const Record stored = t.Lookup("Id", t.FieldByName("Id").GetValue());
+    if (stored.IsValid() && stored.Get("X").ToInteger() == x && stored.Get("Y").ToInteger() == y)
+      return;
+  }
+  throw TableError("The position " + std::to_string(x) + ", " + std::to_string(y) +
+                   " lies outside the map: X and Y run from -" + std::to_string(kMaxGridPosition) +
+                   " to " + std::to_string(kMaxGridPosition));
 }
 
 void TDataModule1::FactoryProdDataAfterInsert(Table& t) {

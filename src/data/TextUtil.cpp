@@ -24,6 +24,41 @@ std::string_view Trim(std::string_view text) {
 
 }  // namespace
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  char32_t code = 0;
+  char32_t smallest = 0;  // below it the form is overlong
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, code = lead & 0x1F, smallest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, code = lead & 0x0F, smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, code = lead & 0x07, smallest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() - at < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(at + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(at + k) & 0x3F);
+  }
+  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+std::optional<std::size_t> Utf8Length(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); ++count) {
+    const std::size_t length = Utf8CharLength(text, at);
+    if (length == 0) return std::nullopt;
+    at += length;
+  }
+  return count;
+}
+
 std::string CutToChars(const std::string& text, int maxChars) {
   if (maxChars <= 0) return std::string();
   std::size_t pos = 0;

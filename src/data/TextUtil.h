@@ -14,6 +14,13 @@ namespace qv {
 // The first `maxChars` code points of `text` (the whole text when shorter).
 std::string CutToChars(const std::string& text, int maxChars);
 
+// Byte length of the well-formed UTF-8 character at `at`, or 0 when the bytes
+// there are none (a stray or missing continuation byte, an overlong form, a
+// surrogate, anything above U+10FFFF).
+std::size_t Utf8CharLength(std::string_view text, std::size_t at);
+// Number of characters of well-formed UTF-8 text; nothing when it is not.
+std::optional<std::size_t> Utf8Length(std::string_view text);
+
 // -1, 0 or 1 comparing ASCII-case-folded bytes.
 int CompareNoCase(std::string_view a, std::string_view b);
 bool EqualNoCase(std::string_view a, std::string_view b);

@@ -1,10 +1,11 @@
 #include "economy/ComplexCalculation.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
+
+#include "data/AtomicFile.h"
 
 namespace qv {
 
@@ -20,24 +21,33 @@ std::string Rate9(double value) {
   return text;
 }
 
-// The trace file of one calculation. A file that cannot be created or
+// The trace file of one calculation, put in place when the calculation ends
+// as every file the program writes is. A file that cannot be created or
 // written leaves its reason and is written no further; the calculation goes
 // on without it.
 class TraceWriter {
  public:
   TraceWriter(const std::string& path, std::string& error) : path_(path), error_(error) {
     error_.clear();
-    file_.reset(std::fopen(path.c_str(), "wb"));
-    if (!file_) Fail();
+    try {
+      file_.emplace(path);
+    } catch (const std::exception& failure) {
+      Fail(failure);
+    }
   }
   ~TraceWriter() {
-    if (file_ && std::fclose(file_.release()) != 0 && error_.empty()) Fail();
+    try {
+      if (file_) file_->Commit();
+    } catch (const std::exception& failure) {
+      Fail(failure);
+    }
   }
 
   void Write(const std::string& text) {
-    if (file_ && std::fwrite(text.data(), 1, text.size(), file_.get()) != text.size()) {
-      Fail();
-      file_.reset();
+    try {
+      if (file_) file_->Append(text);
+    } catch (const std::exception& failure) {
+      Fail(failure);
     }
   }
 
@@ -56,16 +66,17 @@ class TraceWriter {
   }
 
  private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  void Fail() {
-    const int code = errno;
-    if (error_.empty()) error_ = path_ + ": " + (code ? std::strerror(code) : "write error");
+  // "<path>: <reason>", from the writer's "Cannot write file <path>: <reason>".
+  void Fail(const std::exception& failure) {
+    file_.reset();
+    if (!error_.empty()) return;
+    const std::string what = failure.what();
+    const std::string::size_type at = what.find(path_ + ": ");
+    error_ = at == std::string::npos ? path_ + ": " + what : what.substr(at);
   }
   std::string path_;
   std::string& error_;
-  std::unique_ptr<std::FILE, Closer> file_;
+  std::optional<StagedFile> file_;
 };
 
 void ComputeFullRates(TFactorySet& set, int powerCycle, bool& noExport) {

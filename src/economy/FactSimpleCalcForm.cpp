@@ -13,7 +13,7 @@
 #include "data/DataModule1.h"
 #include "economy/FactoryProfit.h"
 #include "economy/QtUpDown.h"
-#include "editors/QtLookupComboBox.h"
+#include "editors/QtDropDownRows.h"
 #include "map/MapGeometry.h"
 #include "settings/IniFile.h"
 #include "settings/QtTranslate.h"

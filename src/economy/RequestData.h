@@ -27,6 +27,10 @@ struct TRequestData {
 
   // Count held to 0..6, so that a damaged record can never index past the arrays.
   int UsedCount() const;
+  // True when products are in use but none of them names a product:
+  // "Process" with no product chosen gives such a request, all of whose
+  // values are 0.
+  bool ChoosesNoProduct() const;
 };
 
 // The value that fills a square for product i: nothing beyond the products in

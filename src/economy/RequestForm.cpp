@@ -19,13 +19,16 @@
 #include "economy/RequestBuilder.h"
 #include "economy/RequestData.h"
 #include "economy/RequestImport.h"
+#include "editors/QtDropDownRows.h"
 #include "editors/QtLookupComboBox.h"
+#include "editors/QtNumberBox.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
 #include "settings/LanguageFile.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -72,6 +75,7 @@ TRequestForm::TRequestForm(TDataModule1& store, Dialogs& dialogs, CustomColorLis
     : QDialog(parent), store_(store), dialogs_(dialogs), customColors_(customColors) {
   setObjectName("RequestForm");
   setWindowTitle("Calculate statistics");
+  UseDialogFrame(*this);
   BuildControls();
   CopySharedTexts();
   // The dialog keeps its own design until the store gives it data: nothing
@@ -136,6 +140,7 @@ void TRequestForm::BuildControls() {
   for (int k = 0; k < kSlots; ++k) {
     roles_[k] = new QComboBox;
     roles_[k]->setObjectName(QString::fromStdString(Numbered("ComboBox", k + 1)));
+    LimitDropDownRows(*roles_[k]);
     ofLabels_[k] = new QLabel("of");
     ofLabels_[k]->setObjectName(QString::fromStdString(Numbered("Label", 4 + k)));
     slotProducts_[k] = new QtLookupComboBox;
@@ -161,9 +166,7 @@ void TRequestForm::BuildControls() {
 
   // Bars and numbers.
   auto* barsBox = Named(new QGroupBox("Bars"), "GroupBox5");
-  barWidth_ = Named(new QSpinBox, "UpDown1");
-  barWidth_->setRange(0, 100);
-  barWidth_->setWrapping(false);
+  barWidth_ = Named(new QtNumberBox(0, 100), "UpDown1");
   // The up-down and its text box are one control here; the text box carries
   // the name Edit1 so that both names reach it.
   if (auto* edit = barWidth_->findChild<QLineEdit*>()) edit->setObjectName("Edit1");
@@ -213,7 +216,7 @@ void TRequestForm::BuildControls() {
   layout->addLayout(bottom, 1, 0, 1, 2);
   layout->addLayout(buttons, 2, 0, 1, 2);
   layout->setColumnStretch(1, 1);
-  layout->setSizeConstraint(QLayout::SetMinimumSize);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Handlers.
   auto onChange = [this] {
@@ -372,7 +375,7 @@ void TRequestForm::ColorButtonClick(int button) {
 }
 
 void TRequestForm::Button3Click() {
-  if (reqDigitFont_) EditFont(*reqDigitFont_, dialogs_, true);
+  if (reqDigitFont_) EditFont(*reqDigitFont_, dialogs_, true, customColors_);
 }
 
 void TRequestForm::DBLookupComboBox8Click() {
@@ -418,6 +421,7 @@ void TRequestForm::Button1Click() {
 }
 
 void TRequestForm::FormClose() {
+  CommitNumberBoxes(*this);
   store_.FactoriesData.SetFiltered(false);
   Table& aux = store_.AuxRequestData;
   if (aux.State() != TableState::Browse) {

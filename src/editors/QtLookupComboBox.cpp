@@ -6,18 +6,15 @@
 #include "data/Record.h"
 #include "data/Table.h"
 #include "data/TableError.h"
+#include "editors/QtDropDownRows.h"
 
 namespace qv {
-
-void LimitDropDownRows(QComboBox& combo, int rows) {
-  combo.setMaxVisibleItems(rows);
-  combo.setStyleSheet("QComboBox { combobox-popup: 0; }");
-}
 
 QtLookupComboBox::QtLookupComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   setMinimumContentsLength(16);
+  SetDropDownRows(kDropDownRows);
   connect(this, &QComboBox::activated, this, [this](int index) {
     if (!ChooseIndex(index)) ShowCurrentValue();
   });

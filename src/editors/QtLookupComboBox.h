@@ -12,10 +12,6 @@ namespace qv {
 class Field;
 class Table;
 
-// Makes `combo` drop down a list of `rows` rows: some styles otherwise show
-// every item in a menu that may reach off the screen.
-void LimitDropDownRows(QComboBox& combo, int rows);
-
 // A drop-down list bound to a lookup field of a table row: it lists the
 // result texts of the lookup table's rows (in that table's current order,
 // filter applied), shows the value of the current row, and stores the
@@ -39,7 +35,7 @@ class QtLookupComboBox : public QComboBox, private TableView {
   void Bind(Table* dataSet, const std::string& lookupFieldName);
   Table* DataSet() const { return dataSet_; }
 
-  // Rows shown at a time when the list drops down.
+  // Rows shown at a time when the list drops down (kDropDownRows unless set).
   void SetDropDownRows(int rows);
 
   // The shown text (the lookup value of the current row, or empty).

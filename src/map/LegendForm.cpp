@@ -183,11 +183,14 @@ void TLegendForm::BuildStatisticsPage(QWidget& sheet) {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(6);
 
+  // The caption ("N/A") stands in the middle of the page, over the rows that
+  // are hidden while it shows.
   panel2Caption_ = new QLabel(panel2_);
+  panel2Caption_->setObjectName("Panel2Caption");
   panel2Caption_->setAlignment(Qt::AlignCenter);
   panel2Caption_->setWordWrap(true);
-  panel2Caption_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-  grid->addWidget(panel2Caption_, 0, 0, 1, 2);
+  panel2Caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  grid->addWidget(panel2Caption_, 0, 0, 9, 2);
 
   heading_ = MakeLabel(*panel2_, "Label21", "Number of factories");
   QFont bold = heading_->font();
@@ -288,10 +291,15 @@ void TLegendForm::UpdateLegend(const TMapSettings& map, const TRequestData& requ
 }
 
 void TLegendForm::UpdateStatisticsPage() {
-  SetPanelCaption(*panel2_, showStatistics_ ? std::string() : texts_.NAText);
+  // Statistics of no product are all 0: the page says why instead of
+  // listing nameless rows.
+  const bool listed = showStatistics_ && !request_.ChoosesNoProduct();
+  SetPanelCaption(*panel2_, !showStatistics_ ? texts_.NAText
+                            : listed         ? std::string()
+                                             : texts_.NoProductText);
   const int n = request_.UsedCount();
   for (int i = 0; i < TRequestData::kMaxProducts; ++i) {
-    const bool visible = showStatistics_ && i < n;
+    const bool visible = listed && i < n;
     productShapes_[i]->setVisible(visible);
     productShapes_[i]->SetBrushColor(request_.Color[i]);
 
@@ -306,7 +314,7 @@ void TLegendForm::UpdateStatisticsPage() {
     font.setUnderline(cell_.has_value() && (*cell_)[i] == request_.Max[i]);
     label->setFont(font);
   }
-  heading_->setVisible(showStatistics_);
+  heading_->setVisible(listed);
   heading_->setText(QString::fromStdString(showRates_ ? texts_.RatesText : texts_.NumberText));
 }
 
@@ -322,6 +330,7 @@ void TLegendForm::Translate(const IniFile& languageFile) {
   texts_.NumberText = ReadText(languageFile, section, "NumberText", texts_.NumberText);
   texts_.ProdLegend = ReadText(languageFile, section, "ProdLegend", texts_.ProdLegend);
   texts_.ConsLegend = ReadText(languageFile, section, "ConsLegend", texts_.ConsLegend);
+  texts_.NoProductText = ReadText(languageFile, section, "NoProductText", texts_.NoProductText);
   UpdateStatisticsPage();
 }
 

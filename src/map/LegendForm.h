@@ -25,6 +25,8 @@ struct TLegendTexts {
   std::string NumberText = "Number of factories";
   std::string ProdLegend = "prod.";
   std::string ConsLegend = "need";
+  // Statistics shown for a request that names no product.
+  std::string NoProductText = "no product chosen";
 };
 
 // The legend tool window: the race colours and station marks as the map

@@ -1,11 +1,16 @@
 #include "map/QtMapImage.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <string_view>
 
+#include "data/AtomicFile.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
 
@@ -29,9 +34,19 @@ std::string SaveMapBmp(const TMapDrawContext& context, int width, int height,
   if (image.isNull()) return "Memory allocation error";
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (rgb.isNull()) return "Memory allocation error";
-  QImageWriter writer(QString::fromStdString(path), "BMP");
+  // Encoded in memory and put in place like every other file the program
+  // writes, so that a failed export never leaves half an image.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "BMP");
   if (!writer.write(rgb)) {
     return "Cannot write file " + path + ": " + writer.errorString().toStdString();
+  }
+  try {
+    ReplaceFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+  } catch (const std::exception& error) {
+    return error.what();
   }
   return {};
 }

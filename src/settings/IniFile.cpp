@@ -1,12 +1,14 @@
 #include "settings/IniFile.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <system_error>
+
+#include "data/AtomicFile.h"
 
 namespace qv {
 
@@ -400,31 +402,11 @@ std::string IniFile::Serialize() const {
 
 bool IniFile::UpdateFile(std::string* error) {
   if (!dirty_) return true;
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& reason) {
-    if (error) *error = reason;
+  try {
+    ReplaceFileAtomically(path_, Serialize());
+  } catch (const std::exception& failure) {
+    if (error) *error = failure.what();
     return false;
-  };
-  const fs::path target(path_);
-  std::random_device random;
-  const fs::path temp = target.string() + ".~" + std::to_string(random() % 1000000u);
-  std::error_code ec;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return fail("Cannot create " + temp.string());
-    out << Serialize();
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temp, ec);
-      return fail("Cannot write " + temp.string());
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return fail("Cannot replace " + path_ + ": " + ec.message());
   }
   dirty_ = false;
   return true;

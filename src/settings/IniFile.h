@@ -55,8 +55,9 @@ class IniFile {
   bool IsDirty() const { return dirty_; }
   // Line breaks in sections, keys and values written become blanks, so that
   // a value can never add lines (keys or sections) of its own to the file.
-  // Writes the file when it changed: a temporary file beside it, then renamed
-  // over it. Returns false and sets `error` on failure; the old file is intact.
+  // Writes the file when it changed, through ReplaceFileAtomically: a
+  // read-only file is refused and left as it is. Returns false and sets
+  // `error` on failure; the old file is intact.
   bool UpdateFile(std::string* error = nullptr);
 
  private:

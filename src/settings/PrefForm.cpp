@@ -13,9 +13,11 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "editors/QtNumberBox.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtTranslate.h"
+#include "settings/QtWindowPlacement.h"
 
 namespace qv {
 
@@ -31,11 +33,11 @@ T* Named(T* object, const std::string& name) {
 }
 
 QLabel* AddLabelled(QGridLayout& grid, int row, const std::string& labelName, const char* text,
-                    QWidget* control) {
+                    QWidget* control, int column = 0) {
   auto* label = Named(new QLabel(QString::fromUtf8(text)), labelName);
   label->setBuddy(control);
-  grid.addWidget(label, row, 0);
-  grid.addWidget(control, row, 1, Qt::AlignLeft);
+  grid.addWidget(label, row, column);
+  grid.addWidget(control, row, column + 1, Qt::AlignLeft);
   return label;
 }
 
@@ -45,7 +47,7 @@ QGroupBox* MakeGroup(const char* name, const char* title) {
 
 QGridLayout* GridOf(QGroupBox& group) {
   auto* grid = new QGridLayout(&group);
-  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setContentsMargins(6, 6, 6, 6);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(3);
   return grid;
@@ -57,6 +59,7 @@ TPrefForm::TPrefForm(Dialogs& dialogs, CustomColorList& customColors, QWidget* p
     : QDialog(parent), dialogs_(dialogs), customColors_(customColors) {
   setObjectName("PrefForm");
   setWindowTitle("Preferences");
+  UseDialogFrame(*this);
   BuildControls();
 }
 
@@ -74,10 +77,7 @@ void TPrefForm::BuildControls() {
   for (int i = 0; i < kNumberCount; ++i) {
     // The up-down and its text box are one spin box named after the up-down;
     // its text box carries the name of the edit, so both names reach it.
-    auto* spin = Named(new QSpinBox, "UpDown" + std::to_string(i + 1));
-    spin->setRange(0, 100);
-    spin->setSingleStep(1);
-    spin->setWrapping(false);
+    auto* spin = Named(new QtNumberBox(0, 100), "UpDown" + std::to_string(i + 1));
     const int editNumber[kNumberCount] = {1, 2, 4, 3, 5, 6};
     if (auto* edit = spin->findChild<QLineEdit*>())
       edit->setObjectName(QString::fromStdString("Edit" + std::to_string(editNumber[i])));
@@ -116,10 +116,13 @@ void TPrefForm::BuildControls() {
   QGridLayout* racesGrid = GridOf(*racesBox);
   const char* raceTexts[8] = {
       "Kessar:", "Lumari:", "Vossk:", "Orthane:", "Drakh:", "Pirates:", "Zhurr:", "Default:"};
+  // Two columns of four, so that the statistics and the station marks fit
+  // beside the map's group within the designed size.
   for (int i = 0; i < 8; ++i)
-    AddLabelled(*racesGrid, i, "Label" + std::to_string(6 + i), raceTexts[i],
-                colorButtons_[kKessar + i]);
-  racesGrid->setRowStretch(8, 1);
+    AddLabelled(*racesGrid, i % 4, "Label" + std::to_string(6 + i), raceTexts[i],
+                colorButtons_[kKessar + i], 2 * (i / 4));
+  racesGrid->setColumnMinimumWidth(2, 60);
+  racesGrid->setColumnStretch(1, 1);
 
   // Statistics.
   QGroupBox* statsBox = MakeGroup("GroupBox3", " Statistics ");
@@ -149,24 +152,24 @@ void TPrefForm::BuildControls() {
   connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
 
-  auto* middle = new QVBoxLayout;
-  middle->addWidget(racesBox, 1);
-  middle->addWidget(miscBox);
-  auto* right = new QVBoxLayout;
-  right->addWidget(statsBox);
-  right->addStretch(1);
-  right->addLayout(buttons);
+  auto* left = new QVBoxLayout;
+  left->addWidget(mapBox, 1);
+  left->addLayout(buttons);
+  auto* right = new QGridLayout;
+  right->setSpacing(6);
+  right->addWidget(racesBox, 0, 0, 1, 2);
+  right->addWidget(statsBox, 1, 0);
+  right->addWidget(miscBox, 1, 1);
+  right->setRowStretch(1, 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(6);
-  layout->addWidget(mapBox);
-  layout->addLayout(middle);
-  layout->addLayout(right);
+  layout->addLayout(left);
+  layout->addLayout(right, 1);
 
   // Keyboard order: map, races, statistics, misc, then the buttons.
   std::vector<QWidget*> order = {
@@ -227,10 +230,11 @@ void TPrefForm::ColorButtonClick(int slot) {
 }
 
 void TPrefForm::FontButtonClick(int slot) {
-  EditFont(fonts_[slot], dialogs_, true);
+  EditFont(fonts_[slot], dialogs_, true, customColors_);
 }
 
 void TPrefForm::Button1Click() {
+  CommitNumberBoxes(*this);
   if (map_ && request_) {
     TMapSettings& map = *map_;
     TRequestSettings& request = *request_;

@@ -58,9 +58,10 @@ bool PickColor(Dialogs& dialogs, QAbstractButton& button, TColor& color,
   return true;
 }
 
-bool EditFont(TFontParams& font, Dialogs& dialogs, bool showEffects) {
+bool EditFont(TFontParams& font, Dialogs& dialogs, bool showEffects,
+              CustomColorList& customColors) {
   TFontParams chosen = font;
-  if (!dialogs.AskFont(chosen, showEffects)) return false;
+  if (!dialogs.AskFont(chosen, showEffects, customColors)) return false;
   font = chosen;
   return true;
 }

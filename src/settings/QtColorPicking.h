@@ -24,8 +24,9 @@ bool PickColor(Dialogs& dialogs, QAbstractButton& button, TColor& color,
                CustomColorList& customColors);
 
 // Lets the player change a font setting; the effects (underline, strikeout,
-// colour) are offered only when `showEffects`. True, and `font` changed, when
-// the dialog is confirmed.
-bool EditFont(TFontParams& font, Dialogs& dialogs, bool showEffects);
+// colour, the colour picked with the program's custom colours) are offered
+// only when `showEffects`. True, and `font` changed, when the dialog is
+// confirmed.
+bool EditFont(TFontParams& font, Dialogs& dialogs, bool showEffects, CustomColorList& customColors);
 
 }  // namespace qv

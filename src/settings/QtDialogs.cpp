@@ -1,19 +1,19 @@
 #include "settings/QtDialogs.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QGroupBox>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 
+#include "settings/LanguageFile.h"
+#include "settings/LanguageLocale.h"
 #include "settings/QtColors.h"
-#include "settings/QtFonts.h"
+#include "settings/QtFontColorDialog.h"
 
 namespace qv {
 
@@ -39,14 +39,6 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   return QMessageBox::Information;
 }
 
-// Hides the effects part of Qt's own font dialog: the group holding the
-// underline and strikeout boxes.
-void HideFontEffects(QFontDialog& dialog) {
-  for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
-    if (!group->findChildren<QCheckBox*>().isEmpty()) group->hide();
-  }
-}
-
 }  // namespace
 
 QWidget* QtDialogs::Parent() const {
@@ -70,12 +62,21 @@ QString ToQtFileFilter(const std::string& filter) {
   const QStringList parts = FromUtf8(filter).split('|');
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
     QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
-    for (QString& pattern : patterns) {
+    for (QString& pattern : patterns)
       pattern = pattern.trimmed();
+    // A description that already names its patterns ("Bitmap files (*.bmp)")
+    // would otherwise show them twice.
+    const QString named = " (" + patterns.join(' ') + ")";
+    const QString namedWithSemicolons = " (" + patterns.join(';') + ")";
+    if (description.endsWith(named))
+      description.chop(named.size());
+    else if (description.endsWith(namedWithSemicolons))
+      description.chop(namedWithSemicolons.size());
+    for (QString& pattern : patterns)
       if (pattern == "*.*") pattern = "*";
-    }
-    entries << QString("%1 (%2)").arg(parts[i].trimmed(), patterns.join(' '));
+    entries << QString("%1 (%2)").arg(description, patterns.join(' '));
   }
   return entries.join(";;");
 }
@@ -149,20 +150,34 @@ TColor QtDialogs::AskColor(TColor color, std::vector<std::string>& customColors)
   return chosen.isValid() ? FromQColor(chosen) : color;
 }
 
-bool QtDialogs::AskFont(TFontParams& font, bool showEffects) {
-  QFontDialog dialog(ToQFont(font), Parent());
-  if (!showEffects) {
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    HideFontEffects(dialog);
-  }
+bool QtDialogs::AskFont(TFontParams& font, bool showEffects, CustomColorList& customColors) {
+  QtFontColorDialog dialog(font, showEffects, *this, customColors, FromUtf8(fontColorText_),
+                           Parent());
   if (dialog.exec() != QDialog::Accepted) return false;
-  TFontParams chosen = FromQFont(dialog.selectedFont(), font);
-  if (!showEffects) {
-    const unsigned effects = kFontUnderline | kFontStrikeOut;
-    chosen.Style = (chosen.Style & ~effects) | (font.Style & effects);
-  }
-  font = chosen;
+  font = dialog.Chosen();
   return true;
+}
+
+void QtDialogs::SetLanguage(const std::string& language, const IniFile& languageFile) {
+  fontColorText_ = ReadText(languageFile, "Dialogs", "FontColor", fontColorText_);
+  LoadQtTexts(LocaleOfLanguage(language));
+}
+
+void QtDialogs::LoadQtTexts(const std::string& locale) {
+  const std::string wanted = locale == "en" ? std::string() : locale;
+  if (wanted == qtLocale_) return;
+  qtTexts_.reset();  // a translator removes itself from the application as it goes
+  qtLocale_.clear();
+  if (wanted.empty()) return;
+  auto translator = std::make_unique<QTranslator>();
+  const QString name = QString::fromStdString("qtbase_" + wanted);
+  const QString programTexts = QCoreApplication::applicationDirPath() + "/translations";
+  if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      !translator->load(name, programTexts))
+    return;
+  QCoreApplication::installTranslator(translator.get());
+  qtTexts_ = std::move(translator);
+  qtLocale_ = wanted;
 }
 
 void QtBusyCursor::Begin() {

@@ -2,7 +2,9 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTranslator>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,10 +19,16 @@ namespace qv {
 // the value the colour as six hexadecimal digits, red first. An entry the
 // dialog is not given leaves its slot white.
 //
-// The font dialog has no colour choice: the colour of the font setting is
-// always kept. Its effects part (underline, strikeout) is shown only when the
-// caller asks for effects; without them the underline and strikeout of the
-// setting are kept whatever the dialog holds.
+// The font dialog is Qt's with the font's colour added (QtFontColorDialog).
+// Its effects part (colour, underline, strikeout) is shown only when the
+// caller asks for effects; without them the colour, underline and strikeout
+// of the setting are kept whatever the dialog holds.
+//
+// The dialogs speak the program's language: their own texts come from the
+// section "Dialogs" of the language file, and Qt's translation of its own
+// texts ("qtbase_de.qm" from the Qt translations folder, or the program
+// folder's "translations" beside it) is installed for the language's locale;
+// English, or a locale without a translation, leaves Qt's English texts.
 class QtDialogs : public Dialogs {
  public:
   // Dialogs open over `parent`, or over the active window when it is none.
@@ -31,11 +39,19 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> AskSaveFileName(std::string& folder, const std::string& filter,
                                              const std::string& defaultExtension) override;
   TColor AskColor(TColor color, std::vector<std::string>& customColors) override;
-  bool AskFont(TFontParams& font, bool showEffects) override;
+  bool AskFont(TFontParams& font, bool showEffects, CustomColorList& customColors) override;
+  void SetLanguage(const std::string& language, const IniFile& languageFile) override;
+
+  // The locale whose Qt translation is installed; empty for Qt's English.
+  const std::string& QtLocale() const { return qtLocale_; }
 
  private:
   QPointer<QWidget> parent_;
+  std::string fontColorText_ = "&Colour:";
+  std::string qtLocale_;
+  std::unique_ptr<QTranslator> qtTexts_;
   QWidget* Parent() const;
+  void LoadQtTexts(const std::string& locale);
 };
 
 // The Qt form of a filter "Description|*.ext|All files|*.*":

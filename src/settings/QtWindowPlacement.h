@@ -14,24 +14,29 @@ class IniFile;
 QRect WorkArea();
 
 // Places `window` from the keys "Left", "Top", "Width", "Height" and
-// "Maximized" of `section`. Missing keys take the default placement: a
-// negative default width or height spans the whole work area in that
-// direction; otherwise the window is centred or put against the right (bottom)
-// edge of the work area. Without a settings object the window stays as it is.
+// "Maximized" of `section`: the outer frame of the window, title bar and
+// borders included. Missing keys take the default placement: a negative
+// default width or height spans the whole work area in that direction;
+// otherwise the window is centred or put against the right (bottom) edge of
+// the work area. Without a settings object the window stays as it is.
 //
-// Left and Top are the position of the outer frame (QWidget::move/pos),
-// Width and Height the window's size (resize/size): the same pair is written
-// by SaveWindowPlacement, so a placement restores exactly even before the
-// window manager has told us the frame's width. A normal window is kept on
-// the primary screen; a placement that would leave no part of the window on
-// any work area (a screen since removed, a zero size) falls back to the
-// default placement so the window can always be reached.
+// A normal window is held to the work area of the primary screen: a frame
+// larger than what is left of the work area shrinks to fit, so no part of it
+// (a status line, a close button) is off the screen. A placement that would
+// leave no part of the window on any work area (a screen since removed, a
+// zero size) falls back to the default placement. The frame's width is known
+// only once the window is shown; until then the frame asked for is kept, and
+// the client area is fitted to it as soon as the window manager tells it.
 void LoadWindowPlacement(const IniFile* settings, QWidget& window, const std::string& section,
                          int defaultWidth, int defaultHeight, bool centreHorizontally,
                          bool centreVertically);
 
-// Writes the placement of a normal window and always "Maximized"; a maximized
-// window keeps the normal bounds saved earlier.
+// Writes the outer frame of a normal window and always "Maximized"; a
+// maximized window keeps the normal bounds saved earlier.
 void SaveWindowPlacement(IniFile* settings, const QWidget& window, const std::string& section);
+
+// Gives a fixed-size dialog a title bar with only the close button: it has
+// nothing to minimise or maximise.
+void UseDialogFrame(QWidget& dialog);
 
 }  // namespace qv

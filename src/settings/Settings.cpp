@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "data/AtomicFile.h"
 #include "settings/Dialogs.h"
 
 namespace qv {
@@ -49,7 +50,10 @@ SettingsFile::SettingsFile(IniFile&& file, Dialogs& dialogs)
 SettingsFile::~SettingsFile() {
   bool written = false;
   try {
-    written = UpdateFile();
+    if (IsWriteProtected(Path()))
+      written = !lastWriteOfRun_;
+    else
+      written = UpdateFile();
   } catch (...) {
     written = false;
   }

@@ -30,9 +30,16 @@ std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder, Dia
 class SettingsFile : public IniFile {
  public:
   SettingsFile(IniFile&& file, Dialogs& dialogs);
-  ~SettingsFile();  // UpdateFile(); failures reported through the dialogs
+  // UpdateFile(); failures reported through the dialogs. A read-only file is
+  // the player's choice and is left as it is: every window writes its part at
+  // exit, so only the run's last write (MarkLastWriteOfRun) reports it.
+  ~SettingsFile();
+  // The main window's write at exit, after every other window's.
+  void MarkLastWriteOfRun() { lastWriteOfRun_ = true; }
+
  private:
   Dialogs& dialogs_;
+  bool lastWriteOfRun_ = false;
 };
 
 bool SettingsBuildMatches(const IniFile* settings);

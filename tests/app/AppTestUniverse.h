@@ -22,8 +22,8 @@ inline void WriteSectors(const TempDir& dir, const std::vector<SectorRow>& rows,
   ScriptedDialogs dialogs;
   qv::TDataModule1 store(dir.Folder(), dialogs);
   store.DataModuleCreate();
-  for (const SectorRow& row : rows)
-    AddSector(store, row);
+  for (const SectorRow& row : rows)  // stray positions too, as older files may hold them
+    AsFromOldFile(store.SectorsData, [&] { return AddSector(store, row); });
   if (more) more(store);
   store.DataModuleDestroy();
 }

@@ -6,7 +6,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -18,6 +21,7 @@
 #include "app/AppTestUniverse.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -33,6 +37,16 @@
 using namespace qvtest;
 
 namespace {
+
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  int count = 0;
+};
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -246,24 +260,32 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
 TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name : {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Directaccess1",
-                           "Revealsector1", "Complexprofit1"})
+  for (const char* name :
+       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Directaccess1", "Revealsector1"})
     EXPECT_FALSE(Enabled(name)) << name;
-  EXPECT_TRUE(Enabled("SavemapasBMP1"));
-  EXPECT_TRUE(Enabled("Statistics1"));
-  EXPECT_TRUE(Enabled("Factoryprofit1"));
+  for (const char* name : {"SavemapasBMP1", "Statistics1", "Factoryprofit1", "Complexprofit1"})
+    EXPECT_TRUE(Enabled(name)) << name;
 }
 
-TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
+TEST_F(MainFormTest, CalculatorsAndTypeTablesOpenTheirWindowsModally) {
   Start();
-  bool shownModal = false;
-  QTimer::singleShot(0, [this, &shownModal] {
-    QDialog* window = program->Window<qv::TFactSimpleCalcForm>();
-    shownModal = window->isVisible() && window->isModal();
-    window->reject();
-  });
-  form().Factoryprofit1Click();
-  EXPECT_TRUE(shownModal);
+  const auto opensModally = [this](QDialog* window, void (qv::TMainForm::*command)()) {
+    bool shownModal = false;
+    QTimer::singleShot(0, [window, &shownModal] {
+      shownModal = window->isVisible() && window->isModal();
+      window->reject();
+    });
+    (form().*command)();
+    return shownModal;
+  };
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactSimpleCalcForm>(),
+                           &qv::TMainForm::Factoryprofit1Click));
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactComplexCalcForm>(),
+                           &qv::TMainForm::Complexprofit1Click));
+  EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
+  EXPECT_TRUE(
+      opensModally(program->Window<qv::TFactoriesForm>(), &qv::TMainForm::ToolButton6Click));
+  EXPECT_TRUE(opensModally(program->Window<qv::TProductsForm>(), &qv::TMainForm::ToolButton7Click));
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {
@@ -427,19 +449,68 @@ TEST_F(MainFormTest, ObjectsOfTheSelectedSectorOpenModallyAndTheMapFollowsThem) 
   EXPECT_TRUE(form().StatusText().endsWith("PIRATE BASE"));
   EXPECT_EQ(products.Grid()->item(0, 0)->text(), "Ore");
   EXPECT_EQ(products.Grid()->item(0, 1)->text(), "1");
+}
 
-  for (const char* command : {"Factorytypes1", "Producttypes1"}) {
-    QDialog* window = std::string(command) == "Factorytypes1"
-                          ? static_cast<QDialog*>(program->Window<qv::TFactoriesForm>())
-                          : program->Window<qv::TProductsForm>();
-    QTimer::singleShot(0, [window, &shownModal] {
-      shownModal = window->isVisible() && window->isModal();
-      window->reject();
+// Switching statistics on with nothing requested asks for a request. Cancel
+// leaves the switch off, so the next click asks again, and repaints the map,
+// whose bar settings the dialog changes even then.
+TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
+  Start();
+  form().show();
+  QCoreApplication::processEvents();
+  PaintCounter paints(*form().Surface());
+  int asked = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    QTimer::singleShot(0, [&] {
+      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
+      if (!request->isVisible()) return;
+      ++asked;
+      request->findChild<QAbstractButton*>("CheckBox3")->click();  // numbers only
+      QCoreApplication::processEvents();
+      paints.count = 0;
+      request->reject();
     });
-    shownModal = false;
-    form().Action(command)->trigger();
-    EXPECT_TRUE(shownModal) << command;
+    form().Showstatistics1Click();
+    EXPECT_FALSE(form().Settings().Map.ShowStatistics);
+    EXPECT_FALSE(form().Action("Showstatistics1")->isChecked());
+    EXPECT_FALSE(form().Button("ToolButton13")->defaultAction()->isChecked());
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints.count, 0) << attempt;
   }
+  EXPECT_EQ(asked, 2);
+  form().hide();
+}
+
+// "Process" with no product chosen shows every square without bars; the
+// status line and the legend say why.
+TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
+  Start();
+  form().Showlegend1Click();
+  QTimer::singleShot(0, [this] {
+    program->Window<qv::TRequestForm>()->findChild<QAbstractButton*>("Button1")->click();
+  });
+  form().Calculatestatistics1Click();
+  ASSERT_EQ(form().Request().Count, 2);
+  EXPECT_EQ(form().StatusHint(), "no product chosen");
+  EXPECT_EQ(program->Window<qv::TLegendForm>()->findChild<QLabel*>("Panel2Caption")->text(),
+            "no product chosen");
+
+  // Reopened while statistics are shown, the legend opens on their page.
+  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
+  form().Showlegend1Click();
+  pages->setCurrentIndex(0);
+  form().Showlegend1Click();
+  EXPECT_EQ(pages->currentWidget()->objectName(), "StatSheet");
+
+  form().Showstatistics1Click();  // off
+  EXPECT_EQ(form().StatusHint(), "");
+  program->Window<qv::TLegendForm>()->close();
+}
+
+TEST_F(MainFormTest, BuiltInMenuTitlesHaveTheirKeys) {
+  Start();
+  for (QAction* menu : form().menuBar()->actions())
+    EXPECT_TRUE(menu->text().startsWith('&')) << menu->text().toStdString();
 }
 
 }  // namespace

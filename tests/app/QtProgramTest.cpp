@@ -1,12 +1,14 @@
 #include "app/QtProgram.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
 #include <QTableWidget>
 #include <QToolButton>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -165,10 +167,10 @@ std::vector<std::string> ProgramWindowNames(const qv::TMainForm& main) {
 TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyGo) {
   dir.Write("QVMap.INI", "[LegendWindow]\nLeft=7\nTop=9\nWidth=230\nHeight=290\n");
   Start();
-  EXPECT_EQ(
-      ProgramWindowNames(form()),
-      (std::vector<std::string>{"ProductsForm", "FactoriesForm", "SectorDataForm", "SectProdForm",
-                                "RequestForm", "PrefForm", "LegendForm", "FactSimpleCalcForm"}));
+  EXPECT_EQ(ProgramWindowNames(form()),
+            (std::vector<std::string>{"ProductsForm", "FactoriesForm", "SectorDataForm",
+                                      "SectProdForm", "RequestForm", "PrefForm", "LegendForm",
+                                      "FactSimpleCalcForm", "FactComplexCalcForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);
@@ -311,12 +313,48 @@ TEST_F(QtProgramTest, ShippedGermanFileTranslatesTheMainWindowAndTheStore) {
   EXPECT_EQ(form().Action("Delete2")->text(), "Löschen");
   EXPECT_EQ(form().Texts().RevealAllCap, "Alle aufdecken");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(dialogs.language, "Deutsch");  // the standard dialogs follow
   // Every tool button has a German hint of its own.
   for (const char* button :
        {"ToolButton1", "ToolButton2", "ToolButton3", "ToolButton10", "ToolButton6", "ToolButton7",
         "ToolButton11", "ToolButton9", "ToolButton19", "ToolButton13", "ToolButton16",
         "ToolButton15", "ToolButton17", "ToolButton18", "ToolButton20", "ToolButton21"})
     EXPECT_NE(german->ReadString("MainForm", std::string(button) + ".Hint", ""), "") << button;
+}
+
+}  // namespace
+
+namespace {
+
+// A read-only settings file is read, left as it is, and every window's
+// refused write at exit comes to one message.
+TEST_F(QtProgramTest, ReadOnlySettingsFileIsReadAndReportedOnceAtExit) {
+  dir.Write("QVMap.INI", "[MainWindow]\nZoom=150\nShowLegend=1\n");
+  std::filesystem::permissions(dir.File("QVMap.INI"), std::filesystem::perms::owner_read);
+  Start();
+  EXPECT_EQ(form().ZoomBox()->currentText(), "150%");
+  EXPECT_TRUE(dialogs.Messages().empty());
+  Stop();
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"INI file read/write error"});
+  EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\nZoom=150\nShowLegend=1\n");
+  EXPECT_EQ(std::filesystem::status(dir.File("QVMap.INI")).permissions(),
+            std::filesystem::perms::owner_read);
+}
+
+// A second program on the same folder says so and ends before it makes or
+// writes anything; the first one goes on as if nothing happened.
+TEST_F(QtProgramTest, SecondProgramOnTheSameFolderEndsWithoutWriting) {
+  Start();
+  ScriptedDialogs second;
+  EXPECT_THROW(qv::QtProgram(dir.Folder(), second, nullptr), qv::ProgramFolderInUse);
+  ASSERT_EQ(second.Messages().size(), 1u);
+  EXPECT_EQ(second.Messages()[0],
+            "The universe in " + dir.Folder() + " is open in another program (process " +
+                std::to_string(::getpid()) + ").\nThis program ends without changing anything.");
+  EXPECT_FALSE(dir.Exists("QVMap.INI"));
+  Stop();
+  EXPECT_TRUE(dir.Exists("QVMap.INI"));
+  EXPECT_FALSE(dir.Exists("QVMap.lock"));
 }
 
 }  // namespace

@@ -7,7 +7,12 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "data/DataModule1.h"
+#include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
 #include "economy/ComplexTables.h"
 #include "support/ScriptedDialogs.h"
@@ -224,6 +229,123 @@ TEST_F(CliTest, DumpReadsTheComplexCalculatorTablesBesideTheProgram) {
   Result damaged = InHome("dump FactProdData");
   EXPECT_EQ(damaged.status, 1);
   EXPECT_NE(damaged.err.find("AuxProd.cds"), std::string::npos) << damaged.err;
+}
+
+}  // namespace
+
+namespace {
+
+// Values that are not of their field's type are refused with the file, the
+// line and the field, the cell shown cut to 40 characters and escaped.
+TEST_F(CliTest, ImportRefusesValuesThatAreNotOfTheFieldsType) {
+  ImportUniverse();
+  const std::string products = dir.Read("Data/products.cds");
+  const std::string sectors = dir.Read("Data/sectors.cds");
+  const auto expectRefused = [&](const std::string& table, const std::string& content,
+                                 const std::string& message) {
+    const Result r = Import(table, content);
+    EXPECT_EQ(r.status, 1) << content;
+    EXPECT_EQ(r.err, "qvmap-cli: " + work.File(table + ".tsv") + ":2: " + message + "\n");
+  };
+  expectRefused("ProductsData", "Name\tMin\nOre\t+-5\n", "field Min: '+-5' is not an integer");
+  expectRefused("ProductsData", "Name\tMin\nOre\t99999999999\n",
+                "field Min: '99999999999' is out of the 32-bit range");
+  expectRefused("ProductsData", "Name\n\xC0\xAF\n",
+                "field Name: '\\xC0\\xAF' is not well-formed UTF-8");  // overlong '/'
+  expectRefused("ProductsData", "Name\n\xED\xA0\x80\n",
+                "field Name: '\\xED\\xA0\\x80' is not well-formed UTF-8");  // a surrogate
+  expectRefused("ProductsData", "Name\n\xF5\x80\x80\x80\n",
+                "field Name: '\\xF5\\x80\\x80\\x80' is not well-formed UTF-8");
+  expectRefused("ProductsData", std::string("Name\nO\0re\n", 10),
+                "field Name: 'O\\x00re' holds a NUL character");
+  expectRefused("ProductsData", "Name\n\x01" + std::string(50, 'x') + "\n",
+                "field Name: '\\x01" + std::string(39, 'x') + "...' is longer than 30 characters");
+  expectRefused("SectorsData", "Name\tX\tY\nFar\t3\t-10000\n",
+                "field Y: '-10000' lies outside the map (-9999 to 9999)");
+  EXPECT_EQ(dir.Read("Data/products.cds"), products);
+  EXPECT_EQ(dir.Read("Data/sectors.cds"), sectors);
+}
+
+TEST_F(CliTest, ImportTakesTrailingEmptyLinesAndTheLastIdentifier) {
+  const Result r = Import("ProductsData", "Id\tName\n2147483647\tLast\n\n\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(InHome("dump ProductsData").out.find("2147483647\tLast"), std::string::npos);
+  const Result full = Import("ProductsData", "Id\tName\n2147483647\tLast\n\tOne more\n");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_NE(full.err.find("no identifier left"), std::string::npos) << full.err;
+
+  // A file that cannot be written is named once, with the reason.
+  std::filesystem::permissions(dir.Path() / "Data/products.cds",
+                               std::filesystem::perms::owner_read);
+  const Result refused = Import("ProductsData", "Name\nOre\n");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "qvmap-cli: Cannot write file " + dir.Folder() +
+                             "Data/products.cds: the file is read-only\n");
+}
+
+TEST_F(CliTest, ExitStatusesAndMessagesSayWhatWentWrong) {
+  const Result nowhere = Run("--home '" + dir.File("nowhere") + "' tables");
+  EXPECT_EQ(nowhere.status, 1);
+  EXPECT_EQ(nowhere.err, "qvmap-cli: " + dir.File("nowhere") + ": no such folder\n");
+  EXPECT_NE(Run("--help").out.find("--product NAME:ROLE"), std::string::npos);
+  const Result extra = InHome("sector 6 2 3");
+  EXPECT_EQ(extra.status, 2);
+  EXPECT_NE(extra.err.find("too many arguments"), std::string::npos) << extra.err;
+  const Result huge = InHome("sector 99999999999 2");
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_NE(huge.err.find("out of range"), std::string::npos) << huge.err;
+
+  // Two tables missing: dump prints what it has, one line per missing file.
+  ImportUniverse();
+  std::filesystem::remove(dir.Path() / "Data/factlist.cds");
+  std::filesystem::remove(dir.Path() / "Data/secttrad.cds");
+  const Result dump = InHome("dump SectorsData");
+  EXPECT_EQ(dump.status, 1);
+  EXPECT_NE(dump.out.find("Home\t2\t1"), std::string::npos) << dump.out;
+  EXPECT_EQ(std::count(dump.err.begin(), dump.err.end(), '\n'), 2) << dump.err;
+  EXPECT_NE(dump.err.find("Data/factlist.cds"), std::string::npos) << dump.err;
+  const Result render = InHome("render '" + work.File("map.bmp") + "'");
+  EXPECT_EQ(render.status, 1);
+  EXPECT_FALSE(work.Exists("map.bmp"));
+}
+
+// While another program holds the folder an import writes nothing; two
+// imports at once never leave a damaged file, whichever of them wins.
+TEST_F(CliTest, ImportsHoldTheProgramFolder) {
+  ImportUniverse();
+  const std::string before = dir.Read("Data/products.cds");
+  {
+    const qv::ProgramFolderLock held(dir.Folder());
+    ASSERT_TRUE(held.Held());
+    const Result r = Import("ProductsData", "Name\nOre\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qvmap-cli: the universe in " + dir.Folder() +
+                         " is open in another program (process " + std::to_string(::getpid()) +
+                         "); nothing written\n");
+    EXPECT_EQ(dir.Read("Data/products.cds"), before);
+    EXPECT_EQ(InHome("dump ProductsData").status, 0) << "reading needs no lock";
+  }
+
+  std::string rows[2];
+  for (int k = 0; k < 2; ++k) {
+    rows[k] = "Name\tType\n";
+    for (int i = 0; i < 3000; ++i)
+      rows[k] += "P" + std::to_string(k) + "-" + std::to_string(i) + "\t0\n";
+    work.Write("rows" + std::to_string(k) + ".tsv", rows[k]);
+  }
+  const std::string one =
+      "'" + CliPath() + "' --home '" + dir.Folder() + "' import ProductsData '" + work.File("rows");
+  for (int round = 0; round < 8; ++round) {
+    const std::string both = "(" + one + "0.tsv' 2>/dev/null; echo $? >'" + work.File("s0") +
+                             "') & (" + one + "1.tsv' 2>/dev/null; echo $? >'" + work.File("s1") +
+                             "') & wait";
+    ASSERT_EQ(std::system(both.c_str()), 0);
+    const Result dump = InHome("dump ProductsData");
+    ASSERT_EQ(dump.status, 0) << "round " << round << ": " << dump.err;
+    EXPECT_EQ(std::count(dump.out.begin(), dump.out.end(), '\n'), 3001);
+    for (const char* status : {"s0", "s1"})
+      EXPECT_TRUE(work.Read(status) == "0\n" || work.Read(status) == "1\n") << work.Read(status);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <map>
+#include <string>
 
 #include "data/DataModule1.h"
 #include "data/StoreTestData.h"
@@ -9,6 +12,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using qv::TDataModule1;
 using qvtest::Column;
 
@@ -48,6 +52,18 @@ class DataModuleTest : public ::testing::Test {
 
   std::filesystem::path DataFile(const std::string& name) const {
     return dir.Path() / "Data" / name;
+  }
+
+  std::map<std::string, std::string> UniverseFiles() const {
+    std::map<std::string, std::string> files;
+    for (const char* name : kUniverseFiles)
+      if (fs::exists(DataFile(name))) files[name] = dir.Read(std::string("Data/") + name);
+    return files;
+  }
+
+  std::size_t DataFolderEntries() const {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir.Path() / "Data"), fs::directory_iterator()));
   }
 };
 
@@ -132,62 +148,126 @@ TEST_F(DataModuleTest, MissingFileIsReportedAndLaterTablesStillLoad) {
   EXPECT_EQ(Column(again.ProductsData, "Name"), "New");
 }
 
-TEST_F(DataModuleTest, DamagedFileIsReportedAndNeverOverwritten) {
+TEST_F(DataModuleTest, DamagedFileMakesTheUniverseReadOnlyForTheRun) {
   WriteUniverse();
   const std::string damaged = "<not a table";
   dir.Write("Data/factlist.cds", damaged);
+  const std::map<std::string, std::string> before = UniverseFiles();
   TDataModule1 s(dir.Folder(), dialogs);
   s.DataModuleCreate();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   const std::string message = dialogs.Messages()[0];
   const std::string head = "Cannot open file " + DataFile("factlist.cds").string() + "\n";
   EXPECT_TRUE(message.starts_with(head)) << message;
-  EXPECT_GT(message.size(), head.size()) << "the reason follows on its own line";
+  EXPECT_NE(message.find("line 1"), std::string::npos) << "the reason follows: " << message;
+  EXPECT_NE(message.find("no change to the universe will be saved until this file is repaired "
+                         "or removed"),
+            std::string::npos)
+      << message;
   EXPECT_EQ(s.FileState(s.FactoriesData), qv::TableFileState::Damaged);
+  EXPECT_TRUE(s.UniverseReadOnly());
   EXPECT_EQ(s.ProductsData.RecordCount(), 4);
 
-  qvtest::AddFactory(s, "Lost on purpose");
-  qvtest::AddSector(s, "Delta", 9, 9);
+  // Without its factory types, a new type would take Id 1 and adopt the
+  // recipes and sector factories of the old one: it counts above them.
+  EXPECT_GT(qvtest::AddFactory(s, "Lost on purpose"), 2);
+  ASSERT_TRUE(s.LocateSectorAt(1, 3));
+  s.SectorsData.Delete();
   s.DataModuleDestroy();
-  EXPECT_EQ(dir.Read("Data/factlist.cds"), damaged);
-  TDataModule1 again(dir.Folder(), dialogs);
-  again.DataModuleCreate();
-  EXPECT_EQ(again.SectorsData.RecordCount(), 4);
+  EXPECT_EQ(dialogs.Messages().size(), 1u) << "exit says nothing more";
+  EXPECT_EQ(UniverseFiles(), before) << "not one universe file is written";
+  EXPECT_TRUE(dir.Exists("AuxReq.cds")) << "the request is no part of the universe";
 }
 
-TEST_F(DataModuleTest, DamagedRequestFileIsReportedAndKept) {
+TEST_F(DataModuleTest, DamagedRequestFileIsReportedOnceAndReplacedAtExit) {
   WriteUniverse();
   dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
   dir.Write("AuxReq.cds", "garbage");
-  TDataModule1 s(dir.Folder(), dialogs);
+  {
+    TDataModule1 s(dir.Folder(), dialogs);
+    s.DataModuleCreate();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_TRUE(dialogs.Messages()[0].starts_with("Cannot open file " + dir.File("AuxReq.cds")));
+    EXPECT_FALSE(s.UniverseReadOnly());
+    EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
+    s.DataModuleDestroy();
+  }
+  qvtest::ScriptedDialogs next;
+  TDataModule1 s(dir.Folder(), next);
   s.DataModuleCreate();
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_TRUE(dialogs.Messages()[0].starts_with("Cannot open file " + dir.File("AuxReq.cds")));
-  EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
-  s.DataModuleDestroy();
-  EXPECT_EQ(dir.Read("AuxReq.cds"), "garbage");
+  EXPECT_TRUE(next.Messages().empty());
+  EXPECT_EQ(s.FileState(s.AuxRequestData), qv::TableFileState::Loaded);
 }
 
-TEST_F(DataModuleTest, FailingWriteIsReportedAndTheOtherTablesAreStillSaved) {
+// The six files are one unit: a file that cannot be written keeps every
+// other one as it was, and each failure is named in one message.
+TEST_F(DataModuleTest, UniverseIsSavedWholeOrNotAtAll) {
   WriteUniverse();
+  const std::map<std::string, std::string> before = UniverseFiles();
   TDataModule1 s(dir.Folder(), dialogs);
   s.DataModuleCreate();
-  qvtest::AddSector(s, "Delta", 9, 9);
+  ASSERT_TRUE(s.LocateSectorAt(1, 3));
+  s.SectorsData.Delete();  // its factories and traders go with it
   qvtest::AddTrade(s, 1, 3, 1);
-  // The sector factories' file cannot be replaced: its name is a folder now.
-  std::filesystem::remove(DataFile("sectfact.cds"));
-  std::filesystem::create_directory(DataFile("sectfact.cds"));
+  fs::permissions(DataFile("sectors.cds"), fs::perms::owner_read);
+  fs::remove(DataFile("sectfact.cds"));
+  fs::create_directory(DataFile("sectfact.cds"));
   s.DataModuleDestroy();
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_NE(dialogs.Messages()[0].find(DataFile("sectfact.cds").string()), std::string::npos);
-  EXPECT_NE(dialogs.Messages()[0].find('\n'), std::string::npos);
 
-  std::filesystem::remove(DataFile("sectfact.cds"));
-  qvtest::ScriptedDialogs quiet;
-  TDataModule1 again(dir.Folder(), quiet);
-  again.DataModuleCreate();
-  EXPECT_EQ(again.SectorsData.RecordCount(), 4);    // before the failing table
-  EXPECT_EQ(again.SectTradeData.RecordCount(), 3);  // after it
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const std::string message = dialogs.Messages()[0];
+  EXPECT_NE(message.find("Cannot write file " + DataFile("sectors.cds").string() +
+                         "\nthe file is read-only"),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("Cannot write file " + DataFile("sectfact.cds").string() + "\n"),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("The universe was not saved"), std::string::npos) << message;
+  EXPECT_EQ(DataFolderEntries(), 6u) << "no temporary file is left";
+  fs::remove(DataFile("sectfact.cds"));
+  std::map<std::string, std::string> after = UniverseFiles();
+  after.emplace("sectfact.cds", before.at("sectfact.cds"));
+  EXPECT_EQ(after, before);
+}
+
+// A first start, or files the player removed: one message for all of them,
+// and the empty tables count above every Id the loaded ones still use.
+TEST_F(DataModuleTest, MissingFilesAreListedInOneMessageAndNewRowsAdoptNoOrphans) {
+  WriteUniverse();
+  for (const char* name : {"sectors.cds", "factlist.cds", "products.cds"})
+    fs::remove(DataFile(name));
+  TDataModule1 s(dir.Folder(), dialogs);
+  s.DataModuleCreate();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  for (const char* name : {"sectors.cds", "factlist.cds", "products.cds"})
+    EXPECT_NE(dialogs.Messages()[0].find("Cannot open file " + DataFile(name).string()),
+              std::string::npos)
+        << name;
+  EXPECT_NE(dialogs.Messages()[0].find("files start empty"), std::string::npos);
+  EXPECT_FALSE(s.UniverseReadOnly());
+  EXPECT_EQ(qvtest::AddSector(s, "New", 5, 5), 3);  // sector factories use 1 and 2
+  EXPECT_EQ(qvtest::AddFactory(s, "New"), 3);       // recipes use 1 and 2
+  EXPECT_EQ(qvtest::AddProduct(s, "New", 0), 4);    // recipes and traders use up to 3
+  ASSERT_TRUE(s.LocateSectorAt(5, 5));
+  s.SectorsData.Delete();
+  EXPECT_EQ(s.SectFactoryData.RecordCount(), 2) << "the orphans' rows stay";
+}
+
+TEST_F(DataModuleTest, SectorsOffTheMapInAFileAreKeptAndNamedOnce) {
+  {
+    TDataModule1 s(dir.Folder(), dialogs);
+    qvtest::AsFromOldFile(s.SectorsData, [&] { return qvtest::AddSector(s, "Far", 10000, 2); });
+    qvtest::AddSector(s, "Edge", -9999, 9999);
+    s.DataModuleDestroy();
+  }
+  TDataModule1 s(dir.Folder(), dialogs);
+  s.DataModuleCreate();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("'Far' at 10000, 2"), std::string::npos)
+      << dialogs.Messages()[0];
+  EXPECT_EQ(dialogs.Messages()[0].find("Edge"), std::string::npos);
+  EXPECT_EQ(s.SectorsData.RecordCount(), 2);
 }
 
 TEST_F(DataModuleTest, RowStillInEditAtExitIsSaved) {
@@ -210,7 +290,8 @@ TEST_F(DataModuleTest, RowStillInEditAtExitIsSaved) {
 TEST_F(DataModuleTest, FreshFolderStartsEmptyAndCreatesItsFilesAtExit) {
   TDataModule1 s(dir.Folder(), dialogs);
   s.DataModuleCreate();
-  EXPECT_EQ(dialogs.Messages().size(), 6u);  // each universe file is reported
+  ASSERT_EQ(dialogs.Messages().size(), 1u);  // naming each universe file
+  EXPECT_NE(dialogs.Messages()[0].find("secttrad.cds"), std::string::npos);
   EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
   qvtest::AddSector(s, "Home", 0, 0);
   s.DataModuleDestroy();

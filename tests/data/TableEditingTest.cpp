@@ -257,5 +257,24 @@ TEST_F(TableEditingTest, LoadRowsKeepsIdsAndRefusesDuplicatesWithoutChanges) {
   EXPECT_TRUE(t_.Eof());
 }
 
+// The counter is wide: the last identifier is handed out once, and then a
+// new row is refused with nothing stored, rather than wrapping around.
+TEST_F(TableEditingTest, LastIdentifierIsHandedOutOnceThenNewRowsAreRefused) {
+  t_.LoadRows({Row{{Value(2147483646), Value("Near"), Value(0), Value(0), Value(true)}, 0}}, 1);
+  EXPECT_EQ(t_.NextAutoInc(), 2147483647);
+  AddSector(t_, "Last", 1, 1);
+  EXPECT_EQ(t_.FieldByName("Id").AsInteger(), 2147483647);
+  try {
+    t_.Append();
+    ADD_FAILURE() << "a row without an identifier";
+  } catch (const TableError& e) {
+    EXPECT_NE(std::string(e.what()).find("no identifier left"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(t_.State(), TableState::Browse);
+  EXPECT_EQ(t_.TotalRowCount(), 2);
+  t_.LoadRows({}, t_.NextAutoInc());  // a table file keeps the exhausted counter
+  EXPECT_THROW(t_.Insert(), TableError);
+}
+
 }  // namespace
 }  // namespace qv

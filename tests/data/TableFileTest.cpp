@@ -1,6 +1,7 @@
 #include "data/TableFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -167,6 +168,11 @@ struct BadFile {
   const char* reason;  // part of the expected message
 };
 
+// The start of an executable, NULs included (the literal's own NUL left out).
+constexpr char kBinary[] =
+    "\x7f"
+    "ELF\x02\x01\x00\x00<\x01\xff\xfe";
+
 TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
   const std::string goodRow = "<Row Name=\"a\" X=\"1\" Visible=\"true\" Id=\"1\"/>\n";
   const std::string good = FileText(kFields, goodRow);
@@ -174,11 +180,7 @@ TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
       {"damaged xml", FileText(kFields, "<Row Name=\"a\" X=1/>"), "line 5"},
       {"truncated", good.substr(0, good.size() / 2), "line"},
       {"empty file", "", "No document element"},
-      {"binary",
-       std::string("\x7f"
-                   "ELF\x02\x01\x00\x00<\x01\xff\xfe",
-                   14),
-       "binary"},
+      {"binary", std::string(kBinary, sizeof kBinary - 1), "binary"},
       {"not xml", "just some text\n", "No document element"},
       {"foreign root", "<Settings><Fields/><Rows/></Settings>", "not a table file"},
       {"no rows", "<Table><Fields>" + kFields + "</Fields></Table>", "not a table file"},
@@ -255,6 +257,33 @@ TEST(TableFileTest, MissingOrUnreadableFileIsAnErrorNamingThePath) {
   }
 }
 
+// Anything but a regular file is refused at once: a FIFO without a writer
+// would otherwise block every command that loads the universe.
+TEST(TableFileTest, NonRegularFilesAreRefusedWithoutWaiting) {
+  qvtest::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.cds").c_str(), 0644), 0);
+  auto table = MakeTable();
+  for (const std::string& path : {dir.File("fifo.cds"), std::string("/dev/null")}) {
+    try {
+      qv::LoadTableFile(*table, path);
+      ADD_FAILURE() << "loaded " << path;
+    } catch (const TableError& e) {
+      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": it is not a regular file");
+    }
+  }
+}
+
+TEST(TableFileTest, CounterPastTheLastIdentifierSurvivesTheFile) {
+  qvtest::TempDir dir;
+  auto table = MakeTable();
+  table->LoadRows({MakeRow("last", 1, true, 2147483647)}, 1);
+  qv::SaveTableFile(*table, dir.File("t.cds"));
+  auto loaded = MakeTable();
+  qv::LoadTableFile(*loaded, dir.File("t.cds"));
+  EXPECT_EQ(loaded->NextAutoInc(), 2147483648);
+  EXPECT_THROW(loaded->Append(), TableError);
+}
+
 TEST(TableFileTest, FailedWritesReportTheErrorAndKeepTheOldFile) {
   qvtest::TempDir dir;
   auto table = MakeTable();
@@ -283,13 +312,14 @@ TEST(TableFileTest, FailedWritesReportTheErrorAndKeepTheOldFile) {
   EXPECT_THROW(qv::SaveTableFile(*table, dir.File("ro.cds")), TableError);
   EXPECT_EQ(dir.Read("ro.cds"), old);
 
-  // The temporary file cannot be created: the old file stays as it was.
+  // The temporary file cannot be created (its name, longer than the target's,
+  // is too long for the file system): the old file stays as it was.
+  const std::string longName = std::string(240, 'n') + ".cds";
+  dir.Write(longName, old);
+  EXPECT_THROW(qv::SaveTableFile(*table, dir.File(longName)), TableError);
+  EXPECT_EQ(dir.Read(longName), old);
+  fs::remove(dir.Path() / longName);
   dir.Write("t.cds", old);
-  fs::create_directory(dir.Path() / "t.cds.tmp");
-  fs::create_directory(dir.Path() / "t.cds.tmp" / "busy");  // a non-empty folder
-  EXPECT_THROW(qv::SaveTableFile(*table, dir.File("t.cds")), TableError);
-  EXPECT_EQ(dir.Read("t.cds"), old);
-  fs::remove_all(dir.Path() / "t.cds.tmp");
 
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"folder.cds", "ro.cds", "t.cds"}));
 

@@ -117,6 +117,30 @@ TEST_F(TableRulesTest, PostedSectorRowsFollowTheCurrentSectorWhenLinked) {
             "1,7/0,2");
 }
 
+// A position beyond the map cannot enter the sectors table, whether typed
+// into a new row or by moving one; a row an older file put there stays
+// editable where it is.
+TEST_F(TableRulesTest, SectorPositionsBeyondTheMapAreRefused) {
+  qvtest::AddSector(s, "Edge", -9999, 9999);
+  for (const auto& [x, y] : {std::pair{10000, 0}, {0, -10000}, {-2147483647 - 1, 0}}) {
+    EXPECT_THROW(qvtest::AddSector(s, "Far", x, y), qv::TableError) << x << ", " << y;
+    s.SectorsData.Cancel();
+  }
+  ASSERT_TRUE(s.LocateSectorAt(-9999, 9999));
+  s.SectorsData.Edit();
+  s.SectorsData.FieldByName("Y").SetAsInteger(10000);
+  EXPECT_THROW(s.SectorsData.Post(), qv::TableError);
+  s.SectorsData.Cancel();
+
+  const int old =
+      qvtest::AsFromOldFile(s.SectorsData, [&] { return qvtest::AddSector(s, "Old", 20000, 1); });
+  ASSERT_TRUE(s.LocateSectorById(old));
+  s.SectorsData.Edit();
+  s.SectorsData.FieldByName("Name").SetAsString("Renamed");
+  s.SectorsData.Post();
+  EXPECT_EQ(s.SectorsData.RecordCount(), 2);
+}
+
 TEST_F(TableRulesTest, SectorSideChangesMarkTheStatisticsStale) {
   const auto changedBy = [this](auto&& change) {
     s.DataChanged = false;

@@ -15,6 +15,7 @@
 #include "editors/QtLookupComboBox.h"
 #include "settings/IniFile.h"
 #include "settings/MainWindowSettings.h"
+#include "support/QtWidgetProbes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -267,6 +268,30 @@ TEST_F(RequestFormTest, RoleListsTakeATranslatedTypeList) {
     EXPECT_EQ(Role(2), 2);
     EXPECT_EQ(Get<QCheckBox>("CheckBox6").text().toStdString(), "Eigene Skalen");
   });
+}
+
+// Product lists show 20 rows at a time and the factory list 10, however many
+// there are; a bar width typed beyond its range is held to it even on Cancel.
+// The dialog keeps its size.
+TEST_F(RequestFormTest, ListsAndNumbersKeepToTheirLimits) {
+  for (int i = 0; i < 30; ++i) {
+    qvtest::AddProduct(store_, "Product " + std::to_string(i), 0);
+    qvtest::AddFactory(store_, "Factory " + std::to_string(i));
+  }
+  Run([&] {
+    // A fixed-size dialog: nothing to minimise or maximise.
+    EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
+    EXPECT_FALSE(form_->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    Click("RadioButton6");
+    EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox1")), 20);
+    EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox7")), 20);
+    EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("DBLookupComboBox8")), 10);
+    EXPECT_EQ(qvtest::ShownDropDownRows(Get<QComboBox>("ComboBox3")), 3);
+    qvtest::TypeInto(Get<QSpinBox>("UpDown1"), "250");
+    Click("Button2");
+  });
+  EXPECT_EQ(settings_.BarWidth, 100);
 }
 
 }  // namespace

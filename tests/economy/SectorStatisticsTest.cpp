@@ -210,7 +210,8 @@ TEST_F(StatisticsTest, SeesEveryRowWhileTheSectorEditorFiltersTheTables) {
 }
 
 TEST_F(StatisticsTest, SectorsOffTheMapOrOutsideTheArrayGetNoCell) {
-  const int far = AddSector(*store, {.name = "Far", .x = 10000, .y = 0});
+  const int far = qvtest::AsFromOldFile(
+      store->SectorsData, [&] { return AddSector(*store, {.name = "Far", .x = 10000, .y = 0}); });
   const int below = AddSector(*store, {.name = "Below", .x = 0, .y = 5});
   PlaceFactory(*store, far, farm);
   PlaceFactory(*store, below, farm);

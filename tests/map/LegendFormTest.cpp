@@ -97,6 +97,28 @@ TEST_F(LegendFormTest, WithoutStatisticsThePageShowsOnlyNotAvailable) {
   EXPECT_FALSE(Shown(Label("Label15")));
 }
 
+TEST_F(LegendFormTest, PageCaptionStandsInTheMiddleOfThePage) {
+  form_.UpdateLegend(map_, request_, nullptr, false, false);
+  form_.ShowPage(true);
+  form_.show();
+  QApplication::processEvents();
+  auto* panel = form_.findChild<QWidget*>("Panel2");
+  QLabel& caption = Label("Panel2Caption");
+  EXPECT_EQ(caption.text(), "N/A");
+  const QPoint centre = caption.mapTo(panel, caption.rect().center());
+  EXPECT_NEAR(centre.y(), panel->rect().center().y(), 3);
+  EXPECT_NEAR(centre.x(), panel->rect().center().x(), 3);
+
+  // Statistics of a request that names no product say so in the same place.
+  qv::TRequestData unnamed = request_;
+  unnamed.ProductName = {};
+  form_.UpdateLegend(map_, unnamed, nullptr, true, false);
+  EXPECT_EQ(caption.text(), "no product chosen");
+  for (const char* name : {"Label15", "Label16", "Label21"})
+    EXPECT_FALSE(Shown(Label(name)));
+  form_.hide();
+}
+
 TEST_F(LegendFormTest, GeneralPageFollowsRaceColoursAndStationMarks) {
   map_.KessarColor = 0x010203;
   map_.ZhurrColor = 0x040506;

@@ -79,7 +79,8 @@ TEST_F(MapRendererTest, PlainMapShowsWhiteSquaresNamesAndSkipsHiddenSectors) {
   AddSector(*store, {.name = "Home", .x = 0, .y = 0, .race = "Kessar", .suns = 2, .eqdock = true});
   AddSector(*store, {.name = "Next", .x = 1, .y = 0});
   AddSector(*store, {.name = "Secret", .x = 2, .y = 0, .visible = false});
-  AddSector(*store, {.name = "Lost", .x = 10000, .y = 0});  // off the map
+  qvtest::AsFromOldFile(store->SectorsData,  // off the map
+                        [&] { return AddSector(*store, {.name = "Lost", .x = 10000, .y = 0}); });
   Draw();
 
   const Call& background = canvas.calls.front();

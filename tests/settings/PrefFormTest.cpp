@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 #include <functional>
 
 #include "settings/MainWindowSettings.h"
+#include "support/QtWidgetProbes.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
@@ -88,10 +90,15 @@ TEST_F(PrefFormTest, NumbersOutsideTheirRangeShowAtTheNearerEnd) {
   Run([&] {
     EXPECT_EQ(Get<QSpinBox>("UpDown2").value(), 100);
     EXPECT_EQ(Get<QSpinBox>("UpDown5").value(), 0);
+    // Typed beyond the range, a number is kept as typed until OK holds it.
+    qvtest::TypeInto(Get<QSpinBox>("UpDown4"), "150");
+    EXPECT_EQ(Get<QLineEdit>("Edit3").text(), "150");
     Click("Button1");
+    EXPECT_EQ(Get<QLineEdit>("Edit3").text(), "100");
   });
   EXPECT_EQ(map_.SectorDx, 100);
   EXPECT_EQ(map_.BorderDy, 0);
+  EXPECT_EQ(map_.BorderDx, 100);
 }
 
 TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
@@ -128,6 +135,13 @@ TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
   EXPECT_FALSE(map_.ShipyardsAsLetter);
   EXPECT_EQ(customColors_[0], "ColorA=ABCDEF");
   EXPECT_TRUE(dialogs_.lastShowEffects);
+}
+
+// Fixed at the designed size, with nothing to minimise or maximise.
+TEST_F(PrefFormTest, DialogHasTheDesignedSizeAndOnlyACloseButton) {
+  Run([&] { EXPECT_EQ(form_.size(), QSize(479, 333)); });
+  EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
+  EXPECT_FALSE(form_.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 }  // namespace

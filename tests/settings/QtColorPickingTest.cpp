@@ -124,13 +124,14 @@ TEST(QtEditFontTest, ConfirmedChoiceIsCopiedCancelKeepsTheRecord) {
   chosen.Style = qv::kFontBold | qv::kFontUnderline;
   chosen.Charset = 204;
 
+  qv::CustomColorList custom{};
   dialogs.fontAnswers.push_back(std::nullopt);
-  EXPECT_FALSE(qv::EditFont(font, dialogs, true));
+  EXPECT_FALSE(qv::EditFont(font, dialogs, true, custom));
   EXPECT_EQ(font, qv::TFontParams{});
   EXPECT_TRUE(dialogs.lastShowEffects);
 
   dialogs.fontAnswers.push_back(chosen);
-  EXPECT_TRUE(qv::EditFont(font, dialogs, false));
+  EXPECT_TRUE(qv::EditFont(font, dialogs, false, custom));
   EXPECT_EQ(font, chosen);
   EXPECT_FALSE(dialogs.lastShowEffects);
 }

@@ -8,10 +8,12 @@
 #include <QFont>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
 
+#include "settings/IniFile.h"
 #include "settings/QtFonts.h"
 
 namespace {
@@ -20,6 +22,11 @@ TEST(QtDialogsTest, FileFilterInQtForm) {
   EXPECT_EQ(qv::ToQtFileFilter("Bitmap files|*.bmp|All files|*.*"),
             "Bitmap files (*.bmp);;All files (*)");
   EXPECT_EQ(qv::ToQtFileFilter("Images|*.bmp;*.dib"), "Images (*.bmp *.dib)");
+  // Descriptions that name their patterns already show them once.
+  EXPECT_EQ(qv::ToQtFileFilter("Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*"),
+            "Bitmap files (*.bmp);;All files (*)");
+  EXPECT_EQ(qv::ToQtFileFilter("Images (*.bmp;*.dib)|*.bmp;*.dib"), "Images (*.bmp *.dib)");
+  EXPECT_EQ(qv::ToQtFileFilter("Maps (old)|*.map"), "Maps (old) (*.map)");
   EXPECT_EQ(qv::ToQtFileFilter(""), "");
 }
 
@@ -139,7 +146,8 @@ TEST(QtDialogsRunTest, FontDialogWithoutEffectsKeepsColourAndEffects) {
     fontDialog->setCurrentFont(chosen);
     fontDialog->accept();
   });
-  ASSERT_TRUE(dialogs.AskFont(font, false));
+  qv::CustomColorList custom{};
+  ASSERT_TRUE(dialogs.AskFont(font, false, custom));
   EXPECT_EQ(font.Size, 15);
   EXPECT_EQ(font.Style, unsigned{qv::kFontBold | qv::kFontUnderline});
   EXPECT_EQ(font.Color, 0x00FFFF);
@@ -147,8 +155,41 @@ TEST(QtDialogsRunTest, FontDialogWithoutEffectsKeepsColourAndEffects) {
 
   AnswerNextDialog([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
   const qv::TFontParams before = font;
-  EXPECT_FALSE(dialogs.AskFont(font, true));
+  EXPECT_FALSE(dialogs.AskFont(font, true, custom));
   EXPECT_EQ(font, before);
+}
+
+// Under German the message boxes, and the font dialog's own colour label,
+// speak German; back in English they speak English again.
+TEST(QtDialogsRunTest, StandardDialogsSpeakTheProgramsLanguage) {
+  qv::QtDialogs dialogs;
+  qv::IniFile german("");
+  german.WriteString("Dialogs", "FontColor", "&Farbe:");
+  dialogs.SetLanguage("deutsch", german);  // names compare without regard to case
+  ASSERT_EQ(dialogs.QtLocale(), "de") << "Qt's German translation is not installed";
+  auto expectButtons = [](const char* yes, const char* no) {
+    AnswerNextDialog([yes, no](QWidget& dialog) {
+      auto* box = qobject_cast<QMessageBox*>(&dialog);
+      EXPECT_EQ(box->button(QMessageBox::Yes)->text(), yes);
+      EXPECT_EQ(box->button(QMessageBox::No)->text(), no);
+      box->button(QMessageBox::No)->click();
+    });
+  };
+  expectButtons("&Ja", "&Nein");
+  dialogs.AskYesNo("Sektor löschen?", "Löschen");
+
+  qv::TFontParams font;
+  qv::CustomColorList custom{};
+  AnswerNextDialog([](QWidget& dialog) {
+    EXPECT_EQ(dialog.findChild<QLabel*>("ColorLabel")->text(), "&Farbe:");
+    qobject_cast<QDialog*>(&dialog)->reject();
+  });
+  dialogs.AskFont(font, true, custom);
+
+  dialogs.SetLanguage("Klingon", qv::IniFile(""));  // no table entry: English
+  EXPECT_EQ(dialogs.QtLocale(), "");
+  expectButtons("&Yes", "&No");
+  dialogs.AskYesNo("Delete sector?", "Delete");
 }
 
 }  // namespace

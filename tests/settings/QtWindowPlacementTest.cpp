@@ -1,6 +1,7 @@
 #include "settings/QtWindowPlacement.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -21,6 +22,24 @@ QRect ScreenRect() {
 
 QRect Placement(const QWidget& window) {
   return QRect(window.pos(), window.size());
+}
+
+void WriteRect(IniFile& settings, const std::string& section, const QRect& rect) {
+  for (const auto& [key, value] :
+       {std::pair{"Left", rect.x()}, std::pair{"Top", rect.y()}, std::pair{"Width", rect.width()},
+        std::pair{"Height", rect.height()}})
+    settings.WriteInteger(section, key, value);
+}
+
+QRect SavedRect(const IniFile& settings, const std::string& section) {
+  return QRect(settings.ReadInteger(section, "Left", -1), settings.ReadInteger(section, "Top", -1),
+               settings.ReadInteger(section, "Width", -1),
+               settings.ReadInteger(section, "Height", -1));
+}
+
+void ShowDecorated(QWidget& window) {
+  window.show();
+  QCoreApplication::processEvents();
 }
 
 class QtWindowPlacementTest : public ::testing::Test {
@@ -134,6 +153,42 @@ TEST_F(QtWindowPlacementTest, UnreachablePlacementFallsBackToTheDefault) {
   settings_.WriteBool(kSection, "Maximized", false);
   LoadWindowPlacement(&settings_, window_, kSection, 200, 100, true, true);
   EXPECT_EQ(Placement(window_), defaults);
+}
+
+// The keys are the outer frame: once the window is decorated, its frame and
+// not its client area has the default size, so the whole window (status line
+// included) is on the work area; the same frame is saved back.
+TEST_F(QtWindowPlacementTest, KeysAreTheOuterFrameOnceTheWindowIsDecorated) {
+  LoadWindowPlacement(&settings_, window_, kSection, -1, -1, true, true);
+  ShowDecorated(window_);
+  ASSERT_NE(window_.frameGeometry(), window_.geometry()) << "the platform draws no frame";
+  EXPECT_EQ(window_.frameGeometry(), work_);
+  SaveWindowPlacement(&settings_, window_, kSection);
+  EXPECT_EQ(SavedRect(settings_, kSection), work_);
+
+  // A placement saved larger than the work area shrinks to fit it.
+  WriteRect(settings_, kSection, QRect(work_.x() + 100, work_.y() + 10, 5000, 5000));
+  QWidget large;
+  LoadWindowPlacement(&settings_, large, kSection, -1, -1, true, true);
+  ShowDecorated(large);
+  EXPECT_EQ(large.frameGeometry(), work_.adjusted(100, 10, 0, 0));
+}
+
+// A window that was never shown saves the frame it was given, not its
+// client area: a legend left closed must not shrink by its frame every run.
+TEST_F(QtWindowPlacementTest, WindowNeverShownSavesTheFrameItWasGiven) {
+  WriteRect(settings_, kSection, QRect(40, 50, 300, 200));
+  QWidget hidden;
+  LoadWindowPlacement(&settings_, hidden, kSection, 100, 100, true, true);
+  SaveWindowPlacement(&settings_, hidden, kSection);
+  EXPECT_EQ(SavedRect(settings_, kSection), QRect(40, 50, 300, 200));
+
+  QWidget shown;
+  LoadWindowPlacement(&settings_, shown, kSection, 100, 100, true, true);
+  ShowDecorated(shown);
+  shown.hide();
+  SaveWindowPlacement(&settings_, shown, kSection);
+  EXPECT_EQ(SavedRect(settings_, kSection), QRect(40, 50, 300, 200));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ qv::TColor ScriptedDialogs::AskColor(qv::TColor color, std::vector<std::string>&
   return answer;
 }
 
-bool ScriptedDialogs::AskFont(qv::TFontParams& font, bool showEffects) {
+bool ScriptedDialogs::AskFont(qv::TFontParams& font, bool showEffects, qv::CustomColorList&) {
   shown.push_back({"font", font.Name, "", qv::MessageIcon::Information});
   lastShowEffects = showEffects;
   if (fontAnswers.empty()) return false;
@@ -48,6 +48,10 @@ bool ScriptedDialogs::AskFont(qv::TFontParams& font, bool showEffects) {
   if (!answer) return false;
   font = *answer;
   return true;
+}
+
+void ScriptedDialogs::SetLanguage(const std::string& newLanguage, const qv::IniFile&) {
+  language = newLanguage;
 }
 
 std::vector<std::string> ScriptedDialogs::Messages() const {

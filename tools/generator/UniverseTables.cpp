@@ -113,7 +113,7 @@ class QuietDialogs : public Dialogs {
     return std::nullopt;
   }
   TColor AskColor(TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(TFontParams&, bool) override { return false; }
+  bool AskFont(TFontParams&, bool, CustomColorList&) override { return false; }
 };
 
 }  // namespace

@@ -1,0 +1,285 @@
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <utility>
+
+#include "data/AtomicFile.h"
+#include "data/DataModule1.h"
+#include "data/TableFile.h"
+#include "map/MapLimits.h"
+#include "settings/Dialogs.h"
+#include "settings/Settings.h"
+
+// Loading the tables at start and saving them at exit. The six universe
+// tables refer to one another by Id, so they are read, judged and written
+// as one unit: a universe that could not be read whole is never written back.
+
+namespace qv {
+
+namespace {
+
+constexpr int kUniverseTableCount = 6;
+constexpr std::size_t kOffMapSectorsListed = 10;
+
+// The reason of a file error, without the leading "... <path>: " that the
+// message shows anyway.
+std::string Reason(const std::exception& error, const std::string& path) {
+  std::string reason = error.what();
+  const std::string::size_type at = reason.find(path + ": ");
+  if (at != std::string::npos) reason.erase(0, at + path.size() + 2);
+  return reason;
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!text.empty()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
+// The largest value of `field` over every row of `table` (0 without the field).
+std::int64_t LargestValue(const Table& table, const char* field) {
+  const Field* column = table.FindField(field);
+  if (column == nullptr) return 0;
+  std::int64_t largest = 0;
+  for (const Record& record : table.AllRecords())
+    largest = std::max<std::int64_t>(largest, record.Get(column->Index()).ToInteger());
+  return largest;
+}
+
+}  // namespace
+
+// Reads one table's file. A missing or damaged file leaves the table empty
+// and its reason noted; loading goes on with the next table either way.
+bool TDataModule1::TryLoadFile(Table& table) {
+  const std::string path = TableFilePath(table);
+  const int slot = TableSlot(table);
+  const bool existed = FileExists(path);
+  try {
+    LoadTableFile(table, path);
+    fileStates_[slot] = TableFileState::Loaded;
+    return true;
+  } catch (const std::exception& error) {
+    table.EmptyDataSet();
+    fileStates_[slot] =
+        (existed || FileExists(path)) ? TableFileState::Damaged : TableFileState::Missing;
+    loadErrors_[slot] = "Cannot open file " + path + "\n" + Reason(error, path);
+    return false;
+  }
+}
+
+void TDataModule1::LoadUniverseTable(Table& table, const std::string& indexName,
+                                     const std::string& indexFieldNames) {
+  TryLoadFile(table);
+  if (!indexName.empty())
+    table.SetIndexName(indexName);
+  else
+    table.SetIndexFieldNames(indexFieldNames);
+}
+
+// The request is disposable: a damaged file is reported, the request starts
+// empty, and a sound file replaces it at exit.
+void TDataModule1::LoadRequestTable(bool buildMatches) {
+  AuxRequestData.EmptyDataSet();
+  const std::string path = TableFilePath(AuxRequestData);
+  const int slot = TableSlot(AuxRequestData);
+  if (!FileExists(path)) {
+    fileStates_[slot] = TableFileState::Missing;
+  } else if (!buildMatches) {
+    // Written by another build: its fields may mean something else.
+    fileStates_[slot] = TableFileState::Skipped;
+  } else {
+    TryLoadFile(AuxRequestData);
+  }
+  if (AuxRequestData.IsEmpty()) {
+    AuxRequestData.Append();
+    AuxRequestData.Post();
+    AuxRequestData.MergeChangeLog();
+  }
+}
+
+// A table whose file was not read starts empty, but the other tables may
+// still refer to its old rows. Its counter starts above every such Id, so
+// that a new row never adopts the orphans (and a cascade never deletes them).
+void TDataModule1::NumberAboveReferences() {
+  const std::pair<Table*, const char*> referenced[] = {
+      {&SectorsData, "SectorId"}, {&FactoriesData, "FactoryId"}, {&ProductsData, "ProductId"}};
+  const std::vector<Table*> tables = AllTables();
+  for (const auto& [table, field] : referenced) {
+    if (fileStates_[TableSlot(*table)] == TableFileState::Loaded) continue;
+    std::int64_t largest = 0;
+    for (int i = 0; i < kUniverseTableCount; ++i)
+      largest = std::max(largest, LargestValue(*tables[i], field));
+    if (largest >= table->NextAutoInc()) table->LoadRows({}, largest + 1);
+  }
+}
+
+// Positions beyond the map's range cannot be entered any more, but a file
+// may hold them; such rows are kept and named once at start.
+void TDataModule1::FindOffMapSectors() {
+  offMapSectors_.clear();
+  const int name = SectorsData.FieldByName("Name").Index();
+  const int x = SectorsData.FieldByName("X").Index();
+  const int y = SectorsData.FieldByName("Y").Index();
+  for (const Record& record : SectorsData.AllRecords()) {
+    const int px = record.Get(x).ToInteger();
+    const int py = record.Get(y).ToInteger();
+    if (!SectorPositionAllowed(px, py))
+      offMapSectors_.push_back({record.Get(name).ToString(), px, py});
+  }
+}
+
+void TDataModule1::LoadAllTables() {
+  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+  BusyGuard busy(busy_);
+  loadErrors_.fill(std::string());
+  LoadUniverseTable(SectorsData, "SectorsDataCoordIndex", "");
+  LoadUniverseTable(FactoriesData, "FactoriesDataIdIndex", "");
+  LoadUniverseTable(ProductsData, "", "Type;Name");
+  LoadUniverseTable(FactoryProdData, "FactoryProdDataIndex", "");
+  LoadUniverseTable(SectFactoryData, "", "SectorId");
+  LoadUniverseTable(SectTradeData, "", "SectorId;Trader");
+  for (int i = 0; i < kUniverseTableCount; ++i)
+    if (fileStates_[i] == TableFileState::Damaged) universeReadOnly_ = true;
+  NumberAboveReferences();
+  FindOffMapSectors();
+  const bool buildMatches = SettingsBuildMatches(settings.get());
+  settings.reset();
+  LoadRequestTable(buildMatches);
+  DataChanged = false;
+}
+
+std::vector<std::string> TDataModule1::LoadProblems() const {
+  std::vector<std::string> problems;
+  for (const std::string& entry : loadErrors_)
+    if (!entry.empty()) problems.push_back(entry);
+  if (!offMapSectors_.empty()) {
+    std::string text = std::to_string(offMapSectors_.size()) +
+                       (offMapSectors_.size() == 1 ? " sector lies" : " sectors lie") +
+                       " outside the map (-" + std::to_string(kMaxGridPosition) + " to " +
+                       std::to_string(kMaxGridPosition) + "); kept, but not drawn:";
+    for (std::size_t i = 0; i < offMapSectors_.size() && i < kOffMapSectorsListed; ++i) {
+      const OffMapSector& sector = offMapSectors_[i];
+      text += "\n'" + sector.name + "' at " + std::to_string(sector.x) + ", " +
+              std::to_string(sector.y);
+    }
+    if (offMapSectors_.size() > kOffMapSectorsListed)
+      text += "\n... and " + std::to_string(offMapSectors_.size() - kOffMapSectorsListed) + " more";
+    problems.push_back(std::move(text));
+  }
+  return problems;
+}
+
+// Everything loading found, in one message: one box per file would make a
+// first start click through six of them.
+void TDataModule1::ReportLoadProblems() {
+  std::vector<std::string> parts = LoadProblems();
+  if (parts.empty()) return;
+  int damaged = 0;
+  int missing = 0;
+  bool fileProblem = false;
+  for (int i = 0; i < kTableCount; ++i) {
+    if (!loadErrors_[i].empty()) fileProblem = true;
+    if (i >= kUniverseTableCount) continue;
+    if (fileStates_[i] == TableFileState::Damaged) ++damaged;
+    if (fileStates_[i] == TableFileState::Missing) ++missing;
+  }
+  if (missing > 0 && damaged == 0 && !universeReadOnly_) {
+    parts.push_back(missing == 1 ? "The table of the missing file starts empty; the file is "
+                                   "created when the program ends."
+                                 : "The tables of the missing files start empty; the files are "
+                                   "created when the program ends.");
+  }
+  if (damaged > 0) {
+    parts.push_back(std::string("The universe is read-only for this run: no change to the "
+                                "universe will be saved until ") +
+                    (damaged == 1 ? "this file is" : "these files are") + " repaired or removed.");
+  }
+  if (fileProblem)
+    dialogs_.ShowError(Joined(parts, "\n\n"));
+  else
+    dialogs_.ShowMessage(Joined(parts, "\n\n"), "Warning", MessageIcon::Warning);
+}
+
+void TDataModule1::DataModuleCreate() {
+  LoadAllTables();
+  ReportLoadProblems();
+}
+
+// Posts a row still in edit; a row that cannot be posted is dropped with a
+// message, and the rows already stored are still saved.
+void TDataModule1::MergeBeforeSaving(Table& table) {
+  try {
+    table.MergeChangeLog();
+  } catch (const std::exception& error) {
+    table.Cancel();
+    dialogs_.ShowError("Cannot save changes of " + table.Name() + "\n" + error.what());
+  }
+}
+
+// All six files are written to temporary files first; only when every one
+// succeeded are they renamed into place. Otherwise none is, and the old files
+// stay the last consistent universe.
+void TDataModule1::SaveUniverse() {
+  std::error_code ec;
+  std::filesystem::create_directories(DataFolder(), ec);
+  const std::vector<Table*> tables = AllTables();
+  std::vector<StagedFile> staged;
+  std::vector<std::string> failures;
+  for (int i = 0; i < kUniverseTableCount; ++i) {
+    const std::string path = TableFilePath(*tables[i]);
+    try {
+      if (fileStates_[i] == TableFileState::Missing && FileExists(path)) {
+        failures.push_back("Cannot write file " + path +
+                           "\nthe file was made by another program while this one ran; it is "
+                           "kept as it is");
+        continue;
+      }
+      staged.emplace_back(path, TableFileText(*tables[i], path));
+    } catch (const std::exception& error) {
+      failures.push_back("Cannot write file " + path + "\n" + Reason(error, path));
+    }
+  }
+  if (failures.empty()) {
+    for (StagedFile& file : staged) {
+      try {
+        file.Commit();
+      } catch (const std::exception& error) {
+        failures.push_back("Cannot write file " + file.Path() + "\n" + Reason(error, file.Path()));
+      }
+    }
+    if (failures.empty()) return;
+    failures.push_back("The other universe files were saved.");
+  } else {
+    staged.clear();  // drops every temporary file
+    failures.push_back("The universe was not saved: its files are as they were before.");
+  }
+  dialogs_.ShowError(Joined(failures, "\n\n"));
+}
+
+void TDataModule1::SaveRequestTable() {
+  const std::string path = TableFilePath(AuxRequestData);
+  try {
+    SaveTableFile(AuxRequestData, path);
+  } catch (const std::exception& error) {
+    dialogs_.ShowError("Cannot write file " + path + "\n" + Reason(error, path));
+  }
+}
+
+void TDataModule1::DataModuleDestroy() {
+  BusyGuard busy(busy_);
+  for (Table* table : AllTables())
+    MergeBeforeSaving(*table);
+  if (!universeReadOnly_) SaveUniverse();
+  SaveRequestTable();
+}
+
+}  // namespace qv
