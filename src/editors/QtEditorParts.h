@@ -49,10 +49,10 @@ QPushButton* MakePushButton(const char* name, const char* caption, QWidget* pare
 void OnCtrlInsert(QWidget& scope, std::function<void()> add);
 
 // One designed grid column: the field, its width in pixels and its title
-// (shown as designed whether or not the grid is bound to its table yet).
-TColumn DesignedColumn(const char* field, int width, const char* title);
+// (empty: the field's label, which shows once the grid has its table).
+TColumn DesignedColumn(const char* field, int width, const char* title = "");
 // The same for a coded number shown as a word, which reads better on the left.
-TColumn DesignedTextColumn(const char* field, int width, const char* title);
+TColumn DesignedTextColumn(const char* field, int width, const char* title = "");
 
 // Sets the titles that the language file gives a non-empty text; a key it
 // lacks or leaves empty keeps the title in force.
