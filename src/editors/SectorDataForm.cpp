@@ -180,9 +180,11 @@ void TSectorDataForm::UpdateDeleteButtons() {
 }
 
 void TSectorDataForm::PageControl1Change() {
+  // The page the window opens on is set while it fills itself; showing it
+  // then filters for the sector.
+  if (!ready_) return;
   Table& trade = store_.SectTradeData;
   Table& products = store_.ProductsData;
-  trade.SetFiltered(false);
   QWidget* current = pageControl1_->currentWidget();
   for (const StationPage& page : stations_) {
     if (page.sheet != current) continue;
@@ -192,7 +194,8 @@ void TSectorDataForm::PageControl1Change() {
     products.SetFiltered(!filter.empty());
   }
   if (current == factorySheet_) products.SetFiltered(false);
-  trade.SetFiltered(true);
+  // The station grids now show the rows of this sector and kind.
+  FilterOn(trade);
   UpdateDeleteButtons();
 }
 
