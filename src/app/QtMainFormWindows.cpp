@@ -128,8 +128,12 @@ void TMainForm::ShowProductsWindow(bool show) {
 }
 
 void TMainForm::RefreshProducts() {
-  if (auto* products = Window<TSectProdForm>())
+  auto* products = Window<TSectProdForm>();
+  if (!products) return;
+  if (geometry_.HasSelection())
     products->ShowSector(geometry_.SelX(), geometry_.SelY());
+  else
+    products->ShowNoSector();
 }
 
 }  // namespace qv

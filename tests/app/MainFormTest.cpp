@@ -98,6 +98,49 @@ TEST_F(MainFormTest, StatusLineDescribesTheSelectedSector) {
   EXPECT_FALSE(Enabled("ToolButton2"));
 }
 
+// Positions north and west of 0 work as any other: reveal, selection, the
+// status line, the arrow keys and the statistics cells.
+TEST_F(MainFormTest, SectorsNorthAndWestOfZeroAreRevealedAndSelected) {
+  Start({{.name = "Home", .x = 0, .y = 0, .north = true},
+         {.name = "North", .x = 0, .y = -1, .south = true, .visible = false},
+         {.name = "Corner", .x = -1, .y = -1}},
+        [](qv::TDataModule1& store) {
+          const int ore = AddRowId(store.ProductsData, {{"Name", "Ore"}});
+          const int mine = AddRowId(store.FactoriesData, {{"Name", "Mine"}});
+          AddRecipe(store, mine, 0, ore, 1);
+          ASSERT_TRUE(store.LocateSectorByName("Corner"));
+          AddRow(
+              store.SectFactoryData,
+              {{"SectorId", store.SectorsData.FieldByName("Id").AsInteger()}, {"FactoryId", mine}});
+        });
+  form().SelectSector(0, 0);
+  form().PreparePopupMenu();
+  ASSERT_TRUE(form().Action("North1")->isEnabled());
+  form().North1Click();
+  EXPECT_EQ(form().Geometry().OriginY(), -1);
+  EXPECT_EQ(std::pair(form().Cells().FirstX(), form().Cells().FirstY()), std::pair(-1, -1));
+
+  ClickSector(0, -1);
+  EXPECT_EQ(form().StatusText(), "North (0,-1),suns: 0");
+  ClickSector(-1, -1);
+  EXPECT_EQ(form().StatusText(), "Corner (-1,-1),suns: 0");
+  EXPECT_TRUE(Enabled("Delete1"));
+  form().MoveSelection(1, 0);
+  EXPECT_EQ(form().StatusText().left(5), "North");
+  form().MoveSelection(0, -1);  // row -1 is the first: nothing beyond
+  EXPECT_EQ(form().Geometry().SelY(), -1);
+
+  // No selection is no sector, not the one at (-1, -1).
+  ClickSector(-1, -1);
+  form().Productsinsector1Click();
+  auto* products = program->Window<qv::TSectProdForm>();
+  EXPECT_EQ(products->SectorName(), "Corner");
+  form().ScrollBox1MouseDown();
+  EXPECT_EQ(products->SectorName(), "");
+  products->RatesBox()->click();
+  EXPECT_EQ(products->SectorName(), "");
+}
+
 TEST_F(MainFormTest, HiddenSectorIsSelectableOnlyWhileShown) {
   Start();
   // Beta is hidden: with hidden sectors not shown the map starts at Alpha's
