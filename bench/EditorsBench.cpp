@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QImage>
 
-#include "BenchApp.h"
+#include "BenchQtApplication.h"
 #include "BenchUniverse.h"
 #include "app/MainTexts.h"
 #include "editors/BrowseForm.h"
@@ -26,7 +26,7 @@ LargeUniverse& Universe() {
 }
 
 void BM_BrowseSectFactoryShownAndScrolledToEnd(benchmark::State& state) {
-  qvbench::App("EditorsBench");
+  qvbench::BenchApplication();
   LargeUniverse& universe = Universe();
   const qv::TMainTexts mainTexts;
   qv::TBrowseForm browse(universe.store, universe.dialogs, mainTexts);

@@ -3,13 +3,12 @@
 // which holds only while the grid reads rows on demand instead of copying.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "BenchApp.h"
+#include "BenchQtApplication.h"
 #include "data/Table.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
@@ -68,7 +67,7 @@ struct Products {
 };
 
 void BM_GridOpenAndScrollToEnd(benchmark::State& state) {
-  qvbench::App("GridBench");
+  qvbench::BenchApplication();
   Products products;
   NoDialogs dialogs;
   QImage canvas(800, 600, QImage::Format_ARGB32_Premultiplied);

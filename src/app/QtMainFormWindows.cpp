@@ -9,7 +9,10 @@
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
 #include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
 #include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
@@ -65,6 +68,35 @@ void TMainForm::Factoryprofit1Click() {
 
 void TMainForm::Complexprofit1Click() {
   if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
+}
+
+void TMainForm::Objectsinsector1Click() {
+  auto* objects = Window<TSectorDataForm>();
+  if (!objects || !geometry_.HasSelection()) return;
+  if (objects->Execute(geometry_.SelX(), geometry_.SelY())) AfterObjectsEdited();
+}
+
+void TMainForm::ToolButton6Click() {
+  if (auto* factories = Window<TFactoriesForm>()) {
+    factories->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::ToolButton7Click() {
+  if (auto* products = Window<TProductsForm>()) {
+    products->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::AfterObjectsEdited() {
+  // Recipes, cycle times and trading quantities feed the statistics as much
+  // as the sectors' own objects do, but only the latter mark them stale: the
+  // figures shown are made again whenever an editor of either has run.
+  if (settings_.Map.ShowStatistics) RecalculateStatistics();
+  UpdateSelection();
+  Repaint();
 }
 
 namespace {

@@ -8,8 +8,11 @@
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
 #include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
 #include "editors/ProcessDataForm.h"
+#include "editors/ProductsForm.h"
 #include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/Dialogs.h"
@@ -75,7 +78,22 @@ const WindowEntry kProgramWindows[] = {
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TSectorPropForm>(c.store, c.dialogs, c.busy, &c.main);
      }},
-    // TProductsForm, TFactoriesForm, TSectorDataForm
+    {kProductsForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TProductsForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                              &c.main);
+     }},
+    {kFactoriesForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactoriesForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                               *c.main.Window<TProductsForm>(), &c.main);
+     }},
+    {kSectorDataForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TSectorDataForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                                *c.main.Window<TFactoriesForm>(),
+                                                *c.main.Window<TProductsForm>(), &c.main);
+     }},
     {kSectProdForm,
      [](const TProgramContext& c) -> WindowPtr {
        auto products = std::make_unique<TSectProdForm>(c.store, &c.main);

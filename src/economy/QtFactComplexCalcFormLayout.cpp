@@ -18,6 +18,7 @@
 #include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
+#include "editors/QtEditorParts.h"
 
 namespace qv {
 
@@ -48,14 +49,6 @@ QToolButton* MakeToolButton(const char* name, const char* hint, ToolIcon icon) {
   button->setIconSize(QSize(24, 24));
   button->setAutoRaise(true);
   return button;
-}
-
-TColumn Column(const char* field, int width, const char* title = "") {
-  TColumn column;
-  column.FieldName = field;
-  column.Width = width;
-  column.Title.Caption = title;
-  return column;
 }
 
 }  // namespace
@@ -144,16 +137,16 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
 }
 
 void TFactComplexCalcForm::DesignGridColumns() {
-  TColumn allowNps = Column("AllowNPS", 70);
+  TColumn allowNps = DesignedColumn("AllowNPS", 70);
   allowNps.PickList = {"Yes", "No"};
-  TColumnList columns = {Column("FactoryId", 189, "Factory"),
-                         Column("Yield", 50),
+  TColumnList columns = {DesignedColumn("FactoryId", 189, "Factory"),
+                         DesignedColumn("Yield", 50),
                          allowNps,
-                         Column("Profit", 80, "MP, Cr/h"),
-                         Column("Prod1", 130),
-                         Column("Res1", 130),
-                         Column("Res2", 130),
-                         Column("Res3", 130)};
+                         DesignedColumn("Profit", 80, "MP, Cr/h"),
+                         DesignedColumn("Prod1", 130),
+                         DesignedColumn("Res1", 130),
+                         DesignedColumn("Res2", 130),
+                         DesignedColumn("Res3", 130)};
   for (TColumn& column : columns)
     if (column.FieldName == "Profit" || column.FieldName.starts_with("Prod") ||
         column.FieldName.starts_with("Res"))

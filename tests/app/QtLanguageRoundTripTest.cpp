@@ -30,10 +30,13 @@
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
 #include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
 #include "editors/ProcessDataForm.h"
+#include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
 #include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
@@ -92,6 +95,16 @@ void RecordWindow(const QWidget& window, Snapshot& out) {
   RecordTree(window, path, out);
 }
 
+// A window, and the column titles of its data grids, which are no objects.
+void RecordEditor(const QWidget& window, Snapshot& out) {
+  RecordWindow(window, out);
+  for (const qv::QtDataGrid* grid : window.findChildren<qv::QtDataGrid*>()) {
+    const QString path = window.objectName() + "/" + grid->objectName() + ".title";
+    for (int i = 0; i < grid->model()->columnCount(); ++i)
+      out[path + QString::number(i)] = grid->model()->headerData(i, Qt::Horizontal).toString();
+  }
+}
+
 void RecordStrings(const QString& prefix, const std::vector<std::string>& texts, Snapshot& out) {
   for (std::size_t i = 0; i < texts.size(); ++i)
     out[prefix + QString::number(i)] = QString::fromStdString(texts[i]);
@@ -137,6 +150,21 @@ Snapshot Record(qv::QtProgram& program) {
     out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
   }
 
+  RecordEditor(*program.Window<qv::TProductsForm>(), out);
+  const auto* factories = program.Window<qv::TFactoriesForm>();
+  RecordEditor(*factories, out);
+  const qv::TFactoriesTexts& factoryTexts = factories->Texts();
+  RecordStrings("FactoriesTexts",
+                {factoryTexts.SpecialNone, factoryTexts.DeleteFromMsg, factoryTexts.InfoText,
+                 factoryTexts.InfoYieldText},
+                out);
+  const auto* objects = program.Window<qv::TSectorDataForm>();
+  RecordEditor(*objects, out);
+  const qv::TSectorDataTexts& objectTexts = objects->Texts();
+  RecordStrings("SectorDataTexts",
+                {objectTexts.NameDeleteMsg, objectTexts.ClearDataMsg, objectTexts.ClearDataCap,
+                 objectTexts.SectorText},
+                out);
   const auto& sector = *program.Window<qv::TSectorPropForm>();
   RecordWindow(sector, out);
   RecordStrings("SectorPropTexts",
@@ -144,7 +172,7 @@ Snapshot Record(qv::QtProgram& program) {
                  sector.Texts().DuplicateText, sector.Texts().RangeText},
                 out);
   const auto& browse = *program.Window<qv::TBrowseForm>();
-  RecordWindow(browse, out);
+  RecordEditor(browse, out);
   RecordStrings("BrowseTexts", {browse.Texts().DeleteRecordMsg, browse.Texts().NoTableError}, out);
   const auto& reveal = *program.Window<qv::TRevealSectorForm>();
   RecordWindow(reveal, out);
@@ -267,6 +295,8 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");
   EXPECT_EQ(program->Window<qv::TRevealSectorForm>()->Texts().AlreadyVisible, "Bereits sichtbar");
   EXPECT_EQ(program->Window<qv::TProcessDataForm>()->Texts().ProcessCap, "Verarbeiten");
+  EXPECT_EQ(german.at("SectorDataForm/DBGrid4.title0"), "Produkt");
+  EXPECT_EQ(german.at("FactoriesTexts2"), "Produkte je %d s ");
   EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 

@@ -1,0 +1,104 @@
+#include "editors/QtEditorParts.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "editors/QtDataGrid.h"
+#include "settings/Dialogs.h"
+#include "settings/LanguageFile.h"
+
+namespace qv {
+
+QToolBar* MakeEditorToolBar(const char* name, QWidget* parent) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setIconSize(QSize(20, 20));
+  bar->setFloatable(false);
+  bar->setMovable(false);
+  return bar;
+}
+
+QToolButton* AddToolButton(QToolBar& bar, const char* name, const char* hint, ToolIcon icon,
+                           std::function<void()> click) {
+  auto* button = new QToolButton(&bar);
+  button->setObjectName(QString::fromLatin1(name));
+  // The button's own action carries the hint, as the main window's do.
+  auto* action = new QAction(MakeToolIcon(icon), QString::fromUtf8(hint), button);
+  action->setToolTip(QString::fromUtf8(hint));
+  action->setStatusTip(action->toolTip());  // as a language file's hint sets both
+  button->setDefaultAction(action);
+  button->setAutoRaise(true);
+  QObject::connect(action, &QAction::triggered, button, [click = std::move(click)] { click(); });
+  bar.addWidget(button);
+  return button;
+}
+
+void SetButtonEnabled(QToolButton& button, bool enabled) {
+  button.defaultAction()->setEnabled(enabled);
+}
+
+bool ButtonEnabled(const QToolButton& button) {
+  return button.defaultAction()->isEnabled();
+}
+
+QVBoxLayout* MakeGridPageLayout(QWidget& owner, bool inset) {
+  auto* layout = new QVBoxLayout(&owner);
+  if (inset)
+    layout->setContentsMargins(4, 2, 4, 4);
+  else
+    layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  return layout;
+}
+
+QPushButton* MakePushButton(const char* name, const char* caption, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+void OnCtrlInsert(QWidget& scope, std::function<void()> add) {
+  auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), &scope);
+  shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &scope, [add = std::move(add)] { add(); });
+}
+
+TColumn DesignedColumn(const char* field, int width, const char* title) {
+  TColumn column;
+  column.FieldName = field;
+  column.Width = width;
+  column.Title.Caption = title;
+  return column;
+}
+
+void TranslateColumnTitles(QtDataGrid& grid, const IniFile& languageFile,
+                           const std::string& section, const std::vector<TColumnTitleKey>& keys) {
+  for (const TColumnTitleKey& title : keys) {
+    const std::string text = ReadText(languageFile, section, title.key, "");
+    if (!text.empty()) grid.SetColumnTitle(title.field, text);
+  }
+}
+
+TColumn DesignedTextColumn(const char* field, int width, const char* title) {
+  TColumn column = DesignedColumn(field, width, title);
+  column.Align = Alignment::Left;
+  return column;
+}
+
+bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids) {
+  for (QtDataGrid* grid : grids)
+    if (grid->GetTable() && !grid->PostRow()) return false;
+  return true;
+}
+
+bool AskDelete(Dialogs& dialogs, const TMainTexts& mainTexts, const std::string& pattern,
+               const std::vector<FormatArg>& args) {
+  return dialogs.AskYesNo(FormatText(pattern, args), mainTexts.DeleteCap);
+}
+
+}  // namespace qv
