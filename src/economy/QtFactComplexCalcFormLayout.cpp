@@ -26,22 +26,6 @@ namespace {
 
 constexpr int kDividerMinimum = 100;
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QLabel* MakeLabel(const char* name, const char* text, bool bold = false) {
-  auto* label = Named(new QLabel(text), name);
-  if (bold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-  }
-  return label;
-}
-
 QToolButton* MakeToolButton(const char* name, const char* hint, ToolIcon icon) {
   auto* button = Named(new QToolButton, name);
   button->setToolTip(hint);
@@ -155,7 +139,7 @@ void TFactComplexCalcForm::DesignGridColumns() {
 }
 
 QWidget* TFactComplexCalcForm::BuildFramePanel() {
-  label5_ = MakeLabel("Label5", "", true);
+  label5_ = MakeBoldLabel("Label5", "");
   frameList_ = new QWidget;
   auto* frameLayout = new QVBoxLayout(frameList_);
   frameLayout->setAlignment(Qt::AlignTop);
@@ -164,7 +148,7 @@ QWidget* TFactComplexCalcForm::BuildFramePanel() {
   scrollBox1_->setWidgetResizable(true);
   scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scrollBox1_->setWidget(frameList_);
-  label7_ = MakeLabel("Label7", "", true);
+  label7_ = MakeBoldLabel("Label7", "");
   label8_ = MakeLabel("Label8", "Cr/hour");
 
   auto* profit = new QHBoxLayout;
@@ -183,7 +167,7 @@ QWidget* TFactComplexCalcForm::BuildFramePanel() {
 }
 
 QWidget* TFactComplexCalcForm::BuildResultPanel() {
-  label9_ = MakeLabel("Label9", "Production rates, units/hour:", true);
+  label9_ = MakeBoldLabel("Label9", "Production rates, units/hour:");
   label9_->installEventFilter(this);
   stringGrid1_ = Named(new QTableWidget(1, 6), "StringGrid1");
   stringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -213,9 +197,9 @@ void TFactComplexCalcForm::ApplyResultTitles() {
 }
 
 QLayout* TFactComplexCalcForm::BuildBottomLine() {
-  label3_ = MakeLabel("Label3", "", true);
+  label3_ = MakeBoldLabel("Label3", "");
   label4_ = MakeLabel("Label4", "Cr/hour");
-  label11_ = MakeLabel("Label11", "", true);
+  label11_ = MakeBoldLabel("Label11", "");
   button1_ = Named(new QPushButton("OK"), "Button1");
   // Enter in a price box must not close the window; Escape does (reject).
   button1_->setAutoDefault(false);

@@ -1,11 +1,10 @@
 #include "editors/BrowseForm.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
@@ -15,10 +14,11 @@
 #include "editors/ProcessDataForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
-#include "editors/QtFormParts.h"
+#include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
+#include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -57,18 +57,12 @@ TBrowseForm::~TBrowseForm() {
 }
 
 void TBrowseForm::BuildControls() {
-  const auto toolButton = [this](const char* name, const char* text, const char* hint) {
-    auto* button = Named(new QToolButton(this), name);
-    button->setText(QString::fromUtf8(text));
-    button->setToolTip(QString::fromUtf8(hint));
-    button->setAutoRaise(true);
-    button->setMinimumWidth(28);
-    return button;
-  };
-  toolButton1_ = toolButton("ToolButton1", "+", "Add record");
-  toolButton2_ = toolButton("ToolButton2", "\u2212", "Delete record");
-  connect(toolButton1_, &QToolButton::clicked, this, [this] { ToolButton1Click(); });
-  connect(toolButton2_, &QToolButton::clicked, this, [this] { ToolButton2Click(); });
+  QToolBar* bar = MakeEditorToolBar("ToolBar1", this);
+  toolButton1_ = AddToolButton(*bar, "ToolButton1", "Add record", ToolIcon::AddRow,
+                               [this] { ToolButton1Click(); });
+  toolButton2_ = AddToolButton(*bar, "ToolButton2", "Delete record", ToolIcon::DeleteRow,
+                               [this] { ToolButton2Click(); });
+  bar->addSeparator();
 
   comboBox1_ = Named(new QComboBox, "ComboBox1");
   comboBox1_->setToolTip("Data set");
@@ -78,36 +72,26 @@ void TBrowseForm::BuildControls() {
   comboBox1_->setMinimumContentsLength(16);
   LimitDropDownRows(*comboBox1_);
   connect(comboBox1_, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
-
-  speedButton1_ = Named(new QPushButton("&Process"), "SpeedButton1");
-  speedButton1_->setAutoDefault(false);
-  connect(speedButton1_, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
-
-  auto* bar = new QHBoxLayout;
-  bar->setSpacing(4);
-  bar->addWidget(toolButton1_);
-  bar->addWidget(toolButton2_);
-  bar->addSpacing(8);
   bar->addWidget(comboBox1_);
+
+  speedButton1_ = MakePushButton("SpeedButton1", "&Process", bar);
+  connect(speedButton1_, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
   bar->addWidget(speedButton1_);
   bar->addWidget(MakeLabel("Label1", "   (Improper use can damage the database)"));
-  bar->addStretch(1);
 
   grid_ = Named(new QtDataGrid(dialogs_), "DBGrid1");
-  grid_->SetDeleteConfirmation([this] { return AskDeleteRecord(); });
+  grid_->SetDeleteConfirmation(
+      [this] { return AskDelete(dialogs_, mainTexts_, texts_.DeleteRecordMsg, {}); });
   const auto rowsChanged = [this] { UpdateButtons(); };
   QtTableModel& model = grid_->Model();
   connect(&model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
   connect(&model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
   connect(&model, &QAbstractItemModel::modelReset, this, rowsChanged);
   // The grid leaves Ctrl+Insert to its window: a new row at the end.
-  auto* add = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), this);
-  connect(add, &QShortcut::activated, this, [this] { ToolButton1Click(); });
+  OnCtrlInsert(*this, [this] { ToolButton1Click(); });
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 6, 6, 6);
-  layout->setSpacing(4);
-  layout->addLayout(bar);
+  QVBoxLayout* layout = MakeGridPageLayout(*this, true);
+  layout->addWidget(bar);
   layout->addWidget(grid_, 1);
   UpdateButtons();
 }
@@ -136,7 +120,7 @@ void TBrowseForm::FormShow() {
 void TBrowseForm::reject() {
   // A changed row is stored as the window closes; one the table refuses
   // keeps the window open so that the player can mend or cancel it.
-  if (grid_->GetTable() && !grid_->PostRow()) return;
+  if (!StoreTypedRows({grid_})) return;
   QDialog::reject();
 }
 
@@ -164,7 +148,7 @@ Table* TBrowseForm::SourceForName(const std::string& name) {
 }
 
 void TBrowseForm::ComboBox1Change() {
-  if (grid_->GetTable() && !grid_->PostRow()) return;
+  if (!StoreTypedRows({grid_})) return;
   Table* table = SourceForName(TextOf(*comboBox1_));
   if (table) {
     table->SetFiltered(false);
@@ -176,17 +160,13 @@ void TBrowseForm::ComboBox1Change() {
 
 void TBrowseForm::UpdateButtons() {
   const bool shown = grid_->GetTable() != nullptr;
-  toolButton1_->setEnabled(shown);
-  toolButton2_->setEnabled(shown && grid_->Model().rowCount() > 0);
+  SetButtonEnabled(*toolButton1_, shown);
+  SetButtonEnabled(*toolButton2_, shown && grid_->Model().rowCount() > 0);
 }
 
 void TBrowseForm::ToolButton1Click() {
   if (grid_->GetTable()) grid_->AppendRow();
   UpdateButtons();
-}
-
-bool TBrowseForm::AskDeleteRecord() {
-  return dialogs_.AskYesNo(texts_.DeleteRecordMsg, mainTexts_.DeleteCap);
 }
 
 void TBrowseForm::ToolButton2Click() {
@@ -202,7 +182,7 @@ void TBrowseForm::SpeedButton1Click() {
     dialogs_.ShowMessage(texts_.NoTableError, caption, MessageIcon::Information);
     return;
   }
-  if (!process_ || !grid_->PostRow()) return;
+  if (!process_ || !StoreTypedRows({grid_})) return;
   process_->SetDataSet(table);
   process_->Execute();
 }
@@ -219,9 +199,9 @@ void TBrowseForm::WriteSettings(IniFile* settings) {
 
 void TBrowseForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  TranslateTexts(
-      languageFile, kSection,
-      {{"DeleteRecordMsg", &texts_.DeleteRecordMsg}, {"NoTableError", &texts_.NoTableError}});
+  texts_.DeleteRecordMsg =
+      ReadText(languageFile, kSection, "DeleteRecordMsg", texts_.DeleteRecordMsg);
+  texts_.NoTableError = ReadText(languageFile, kSection, "NoTableError", texts_.NoTableError);
 }
 
 }  // namespace qv

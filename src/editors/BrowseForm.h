@@ -68,7 +68,6 @@ class TBrowseForm : public QDialog, public TProgramWindow {
 
  private:
   void BuildControls();
-  bool AskDeleteRecord();
 
   TDataModule1& store_;
   Dialogs& dialogs_;

@@ -13,9 +13,10 @@
 #include "app/MainTexts.h"
 #include "data/Table.h"
 #include "editors/QtDropDownRows.h"
-#include "editors/QtFormParts.h"
+#include "editors/QtEditorParts.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
+#include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -164,11 +165,11 @@ void TProcessDataForm::Button2Click() {
 
 void TProcessDataForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  TranslateTexts(languageFile, kSection,
-                 {{"TableText", &texts_.TableText},
-                  {"ProcessMsg", &texts_.ProcessMsg},
-                  {"ProcessCap", &texts_.ProcessCap},
-                  {"ProcessErrorMsg", &texts_.ProcessErrorMsg}});
+  texts_.TableText = ReadText(languageFile, kSection, "TableText", texts_.TableText);
+  texts_.ProcessMsg = ReadText(languageFile, kSection, "ProcessMsg", texts_.ProcessMsg);
+  texts_.ProcessCap = ReadText(languageFile, kSection, "ProcessCap", texts_.ProcessCap);
+  texts_.ProcessErrorMsg =
+      ReadText(languageFile, kSection, "ProcessErrorMsg", texts_.ProcessErrorMsg);
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 

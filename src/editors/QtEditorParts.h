@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -9,6 +10,10 @@
 #include "app/QtToolIcons.h"
 #include "settings/ColumnLayout.h"
 
+class QComboBox;
+class QDialog;
+class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QToolBar;
@@ -27,6 +32,47 @@ struct TColumnTitleKey {
   const char* field;
   const char* key;
 };
+
+// Gives a control its component name, by which the language files reach it.
+template <typename T>
+T* Named(T* object, const char* name) {
+  object->setObjectName(QString::fromLatin1(name));
+  return object;
+}
+
+// A label with its component name; `buddy` gets the focus on its mnemonic.
+QLabel* MakeLabel(const char* name, const char* text, QWidget* buddy = nullptr);
+// A label in bold: a result or a warning.
+QLabel* MakeBoldLabel(const char* name, const char* text);
+
+// Replaces the items of a list box without announcing a change; none is
+// chosen afterwards. `sorted` orders them as a sorted list box does.
+void FillComboItems(QComboBox& combo, std::vector<std::string> items, bool sorted);
+
+// The shown text of a combo box as UTF-8.
+std::string TextOf(const QComboBox& combo);
+
+// Moves a window to the centre of the screen's work area.
+void CentreOnScreen(QWidget& window);
+
+// A grid position typed as X " , " Y, in two edits with their component
+// names: the row holding them, which closes with a stretch.
+QHBoxLayout* MakePositionRow(QLineEdit* x, QLineEdit* y);
+
+// The confirming and the Cancel button of a dialog, at its bottom right: the
+// first is the default button and runs `confirm`, Cancel rejects the dialog.
+struct TDialogButtons {
+  QPushButton* confirm;
+  QPushButton* cancel;
+  QHBoxLayout* row;
+};
+TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
+                                 const char* confirmCaption, const char* cancelName,
+                                 std::function<void()> confirm);
+
+// Fixes a dialog at its designed client size, or larger where the fonts or a
+// language's longer texts need it, so that no text is cut.
+void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight);
 
 // A tool bar of an editor window, with its component name.
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent);

@@ -15,10 +15,11 @@
 #include "app/SectorCommands.h"
 #include "data/DataModule1.h"
 #include "editors/QtDropDownRows.h"
-#include "editors/QtFormParts.h"
+#include "editors/QtEditorParts.h"
 #include "map/MapGeometry.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
+#include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -53,9 +54,8 @@ void TRevealSectorForm::BuildControls() {
   for (QLineEdit* edit : {edit4_, edit5_})
     connect(edit, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
   edit4_->installEventFilter(this);
-  label1_ = Named(new QLabel, "Label1");
+  label1_ = MakeBoldLabel("Label1", "");
   label1_->setAlignment(Qt::AlignCenter);
-  SetBold(*label1_);
 
   auto* absolute = Named(new QGroupBox(" Absolute "), "GroupBox1");
   auto* absoluteGrid = new QGridLayout(absolute);
@@ -182,8 +182,8 @@ void TRevealSectorForm::Button1Click() {
 
 void TRevealSectorForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  TranslateTexts(languageFile, kSection,
-                 {{"NotFound", &texts_.NotFound}, {"AlreadyVisible", &texts_.AlreadyVisible}});
+  texts_.NotFound = ReadText(languageFile, kSection, "NotFound", texts_.NotFound);
+  texts_.AlreadyVisible = ReadText(languageFile, kSection, "AlreadyVisible", texts_.AlreadyVisible);
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
 }
 

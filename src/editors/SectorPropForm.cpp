@@ -20,13 +20,14 @@
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
 #include "editors/QtDropDownRows.h"
-#include "editors/QtFormParts.h"
+#include "editors/QtEditorParts.h"
 #include "editors/QtNumberBox.h"
 #include "map/MapGeometry.h"
 #include "map/MapLimits.h"
 #include "map/MapRenderer.h"
 #include "settings/Dialogs.h"
 #include "settings/IniFile.h"
+#include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -76,9 +77,8 @@ void TSectorPropForm::BuildControls() {
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
   }
-  label7_ = Named(new QLabel, "Label7");
+  label7_ = MakeBoldLabel("Label7", "");
   label7_->setAlignment(Qt::AlignCenter);
-  SetBold(*label7_);
   comboBox1_ = Named(new QComboBox, "ComboBox1");
   comboBox1_->setEditable(true);
   comboBox1_->setInsertPolicy(QComboBox::NoInsert);
@@ -399,11 +399,10 @@ void TSectorPropForm::Button1Click() {
 
 void TSectorPropForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
-  TranslateTexts(languageFile, kSection,
-                 {{"EditCaption", &texts_.EditCaption},
-                  {"NewCaption", &texts_.NewCaption},
-                  {"DuplicateText", &texts_.DuplicateText},
-                  {"RangeText", &texts_.RangeText}});
+  texts_.EditCaption = ReadText(languageFile, kSection, "EditCaption", texts_.EditCaption);
+  texts_.NewCaption = ReadText(languageFile, kSection, "NewCaption", texts_.NewCaption);
+  texts_.DuplicateText = ReadText(languageFile, kSection, "DuplicateText", texts_.DuplicateText);
+  texts_.RangeText = ReadText(languageFile, kSection, "RangeText", texts_.RangeText);
   FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
 }
 
