@@ -61,11 +61,8 @@ TEST_F(BrowseFormTest, TablesShowTheirStoredOrderAndGetTheirWorkingOrderBack) {
 
   EXPECT_EQ(browse.Grid().GetTable(), nullptr);
   EXPECT_EQ(store->SectorsData.IndexName(), "SectorsDataCoordIndex");
-  EXPECT_EQ(store->FactoriesData.IndexName(), "FactoriesDataIdIndex");
   EXPECT_EQ(store->ProductsData.IndexFieldNames(), "Type;Name");
-  EXPECT_EQ(store->FactoryProdData.IndexName(), "FactoryProdDataIndex");
   EXPECT_EQ(store->SectFactoryData.IndexFieldNames(), "SectorId");
-  EXPECT_EQ(store->SectTradeData.IndexFieldNames(), "SectorId;Trader");
   EXPECT_FALSE(store->SectFactoryData.Filtered());  // stays off
   EXPECT_TRUE(store->LocateSectorAt(1, 0));         // key searches work again
 

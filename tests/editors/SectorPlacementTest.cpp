@@ -21,13 +21,7 @@ TEST(SectorPlacementTest, NeighboursAndNamePlacesRoundTrip) {
   EXPECT_EQ(qv::PlaceBeside(TSide::South, {7, 2}), (TGridPos{7, 1}));
   EXPECT_EQ(qv::PlaceBeside(TSide::West, {7, 2}), (TGridPos{8, 2}));
   EXPECT_EQ(qv::PlaceBeside(TSide::East, {0, 0}), (TGridPos{-1, 0}));
-  for (TSide side : qv::kSides)
-    EXPECT_EQ(qv::NeighbourOf(side, qv::PlaceBeside(side, {4, 4})), (TGridPos{4, 4}));
 
-  for (int button = 1; button <= 12; ++button) {
-    const qv::TNamePlace place = qv::kNamePlaces[button - 1];
-    EXPECT_EQ(qv::NameButtonFor(place.dx, place.dy), button);
-  }
   EXPECT_EQ(qv::NameButtonFor(2, 1), 10);
   EXPECT_EQ(qv::NameButtonFor(0, -2), 5);
   EXPECT_EQ(qv::NameButtonFor(0, 0), 0);  // the square itself is no place
@@ -92,15 +86,6 @@ TEST(SectorPlacementTest, StoringASectorMakesItsNeighboursGatesFollow) {
   EXPECT_EQ(qv::NameButtonFor(back.nameDx, back.nameDy), 10);
   EXPECT_TRUE(store->SectorsData.FieldByName("Trstation").AsBoolean());
   EXPECT_FALSE(qv::StoreSector(*store, 999, moved));  // a sector that is gone
-}
-
-TEST(SectorPlacementTest, HiddenStateOfAPosition) {
-  qvtest::EmptyStore store;
-  AddSector(*store, {.name = "Seen", .x = 4, .y = 7});
-  AddSector(*store, {.name = "Hidden", .x = 4, .y = 6, .visible = false});
-  EXPECT_EQ(qv::HiddenStateAt(*store, {4, 6}), qv::THiddenState::Hidden);
-  EXPECT_EQ(qv::HiddenStateAt(*store, {4, 7}), qv::THiddenState::AlreadyVisible);
-  EXPECT_EQ(qv::HiddenStateAt(*store, {4, 8}), qv::THiddenState::NotFound);
 }
 
 }  // namespace
