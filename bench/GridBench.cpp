@@ -12,23 +12,11 @@
 #include "data/Table.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
-#include "settings/Dialogs.h"
+#include "settings/SilentDialogs.h"
 
 namespace {
 
 constexpr int kRows = 10000;
-
-class NoDialogs : public qv::Dialogs {
- public:
-  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool, qv::CustomColorList&) override { return false; }
-};
 
 // A products-like table: texts by callback and a lookup, as the editors show.
 struct Products {
@@ -69,7 +57,7 @@ struct Products {
 void BM_GridOpenAndScrollToEnd(benchmark::State& state) {
   qvbench::BenchApplication();
   Products products;
-  NoDialogs dialogs;
+  qv::SilentDialogs dialogs;
   QImage canvas(800, 600, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     products.table.First();

@@ -140,14 +140,9 @@ void TFactComplexCalcForm::DesignGridColumns() {
 
 QWidget* TFactComplexCalcForm::BuildFramePanel() {
   label5_ = MakeBoldLabel("Label5", "");
-  frameList_ = new QWidget;
-  auto* frameLayout = new QVBoxLayout(frameList_);
-  frameLayout->setAlignment(Qt::AlignTop);
-  frameLayout->setContentsMargins(2, 2, 2, 2);
-  scrollBox1_ = Named(new QScrollArea, "ScrollBox1");
-  scrollBox1_->setWidgetResizable(true);
-  scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scrollBox1_->setWidget(frameList_);
+  const TFramePanel framePanel = MakeFramePanel();
+  scrollBox1_ = framePanel.scrollBox;
+  frameList_ = framePanel.frameList;
   label7_ = MakeBoldLabel("Label7", "");
   label8_ = MakeLabel("Label8", "Cr/hour");
 

@@ -23,20 +23,6 @@
 
 namespace qv {
 
-QLabel* MakeLabel(const char* name, const char* text, QWidget* buddy) {
-  auto* label = Named(new QLabel(QString::fromUtf8(text)), name);
-  if (buddy) label->setBuddy(buddy);
-  return label;
-}
-
-QLabel* MakeBoldLabel(const char* name, const char* text) {
-  QLabel* label = MakeLabel(name, text);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
-  return label;
-}
-
 void FillComboItems(QComboBox& combo, std::vector<std::string> items, bool sorted) {
   if (sorted) {
     // As a sorted list box orders: without regard to case, then by bytes.

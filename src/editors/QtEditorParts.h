@@ -9,6 +9,7 @@
 #include "app/MainTexts.h"
 #include "app/QtToolIcons.h"
 #include "settings/ColumnLayout.h"
+#include "settings/QtFormParts.h"
 
 class QComboBox;
 class QDialog;
@@ -32,18 +33,6 @@ struct TColumnTitleKey {
   const char* field;
   const char* key;
 };
-
-// Gives a control its component name, by which the language files reach it.
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
-
-// A label with its component name; `buddy` gets the focus on its mnemonic.
-QLabel* MakeLabel(const char* name, const char* text, QWidget* buddy = nullptr);
-// A label in bold: a result or a warning.
-QLabel* MakeBoldLabel(const char* name, const char* text);
 
 // Replaces the items of a list box without announcing a change; none is
 // chosen afterwards. `sorted` orders them as a sorted list box does.
