@@ -26,7 +26,7 @@ namespace qv {
 namespace {
 
 TColor RaceColor(const TMapSettings& map, int race) {
-  const std::array<TColor, std::size(kMapRaces)> colors = {
+  const std::array<TColor, kRaceNames.size()> colors = {
       map.KessarColor, map.LumariColor, map.VosskColor,  map.OrthaneColor,
       map.DrakhColor,  map.ZhurrColor,  map.PiratesColor};
   return race >= 0 && race < static_cast<int>(colors.size()) ? colors[static_cast<size_t>(race)]

@@ -5,14 +5,15 @@
 
 #include "data/Table.h"
 #include "map/MapLimits.h"
+#include "map/MapRenderer.h"
 
 namespace qv {
 
 namespace {
 
 int RaceIndex(const std::string& race) {
-  for (int i = 0; i < static_cast<int>(std::size(kMapRaces)); ++i) {
-    if (race == kMapRaces[i]) return i;
+  for (std::size_t i = 0; i < kRaceNames.size(); ++i) {
+    if (race == kRaceNames[i]) return static_cast<int>(i);
   }
   return -1;
 }

@@ -16,7 +16,7 @@ struct TSectorDrawRecord {
   int nameDx = 0;
   int nameDy = 0;
   int suns = 0;
-  int race = -1;  // position in kMapRaces, -1 for any other text
+  int race = -1;  // position in kRaceNames, -1 for any other text
   bool northGate = false;
   bool southGate = false;
   bool westGate = false;
@@ -26,11 +26,6 @@ struct TSectorDrawRecord {
   bool pirate = false;
   std::string name;
 };
-
-// The race names the map colours, compared exactly, in the order of their
-// colour settings.
-inline constexpr const char* kMapRaces[] = {"Kessar", "Lumari", "Vossk",  "Orthane",
-                                            "Drakh",  "Zhurr",  "Pirates"};
 
 // The sectors the map draws, in drawing order (that of the sectors table's
 // view), with an index by grid cell, so that a repaint finds the few sectors
