@@ -303,7 +303,10 @@ TEST_F(QtCanvasTextTest, WidthsAndHeightsMatchTheFontMetrics) {
   qv::QtTextCache texts;
   QImage image = Blank();
   QtCanvas canvas(image, &texts);
-  for (const Written& w : Samples()) {
+  std::vector<Written> samples = Samples();
+  // A text that breaks into lines where it is laid out still measures as one.
+  samples.push_back({samples[0].font, 0, 0, "Two\xE2\x80\xA8lines"});
+  for (const Written& w : samples) {
     QFont font = qv::ToQFont(w.font, 1.0);
     font.setPixelSize(QtCanvas::FontPixelSize(w.font.Size));
     const QFontMetrics metrics(font);
