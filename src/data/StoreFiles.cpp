@@ -133,8 +133,7 @@ void TDataModule1::FindOffMapSectors() {
     const std::vector<Value>& values = record.GetRow()->values;
     const int px = values[x].ToInteger();
     const int py = values[y].ToInteger();
-    if (!SectorPositionAllowed(px, py))
-      offMapSectors_.push_back({values[name].ToString(), px, py});
+    if (!SectorPositionAllowed(px, py)) offMapSectors_.push_back({values[name].ToString(), px, py});
   }
 }
 
