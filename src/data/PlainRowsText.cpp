@@ -123,8 +123,7 @@ bool PlainRowsText::NextRow() {
   return true;
 }
 
-bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& name,
-                                  const char*& value) {
+bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& name) {
   if (!plain_ || !inRow_) return false;
   char* p = at_;
   while (IsBlank(*p))
@@ -154,11 +153,54 @@ bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& n
     ++p;
   if (*p != '"') return Stop();
   at_ = p + 1;
-  if (!ReadValue()) return Stop();
   name = isExpected ? expected
                     : std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart));
-  value = p + 1;
   return true;
+}
+
+bool PlainRowsText::CloseValueAt(char* quote) {
+  // The next attribute or the row's end follows a blank or at once.
+  if (*quote != '"' || quote + 1 >= end_ || (!IsBlank(quote[1]) && quote[1] != '/')) return false;
+  at_ = quote + 1;
+  return true;
+}
+
+bool PlainRowsText::ReadInteger(std::int32_t& value) {
+  // Every run stops at the '<' of "</Rows>" at the latest.
+  char* p = at_;
+  const bool negative = *p == '-';
+  p += negative ? 1 : 0;
+  std::int64_t magnitude = 0;
+  int digits = 0;
+  for (; *p >= '0' && *p <= '9' && digits < 10; ++p, ++digits)
+    magnitude = magnitude * 10 + (*p - '0');
+  if (digits == 0) return false;
+  const std::int64_t number = negative ? -magnitude : magnitude;
+  if (number < INT32_MIN || number > INT32_MAX || !CloseValueAt(p)) return false;
+  value = static_cast<std::int32_t>(number);
+  return true;
+}
+
+bool PlainRowsText::ReadBoolean(bool& value) {
+  char* p = at_;
+  if (end_ - p > 5 && std::memcmp(p, "true\"", 5) == 0 && CloseValueAt(p + 4)) {
+    value = true;
+    return true;
+  }
+  if (end_ - p > 6 && std::memcmp(p, "false\"", 6) == 0 && CloseValueAt(p + 5)) {
+    value = false;
+    return true;
+  }
+  return false;
+}
+
+const char* PlainRowsText::ReadText() {
+  char* value = at_;
+  if (!plain_ || !ReadValue()) {
+    Stop();
+    return nullptr;
+  }
+  return value;
 }
 
 bool PlainRowsText::ReadValue() {
@@ -177,10 +219,9 @@ bool PlainRowsText::ReadValue() {
   while (at_ < end_) {
     const char c = *at_;
     if (c == '"') {
+      if (!CloseValueAt(at_)) return false;
       *out = '\0';  // at or before the closing quote
-      ++at_;
-      // The next attribute or the row's end follows a blank or at once.
-      return at_ < end_ && (IsBlank(*at_) || *at_ == '/');
+      return true;
     }
     if (static_cast<unsigned char>(c) < 0x20 || c == '<') return false;
     if (c != '&') {

@@ -21,6 +21,7 @@
 
 #include "data/AtomicFile.h"
 #include "data/PlainRowsText.h"
+#include "data/RowBatch.h"
 #include "data/Table.h"
 
 namespace qv {
@@ -167,7 +168,7 @@ std::string BuildTableText(const Table& table, const std::string& path) {
   out.append("\t</").append(kFieldsElement).append(">\n\t<").append(kRowsElement).append(">\n");
 
   for (const Record& record : table.AllRecords()) {
-    const std::vector<Value>& values = record.GetRow()->values;
+    const RowValues& values = record.GetRow()->values;
     out.append("\t\t<").append(kRowElement);
     for (const Field* field : stored) {
       const Value& value = values[static_cast<std::size_t>(field->Index())];
@@ -275,10 +276,7 @@ class TableFileReader {
   void Read() {
     std::string content = ReadWholeFile(path_);
     if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
-    // Room for all rows at once: a row of the narrowest table takes more
-    // than forty bytes of the file.
-    const std::size_t lines = content.size() / 40 + 16;
-    if (ReadPlain(content, lines)) return;
+    if (ReadPlain(content)) return;
     // Read again as it is: the quick way has changed the text.
     content = ReadWholeFile(path_);
     fileFields_.clear();
@@ -294,9 +292,9 @@ class TableFileReader {
            parsed.description());
     }
     const pugi::xml_node root = ReadHeader(doc);
-    std::vector<Row> loaded = ReadRows(root.child(kRowsElement), lines);
-    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
-    table_.LoadRows(std::move(loaded), nextAutoInc);
+    RowBatch loaded = ReadRows(root.child(kRowsElement), ExpectedRows(content.size()));
+    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded.Rows());
+    table_.LoadRowBatch(std::move(loaded), nextAutoInc);
   }
 
  private:
@@ -305,7 +303,7 @@ class TableFileReader {
   // are read straight from the text. False, with the table untouched, for any
   // other file (and for any fault, which the general way then reports as it
   // always did).
-  bool ReadPlain(std::string& content, std::size_t lines) {
+  bool ReadPlain(std::string& content) {
     const std::string open = std::string("<") + kRowsElement + ">";
     const std::string close = std::string("</") + kRowsElement + ">";
     const std::size_t rowsBegin = content.find(open);
@@ -322,25 +320,24 @@ class TableFileReader {
       const pugi::xml_node root = ReadHeader(doc);
       if (root.child(kRowsElement).first_child()) return false;
       PlainRowsText text(content.data() + textBegin, content.data() + rowsEnd);
-      std::vector<Row> loaded;
-      loaded.reserve(lines);
       const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
+      RowBatch loaded(ExpectedRows(rowsEnd - textBegin), slotCount);
       std::vector<int> seenInRow(slotCount, 0);
       int rowNo = 0;
       while (text.NextRow()) {
-        std::vector<Value>& values = loaded.emplace_back().values;
-        values.reserve(slotCount);
+        RowValues& values = loaded.AddRow();
         ++rowNo;
         std::size_t hint = 0;
         std::string_view name;
-        const char* value = nullptr;
-        while (text.NextAttribute(ExpectedName(hint), name, value))
-          TakeAttribute(rowNo, name, value, hint, seenInRow, values);
+        while (text.NextAttribute(ExpectedName(hint), name)) {
+          if (!TakePlainValue(rowNo, AttributeField(rowNo, name, hint, seenInRow), text, values))
+            return false;
+        }
         values.resize(slotCount);
       }
       if (!text.Plain()) return false;
-      const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
-      table_.LoadRows(std::move(loaded), nextAutoInc);
+      const std::int64_t nextAutoInc = FinishAutoInc(root, loaded.Rows());
+      table_.LoadRowBatch(std::move(loaded), nextAutoInc);
     } catch (const TableError&) {
       return false;
     }
@@ -364,32 +361,72 @@ class TableFileReader {
     return root;
   }
 
+  // About as many rows as `textBytes` of rows can hold, or a few more: each
+  // row takes its element and, for each field, a name, '=' and two quotes.
+  std::size_t ExpectedRows(std::size_t textBytes) const {
+    std::size_t rowBytes = std::strlen("\t\t<Row/>\n");
+    for (const FileField& field : fileFields_)
+      rowBytes += field.name.size() + std::strlen(" =\"\"");
+    return textBytes / rowBytes + 1;
+  }
+
   // The name of the field after the last one found: rows usually list
   // their attributes in field order.
   std::string_view ExpectedName(std::size_t hint) const {
     return hint < fileFields_.size() ? fileFields_[hint].name : std::string_view();
   }
 
-  // One attribute of row `rowNo` into its slot. Values that come in slot
-  // order are built at the end of the row; the row grows to all its slots
-  // (nulls) at the first one that does not.
-  inline void TakeAttribute(int rowNo, std::string_view name, const char* value, std::size_t& hint,
-                            std::vector<int>& seenInRow, std::vector<Value>& values) {
+  // The field of an attribute of row `rowNo`: one the file lists, and not
+  // given before in the row.
+  const FileField& AttributeField(int rowNo, std::string_view name, std::size_t& hint,
+                                  std::vector<int>& seenInRow) {
     // The expected name itself when the text showed it.
     const FileField* fileField =
         hint < fileFields_.size() && name.data() == fileFields_[hint].name.data()
             ? &fileFields_[hint++]
             : FindFileField(name, hint);
     if (fileField == nullptr) FailRow(rowNo, "unknown field " + Quoted(name));
-    const std::size_t slot = fileField->slot;
-    if (seenInRow[slot] == rowNo) FailRow(rowNo, "field " + Quoted(name) + " is given twice");
-    seenInRow[slot] = rowNo;
+    if (seenInRow[fileField->slot] == rowNo) {
+      FailRow(rowNo, "field " + Quoted(name) + " is given twice");
+    }
+    seenInRow[fileField->slot] = rowNo;
+    return *fileField;
+  }
+
+  // A value into its slot of a row. Values that come in slot order are built
+  // in place at the end of the row; the row grows to all its slots (nulls)
+  // at the first one that does not.
+  template <typename T>
+  void Put(RowValues& values, std::size_t slot, T&& value) {
     if (slot == values.size()) {
-      values.push_back(ParseValue(rowNo, *fileField, value));
+      values.emplace_back(std::forward<T>(value));
       return;
     }
     if (slot > values.size()) values.resize(static_cast<std::size_t>(table_.FieldCount()));
-    values[slot] = ParseValue(rowNo, *fileField, value);
+    values[slot] = Value(std::forward<T>(value));
+  }
+
+  // The value of an attribute read from plain text: numbers and flags
+  // straight from the text, anything else decoded and parsed. False when
+  // the text stops being plain.
+  bool TakePlainValue(int rowNo, const FileField& field, PlainRowsText& text, RowValues& values) {
+    if (field.type == FieldType::Boolean) {
+      bool flag = false;
+      if (text.ReadBoolean(flag)) {
+        Put(values, field.slot, flag);
+        return true;
+      }
+    } else if (field.type != FieldType::String) {
+      std::int32_t number = 0;
+      if (text.ReadInteger(number)) {
+        Put(values, field.slot, number);
+        return true;
+      }
+    }
+    const char* value = text.ReadText();
+    if (value == nullptr) return false;
+    Put(values, field.slot, ParseValue(rowNo, field, value));
+    return true;
   }
 
   [[noreturn]] void Fail(const std::string& reason) const {
@@ -514,10 +551,9 @@ class TableFileReader {
     }
   }
 
-  std::vector<Row> ReadRows(const pugi::xml_node& rows, std::size_t expectedRows) {
+  RowBatch ReadRows(const pugi::xml_node& rows, std::size_t expectedRows) {
     const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
-    std::vector<Row> loaded;
-    loaded.reserve(expectedRows);
+    RowBatch loaded(expectedRows, slotCount);
     std::vector<int> seenInRow(slotCount, 0);
     int rowNo = 0;
     for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling()) {
@@ -527,12 +563,13 @@ class TableFileReader {
         FailRow(rowNo, "unexpected element " + Quoted(node.name()));
       }
       // Built where it stays; its values go on to the table without a copy.
-      std::vector<Value>& values = loaded.emplace_back().values;
-      values.reserve(slotCount);
+      RowValues& values = loaded.AddRow();
       std::size_t hint = 0;
       for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
-           attribute = attribute.next_attribute())
-        TakeAttribute(rowNo, attribute.name(), attribute.value(), hint, seenInRow, values);
+           attribute = attribute.next_attribute()) {
+        const FileField& field = AttributeField(rowNo, attribute.name(), hint, seenInRow);
+        Put(values, field.slot, ParseValue(rowNo, field, attribute.value()));
+      }
       values.resize(slotCount);
     }
     return loaded;
@@ -562,7 +599,8 @@ class TableFileReader {
         const Value& value = rows[r].values[slot];
         if (!value.IsNull()) used.emplace_back(value.ToInteger(), static_cast<int>(r + 1));
       }
-      std::sort(used.begin(), used.end());
+      // Files keep their rows in the order of their identifiers, mostly.
+      if (!std::is_sorted(used.begin(), used.end())) std::sort(used.begin(), used.end());
       for (std::size_t k = 1; k < used.size(); ++k) {
         if (used[k].first == used[k - 1].first) {
           Fail("rows " + std::to_string(used[k - 1].second) + " and " +

@@ -130,7 +130,7 @@ int TableOrder::CompareKey(const RowNode* row, std::span<const Value> key) const
   return 0;
 }
 
-bool TableOrder::KeyDiffers(const std::vector<Value>& a, const std::vector<Value>& b) const {
+bool TableOrder::KeyDiffers(const RowValues& a, const RowValues& b) const {
   for (int f : fields_) {
     if (CompareValues(a[f], b[f]) != 0 || a[f].GetKind() != b[f].GetKind()) return true;
   }
