@@ -57,6 +57,14 @@ std::uint64_t ValueStops(const char* at) {
          zeroBytes(x ^ ('&' * kOnes)) | zeroBytes(x ^ ('<' * kOnes));
 }
 
+// Field names are short: compared inline, they cost less than the call of
+// a library comparison, which a large table would make millions of times.
+bool StartsWithName(const char* at, std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (at[i] != name[i]) return false;
+  return true;
+}
+
 // Writes a code point as UTF-8 at `out`; false for one XML cannot hold.
 bool PutCodePoint(std::uint32_t code, char*& out) {
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
@@ -140,7 +148,7 @@ bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& n
   // Compared where it stands, without a pass of its own.
   const std::size_t length = expected.size();
   const bool isExpected = length > 0 && static_cast<std::size_t>(end_ - p) > length &&
-                          std::memcmp(p, expected.data(), length) == 0 && !Is(p[length], kName);
+                          StartsWithName(p, expected) && !Is(p[length], kName);
   p += isExpected ? length : 0;
   while (Is(*p, kName))
     ++p;
@@ -194,16 +202,15 @@ bool PlainRowsText::ReadBoolean(bool& value) {
   return false;
 }
 
-const char* PlainRowsText::ReadText() {
-  char* value = at_;
-  if (!plain_ || !ReadValue()) {
-    Stop();
-    return nullptr;
-  }
-  return value;
+bool PlainRowsText::ReadText(std::string_view& value) {
+  char* const start = at_;
+  char* end = nullptr;
+  if (!plain_ || !ReadValue(end)) return Stop();
+  value = std::string_view(start, static_cast<std::size_t>(end - start));
+  return true;
 }
 
-bool PlainRowsText::ReadValue() {
+bool PlainRowsText::ReadValue(char*& valueEnd) {
   // Plain text stays where it is until an entity shortens the value.
   char* p = at_;
   for (;;) {
@@ -221,6 +228,7 @@ bool PlainRowsText::ReadValue() {
     if (c == '"') {
       if (!CloseValueAt(at_)) return false;
       *out = '\0';  // at or before the closing quote
+      valueEnd = out;
       return true;
     }
     if (static_cast<unsigned char>(c) < 0x20 || c == '<') return false;

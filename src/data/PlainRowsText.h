@@ -37,8 +37,8 @@ class PlainRowsText {
   bool ReadInteger(std::int32_t& value);
   // The value as "true" or "false"; false, with nothing read, for any other.
   bool ReadBoolean(bool& value);
-  // The value as text; nullptr when it is not plain.
-  const char* ReadText();
+  // The value as text (followed by a NUL); false when it is not plain.
+  bool ReadText(std::string_view& value);
   bool Plain() const { return plain_; }
 
  private:
@@ -50,8 +50,9 @@ class PlainRowsText {
   // Whether the value's closing quote is at `quote` and the row goes on
   // properly after it; moves past it when so.
   bool CloseValueAt(char* quote);
-  // Decodes the value starting at at_ up to its closing quote.
-  bool ReadValue();
+  // Decodes the value starting at at_ up to its closing quote, which it
+  // replaces by a NUL at `valueEnd`.
+  bool ReadValue(char*& valueEnd);
 
   char* at_;
   char* end_;

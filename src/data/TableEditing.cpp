@@ -287,7 +287,6 @@ void Table::LoadRowBatch(RowBatch batch, std::int64_t nextAutoInc) {
   m.ClearRows();
   std::vector<RowNode*> order;
   order.reserve(rows.size());
-  // The old rows are gone, and so may be the memory of their values.
   m.rowMemory = std::move(batch.memory_);
   m.rows.Reserve(rows.size());
   std::uint64_t seq = 0;

@@ -275,10 +275,10 @@ class TableFileReader {
 
   void Read() {
     std::string content = ReadWholeFile(path_);
-    if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
     if (ReadPlain(content)) return;
     // Read again as it is: the quick way has changed the text.
     content = ReadWholeFile(path_);
+    if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
     fileFields_.clear();
 
     // Parsed in place: the text is not copied once more.
@@ -311,7 +311,9 @@ class TableFileReader {
     if (rowsBegin == std::string::npos || rowsEnd == std::string::npos || rowsEnd < rowsBegin)
       return false;
     const std::size_t textBegin = rowsBegin + open.size();
+    // A NUL in the rows stops their reading; one outside them is looked for here.
     std::string outline = content.substr(0, textBegin) + content.substr(rowsEnd);
+    if (outline.find('\0') != std::string::npos) return false;
     pugi::xml_document doc;
     if (!doc.load_buffer_inplace(outline.data(), outline.size(), pugi::parse_default,
                                  pugi::encoding_utf8))
@@ -423,8 +425,8 @@ class TableFileReader {
         return true;
       }
     }
-    const char* value = text.ReadText();
-    if (value == nullptr) return false;
+    std::string_view value;
+    if (!text.ReadText(value)) return false;
     Put(values, field.slot, ParseValue(rowNo, field, value));
     return true;
   }
@@ -499,16 +501,16 @@ class TableFileReader {
     return nullptr;
   }
 
-  // The usual integer, "-12" or "340", read without measuring the text
-  // first; anything else (and any failure) takes the checked way.
-  static bool QuickInteger(const char* text, std::int32_t& value) {
-    const bool negative = *text == '-';
-    const char* digit = text + (negative ? 1 : 0);
+  // The usual integer, "-12" or "340", read in one pass; anything else (and
+  // any failure) takes the checked way.
+  static bool QuickInteger(std::string_view text, std::int32_t& value) {
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t at = negative ? 1 : 0;
     std::int64_t magnitude = 0;
     int digits = 0;
-    for (; *digit >= '0' && *digit <= '9' && digits < 10; ++digit, ++digits)
-      magnitude = magnitude * 10 + (*digit - '0');
-    if (*digit != '\0' || digits == 0) return false;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 10; ++at, ++digits)
+      magnitude = magnitude * 10 + (text[at] - '0');
+    if (at != text.size() || digits == 0) return false;
     const std::int64_t signedValue = negative ? -magnitude : magnitude;
     if (signedValue < std::numeric_limits<std::int32_t>::min() ||
         signedValue > std::numeric_limits<std::int32_t>::max())
@@ -517,26 +519,18 @@ class TableFileReader {
     return true;
   }
 
-  Value ParseValue(int rowNo, const FileField& fileField, const char* value) {
+  Value ParseValue(int rowNo, const FileField& fileField, std::string_view text) {
     const Field& field = *fileField.field;
     switch (fileField.type) {
-      case FieldType::String: {
-        const std::string_view text = value;
+      case FieldType::String:
         return Value(std::string(text.substr(0, CutLength(text, fileField.size))));
-      }
       case FieldType::Boolean:
-        // Compared inline: a large table has hundreds of thousands of them.
-        if (value[0] == 't' && value[1] == 'r' && value[2] == 'u' && value[3] == 'e' &&
-            value[4] == '\0')
-          return Value(true);
-        if (value[0] == 'f' && value[1] == 'a' && value[2] == 'l' && value[3] == 's' &&
-            value[4] == 'e' && value[5] == '\0')
-          return Value(false);
-        FailRow(rowNo, Quoted(value) + " is not a boolean for field " + Quoted(field.FieldName()));
+        if (text == "true") return Value(true);
+        if (text == "false") return Value(false);
+        FailRow(rowNo, Quoted(text) + " is not a boolean for field " + Quoted(field.FieldName()));
       default: {
         std::int32_t number = 0;
-        if (QuickInteger(value, number)) return Value(number);
-        const std::string_view text = value;
+        if (QuickInteger(text, number)) return Value(number);
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
         if (ec == std::errc::result_out_of_range) {
           FailRow(rowNo, Quoted(text) + " is out of the 32-bit range for field " +
@@ -609,6 +603,7 @@ class TableFileReader {
         }
       }
       if (!used.empty()) next = std::max<std::int64_t>(next, std::int64_t{used.back().first} + 1);
+      if (used.size() == rows.size()) continue;  // every row has its identifier
       for (Row& row : rows) {
         if (!row.values[slot].IsNull()) continue;
         if (next > kMaxInt32) Fail("no free value left for " + field.FieldName());

@@ -327,6 +327,7 @@ void Table::Impl::ClearRows() {
     order->Clear();
   derivedRows.clear();
   rows.Clear();
+  rowMemory.reset();  // no row is left that uses it
   cur = nullptr;
   pos = -1;
   eof = bof = true;

@@ -249,6 +249,8 @@ TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
       {"truncated", good.substr(0, good.size() / 2), "line"},
       {"empty file", "", "No document element"},
       {"binary", std::string(kBinary, sizeof kBinary - 1), "binary"},
+      {"NUL in a row", FileText(kFields, std::string("<Row Name=\"a") + '\0' + "b\"/>\n"),
+       "binary"},
       {"not xml", "just some text\n", "No document element"},
       {"foreign root", "<Settings><Fields/><Rows/></Settings>", "not a table file"},
       {"no rows", "<Table><Fields>" + kFields + "</Fields></Table>", "not a table file"},
