@@ -1,0 +1,89 @@
+// Reads the input as the settings file with the main window's settings, the
+// way the program starts, lays out a map reaching the corners of the grid
+// with them, and writes them back as the program does at exit. Besides not
+// crashing (nor overflowing: the build stops at undefined behaviour) it
+// requires that the written file reads back to the same settings.
+
+#include <memory>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "map/MapGeometry.h"
+#include "map/MapLimits.h"
+#include "settings/IniFile.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/Settings.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using qvfuzz::Require;
+
+qvtest::TempDir& Home() {
+  static qvtest::TempDir home;
+  return home;
+}
+
+// The pixel arithmetic of the map with these settings, from corner to corner.
+void LayOutMap(const qv::TMapSettings& map) {
+  qv::TMapGeometry geometry;
+  geometry.SetSettings(
+      {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom});
+  const int far = qv::kMaxGridPosition;
+  qv::TSectorBounds bounds;
+  bounds.MaxX = bounds.MaxY = bounds.MaxVisibleX = bounds.MaxVisibleY = far;
+  bounds.MinVisibleX = bounds.MinVisibleY = 0;
+  const qv::TViewport viewport{800, 600, 0, 0};
+  geometry.RefreshBounds(bounds, true, viewport);
+  for (const int corner : {0, far}) {
+    geometry.SetSelection(corner, corner);
+    geometry.SectorRect(corner, corner);
+    geometry.SectorCenterX(corner);
+    geometry.SectorCenterY(corner);
+    geometry.SelectionMarkerSquares();
+    geometry.ScrollToSelection(viewport);
+  }
+  geometry.HitTest(geometry.SurfaceWidth() - 1, geometry.SurfaceHeight() - 1);
+}
+
+// The settings as the program writes them, in a file of their own.
+std::string Written(const qv::TMainWindowSettings& values, const std::string& path) {
+  qv::IniFile file(path);
+  qv::WriteMainWindowSwitchesOnClose(file, values.ShowProducts, values.ShowLegend);
+  qv::WriteMainWindowSettings(values, file);
+  Require(file.UpdateFile(), "settings can be written to a new file");
+  return qvfuzz::ReadFile(path);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qvtest::TempDir& home = Home();
+  qvfuzz::WriteFile(qv::SettingsFileName(home.Folder()), qvfuzz::Bytes(data, size));
+  qvtest::ScriptedDialogs dialogs;
+  qv::TMainWindowSettings first;
+  {
+    std::unique_ptr<qv::SettingsFile> settings = qv::OpenSettings(home.Folder(), dialogs);
+    if (!settings) {
+      Require(!dialogs.shown.empty(), "a settings file that cannot be read is reported");
+      return 0;
+    }
+    qv::ReadMainWindowSettings(*settings, first);
+    LayOutMap(first.Map);
+    qv::WriteMainWindowSwitchesOnClose(*settings, first.ShowProducts, first.ShowLegend);
+    qv::WriteMainWindowSettings(first, *settings);
+    settings->MarkLastWriteOfRun();
+  }  // written back here, as at exit
+  Require(dialogs.shown.empty(), "the settings file is written back without a complaint");
+
+  qv::TMainWindowSettings second;
+  {
+    std::unique_ptr<qv::SettingsFile> settings = qv::OpenSettings(home.Folder(), dialogs);
+    Require(settings != nullptr, "a settings file the program wrote reads again");
+    qv::ReadMainWindowSettings(*settings, second);
+  }
+  Require(Written(first, home.File("first.ini")) == Written(second, home.File("second.ini")),
+          "settings written back read back the same");
+  return 0;
+}
