@@ -43,7 +43,7 @@ struct BigMap : qvbench::GeneratedUniverse {
       request.Color[request.Count] = 0x0000FF << (request.Count % 3 * 8);
       ++request.Count;
     }
-    cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+    cells.SetRange(geometry.MinX(), geometry.MinY(), geometry.MaxX(), geometry.MaxY());
     qv::CalcRequestStatistics(store, request, cells);
     map.ShowStatistics = true;
   }

@@ -19,6 +19,7 @@
 #include "app/SectorCommands.h"
 #include "economy/SectorStatistics.h"
 #include "map/MapRenderer.h"
+#include "map/PixelMath.h"
 #include "map/QtCanvas.h"
 #include "settings/Dialogs.h"
 #include "settings/LanguageFile.h"
@@ -40,7 +41,7 @@ bool CommandAvailable(const QString& name) {
       "Add1",          "ToolButton1",      "Properties1",   "Properties2",
       "ToolButton3",   "Objectsinsector1", "Objects1",      "ToolButton10",
       "Factorytypes1", "ToolButton6",      "Producttypes1", "ToolButton7",
-      "Directaccess1", "Revealsector1",    "Complexprofit1"};
+      "Directaccess1", "Revealsector1"};
   for (const char* unavailable : kNotYetAvailable)
     if (name == QLatin1String(unavailable)) return false;
   return true;
@@ -152,9 +153,10 @@ void TMainForm::WriteSettings() {
 }
 
 void TMainForm::ApplyGeometrySettings() {
-  const TMapSettings& map = settings_.Map;
-  geometry_.SetSettings(
-      {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom});
+  geometry_.SetSettings(GeometryOf(settings_.Map));
+  // The geometry holds each value to its range; what is kept and written
+  // back is what the map uses.
+  StoreGeometry(geometry_.Settings(), settings_.Map);
 }
 
 void TMainForm::ApplySwitchesToControls() {
@@ -317,7 +319,7 @@ void TMainForm::SetSurfaceSize() {
 
 void TMainForm::ResizeCells() {
   try {
-    cells_.SetSize(geometry_.MaxX() + 1, geometry_.MaxY() + 1);
+    cells_.SetRange(geometry_.MinX(), geometry_.MinY(), geometry_.MaxX(), geometry_.MaxY());
   } catch (const std::bad_alloc&) {
     cells_.Clear();
     ReportOutOfMemory("Fatal");
@@ -334,10 +336,11 @@ void TMainForm::ApplyScroll(int x, int y) {
   scrollBox_->verticalScrollBar()->setValue(y);
 }
 
-void TMainForm::UpdateMarkerArea(int x, int y) {
-  if (x < 0 || y < 0) return;
-  const TERect rect = geometry_.SectorRect(x, y);
-  surface_->update(QRect(rect.left - 4, rect.top - 4, rect.width + 9, rect.height + 9));
+void TMainForm::UpdateMarkerArea() {
+  if (!geometry_.HasSelection()) return;
+  const TERect rect = geometry_.SectorRect(geometry_.SelX(), geometry_.SelY());
+  surface_->update(QRect(AddPixels(rect.left, -4), AddPixels(rect.top, -4),
+                         AddPixels(rect.width, 9), AddPixels(rect.height, 9)));
 }
 
 TMapDrawContext TMainForm::DrawContext() const {
@@ -414,10 +417,10 @@ void TMainForm::UpdateCommands() {
 }
 
 void TMainForm::SelectSector(int x, int y) {
-  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  UpdateMarkerArea();
   geometry_.SetSelection(x, y);
   UpdateSelection();
-  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  UpdateMarkerArea();
   if (!geometry_.HasSelection()) return;
   const auto [scrollX, scrollY] = geometry_.ScrollToSelection(Viewport());
   ApplyScroll(scrollX, scrollY);
@@ -463,15 +466,17 @@ void TMainForm::RecalculateStatistics() {
 // ---- Mouse and keys ----
 
 void TMainForm::PaintBox1MouseDown(int x, int y) {
-  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
-  const auto [gridX, gridY] = geometry_.HitTest(x, y);
-  geometry_.SetSelection(gridX, gridY);
+  UpdateMarkerArea();
+  if (const auto hit = geometry_.HitTest(x, y))
+    geometry_.SetSelection(hit->first, hit->second);
+  else
+    geometry_.ClearSelection();
   UpdateSelection();
-  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  UpdateMarkerArea();
 }
 
 void TMainForm::ScrollBox1MouseDown() {
-  UpdateMarkerArea(geometry_.SelX(), geometry_.SelY());
+  UpdateMarkerArea();
   geometry_.ClearSelection();
   UpdateSelection();
 }

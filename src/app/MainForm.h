@@ -176,7 +176,7 @@ class TMainForm : public QMainWindow {
   void ResizeCells();
   void SetSurfaceSize();
   void ApplyScroll(int x, int y);
-  void UpdateMarkerArea(int x, int y);
+  void UpdateMarkerArea();  // around the selected square
   void PaintMap(QPainter& painter, const QRect& exposed);
   TMapDrawContext DrawContext() const;
   const double* SelectedCell() const;

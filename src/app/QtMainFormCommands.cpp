@@ -23,7 +23,6 @@ void TMainForm::Revealsector1Click() {}
 void TMainForm::ToolButton6Click() {}
 void TMainForm::ToolButton7Click() {}
 void TMainForm::Directaccess1Click() {}
-void TMainForm::Complexprofit1Click() {}
 
 void TMainForm::ToolButton2Click() {
   if (!geometry_.HasSelection()) return;

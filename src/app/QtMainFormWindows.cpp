@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -25,6 +26,10 @@ bool TMainForm::RunPrefDialog() {
 
 void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
+}
+
+void TMainForm::Complexprofit1Click() {
+  if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
 }
 
 namespace {
@@ -91,8 +96,12 @@ void TMainForm::ShowProductsWindow(bool show) {
 }
 
 void TMainForm::RefreshProducts() {
-  if (auto* products = Window<TSectProdForm>())
+  auto* products = Window<TSectProdForm>();
+  if (!products) return;
+  if (geometry_.HasSelection())
     products->ShowSector(geometry_.SelX(), geometry_.SelY());
+  else
+    products->ShowNoSector();
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -94,7 +95,12 @@ const WindowEntry kProgramWindows[] = {
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
      }},
-    // TFactComplexCalcForm, TProcessDataForm
+    {kFactComplexCalcForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactComplexCalcForm>(c.store, c.dialogs, c.busy, c.programFolder,
+                                                     c.main.Texts(), &c.main);
+     }},
+    // TProcessDataForm
 };
 
 }  // namespace

@@ -57,6 +57,37 @@ void Letter(QPainter& p, const QRectF& r, const QString& text, const QColor& col
   p.drawText(r, Qt::AlignCenter, text);
 }
 
+// A factory hall with its chimney, `scale` of the full pictogram from the top left.
+void FactoryHall(QPainter& p, double scale) {
+  p.save();
+  p.scale(scale, scale);
+  p.setPen(InkPen(kLine / scale));
+  p.setBrush(kGrey);
+  p.drawRect(QRectF(16, 3, 4, 8));  // chimney
+  p.setBrush(kPaper);
+  p.drawPolygon(QPolygonF({QPointF(2, 21), QPointF(2, 11), QPointF(8, 7), QPointF(8, 11),
+                           QPointF(14, 7), QPointF(14, 11), QPointF(22, 11), QPointF(22, 21)}));
+  p.setPen(Qt::NoPen);
+  p.setBrush(kTeal);
+  for (double x : {5.0, 10.5, 16.0})
+    p.drawRect(QRectF(x, 14, 3.5, 3.5));
+  p.restore();
+}
+
+void PlusBadge(QPainter& p) {
+  Badge(p, kGreen, [](QPainter& q) {
+    q.drawLine(QPointF(18, 15.5), QPointF(18, 20.5));
+    q.drawLine(QPointF(15.5, 18), QPointF(20.5, 18));
+  });
+}
+
+void CrossBadge(QPainter& p) {
+  Badge(p, kRed, [](QPainter& q) {
+    q.drawLine(QPointF(16, 16), QPointF(20, 20));
+    q.drawLine(QPointF(20, 16), QPointF(16, 20));
+  });
+}
+
 void DrawBars(QPainter& p, double left, double bottom, double width,
               std::initializer_list<std::pair<double, QColor>> bars) {
   double x = left;
@@ -72,17 +103,27 @@ void Draw(QPainter& p, ToolIcon icon) {
   switch (icon) {
     case ToolIcon::AddSector:
       SectorSquare(p, QRectF(2, 2, 15, 15));
-      Badge(p, kGreen, [](QPainter& q) {
-        q.drawLine(QPointF(18, 15.5), QPointF(18, 20.5));
-        q.drawLine(QPointF(15.5, 18), QPointF(20.5, 18));
-      });
+      PlusBadge(p);
       break;
     case ToolIcon::DeleteSector:
       SectorSquare(p, QRectF(2, 2, 15, 15));
-      Badge(p, kRed, [](QPainter& q) {
-        q.drawLine(QPointF(16, 16), QPointF(20, 20));
-        q.drawLine(QPointF(20, 16), QPointF(16, 20));
-      });
+      CrossBadge(p);
+      break;
+    case ToolIcon::AddFactory:
+      FactoryHall(p, 0.75);
+      PlusBadge(p);
+      break;
+    case ToolIcon::DeleteFactory:
+      FactoryHall(p, 0.75);
+      CrossBadge(p);
+      break;
+    case ToolIcon::ClearFactories:
+      // The whole list: a sheet of rows, struck out.
+      SectorSquare(p, QRectF(2, 2, 15, 18));
+      p.setPen(InkPen(1.4, kGrey));
+      for (double y : {6.0, 10.0, 14.0})
+        p.drawLine(QPointF(5, y), QPointF(14, y));
+      CrossBadge(p);
       break;
     case ToolIcon::SectorProperties:
       SectorSquare(p, QRectF(3, 2, 15, 19));
@@ -106,16 +147,7 @@ void Draw(QPainter& p, ToolIcon icon) {
       p.drawPolygon(QPolygonF({QPointF(12, 13), QPointF(16, 19.5), QPointF(8, 19.5)}));
       break;
     case ToolIcon::FactoryTypes:
-      p.setPen(InkPen());
-      p.setBrush(kGrey);
-      p.drawRect(QRectF(16, 3, 4, 8));  // chimney
-      p.setBrush(kPaper);
-      p.drawPolygon(QPolygonF({QPointF(2, 21), QPointF(2, 11), QPointF(8, 7), QPointF(8, 11),
-                               QPointF(14, 7), QPointF(14, 11), QPointF(22, 11), QPointF(22, 21)}));
-      p.setPen(Qt::NoPen);
-      p.setBrush(kTeal);
-      for (double x : {5.0, 10.5, 16.0})
-        p.drawRect(QRectF(x, 14, 3.5, 3.5));
+      FactoryHall(p, 1.0);
       break;
     case ToolIcon::ProductTypes: {
       // A crate seen from the corner.

@@ -4,9 +4,9 @@
 
 namespace qv {
 
-// The pictograms of the main window's tool bar, drawn at run time in one flat
-// style: a dark outline, the map's white sector square as the common motif,
-// and a few accent colours.
+// The pictograms of the main window's tool bar (and of the calculators'), drawn at run time in one
+// flat style: a dark outline, the map's white sector square as the common motif, and a few accent
+// colours.
 enum class ToolIcon {
   AddSector,
   DeleteSector,
@@ -24,6 +24,10 @@ enum class ToolIcon {
   ShowShipyards,
   ShowPirateBases,
   ShowInvisibleSectors,
+  // The complex calculator's list of factories.
+  AddFactory,
+  DeleteFactory,
+  ClearFactories,
 };
 
 // The icon in the sizes a tool bar asks for (16, 24, 32 and 48 pixels).

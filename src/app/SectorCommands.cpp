@@ -50,7 +50,7 @@ bool DrawableSectorAt(TDataModule1& store, int x, int y, bool showHidden) {
 
 TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
   TRevealDirections directions;
-  if (selX < 0 || selY < 0 || !LocateOnMap(store, selX, selY)) return directions;
+  if (!LocateOnMap(store, selX, selY)) return directions;
   Table& t = store.SectorsData;
   const bool north = t.FieldByName("NorthGate").AsBoolean();
   const bool south = t.FieldByName("SouthGate").AsBoolean();

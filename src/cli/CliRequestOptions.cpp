@@ -115,9 +115,7 @@ bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings) {
 
 void SetUpGeometry(TDataModule1& store, const TMainWindowSettings& settings, bool showHidden,
                    TMapGeometry& geometry) {
-  const TMapSettings& map = settings.Map;
-  geometry.SetSettings(TGeometrySettings{map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx,
-                                         map.BorderDy, map.Zoom});
+  geometry.SetSettings(GeometryOf(settings.Map));
   geometry.RefreshBounds(store.GetSectorBounds(), showHidden, TViewport{});
 }
 
@@ -131,7 +129,7 @@ bool CalcRequest(CliContext& context, const TRequestSettings& settings,
     return false;
   }
   request = *resolved;
-  cells.SetSize(geometry.MaxX() + 1, geometry.MaxY() + 1);
+  cells.SetRange(geometry.MinX(), geometry.MinY(), geometry.MaxX(), geometry.MaxY());
   CalcRequestStatistics(context.Store(), request, cells);
   return true;
 }

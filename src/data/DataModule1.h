@@ -45,6 +45,7 @@ enum class TableFileState {
 };
 
 struct TSectorBounds {
+  int MinX = 0, MinY = 0;  // the smallest of 0 and every position
   int MaxX = 0, MaxY = 0;
   int MaxVisibleX = 0, MaxVisibleY = 0;
   int MinVisibleX = 2147483647, MinVisibleY = 2147483647;

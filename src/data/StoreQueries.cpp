@@ -116,6 +116,8 @@ TSectorBounds TDataModule1::GetSectorBounds() {
     // A stray position would stretch the map to absurd sizes; such rows stay
     // in the table but are left out of the extents.
     if (!IsMapPosition(sx, sy)) continue;
+    bounds.MinX = std::min(bounds.MinX, sx);
+    bounds.MinY = std::min(bounds.MinY, sy);
     bounds.MaxX = std::max(bounds.MaxX, sx);
     bounds.MaxY = std::max(bounds.MaxY, sy);
     if (record.Get(visible).ToBoolean()) {

@@ -191,8 +191,7 @@ void TDataModule1::SectorsDataAfterInsert(Table& t) {
 }
 
 bool SectorPositionAllowed(std::int32_t x, std::int32_t y) {
-  return x >= -kMaxGridPosition && x <= kMaxGridPosition && y >= -kMaxGridPosition &&
-         y <= kMaxGridPosition;
+  return IsMapPosition(x, y);
 }
 
 // A position beyond the map's range cannot enter the universe. A row that an

@@ -29,6 +29,9 @@ void TranslateComplexTexts(TComplexTexts& texts, const IniFile& languageFile) {
   read("ErrorNoExport", texts.ErrorNoExport);
   read("DeleteAllMsg", texts.DeleteAllMsg);
   read("ClearCap", texts.ClearCap);
+  read("TraceSavedMsg", texts.TraceSavedMsg);
+  read("TraceCap", texts.TraceCap);
+  read("TraceErrorMsg", texts.TraceErrorMsg);
 }
 
 void TProductRateInfoSet::AddRate(const std::string& name, int productId, int price,

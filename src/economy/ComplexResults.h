@@ -27,6 +27,10 @@ struct TComplexTexts {
   std::string ErrorNoExport = "(all factories will stop since neither of them exports goods)";
   std::string DeleteAllMsg = "Delete all factories?";
   std::string ClearCap = "Clear";
+  // The trace of a calculation: written, or not (%s: the file and the reason).
+  std::string TraceSavedMsg = "Results were saved to \"trace.txt\"";
+  std::string TraceCap = "Debug";
+  std::string TraceErrorMsg = "Cannot write the trace file %s";
 };
 
 inline constexpr const char* kComplexTextSection = "FactComplexCalcForm";

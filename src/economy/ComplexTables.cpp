@@ -1,8 +1,13 @@
 #include "economy/ComplexTables.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <iterator>
+#include <list>
 
 #include "data/DataModule1.h"
+#include "data/Field.h"
 #include "data/TableFile.h"
 #include "economy/ComplexModel.h"
 
@@ -32,6 +37,53 @@ void BuildFactProdSchema(Table& table) {
   table.AddField("RecId", FieldType::Integer);
   table.AddField("ProductId", FieldType::Integer);
   table.AddField("Current", FieldType::Integer);
+}
+
+void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactorySet& set) {
+  const TNumStrList& names = store.ProductNames;
+  const auto productText = [&names](const Field&, const Value& value) -> std::string {
+    if (value.IsNull()) return {};
+    if (names.Size() > 0) return names.NameOf(value.ToInteger());
+    return std::to_string(value.ToInteger());
+  };
+  const auto factoryOf = [&set](const Record& row) {
+    return set.FindFactory(row.Get("RecId").ToInteger());
+  };
+  // Prod1 reads the outputs, Res1 to Res3 the inputs, each its n-th entry.
+  struct Slot {
+    const char* name;
+    const char* label;
+    bool output;
+    int index;
+  };
+  constexpr std::array<Slot, 4> kSlots = {{{"Prod1", "Product", true, 0},
+                                           {"Res1", "Resource 1", false, 0},
+                                           {"Res2", "Resource 2", false, 1},
+                                           {"Res3", "Resource 3", false, 2}}};
+  for (const Slot& slot : kSlots) {
+    Field& field = table.AddCalculatedField(
+        slot.name, FieldType::Integer, 0, [factoryOf, slot](const Record& row) -> Value {
+          const TFactory* factory = factoryOf(row);
+          if (!factory) return Value();
+          const std::list<TProduct>& list = slot.output ? factory->Outputs : factory->Inputs;
+          if (static_cast<int>(list.size()) <= slot.index) return Value(-1);
+          return Value(std::next(list.begin(), slot.index)->ProductId);
+        });
+    field.SetDisplayLabel(slot.label);
+    field.SetAlignment(Alignment::Left);
+    field.OnGetText = productText;
+  }
+  table.AddCalculatedField("Profit", FieldType::String, 20, [](const Record&) { return Value(); })
+      .SetDisplayLabel("Profit, Cr/h");
+}
+
+int PriceBarWidth(const TProduct& product, int cellWidth) {
+  if (product.Min == product.Max || product.Min > product.Price) return 0;
+  const double ratio = static_cast<double>(product.Price - product.Min) /
+                       (static_cast<double>(product.Max) - product.Min);
+  if (ratio < 0) return 0;
+  const double inner = cellWidth - 2;
+  return inner <= 0 ? 0 : static_cast<int>(std::min(inner * ratio, inner));
 }
 
 std::unique_ptr<Table> MakeComplexTable(std::string_view name, TDataModule1& store,
@@ -102,6 +154,24 @@ void StoreComplexPrices(const TFactorySet& set, Table& factProd) {
     }
   }
   factProd.MergeChangeLog();
+}
+
+void SaveComplexFiles(const std::string& programFolder, Table& factoryList, const TFactorySet& set,
+                      Table& factProd) {
+  // Both tables are emptied whatever happens: the window starts from the
+  // files again when it is next shown.
+  struct Emptied {
+    Table& a;
+    Table& b;
+    ~Emptied() {
+      a.EmptyDataSet();
+      b.EmptyDataSet();
+    }
+  } emptied{factoryList, factProd};
+  factoryList.MergeChangeLog();
+  StoreComplexPrices(set, factProd);
+  SaveTableFile(factoryList, programFolder + kFactoryListFileName);
+  SaveTableFile(factProd, programFolder + kFactProdFileName);
 }
 
 }  // namespace qv

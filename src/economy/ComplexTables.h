@@ -10,6 +10,7 @@ namespace qv {
 
 class TDataModule1;
 class TFactorySet;
+struct TProduct;
 
 // The complex calculator keeps its factories and their prices in two tables
 // of its own beside the program, written in the same form as the universe.
@@ -22,6 +23,19 @@ inline constexpr const char* kFactProdFileName = "AuxProd.cds";
 void BuildFactoryListSchema(Table& table, TDataModule1& store);
 // FactProdData: RecId, ProductId, Current (the saved prices).
 void BuildFactProdSchema(Table& table);
+
+// The calculator's columns of the factory list, read from the factory set
+// for each row's RecId: Prod1 the product of the first output, Res1 to Res3
+// those of the first three inputs (-1 where there is none), shown as product
+// names while the store's name list holds entries; Profit, whose cell the
+// window draws from the factory's MaxProfit. All stay empty for a row whose
+// factory is not in the set. The set must outlive the table's use.
+void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactorySet& set);
+
+// Pixels of the price bar of `product` in a cell `cellWidth` wide: the
+// price's share of the range from Min to Max of the cell less its border;
+// none below Min or without a range, the whole inner width above Max.
+int PriceBarWidth(const TProduct& product, int cellWidth);
 
 // "FactoryListData" or "FactProdData" with its schema, and the name of its
 // file in the program folder; nullptr for any other name.
@@ -52,5 +66,10 @@ void LoadComplexFactories(TDataModule1& store, Table& factoryList, const Table& 
 // Replaces the rows of FactProdData by the prices of every factory: outputs,
 // then inputs, in set order.
 void StoreComplexPrices(const TFactorySet& set, Table& factProd);
+// Writes the factory list (its pending row merged) and the prices of the
+// set to both files of the program folder, then empties both tables, even
+// when writing failed. TableError naming the file that could not be written.
+void SaveComplexFiles(const std::string& programFolder, Table& factoryList, const TFactorySet& set,
+                      Table& factProd);
 
 }  // namespace qv

@@ -98,8 +98,16 @@ QString TSectProdForm::SectorName() const {
 }
 
 void TSectProdForm::ShowSector(int x, int y) {
+  Show(BuildSectorProducts(store_, x, y, Rates()), x, y);
+}
+
+void TSectProdForm::ShowNoSector() {
+  Show(TSectorProducts{}, -1, -1);
+}
+
+void TSectProdForm::Show(const TSectorProducts& list, int x, int y) {
   const bool rates = Rates();
-  const TSectorProducts list = BuildSectorProducts(store_, x, y, rates);
+  sectorShown_ = list.found;
   shownX_ = list.found ? x : -1;
   shownY_ = list.found ? y : -1;
 
@@ -168,7 +176,11 @@ void TSectProdForm::ApplyColumns() {
 }
 
 void TSectProdForm::CheckBox1Click() {
-  if (isVisible()) ShowSector(shownX_, shownY_);
+  if (!isVisible()) return;
+  if (sectorShown_)
+    ShowSector(shownX_, shownY_);
+  else
+    ShowNoSector();
 }
 
 void TSectProdForm::closeEvent(QCloseEvent* event) {

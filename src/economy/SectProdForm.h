@@ -14,6 +14,7 @@ namespace qv {
 
 class IniFile;
 class TDataModule1;
+struct TSectorProducts;
 
 // The products-in-sector tool window "Sector products": for the sector the
 // main window selects, every product made, needed or traded there with its
@@ -32,6 +33,9 @@ class TSectProdForm : public QWidget, public TProgramWindow {
   // Fills the window for the sector at (x, y); a position without a sector
   // shows the empty list and becomes (-1, -1).
   void ShowSector(int x, int y);
+  // The empty list for no selection: every position, (-1, -1) included, may
+  // hold a sector, so "none" is not a position.
+  void ShowNoSector();
   // The empty list: no sector name, one empty row, the grid disabled.
   void ClearGrid();
   // Keeps the widths of the columns shown (the rate columns only while
@@ -59,10 +63,12 @@ class TSectProdForm : public QWidget, public TProgramWindow {
 
  private:
   bool Rates() const;
+  void Show(const TSectorProducts& list, int x, int y);
   void ApplyColumns();
   void CheckBox1Click();
 
   TDataModule1& store_;
+  bool sectorShown_ = false;
   int shownX_ = -1;
   int shownY_ = -1;
   std::array<int, kColumns> widths_{130, 15, 20, 20, 55, 55};

@@ -435,6 +435,10 @@ bool QtDataGrid::PostRow() {
   return Run([table] { table->Post(); });
 }
 
+bool QtDataGrid::FinishEditing() {
+  return CommitEditor() && LeaveRow();
+}
+
 void QtDataGrid::CancelRow() {
   DiscardEditor();
   if (Table* table = GetTable()) table->Cancel();

@@ -95,6 +95,11 @@ class QtDataGrid : public QTableView {
   // the table refused.
   bool PostRow();
   void CancelRow();
+  // Commits the open editor and leaves the row in edit as moving away
+  // would (a changed row is posted, an untouched new one dropped); false
+  // (message shown) when the table refused. Windows call it before they
+  // close or work on the whole table.
+  bool FinishEditing();
 
   // For the delegate: drawing on top of a cell; Enter in an editor.
   void DrawOnTop(QPainter& painter, const QStyleOptionViewItem& option,

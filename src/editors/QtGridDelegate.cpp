@@ -67,6 +67,13 @@ QWidget* QtGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     LimitDropDownRows(*box, column.DropDownRows);
     for (const std::string& item : column.PickList)
       box->addItem(QString::fromStdString(item));
+    // A choice from the list is written at once, as a lookup's is, so that
+    // the window reacts to it without the player leaving the cell. A box
+    // being closed (it reports its text once more) has been committed already.
+    connect(box, &QComboBox::activated, this, [this, box] {
+      if (editor_ == box && grid_.indexWidget(grid_.currentIndex()) == box)
+        emit const_cast<QtGridDelegate*>(this)->commitData(box);
+    });
     editor = box;
   } else if (column.ButtonStyle == EditButtonStyle::Ellipsis) {
     editor = EllipsisEditor(parent, grid_, fieldName);
@@ -88,6 +95,8 @@ void QtGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
     lookup->Refresh();
   } else if (auto* box = qobject_cast<QComboBox*>(editor)) {
     box->setEditText(text);
+    // As in a plain text box, typing replaces the value shown.
+    if (QLineEdit* edit = box->lineEdit()) edit->selectAll();
   } else if (QLineEdit* edit = TextBoxOf(editor)) {
     edit->setText(text);
   } else {

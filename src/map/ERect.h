@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/PixelMath.h"
+
 namespace qv {
 
 // A rectangle given as its top-left corner and its size.
@@ -9,8 +11,8 @@ struct TERect {
   int width = 0;
   int height = 0;
 
-  constexpr int Right() const { return left + width; }
-  constexpr int Bottom() const { return top + height; }
+  constexpr int Right() const { return AddPixels(left, width); }
+  constexpr int Bottom() const { return AddPixels(top, height); }
   // Only both sizes negative make the rectangle null; a zero-sized one is not.
   constexpr bool IsNull() const { return width < 0 && height < 0; }
 

@@ -6,53 +6,65 @@
 
 #include "map/Canvas.h"
 #include "map/MapLimits.h"
+#include "map/PixelMath.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv {
 
 namespace {
 
-// Settings files and typed text may carry any numbers; pixel values are
-// computed wide and held in the int range instead of overflowing.
-int ClampToInt(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(value);
-}
-
-int ClampToInt(long long value) {
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 double NormalizedZoom(double zoom) {
   if (!(zoom > 0.0)) return 1.0;  // also NaN
-  return std::min(zoom, TMapGeometry::kMaxZoomPercent / 100.0);
+  return std::clamp(zoom, kZoomPercentRange.min * 0.01, kZoomPercentRange.max * 0.01);
 }
 
 int ClampGrid(int value) {
-  return std::clamp(value, 0, kMaxGridPosition);
+  return std::clamp(value, kMinGridPosition, kMaxGridPosition);
+}
+
+TGeometrySettings HeldInRange(const TGeometrySettings& settings) {
+  TGeometrySettings held = settings;
+  held.SectorSize = kSectorSizeRange.Hold(settings.SectorSize);
+  held.SectorDx = kSpacingRange.Hold(settings.SectorDx);
+  held.SectorDy = kSpacingRange.Hold(settings.SectorDy);
+  held.BorderDx = kSpacingRange.Hold(settings.BorderDx);
+  held.BorderDy = kSpacingRange.Hold(settings.BorderDy);
+  held.Zoom = NormalizedZoom(settings.Zoom);
+  return held;
 }
 
 // One axis of scrolling the selection into view: `low`/`high` are the
-// square's zoomed edges, `margin` the zoomed border.
-int ScrollAxis(int gridPosition, int position, int low, int high, double margin, int client,
-               int surface) {
-  if (gridPosition == 0) return 0;
-  if (position > low) return std::max(0, ClampToInt(std::trunc(low - margin)));
-  if (position + client < high) {
+// square's zoomed edges, `margin` the zoomed border. The first column (or
+// row) scrolls home, margin included.
+int ScrollAxis(int gridPosition, int origin, int position, int low, int high, double margin,
+               int client, int surface) {
+  if (gridPosition <= origin) return 0;
+  if (position > low) return std::max(0, HoldPixel(low - margin));
+  if (static_cast<long long>(position) + client < high) {
     const double wanted = high + margin - client;
-    if (wanted <= static_cast<double>(surface) - client) return ClampToInt(std::trunc(wanted));
-    return std::max(0, surface - client);
+    if (wanted <= static_cast<double>(surface) - client) return HoldPixel(wanted);
+    return std::max(0, AddPixels(surface, -static_cast<long long>(client)));
   }
   return position;
 }
 
 }  // namespace
 
+TGeometrySettings GeometryOf(const TMapSettings& map) {
+  return {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom};
+}
+
+void StoreGeometry(const TGeometrySettings& geometry, TMapSettings& map) {
+  map.SectorSize = geometry.SectorSize;
+  map.SectorDx = geometry.SectorDx;
+  map.SectorDy = geometry.SectorDy;
+  map.BorderDx = geometry.BorderDx;
+  map.BorderDy = geometry.BorderDy;
+  map.Zoom = geometry.Zoom;
+}
+
 void TMapGeometry::SetSettings(const TGeometrySettings& settings) {
-  settings_ = settings;
-  settings_.Zoom = NormalizedZoom(settings.Zoom);
+  settings_ = HeldInRange(settings);
 }
 
 void TMapGeometry::SetZoomFactor(double zoom) {
@@ -60,22 +72,28 @@ void TMapGeometry::SetZoomFactor(double zoom) {
 }
 
 void TMapGeometry::SetSelection(int x, int y) {
-  if (x < 0 || y < 0) {
-    selX_ = selY_ = -1;
-  } else {
-    selX_ = x;
-    selY_ = y;
+  if (!IsMapPosition(x, y)) {
+    ClearSelection();
+    return;
   }
+  selX_ = x;
+  selY_ = y;
+  hasSelection_ = true;
+}
+
+void TMapGeometry::ClearSelection() {
+  selX_ = selY_ = -1;
+  hasSelection_ = false;
 }
 
 int TMapGeometry::SectorLeft(int x) const {
   const long long pitch = static_cast<long long>(settings_.SectorSize) + settings_.SectorDx;
-  return ClampToInt((static_cast<long long>(x) - originX_) * pitch + settings_.BorderDx);
+  return HoldPixel((static_cast<long long>(x) - originX_) * pitch + settings_.BorderDx);
 }
 
 int TMapGeometry::SectorTop(int y) const {
   const long long pitch = static_cast<long long>(settings_.SectorSize) + settings_.SectorDy;
-  return ClampToInt((static_cast<long long>(y) - originY_) * pitch + settings_.BorderDy);
+  return HoldPixel((static_cast<long long>(y) - originY_) * pitch + settings_.BorderDy);
 }
 
 int TMapGeometry::Zoomed(int value) const {
@@ -83,7 +101,7 @@ int TMapGeometry::Zoomed(int value) const {
 }
 
 int TMapGeometry::Zoomed(double value) const {
-  return ClampToInt(std::trunc(value * settings_.Zoom));
+  return HoldPixel(value * settings_.Zoom);
 }
 
 TERect TMapGeometry::SectorRect(int x, int y) const {
@@ -93,11 +111,15 @@ TERect TMapGeometry::SectorRect(int x, int y) const {
 
 void TMapGeometry::RefreshBounds(const TSectorBounds& bounds, bool showHidden,
                                  const TViewport& viewport) {
-  maxX_ = ClampGrid(bounds.MaxX);
-  maxY_ = ClampGrid(bounds.MaxY);
+  minX_ = std::min(0, ClampGrid(bounds.MinX));
+  minY_ = std::min(0, ClampGrid(bounds.MinY));
+  maxX_ = std::max(0, ClampGrid(bounds.MaxX));
+  maxY_ = std::max(0, ClampGrid(bounds.MaxY));
   hiddenCount_ = std::max(0, bounds.HiddenCount);
   if (showHidden) {
-    originX_ = originY_ = 0;
+    // Hidden sectors take their place too, left of and above the known map.
+    originX_ = minX_;
+    originY_ = minY_;
     maxShownX_ = maxX_;
     maxShownY_ = maxY_;
   } else if (bounds.MinVisibleX > kMaxGridPosition || bounds.MinVisibleY > kMaxGridPosition) {
@@ -120,33 +142,29 @@ void TMapGeometry::ComputeSurfaceSize(const TViewport& viewport) {
       static_cast<double>(SectorLeft(maxShownX_)) + settings_.SectorSize + settings_.BorderDx;
   const double height =
       static_cast<double>(SectorTop(maxShownY_)) + settings_.SectorSize + settings_.BorderDy;
-  surfaceWidth_ = ClampToInt(std::trunc(width * settings_.Zoom));
-  surfaceHeight_ = ClampToInt(std::trunc(height * settings_.Zoom));
+  surfaceWidth_ = HoldPixel(width * settings_.Zoom);
+  surfaceHeight_ = HoldPixel(height * settings_.Zoom);
   if (viewport.clientWidth > surfaceWidth_) surfaceWidth_ = viewport.clientWidth - 5;
   if (viewport.clientHeight > surfaceHeight_) surfaceHeight_ = viewport.clientHeight - 5;
   surfaceWidth_ = std::max(0, surfaceWidth_);
   surfaceHeight_ = std::max(0, surfaceHeight_);
 }
 
-std::pair<int, int> TMapGeometry::HitTest(int px, int py) const {
-  constexpr std::pair<int, int> kNone{-1, -1};
-  const int ux = ClampToInt(std::trunc(px / settings_.Zoom));
-  const int uy = ClampToInt(std::trunc(py / settings_.Zoom));
-  if (ux < settings_.BorderDx || uy < settings_.BorderDy) return kNone;
-  // A pitch of zero or less leaves no room for any square.
+std::optional<std::pair<int, int>> TMapGeometry::HitTest(int px, int py) const {
+  const int ux = HoldPixel(px / settings_.Zoom);
+  const int uy = HoldPixel(py / settings_.Zoom);
+  if (ux < settings_.BorderDx || uy < settings_.BorderDy) return std::nullopt;
   const long long pitchX = static_cast<long long>(settings_.SectorSize) + settings_.SectorDx;
   const long long pitchY = static_cast<long long>(settings_.SectorSize) + settings_.SectorDy;
-  if (pitchX <= 0 || pitchY <= 0) return kNone;
-
   const long long gridX = (static_cast<long long>(ux) - settings_.BorderDx) / pitchX + originX_;
   const long long gridY = (static_cast<long long>(uy) - settings_.BorderDy) / pitchY + originY_;
-  if (gridX > kMaxGridPosition || gridY > kMaxGridPosition) return kNone;
+  if (gridX > kMaxGridPosition || gridY > kMaxGridPosition) return std::nullopt;
   const int x = static_cast<int>(gridX);
   const int y = static_cast<int>(gridY);
   // The far edge belongs to the square: an offset equal to the side still hits.
-  if (static_cast<long long>(ux) - SectorLeft(x) > settings_.SectorSize) return kNone;
-  if (static_cast<long long>(uy) - SectorTop(y) > settings_.SectorSize) return kNone;
-  return {x, y};
+  if (static_cast<long long>(ux) - SectorLeft(x) > settings_.SectorSize) return std::nullopt;
+  if (static_cast<long long>(uy) - SectorTop(y) > settings_.SectorSize) return std::nullopt;
+  return std::pair{x, y};
 }
 
 int TMapGeometry::LeadingInteger(std::string_view text) {
@@ -179,7 +197,9 @@ TZoomChange TMapGeometry::SetZoom(std::string_view text, const TViewport& viewpo
   int percent = LeadingInteger(text);
   if (percent <= 0) percent = 100;
   percent = std::min(percent, kMaxZoomPercent);
-  settings_.Zoom = percent / 100.0;
+  // As the settings file reads it, so that a typed zoom and the same zoom
+  // after a restart draw the same pixels.
+  settings_.Zoom = percent * 0.01;
 
   double anchorX = 0.0;
   double anchorY = 0.0;
@@ -190,8 +210,10 @@ TZoomChange TMapGeometry::SetZoom(std::string_view text, const TViewport& viewpo
     anchorX = std::trunc(surfaceWidth_ / oldZoom);
     anchorY = std::trunc(surfaceHeight_ / oldZoom);
   } else {
-    anchorX = std::trunc((viewport.clientWidth / 2 + viewport.scrollX) / oldZoom);
-    anchorY = std::trunc((viewport.clientHeight / 2 + viewport.scrollY) / oldZoom);
+    anchorX =
+        std::trunc((viewport.clientWidth / 2 + static_cast<double>(viewport.scrollX)) / oldZoom);
+    anchorY =
+        std::trunc((viewport.clientHeight / 2 + static_cast<double>(viewport.scrollY)) / oldZoom);
   }
 
   // The extents do not depend on the zoom; only the surface size changes.
@@ -199,8 +221,8 @@ TZoomChange TMapGeometry::SetZoom(std::string_view text, const TViewport& viewpo
 
   TZoomChange change;
   change.boxText = ZoomText();
-  change.scrollX = std::max(0, Zoomed(anchorX) - viewport.clientWidth / 2);
-  change.scrollY = std::max(0, Zoomed(anchorY) - viewport.clientHeight / 2);
+  change.scrollX = std::max(0, AddPixels(Zoomed(anchorX), -viewport.clientWidth / 2));
+  change.scrollY = std::max(0, AddPixels(Zoomed(anchorY), -viewport.clientHeight / 2));
   return change;
 }
 
@@ -240,10 +262,13 @@ std::vector<TERect> TMapGeometry::SelectionMarkerSquares() const {
   const TERect rect = SectorRect(selX_, selY_);
   if (rect.IsNull()) return squares;
   constexpr int kSide = 5;
-  const std::array<int, 3> xs = {rect.left - 3, rect.left + (rect.width - kSide) / 2 + 1,
-                                 rect.Right() - 2};
-  const std::array<int, 3> ys = {rect.top - 3, rect.top + (rect.height - kSide) / 2 + 1,
-                                 rect.Bottom() - 2};
+  // Held after every step: a square at the edge of the int range must not
+  // put its marker on the opposite edge.
+  auto middle = [](int low, int side) { return AddPixels(AddPixels(low, (side - kSide) / 2), 1); };
+  const std::array<int, 3> xs = {AddPixels(rect.left, -3), middle(rect.left, rect.width),
+                                 AddPixels(rect.Right(), -2)};
+  const std::array<int, 3> ys = {AddPixels(rect.top, -3), middle(rect.top, rect.height),
+                                 AddPixels(rect.Bottom(), -2)};
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       if (row == 1 && column == 1) continue;
@@ -263,9 +288,9 @@ std::pair<int, int> TMapGeometry::ScrollToSelection(const TViewport& viewport) c
   const TERect rect = SectorRect(selX_, selY_);
   const double marginX = settings_.BorderDx * settings_.Zoom;
   const double marginY = settings_.BorderDy * settings_.Zoom;
-  return {ScrollAxis(selX_, viewport.scrollX, rect.left, rect.Right(), marginX,
+  return {ScrollAxis(selX_, originX_, viewport.scrollX, rect.left, rect.Right(), marginX,
                      viewport.clientWidth, surfaceWidth_),
-          ScrollAxis(selY_, viewport.scrollY, rect.top, rect.Bottom(), marginY,
+          ScrollAxis(selY_, originY_, viewport.scrollY, rect.top, rect.Bottom(), marginY,
                      viewport.clientHeight, surfaceHeight_)};
 }
 
@@ -277,7 +302,7 @@ std::optional<std::pair<int, int>> TMapGeometry::NextSelectableSector(
   while (true) {
     x += dx;
     y += dy;
-    if (x < 0 || x > maxX_ || y < 0 || y > maxY_) return std::nullopt;
+    if (x < minX_ || x > maxX_ || y < minY_ || y > maxY_) return std::nullopt;
     if (drawableAt(x, y)) return std::pair{x, y};
   }
 }

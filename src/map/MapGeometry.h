@@ -10,6 +10,7 @@
 
 #include "data/DataModule1.h"
 #include "map/ERect.h"
+#include "map/MapLimits.h"
 
 namespace qv {
 
@@ -26,6 +27,11 @@ struct TGeometrySettings {
 
   friend bool operator==(const TGeometrySettings&, const TGeometrySettings&) = default;
 };
+
+struct TMapSettings;
+// The geometry part of the map settings, and back.
+TGeometrySettings GeometryOf(const TMapSettings& map);
+void StoreGeometry(const TGeometrySettings& geometry, TMapSettings& map);
 
 // What the geometry needs to know of the scrolling viewport around the surface.
 struct TViewport {
@@ -48,18 +54,23 @@ struct TZoomChange {
 // "is there a drawable sector here".
 class TMapGeometry {
  public:
-  static constexpr int kMaxZoomPercent = 1000;
+  static constexpr int kMaxZoomPercent = kZoomPercentRange.max;
   static constexpr std::array<std::string_view, 5> kZoomList = {"200%", "150%", "100%", "75%",
                                                                 "50%"};
 
   const TGeometrySettings& Settings() const { return settings_; }
-  // Takes the settings as read from the settings file; a zoom of 0 or less
-  // (or not a number) counts as 100 %, one above 1000 % is held at 1000 %.
+  // Takes the settings as read from the settings file, each held to its
+  // range (MapLimits.h); a zoom of 0 or less (or not a number) counts as
+  // 100 %, one above 1000 % is held at 1000 %.
   void SetSettings(const TGeometrySettings& settings);
   double Zoom() const { return settings_.Zoom; }
   void SetZoomFactor(double zoom);
 
-  // Extents, valid after RefreshBounds.
+  // Extents, valid after RefreshBounds. MinX/MinY and MaxX/MaxY span every
+  // sector on the map and position 0: the range the sector array covers and
+  // the arrow keys may step through.
+  int MinX() const { return minX_; }
+  int MinY() const { return minY_; }
   int MaxX() const { return maxX_; }
   int MaxY() const { return maxY_; }
   int MaxShownX() const { return maxShownX_; }
@@ -70,18 +81,19 @@ class TMapGeometry {
   int SurfaceWidth() const { return surfaceWidth_; }
   int SurfaceHeight() const { return surfaceHeight_; }
 
-  // The selection: both -1 or both a grid position.
+  // The selection: a grid position, which may be negative. Without one,
+  // SelX and SelY are -1.
   int SelX() const { return selX_; }
   int SelY() const { return selY_; }
-  bool HasSelection() const { return selX_ >= 0 && selY_ >= 0; }
+  bool HasSelection() const { return hasSelection_; }
   void SetSelection(int x, int y);
-  void ClearSelection() { SetSelection(-1, -1); }
+  void ClearSelection();
 
   // Unzoomed pixel positions of a grid position.
   int SectorLeft(int x) const;
   int SectorTop(int y) const;
-  int SectorCenterX(int x) const { return SectorLeft(x) + settings_.SectorSize / 2; }
-  int SectorCenterY(int y) const { return SectorTop(y) + settings_.SectorSize / 2; }
+  int SectorCenterX(int x) const { return AddPixels(SectorLeft(x), settings_.SectorSize / 2); }
+  int SectorCenterY(int y) const { return AddPixels(SectorTop(y), settings_.SectorSize / 2); }
   // An unzoomed value as shown: trunc(v * Zoom).
   int Zoomed(int value) const;
   int Zoomed(double value) const;
@@ -93,9 +105,9 @@ class TMapGeometry {
   // Recomputes the extents and the surface size from the store's bounds.
   void RefreshBounds(const TSectorBounds& bounds, bool showHidden, const TViewport& viewport);
 
-  // The grid position under a surface pixel, or (-1, -1) in a margin or gap.
-  // Whether a sector stands there is for the caller to look up.
-  std::pair<int, int> HitTest(int px, int py) const;
+  // The grid position under a surface pixel, or nothing in a margin or gap
+  // or off the grid. Whether a sector stands there is for the caller to look up.
+  std::optional<std::pair<int, int>> HitTest(int px, int py) const;
 
   // The integer formed by the leading digits of a text, after optional blanks
   // and an optional sign; 0 when there is no digit.
@@ -124,7 +136,7 @@ class TMapGeometry {
 
   // Steps from the selection by (dx, dy) to the first position where
   // `drawableAt` holds; nothing without a selection or when the steps leave
-  // 0..MaxX x 0..MaxY first.
+  // MinX..MaxX x MinY..MaxY first.
   std::optional<std::pair<int, int>> NextSelectableSector(
       int dx, int dy, const std::function<bool(int x, int y)>& drawableAt) const;
 
@@ -132,6 +144,8 @@ class TMapGeometry {
   void ComputeSurfaceSize(const TViewport& viewport);
 
   TGeometrySettings settings_;
+  int minX_ = 0;
+  int minY_ = 0;
   int maxX_ = 0;
   int maxY_ = 0;
   int maxShownX_ = 0;
@@ -143,6 +157,7 @@ class TMapGeometry {
   int surfaceHeight_ = 0;
   int selX_ = -1;
   int selY_ = -1;
+  bool hasSelection_ = false;
 };
 
 }  // namespace qv

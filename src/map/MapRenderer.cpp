@@ -15,6 +15,7 @@
 #include "map/FormatStatValue.h"
 #include "map/MapGeometry.h"
 #include "map/MapLimits.h"
+#include "map/PixelMath.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 
@@ -104,23 +105,26 @@ TColor RaceColor(const TMapSettings& map, const std::string& race) {
   return map.NoRaceColor;
 }
 
-// A pixel length from a double, truncated toward zero and held inside int.
-int TruncToInt(double value) {
-  if (std::isnan(value)) return 0;
-  return static_cast<int>(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
-}
-
-// A pixel coordinate from wider arithmetic, held inside int: a bar width read
-// from a damaged settings file must not wrap the bars around.
-int Saturate(long long value) {
-  return static_cast<int>(std::clamp<long long>(value, -2147483648LL, 2147483647LL));
+// Where a text of `extent` pixels starts when centred on a side of `side`
+// pixels starting at `low`.
+int Centred(int low, int side, int extent) {
+  return AddPixels(low, (static_cast<long long>(side) - extent) / 2);
 }
 
 // Writes a text centred in the square of side `side` at (left, top).
 void TextCentred(TCanvas& canvas, int left, int top, int side, const std::string& text) {
   const int w = canvas.TextWidth(text);
   const int h = canvas.TextHeight(text);
-  canvas.TextOut(left + (side - w) / 2, top + (side - h) / 2, text);
+  canvas.TextOut(Centred(left, side, w), Centred(top, side, h), text);
+}
+
+// The square (left, top, side) shrunk by `inset` on every side, as the
+// corners a canvas rectangle or ellipse takes.
+void Inset(int left, int top, int side, int inset, int (&corners)[4]) {
+  corners[0] = AddPixels(left, inset);
+  corners[1] = AddPixels(top, inset);
+  corners[2] = AddPixels(AddPixels(left, side), -static_cast<long long>(inset));
+  corners[3] = AddPixels(AddPixels(top, side), -static_cast<long long>(inset));
 }
 
 void DrawGateLines(const TMapGeometry& geometry, TCanvas& canvas, const SectorToDraw& s) {
@@ -141,13 +145,17 @@ void DrawStations(const TMapDrawContext& context, TCanvas& canvas, const SectorT
   const TMapSettings& map = context.map;
   canvas.SetPen(PenStyle::Solid, map.SectorBorderColor);
   const int d = side / 6;
+  int outer[4];
+  int inner[4];
+  Inset(left, top, side, d, outer);
+  Inset(left, top, side, 2 * d, inner);
   std::string letters;
   if (map.ShowDocks && s.eqdock) {
     if (map.DocksAsLetter) {
       letters += 'D';
     } else {
       canvas.SetBrush(BrushStyle::Clear, map.SectorBorderColor);
-      canvas.Rectangle(left + d, top + d, left + side - d, top + side - d);
+      canvas.Rectangle(outer[0], outer[1], outer[2], outer[3]);
     }
   }
   if (map.ShowShipyards && s.shipyard) {
@@ -155,7 +163,7 @@ void DrawStations(const TMapDrawContext& context, TCanvas& canvas, const SectorT
       letters += 'Y';
     } else {
       canvas.SetBrush(BrushStyle::Solid, map.SectorBorderColor);
-      canvas.Rectangle(left + 2 * d, top + 2 * d, left + side - 2 * d, top + side - 2 * d);
+      canvas.Rectangle(inner[0], inner[1], inner[2], inner[3]);
     }
   }
   if (map.ShowPirateBases && s.pirate) {
@@ -163,7 +171,7 @@ void DrawStations(const TMapDrawContext& context, TCanvas& canvas, const SectorT
       letters += 'P';
     } else {
       canvas.SetBrush(BrushStyle::Clear, map.SectorBorderColor);
-      canvas.Ellipse(left + 2 * d, top + 2 * d, left + side - 2 * d, top + side - 2 * d);
+      canvas.Ellipse(inner[0], inner[1], inner[2], inner[3]);
     }
   }
   if (!letters.empty()) {
@@ -222,15 +230,15 @@ class SectorReach {
     const TRequestData& request = context_.request;
     const int n = request.UsedCount();
     const double zoom = context_.geometry.Zoom();
-    long long reach = TruncToInt(n * static_cast<double>(context_.bars.BarWidth) * zoom) +
-                      std::abs(static_cast<long long>(TruncToInt(context_.bars.BarWidth * zoom))) +
+    long long reach = HoldPixel(n * static_cast<double>(context_.bars.BarWidth) * zoom) +
+                      std::abs(static_cast<long long>(HoldPixel(context_.bars.BarWidth * zoom))) +
                       4;
     size_t chars = 0;
     for (int i = 0; i < n; ++i) {
       const double scale = GetScale(request, i);
       if (scale != 0.0) {
         const double length = (context_.geometry.ZoomedSide() - 1) * values[i] / scale;
-        reach = std::max(reach, std::llabs(static_cast<long long>(TruncToInt(length))) + 2);
+        reach = std::max(reach, std::llabs(static_cast<long long>(HoldPixel(length))) + 2);
       }
       chars += FormatStatValue(values[i], request.Rates).size() + 1;
     }
@@ -293,7 +301,7 @@ void DrawMapClipped(const TMapDrawContext& context, TCanvas& canvas, int width, 
     const TColor fill = map.ShowRaces && !statistics ? RaceColor(map, s.race) : map.NoRaceColor;
     canvas.SetBrush(BrushStyle::Solid, fill);
     canvas.SetPen(PenStyle::Solid, map.SectorBorderColor);
-    canvas.Rectangle(left, top, left + side, top + side);
+    canvas.Rectangle(left, top, AddPixels(left, side), AddPixels(top, side));
     DrawSectorName(context, canvas, left, top, s.name, s.nameDx, s.nameDy);
     DrawStations(context, canvas, s, left, top, side);
     if (statistics) DrawSectorStatistics(context, canvas, s.x, s.y, left, top);
@@ -321,44 +329,45 @@ void DrawSectorName(const TMapDrawContext& context, TCanvas& canvas, int left, i
   const int full = geometry.ZoomedSide();
   const int half = geometry.Zoomed(geometry.Settings().SectorSize * 0.5);
   ApplyFont(context.map.SectorNameFont, canvas, geometry.Zoom());
-  const int w = canvas.TextWidth(name);
-  const int h = canvas.TextHeight(name);
+  // Wide, then held: a long name beside a square at the edge of the surface.
+  const long long w = canvas.TextWidth(name);
+  const long long h = canvas.TextHeight(name);
 
-  int x = left + full + 2;
+  long long x = static_cast<long long>(left) + full + 2;
   switch (nameDx) {
     case -2:
       x = left - w - 2;
       break;
     case -1:
-      x = left + half - w - 2;
+      x = static_cast<long long>(left) + half - w - 2;
       break;
     case 0:
-      x = TruncToInt(left + half - w * 0.5);
+      x = HoldPixel(static_cast<double>(left) + half - w * 0.5);
       break;
     case 1:
-      x = left + half + 2;
+      x = static_cast<long long>(left) + half + 2;
       break;
     default:
       break;
   }
-  int y = top + full + 1;
+  long long y = static_cast<long long>(top) + full + 1;
   switch (nameDy) {
     case -2:
       y = top - h - 1;
       break;
     case -1:
-      y = top + half - h - 1;
+      y = static_cast<long long>(top) + half - h - 1;
       break;
     case 0:
-      y = TruncToInt(top + half - h * 0.5);
+      y = HoldPixel(static_cast<double>(top) + half - h * 0.5);
       break;
     case 1:
-      y = top + half + 1;
+      y = static_cast<long long>(top) + half + 1;
       break;
     default:
       break;
   }
-  canvas.TextOut(x, y, name);
+  canvas.TextOut(HoldPixel(x), HoldPixel(y), name);
 }
 
 void DrawSectorStatistics(const TMapDrawContext& context, TCanvas& canvas, int x, int y, int left,
@@ -372,14 +381,16 @@ void DrawSectorStatistics(const TMapDrawContext& context, TCanvas& canvas, int x
 
   const double zoom = geometry.Zoom();
   const int side = geometry.ZoomedSide();
-  const int bw = TruncToInt(bars.BarWidth * zoom);
-  const int total = TruncToInt(n * static_cast<double>(bars.BarWidth) * zoom);
+  const int bw = HoldPixel(bars.BarWidth * zoom);
+  const int total = HoldPixel(n * static_cast<double>(bars.BarWidth) * zoom);
   const int longest = side - 1;
   auto length = [&](int i) {
     const double scale = GetScale(request, i);
-    return scale == 0.0 ? 0 : TruncToInt(longest * values[i] / scale);
+    return scale == 0.0 ? 0 : HoldPixel(longest * values[i] / scale);
   };
   auto text = [&](int i) { return FormatStatValue(values[i], request.Rates); };
+  const int middleX = AddPixels(left, side / 2);
+  const int middleY = AddPixels(top, side / 2);
 
   if (bars.NumbersOnly) {
     ApplyFont(context.map.ReqDigitFont, canvas, zoom);
@@ -387,68 +398,70 @@ void DrawSectorStatistics(const TMapDrawContext& context, TCanvas& canvas, int x
     std::array<int, TRequestData::kMaxProducts> widths{};
     const int spaceWidth = canvas.TextWidth(" ");
     const int h = canvas.TextHeight("1");
-    int sum = (n - 1) * spaceWidth;
+    long long sum = static_cast<long long>(n - 1) * spaceWidth;
     for (int i = 0; i < n; ++i) {
       texts[i] = text(i);
       widths[i] = canvas.TextWidth(texts[i]);
       sum += widths[i];
     }
-    int tx = left + (side - sum) / 2;
-    const int ty = top + (side - h) / 2;
+    int tx = Centred(left, side, HoldPixel(sum));
+    const int ty = Centred(top, side, h);
     for (int i = 0; i < n; ++i) {
       if (i > 0) {
         canvas.SetFontColor(0);
         canvas.TextOut(tx, ty, " ");
-        tx += spaceWidth;
+        tx = AddPixels(tx, spaceWidth);
       }
       canvas.SetFontColor(request.Color[i]);
       canvas.TextOut(tx, ty, texts[i]);
-      tx += widths[i];
+      tx = AddPixels(tx, widths[i]);
     }
     return;
   }
 
   const bool withNumbers = bars.ShowNumbers && n < 3;
   if (bars.VerticalBars) {
-    const int bottom = top + side;
-    const int x0 = left + (side - total) / 2 + 1;
+    const int bottom = AddPixels(top, side);
+    const int x0 = AddPixels(Centred(left, side, total), 1);
     canvas.SetPen(PenStyle::Clear, 0);
     for (int i = 0; i < n; ++i) {
       canvas.SetBrush(BrushStyle::Solid, request.Color[i]);
-      const long long bx = x0 + static_cast<long long>(i) * bw;
-      canvas.Rectangle(Saturate(bx), bottom, Saturate(bx + bw + 1),
-                       Saturate(static_cast<long long>(bottom) - length(i)));
+      const int bx = AddPixels(x0, static_cast<long long>(i) * bw);
+      canvas.Rectangle(bx, bottom, AddPixels(AddPixels(bx, bw), 1),
+                       AddPixels(bottom, -static_cast<long long>(length(i))));
     }
     if (!withNumbers) return;
     ApplyFont(context.map.ReqDigitFont, canvas, zoom);
     const std::string first = text(0) + " ";
     canvas.SetFontColor(request.Color[0]);
-    canvas.TextOut(left + side / 2 - canvas.TextWidth(first), bottom, first);
+    canvas.TextOut(AddPixels(middleX, -static_cast<long long>(canvas.TextWidth(first))), bottom,
+                   first);
     if (n == 2) {
       canvas.SetFontColor(request.Color[1]);
-      canvas.TextOut(left + side / 2, bottom, " " + text(1));
+      canvas.TextOut(middleX, bottom, " " + text(1));
     }
     return;
   }
 
-  const int x0 = left + 1;
-  const int y0 = top + (side - total) / 2 + 1;
+  const int x0 = AddPixels(left, 1);
+  const int y0 = AddPixels(Centred(top, side, total), 1);
   canvas.SetPen(PenStyle::Clear, 0);
   for (int i = 0; i < n; ++i) {
     canvas.SetBrush(BrushStyle::Solid, request.Color[i]);
-    const long long by = y0 + static_cast<long long>(i) * bw;
-    canvas.Rectangle(x0, Saturate(by), Saturate(static_cast<long long>(x0) + length(i)),
-                     Saturate(by + bw + 1));
+    const int by = AddPixels(y0, static_cast<long long>(i) * bw);
+    canvas.Rectangle(x0, by, AddPixels(x0, length(i)), AddPixels(AddPixels(by, bw), 1));
   }
   if (!withNumbers) return;
   ApplyFont(context.map.ReqDigitFont, canvas, zoom);
   const std::string first = text(0) + " ";
   canvas.SetFontColor(request.Color[0]);
-  canvas.TextOut(left - canvas.TextWidth(first), top + side / 2 - canvas.TextHeight(first), first);
+  canvas.TextOut(AddPixels(left, -static_cast<long long>(canvas.TextWidth(first))),
+                 AddPixels(middleY, -static_cast<long long>(canvas.TextHeight(first))), first);
   if (n == 2) {
     const std::string second = text(1) + " ";
     canvas.SetFontColor(request.Color[1]);
-    canvas.TextOut(left - canvas.TextWidth(second), top + side / 2, second);
+    canvas.TextOut(AddPixels(left, -static_cast<long long>(canvas.TextWidth(second))), middleY,
+                   second);
   }
 }
 

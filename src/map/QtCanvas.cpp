@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "map/PixelMath.h"
 #include "settings/QtColors.h"
 #include "settings/QtFonts.h"
 
@@ -73,7 +74,7 @@ int QtCanvas::FontPixelSize(int points) {
   }
   if (dpi <= 0) dpi = 96.0;
   // Rounded as the platform's font mapping does.
-  return std::max(1, static_cast<int>(points * dpi / 72.0 + 0.5));
+  return std::max(1, HoldPixel(points * dpi / 72.0 + 0.5));
 }
 
 void QtCanvas::SetPen(PenStyle style, TColor color) {

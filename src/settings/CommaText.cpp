@@ -63,8 +63,10 @@ std::string JoinCommaText(const std::vector<std::string>& items) {
   for (std::size_t n = 0; n < items.size(); ++n) {
     const std::string& item = items[n];
     if (n > 0) text += ',';
+    // A lone empty item is quoted: unquoted it would read back as no item.
     const bool quote = item.find_first_of(",\"") != std::string::npos ||
-                       (!item.empty() && (IsBlank(item.front()) || IsBlank(item.back())));
+                       (!item.empty() && (IsBlank(item.front()) || IsBlank(item.back()))) ||
+                       (item.empty() && items.size() == 1);
     if (!quote) {
       text += item;
       continue;

@@ -13,7 +13,8 @@ namespace qv {
 std::vector<std::string> SplitCommaText(const std::string& text);
 
 // The comma text of `items`: an item with a comma, a quote or blanks at its
-// ends is quoted.
+// ends is quoted, and so is a lone empty item, so that every list reads back
+// as it was.
 std::string JoinCommaText(const std::vector<std::string>& items);
 
 }  // namespace qv

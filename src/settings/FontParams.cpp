@@ -1,5 +1,6 @@
 #include "settings/FontParams.h"
 
+#include "map/MapLimits.h"
 #include "settings/IniFile.h"
 
 namespace qv {
@@ -11,7 +12,8 @@ void ReadFont(TFontParams& font, const IniFile& settings, const std::string& sec
   const bool strikeOut = font.Style & kFontStrikeOut;
 
   font.Color = settings.ReadInteger(section, "Color", font.Color);
-  font.Size = settings.ReadInteger(section, "Size", font.Size);
+  // Scaled by the zoom when drawn: held so that it stays a drawable size.
+  font.Size = kFontSizeRange.Hold(settings.ReadInteger(section, "Size", font.Size));
   const bool newBold = settings.ReadBool(section, "Bold", bold);
   const bool newItalic = settings.ReadBool(section, "Italic", italic);
   const bool newUnderline = settings.ReadBool(section, "Underline", underline);

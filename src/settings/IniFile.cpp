@@ -7,6 +7,9 @@
 #include <optional>
 #include <sstream>
 #include <system_error>
+#include <unordered_set>
+
+#include "settings/TextEncoding.h"
 
 #include "data/AtomicFile.h"
 
@@ -39,40 +42,6 @@ bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return LowerAscii(x) == LowerAscii(y);
          });
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(const std::string& s) {
-  std::size_t i = 0;
-  const std::size_t n = s.size();
-  while (i < n) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int length = 0;
-    unsigned min = 0;
-    unsigned code = 0;
-    if ((c & 0xE0) == 0xC0) {
-      length = 2, min = 0x80, code = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3, min = 0x800, code = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4, min = 0x10000, code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > n) return false;
-    for (int k = 1; k < length; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      code = (code << 6) | (cc & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
 }
 
 // Cuts after `maxChars` UTF-8 characters, never inside one.
@@ -219,10 +188,10 @@ std::unique_ptr<IniFile> IniFile::Load(const std::string& path, std::string* err
     file->byteOrderMark_ = true;
     text.erase(0, 3);
   }
-  if (text.find('\0') != std::string::npos || !IsValidUtf8(text)) {
-    return fail(path + " is not a text file");
-  }
-  file->Parse(text);
+  if (text.find('\0') != std::string::npos) return fail(path + " is not a text file");
+  // Players edit these files by hand, often in an editor that writes the
+  // Windows code page; such a file is read as that, and written in UTF-8.
+  file->Parse(HandEditedTextToUtf8(text));
   return file;
 }
 
@@ -283,16 +252,26 @@ bool IniFile::ValueExists(const std::string& section, const std::string& key) co
   return s && s->FindEntry(key);
 }
 
+// The entries of a section in file order, each key once (a repeated key names
+// the value of its first appearance). Linear in the section's length: a
+// language file may give a window tens of thousands of keys.
+std::vector<const IniFile::Line*> IniFile::UniqueEntries(const Section& section) {
+  std::vector<const Line*> entries;
+  std::unordered_set<std::string> seen;
+  for (const Line& line : section.lines) {
+    if (!line.isEntry) continue;
+    std::string folded = line.key;
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
+    if (seen.insert(std::move(folded)).second) entries.push_back(&line);
+  }
+  return entries;
+}
+
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
   std::vector<std::string> keys;
-  const Section* s = FindSection(section);
-  if (!s) return keys;
-  for (const Line& line : s->lines) {
-    if (!line.isEntry) continue;
-    // A repeated key names the same value as its first appearance.
-    const bool seen = std::any_of(keys.begin(), keys.end(),
-                                  [&](const std::string& k) { return SameName(k, line.key); });
-    if (!seen) keys.push_back(line.key);
+  if (const Section* s = FindSection(section)) {
+    for (const Line* line : UniqueEntries(*s))
+      keys.push_back(line->key);
   }
   return keys;
 }
@@ -302,9 +281,9 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSectionValues(
   std::vector<std::pair<std::string, std::string>> entries;
   const Section* s = FindSection(section);
   if (!s) return entries;
-  for (const std::string& key : ReadSection(section)) {
-    std::string value = ValueAsRead(s->FindEntry(key)->value);
-    if (!value.empty()) entries.emplace_back(key, std::move(value));
+  for (const Line* line : UniqueEntries(*s)) {
+    std::string value = ValueAsRead(line->value);
+    if (!value.empty()) entries.emplace_back(line->key, std::move(value));
   }
   return entries;
 }

@@ -12,7 +12,9 @@ namespace qv {
 // by "Key=Value" lines. Section and key names compare without regard to ASCII
 // case; sections, keys and their order are kept as read, comments and blank
 // lines included, so writing changes only the keys written. Values read are cut
-// at 2047 characters. The file is UTF-8 (a leading byte-order mark is skipped).
+// at 2047 characters. The file is read as UTF-8 (a leading byte-order mark is
+// skipped), or as Windows-1252 when it is not valid UTF-8; it is written in
+// UTF-8.
 class IniFile {
  public:
   // An empty file that will be saved to `path`.
@@ -22,7 +24,7 @@ class IniFile {
   IniFile& operator=(IniFile&&) noexcept;
   // Reads `path`; a missing file gives an empty one. Returns nothing and sets
   // `error` (a reason for the player) when the file exists but cannot be read
-  // or is not text (NUL bytes, invalid UTF-8).
+  // or is not text (NUL bytes).
   static std::unique_ptr<IniFile> Load(const std::string& path, std::string* error = nullptr);
 
   const std::string& Path() const { return path_; }
@@ -70,6 +72,7 @@ class IniFile {
   Section* FindSection(const std::string& name);
   const Section* FindSection(const std::string& name) const;
   Section& SectionForWriting(const std::string& name);
+  static std::vector<const Line*> UniqueEntries(const Section& section);
   void Parse(const std::string& text);
   std::string Serialize() const;
 };

@@ -42,6 +42,16 @@ std::vector<std::string> FileNames(const std::string& folder) {
   return names;
 }
 
+bool IsLanguageFile(const std::string& name) {
+  return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".lng";
+}
+
+// The language a file offers: its name without the extension when longer
+// than four characters, trimmed of blanks.
+std::string LanguageNameOf(const std::string& fileName) {
+  return TrimBlanks(fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : fileName);
+}
+
 }  // namespace
 
 std::string LanguageFileName(const std::string& programFolder, const std::string& language) {
@@ -55,6 +65,12 @@ std::string LanguageFileName(const std::string& programFolder, const std::string
   for (const std::string& name : names) {
     if (Lower(name) == wantedLower) return folder + name;
   }
+  // The menu names a file by its trimmed name ("My Lang .LNG" offers
+  // "My Lang"); the language opens the file that offered it.
+  const std::string languageLower = Lower(TrimBlanks(language));
+  for (const std::string& name : names) {
+    if (IsLanguageFile(name) && Lower(LanguageNameOf(name)) == languageLower) return folder + name;
+  }
   return folder + wanted;
 }
 
@@ -66,7 +82,7 @@ std::unique_ptr<IniFile> OpenLanguageFile(const std::string& programFolder,
 std::vector<std::string> ListLanguages(const std::string& programFolder) {
   std::vector<std::string> files;
   for (const std::string& name : FileNames(ProgramFolder(programFolder))) {
-    if (name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".lng") files.push_back(name);
+    if (IsLanguageFile(name)) files.push_back(name);
   }
   std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
     const std::string la = Lower(a);
@@ -75,7 +91,7 @@ std::vector<std::string> ListLanguages(const std::string& programFolder) {
   });
   std::vector<std::string> languages;
   for (const std::string& file : files) {
-    languages.push_back(TrimBlanks(file.size() > 4 ? file.substr(0, file.size() - 4) : file));
+    languages.push_back(LanguageNameOf(file));
   }
   return languages;
 }

@@ -11,7 +11,9 @@ namespace qv {
 // The language file of `language` in the program folder: language + ".LNG".
 // The extension and the name match without regard to case when no file of
 // exactly that name exists, so "de.lng" serves the language "DE" as it does
-// on Windows; the exact name is returned when nothing matches.
+// on Windows; failing that, the file whose language name (as the menu lists
+// it, trimmed of blanks) is the language. The exact name is returned when
+// nothing matches.
 std::string LanguageFileName(const std::string& programFolder, const std::string& language);
 
 // Opens the language file for reading. A missing file reads as empty; a file

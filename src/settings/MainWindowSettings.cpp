@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "map/MapLimits.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 
@@ -43,12 +44,16 @@ void ReadMainWindowSettings(const IniFile& settings, TMainWindowSettings& values
 
   values.ShowProducts = s.ReadBool(kSection, "ShowProducts", false);
   values.ShowLegend = s.ReadBool(kSection, "ShowLegend", false);
-  map.SectorSize = s.ReadInteger(kSection, "SectorSize", 40);
-  map.SectorDx = s.ReadInteger(kSection, "SectorDx", 100);
-  map.SectorDy = s.ReadInteger(kSection, "SectorDy", 100);
-  map.BorderDx = s.ReadInteger(kSection, "BorderDx", 40);
-  map.BorderDy = s.ReadInteger(kSection, "BorderDy", 40);
-  map.Zoom = s.ReadInteger(kSection, "Zoom", 75) * 0.01;
+  // Geometry is held to sane ranges: a hand-edited file must not make the
+  // map's pixel arithmetic overflow. The held values are what is written back.
+  map.SectorSize = kSectorSizeRange.Hold(s.ReadInteger(kSection, "SectorSize", 40));
+  map.SectorDx = kSpacingRange.Hold(s.ReadInteger(kSection, "SectorDx", 100));
+  map.SectorDy = kSpacingRange.Hold(s.ReadInteger(kSection, "SectorDy", 100));
+  map.BorderDx = kSpacingRange.Hold(s.ReadInteger(kSection, "BorderDx", 40));
+  map.BorderDy = kSpacingRange.Hold(s.ReadInteger(kSection, "BorderDy", 40));
+  // A zoom of 0 or less is 100 %, as the zoom box takes it.
+  const int zoom = s.ReadInteger(kSection, "Zoom", 75);
+  map.Zoom = (zoom <= 0 ? 100 : kZoomPercentRange.Hold(zoom)) * 0.01;
   values.Language = s.ReadString(kSection, "Language", "English");
 
   req.ProdColor = s.ReadInteger(kSection, "ProdColor", 0x0000FF);
@@ -62,7 +67,7 @@ void ReadMainWindowSettings(const IniFile& settings, TMainWindowSettings& values
   }
   req.SimpleRequest = s.ReadBool(kSection, "SimpleRequest", true);
   req.VerticalBars = s.ReadBool(kSection, "VerticalBars", true);
-  req.BarWidth = s.ReadInteger(kSection, "BarWidth", 10);
+  req.BarWidth = kBarWidthRange.Hold(s.ReadInteger(kSection, "BarWidth", 10));
   req.ShowNumbers = s.ReadBool(kSection, "ShowNumbers", false);
   req.NumbersOnly = s.ReadBool(kSection, "NumbersOnly", false);
   req.Traders = s.ReadInteger(kSection, "Traders", 0);

@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QVariant>
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 #include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
@@ -128,22 +130,27 @@ bool ApplyControlHint(QObject& object, const std::string& text) {
 }
 
 void TranslateWindow(QWidget& window, const IniFile& languageFile, const std::string& section) {
-  for (const TranslationEntry& entry : ParseWindowSection(languageFile, section)) {
+  const std::vector<TranslationEntry> entries = ParseWindowSection(languageFile, section);
+  // The window's named objects by lower-case name, gathered once: a section
+  // with many entries must not walk the whole window for each of them.
+  std::unordered_multimap<QString, QObject*> byName;
+  ForEachOwnedObject(window, [&](QObject& object) {
+    if (!object.objectName().isEmpty()) byName.emplace(object.objectName().toLower(), &object);
+  });
+  for (const TranslationEntry& entry : entries) {
     if (entry.value.empty()) continue;
     if (entry.kind == TranslationEntry::Caption) {
       window.setWindowTitle(QString::fromStdString(entry.value));
       continue;
     }
-    const QString component = QString::fromStdString(entry.component);
-    ForEachOwnedObject(window, [&](QObject& object) {
-      if (object.objectName().isEmpty() ||
-          object.objectName().compare(component, Qt::CaseInsensitive) != 0)
-        return;
+    const auto [first, last] =
+        byName.equal_range(QString::fromStdString(entry.component).toLower());
+    for (auto it = first; it != last; ++it) {
       if (entry.kind == TranslationEntry::ControlCaption)
-        ApplyControlCaption(object, entry.value);
+        ApplyControlCaption(*it->second, entry.value);
       else
-        ApplyControlHint(object, entry.value);
-    });
+        ApplyControlHint(*it->second, entry.value);
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "app/AppTestUniverse.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
@@ -88,6 +90,49 @@ TEST_F(MainFormTest, StatusLineDescribesTheSelectedSector) {
   EXPECT_FALSE(form().Geometry().HasSelection());
   EXPECT_FALSE(Enabled("Delete1"));
   EXPECT_FALSE(Enabled("ToolButton2"));
+}
+
+// Positions north and west of 0 work as any other: reveal, selection, the
+// status line, the arrow keys and the statistics cells.
+TEST_F(MainFormTest, SectorsNorthAndWestOfZeroAreRevealedAndSelected) {
+  Start({{.name = "Home", .x = 0, .y = 0, .north = true},
+         {.name = "North", .x = 0, .y = -1, .south = true, .visible = false},
+         {.name = "Corner", .x = -1, .y = -1}},
+        [](qv::TDataModule1& store) {
+          const int ore = AddRowId(store.ProductsData, {{"Name", "Ore"}});
+          const int mine = AddRowId(store.FactoriesData, {{"Name", "Mine"}});
+          AddRecipe(store, mine, 0, ore, 1);
+          ASSERT_TRUE(store.LocateSectorByName("Corner"));
+          AddRow(
+              store.SectFactoryData,
+              {{"SectorId", store.SectorsData.FieldByName("Id").AsInteger()}, {"FactoryId", mine}});
+        });
+  form().SelectSector(0, 0);
+  form().PreparePopupMenu();
+  ASSERT_TRUE(form().Action("North1")->isEnabled());
+  form().North1Click();
+  EXPECT_EQ(form().Geometry().OriginY(), -1);
+  EXPECT_EQ(std::pair(form().Cells().FirstX(), form().Cells().FirstY()), std::pair(-1, -1));
+
+  ClickSector(0, -1);
+  EXPECT_EQ(form().StatusText(), "North (0,-1),suns: 0");
+  ClickSector(-1, -1);
+  EXPECT_EQ(form().StatusText(), "Corner (-1,-1),suns: 0");
+  EXPECT_TRUE(Enabled("Delete1"));
+  form().MoveSelection(1, 0);
+  EXPECT_EQ(form().StatusText().left(5), "North");
+  form().MoveSelection(0, -1);  // row -1 is the first: nothing beyond
+  EXPECT_EQ(form().Geometry().SelY(), -1);
+
+  // No selection is no sector, not the one at (-1, -1).
+  ClickSector(-1, -1);
+  form().Productsinsector1Click();
+  auto* products = program->Window<qv::TSectProdForm>();
+  EXPECT_EQ(products->SectorName(), "Corner");
+  form().ScrollBox1MouseDown();
+  EXPECT_EQ(products->SectorName(), "");
+  products->RatesBox()->click();
+  EXPECT_EQ(products->SectorName(), "");
 }
 
 TEST_F(MainFormTest, HiddenSectorIsSelectableOnlyWhileShown) {
@@ -254,23 +299,28 @@ TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
   form().SelectSector(0, 0);
   for (const char* name :
        {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1", "Complexprofit1"})
+        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1"})
     EXPECT_FALSE(Enabled(name)) << name;
-  EXPECT_TRUE(Enabled("SavemapasBMP1"));
-  EXPECT_TRUE(Enabled("Statistics1"));
-  EXPECT_TRUE(Enabled("Factoryprofit1"));
+  for (const char* name : {"SavemapasBMP1", "Statistics1", "Factoryprofit1", "Complexprofit1"})
+    EXPECT_TRUE(Enabled(name)) << name;
 }
 
-TEST_F(MainFormTest, FactoryProfitOpensItsWindowModally) {
+TEST_F(MainFormTest, TheProfitCalculatorsOpenTheirWindowsModally) {
   Start();
-  bool shownModal = false;
-  QTimer::singleShot(0, [this, &shownModal] {
-    QDialog* window = program->Window<qv::TFactSimpleCalcForm>();
-    shownModal = window->isVisible() && window->isModal();
-    window->reject();
-  });
-  form().Factoryprofit1Click();
-  EXPECT_TRUE(shownModal);
+  const auto opensModally = [this](QDialog* window, void (qv::TMainForm::*command)()) {
+    bool shownModal = false;
+    QTimer::singleShot(0, [window, &shownModal] {
+      shownModal = window->isVisible() && window->isModal();
+      window->reject();
+    });
+    (form().*command)();
+    return shownModal;
+  };
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactSimpleCalcForm>(),
+                           &qv::TMainForm::Factoryprofit1Click));
+  EXPECT_TRUE(opensModally(program->Window<qv::TFactComplexCalcForm>(),
+                           &qv::TMainForm::Complexprofit1Click));
+  EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {

@@ -25,9 +25,12 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtTableModel.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/PrefForm.h"
@@ -99,6 +102,25 @@ Snapshot Record(qv::QtProgram& program) {
   const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
   RecordWindow(*profit, out);
   RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
+  auto* complex = program.Window<qv::TFactComplexCalcForm>();
+  RecordWindow(*complex, out);
+  const qv::TComplexTexts& c = complex->Texts();
+  std::vector<std::string> complexTexts = {
+      c.Prices,        c.StatPureExport,
+      c.StatExport,    c.StatPureImport,
+      c.StatImport,    c.StatEqual,
+      c.StatSpareOnly, c.StatSpare,
+      c.ErrorUnable,   c.ErrorNoExport,
+      c.DeleteAllMsg,  c.ClearCap,
+      c.TraceSavedMsg, c.TraceCap,
+      c.TraceErrorMsg, complex->FactoryListData().FieldByName("AllowNPS").DisplayValues()};
+  for (int i = 0; i < 6; ++i)
+    complexTexts.push_back(complex->ResultGrid().horizontalHeaderItem(i)->text().toStdString());
+  const qv::QtTableModel& list = complex->Grid().Model();
+  for (int i = 0; i < list.columnCount(); ++i)
+    complexTexts.push_back(
+        list.headerData(i, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+  RecordStrings("FactComplexCalcTexts", complexTexts, out);
   // The grid's column titles are no objects of their own: all six, read from
   // the header with the rate columns shown.
   qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
@@ -219,6 +241,7 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
   EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
+  EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

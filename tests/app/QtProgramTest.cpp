@@ -169,7 +169,7 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
   Start();
   EXPECT_EQ(ProgramWindowNames(form()),
             (std::vector<std::string>{"SectProdForm", "RequestForm", "PrefForm", "LegendForm",
-                                      "FactSimpleCalcForm"}));
+                                      "FactSimpleCalcForm", "FactComplexCalcForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);

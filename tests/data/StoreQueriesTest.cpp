@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "data/DataModule1.h"
 #include "data/StoreTestData.h"
 #include "support/ScriptedDialogs.h"
@@ -37,17 +39,19 @@ TEST_F(StoreQueriesTest, SectorBoundsCoverTheMapAndKeepTheCursor) {
   qvtest::AddSector(s, "B", 7, 2);
   qvtest::AddSector(s, "Hidden", 1, 1, false);
   qvtest::AsFromOldFile(s.SectorsData, [&] { return qvtest::AddSector(s, "Stray", 10000, 3); });
-  qvtest::AddSector(s, "Negative", -1, 5, false);
+  qvtest::AddSector(s, "Negative", -1, 5, false);  // west of column 0: on the map
+  qvtest::AddSector(s, "North", 5, -3);
   ASSERT_TRUE(s.LocateSectorAt(7, 2));
   const qv::TSectorBounds b = s.GetSectorBounds();
   EXPECT_EQ(CurrentName(), "B");
+  EXPECT_EQ(std::pair(b.MinX, b.MinY), std::pair(-1, -3));
   EXPECT_EQ(b.MaxX, 12);
   EXPECT_EQ(b.MaxY, 9);
   EXPECT_EQ(b.MaxVisibleX, 7);
   EXPECT_EQ(b.MaxVisibleY, 4);
   EXPECT_EQ(b.MinVisibleX, 3);
-  EXPECT_EQ(b.MinVisibleY, 2);
-  EXPECT_EQ(b.HiddenCount, 2);
+  EXPECT_EQ(b.MinVisibleY, -3);
+  EXPECT_EQ(b.HiddenCount, 3);
 
   TDataModule1 hiddenOnly(dir.Folder(), dialogs);
   qvtest::AddSector(hiddenOnly, "H", 4, 4, false);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "economy/ComplexResults.h"
+#include "economy/ComplexTables.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -174,6 +175,24 @@ TEST_F(ComplexTest, TraceWritesEveryPassAndCorrectionByteForByte) {
   const TComplexResults r = Results();
   EXPECT_EQ(r.TraceError.rfind(calc.TracePath + ": ", 0), 0u) << r.TraceError;
   EXPECT_EQ(r.ProfitText, "6000");  // the results are shown all the same
+}
+
+TEST(FactoryListTest, PriceBarsShowThePricesShareOfTheRange) {
+  qv::TProduct p;
+  p.Min = 100;
+  p.Max = 200;
+  const auto width = [&p](int price) {
+    p.Price = price;
+    return qv::PriceBarWidth(p, 52);  // 50 pixels inside the border
+  };
+  EXPECT_EQ(width(150), 25);
+  EXPECT_EQ(width(99), 0);     // below the minimum: no bar
+  EXPECT_EQ(width(5000), 50);  // above the maximum: the whole cell
+  p.Max = 100;
+  EXPECT_EQ(width(150), 0);  // no range
+  p.Min = 0;
+  p.Max = 2000000000;
+  EXPECT_EQ(width(2000000000), 50);
 }
 
 TEST(ProductRateInfoSetTest, RowsRunByNameByteWiseThenByPrice) {

@@ -62,6 +62,24 @@ class StatisticsTest : public ::testing::Test {
   int west = 0, middle = 0, dark = 0, hidden = 0;
 };
 
+// A sector north of row 0 (as the neighbour choice of the sector dialog puts
+// it) has its cell and counts in the maxima like any other.
+TEST_F(StatisticsTest, SectorsNorthAndWestOfZeroHaveTheirValues) {
+  const int north = AddSector(*store, {.name = "North", .x = 1, .y = -1});
+  const int far = AddSector(*store, {.name = "Far west", .x = -9999, .y = 0});
+  PlaceFactory(*store, north, farm);
+  PlaceFactory(*store, north, farm);
+  PlaceFactory(*store, far, farm);
+  cells.SetRange(-9999, -1, 3, 0);
+  qv::TRequestData r = Request({{wheat, 0}});
+  qv::CalcRequestStatistics(*store, r, cells);
+  ASSERT_NE(cells.Cell(1, -1), nullptr);
+  EXPECT_EQ(cells.Cell(1, -1)[0], 2);
+  EXPECT_EQ(cells.Cell(-9999, 0)[0], 1);
+  EXPECT_EQ(Value(1, 0), 0);
+  EXPECT_EQ(r.Max[0], 2);
+}
+
 TEST_F(StatisticsTest, FactoryModeCountsRecipeRowsPerSectorAndKeepsTheMaxima) {
   PlaceFactory(*store, west, farm);
   PlaceFactory(*store, west, farm);

@@ -218,7 +218,10 @@ TEST_F(QtDataGridTest, PickListsAndLookupsEditInDropDowns) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->count(), 2);
   EXPECT_EQ(box->maxVisibleItems(), 3);
+  EXPECT_EQ(box->lineEdit()->selectedText(), "Product");  // typing replaces it
   box->setCurrentIndex(1);
+  emit box->activated(1);  // a choice from the list is written at once
+  EXPECT_EQ(products_.FieldByName("Type").AsInteger(), 2);
   Key(box, Qt::Key_Return);
   EXPECT_EQ(qvtest::Column(products_, "Type")[0], "2");
 

@@ -15,7 +15,7 @@ namespace qv {
 namespace {
 
 using Position = std::pair<int, int>;
-constexpr Position kNoHit{-1, -1};
+constexpr std::optional<Position> kNoHit;
 
 // Sectors everywhere in 0..maxX x 0..maxY, all visible.
 TSectorBounds FullBounds(int maxX, int maxY) {
@@ -138,21 +138,81 @@ TEST(MapGeometryTest, HitTestFindsSquaresIncludingTheFarEdge) {
   EXPECT_EQ(half.HitTest(19, 20), kNoHit);
 }
 
-TEST(MapGeometryTest, HitTestSurvivesDegenerateGeometry) {
-  TMapGeometry geometry = MakeGeometry(FullBounds(3, 3));
-  TGeometrySettings settings;
-  settings.SectorSize = 0;
-  settings.SectorDx = 0;
-  geometry.SetSettings(settings);
-  EXPECT_EQ(geometry.HitTest(100, 100), kNoHit);  // no pitch: nothing to hit
-  settings.SectorDx = 100;
-  settings.SectorDy = -5;
-  geometry.SetSettings(settings);
-  EXPECT_EQ(geometry.HitTest(100, 100), kNoHit);
+// Sectors north and west of position 0 take their columns and rows like any
+// other: the origin is the smallest visible position, or with hidden sectors
+// shown the smallest of 0 and every position.
+TEST(MapGeometryTest, NegativePositionsLieLeftOfAndAboveZero) {
+  TSectorBounds bounds = FullBounds(3, 2);
+  bounds.MinX = -5;  // a hidden sector
+  bounds.MinY = bounds.MinVisibleY = -1;
+  bounds.MinVisibleX = -2;
+  TMapGeometry geometry = MakeGeometry(bounds);
+  EXPECT_EQ(std::pair(geometry.OriginX(), geometry.OriginY()), Position(-2, -1));
+  EXPECT_EQ(std::pair(geometry.MinX(), geometry.MinY()), Position(-5, -1));
+  EXPECT_EQ(geometry.SectorTop(-1), 40);
+  EXPECT_EQ(geometry.SectorTop(0), 180);  // (0, -1) stands above (0, 0)
+  EXPECT_EQ(geometry.SurfaceWidth(), 40 + 5 * 140 + 80);
+  EXPECT_EQ(geometry.HitTest(40, 40), Position(-2, -1));
+  EXPECT_EQ(geometry.HitTest(320, 180), Position(0, 0));
+  EXPECT_EQ(geometry.HitTest(320, 60), Position(0, -1));
 
-  // Far beyond the last grid position nothing is hit.
-  TMapGeometry normal = MakeGeometry(FullBounds(3, 3));
-  EXPECT_EQ(normal.HitTest(2000000000, 40), kNoHit);
+  geometry.SetSelection(-1, -1);  // a position like any other, not "none"
+  EXPECT_TRUE(geometry.HasSelection());
+  EXPECT_EQ(geometry.SectorRect(-1, -1), MakeERect(180, 40, 40, 40));
+  EXPECT_EQ(geometry.SelectionMarkerSquares().size(), 8u);
+  const auto everywhere = [](int, int) { return true; };
+  EXPECT_EQ(geometry.NextSelectableSector(-1, 0, everywhere), Position(-2, -1));
+  EXPECT_EQ(geometry.NextSelectableSector(0, -1, everywhere), std::nullopt);  // row -1 is the first
+  geometry.ClearSelection();
+  EXPECT_FALSE(geometry.HasSelection());
+  EXPECT_EQ(std::pair(geometry.SelX(), geometry.SelY()), Position(-1, -1));
+
+  geometry.RefreshBounds(bounds, true, kSmallViewport);
+  EXPECT_EQ(std::pair(geometry.OriginX(), geometry.OriginY()), Position(-5, -1));
+  EXPECT_EQ(geometry.HitTest(40, 40), Position(-5, -1));
+  geometry.SetSelection(-5, 0);
+  EXPECT_EQ(geometry.NextSelectableSector(-1, 0, everywhere), std::nullopt);
+
+  // Beyond the grid nothing is hit or selected.
+  EXPECT_EQ(geometry.HitTest(2000000000, 40), kNoHit);
+  geometry.SetSelection(0, -10000);
+  EXPECT_FALSE(geometry.HasSelection());
+}
+
+// Values no settings dialog offers, as a hand-edited file may give them, are
+// held to their ranges; every pixel value then stays far inside int, even for
+// the last grid position at 1000 %.
+TEST(MapGeometryTest, AbsurdSettingsAreHeldAndPixelsStayInRange) {
+  TSectorBounds bounds = FullBounds(kMaxGridPosition, kMaxGridPosition);
+  bounds.MinX = bounds.MinY = kMinGridPosition;
+  TMapGeometry geometry;
+  geometry.SetSettings({214764, std::numeric_limits<int>::max(), -5, -7, 2000000000, 25.0});
+  EXPECT_EQ(geometry.Settings(), (TGeometrySettings{1000, 1000, 0, 0, 1000, 10.0}));
+  geometry.RefreshBounds(bounds, true, kSmallViewport);
+
+  const int last = kMaxGridPosition;
+  EXPECT_EQ(geometry.SectorLeft(last), 19998 * 2000);
+  EXPECT_EQ(geometry.SectorCenterX(last), 19998 * 2000 + 500);
+  EXPECT_EQ(geometry.SurfaceWidth(), (19998 * 2000 + 1000) * 10);
+  EXPECT_EQ(geometry.SurfaceHeight(), (19998 * 1000 + 1000 + 1000 + 1000) * 10);
+  EXPECT_EQ(geometry.HitTest(geometry.SurfaceWidth() - 1, 10000), Position(last, kMinGridPosition));
+  EXPECT_EQ(geometry.HitTest(std::numeric_limits<int>::max(), 10000), kNoHit);
+
+  geometry.SetSelection(last, last);
+  const TERect square = geometry.SectorRect(last, last);
+  for (const TERect& marker : geometry.SelectionMarkerSquares()) {
+    EXPECT_GE(marker.left, square.left - 3);
+    EXPECT_LE(marker.Right(), square.Right() + 3);
+    EXPECT_GE(marker.top, square.top - 3);
+  }
+  EXPECT_EQ(geometry.ScrollToSelection({400, 300, 0, 0}).first,
+            geometry.SurfaceWidth() - 400);  // scrolled to the end, not wrapped
+
+  // Pixel sums at the very edge of int are held there, not wrapped around.
+  EXPECT_EQ(MakeERect(std::numeric_limits<int>::max() - 1, 0, 40, 40).Right(),
+            std::numeric_limits<int>::max());
+  EXPECT_EQ(MakeERect(0, std::numeric_limits<int>::min() + 1, 40, -40).Bottom(),
+            std::numeric_limits<int>::min());
 }
 
 TEST(MapGeometryTest, ZoomTextIsReadAsALeadingInteger) {
@@ -278,12 +338,9 @@ TEST(MapGeometryTest, SelectionMarkerSurroundsTheSquare) {
   geometry.ToggleSelectionMarker(canvas);
   EXPECT_EQ(canvas.inverted, squares);
 
-  // A null square (negative side) draws nothing; a zero side still does.
+  // A side below 1 is held at 1: the marker still surrounds the square.
   TGeometrySettings settings;
   settings.SectorSize = -10;
-  geometry.SetSettings(settings);
-  EXPECT_TRUE(geometry.SelectionMarkerSquares().empty());
-  settings.SectorSize = 0;
   geometry.SetSettings(settings);
   EXPECT_EQ(geometry.SelectionMarkerSquares().size(), 8u);
 
@@ -308,13 +365,14 @@ TEST(MapGeometryTest, SelectionScrollsIntoView) {
   geometry.SetSelection(0, 19);  // column 0 scrolls home; the last row stops at the end
   EXPECT_EQ(geometry.ScrollToSelection({400, 300, 900, 0}), Position(0, 2780 - 300));
 
-  // A square left of the margin (a negative gap from a hand-edited settings
-  // file) never gives a negative position.
-  geometry.SetSelection(1, 1);
-  TGeometrySettings settings;
-  settings.SectorDx = settings.SectorDy = -100;
-  geometry.SetSettings(settings);
-  EXPECT_EQ(geometry.ScrollToSelection({400, 300, 2000, 2000}), Position(0, 0));
+  // With columns west of 0 the first column scrolls home, column 0 does not.
+  TSectorBounds west = FullBounds(19, 19);
+  west.MinX = -3;
+  geometry.RefreshBounds(west, true, TViewport{400, 300, 0, 0});
+  geometry.SetSelection(-3, 5);
+  EXPECT_EQ(geometry.ScrollToSelection({400, 300, 900, 700}).first, 0);
+  geometry.SetSelection(0, 5);  // square from 460 to 500
+  EXPECT_EQ(geometry.ScrollToSelection({400, 300, 900, 700}).first, 460 - 40);
 }
 
 TEST(MapGeometryTest, ArrowsSkipToTheNextDrawableSectorAndStopAtTheEdge) {

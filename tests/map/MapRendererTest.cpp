@@ -40,7 +40,7 @@ class MapRendererTest : public ::testing::Test {
     std::vector<Call> result;
     const int side = geometry.ZoomedSide();
     for (const Call& c : canvas.Of("Rectangle"))
-      if (c.c - c.a == side && c.d - c.b == side && c.penStyle == qv::PenStyle::Solid)
+      if (0LL + c.c - c.a == side && 0LL + c.d - c.b == side && c.penStyle == qv::PenStyle::Solid)
         result.push_back(c);
     return result;
   }
@@ -109,6 +109,70 @@ TEST_F(MapRendererTest, PlainMapShowsWhiteSquaresNamesAndSkipsHiddenSectors) {
   map.ShowInvisibleSectors = true;
   Draw();
   EXPECT_NE(canvas.FindText("Secret"), nullptr);
+}
+
+// The neighbour north of row 0 stands at Y = -1: above the sector at
+// (0, 0), with its bars.
+TEST_F(MapRendererTest, ASectorNorthOfRowZeroIsDrawnAboveItWithItsBars) {
+  AddSector(*store, {.name = "Home", .x = 0, .y = 0, .north = true});
+  AddSector(*store, {.name = "North", .x = 0, .y = -1, .south = true});
+  geometry.RefreshBounds(store->GetSectorBounds(), false, qv::TViewport{});
+  cells.SetRange(geometry.MinX(), geometry.MinY(), geometry.MaxX(), geometry.MaxY());
+  cells.Cell(0, -1, true)[0] = 10;
+  request.Count = 1;
+  request.Color[0] = kRed;
+  request.OverallMax = 10;
+  map.ShowStatistics = true;
+  Draw();
+
+  const std::vector<Call> squares = Squares();
+  ASSERT_EQ(squares.size(), 2u);
+  EXPECT_EQ(std::pair(squares[0].a, squares[0].b), std::pair(40, 40));   // North
+  EXPECT_EQ(std::pair(squares[1].a, squares[1].b), std::pair(40, 180));  // Home
+  EXPECT_EQ(canvas.FindText("North")->b, 60 - 6);
+  const std::vector<Call> drawn = BarsDrawn();
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ((std::vector<int>{drawn[0].b, drawn[0].d}), (std::vector<int>{80, 41}));
+  ASSERT_FALSE(canvas.Of("Line").empty());
+  const Call gate = canvas.Of("Line")[0];  // North's south gate, centre to centre
+  EXPECT_EQ((std::vector<int>{gate.a, gate.b, gate.c, gate.d}),
+            (std::vector<int>{60, 60, 60, 200}));
+}
+
+// Settings no dialog offers, with sectors at both ends of the grid: held
+// geometry, bars and fonts far beyond their ranges, and still nothing wraps.
+TEST_F(MapRendererTest, AbsurdSettingsDrawWithoutWrappingAround) {
+  AddSector(*store, {.name = "East",
+                     .x = 9999,
+                     .y = 0,
+                     .nameDx = 2,
+                     .shipyard = true,
+                     .eqdock = true,
+                     .pirate = true});
+  AddSector(*store, {.name = "West", .x = -9999, .y = 9999});
+  geometry.SetSettings({214764, 2147483647, 2147483647, -2147483647, 2000000000, 1000.0});
+  map.ShowDocks = map.ShowShipyards = map.ShowPirateBases = map.ShowSuns = true;
+  map.DocksAsLetter = map.ShipyardsAsLetter = map.PirateBasesAsLetter = false;
+  map.SectorNameFont.Size = map.SunFont.Size = 2147483647;
+  bars.BarWidth = 2147483647;
+  bars.ShowNumbers = true;
+  geometry.RefreshBounds(store->GetSectorBounds(), false, qv::TViewport{});
+  cells.SetRange(geometry.MinX(), geometry.MinY(), geometry.MaxX(), geometry.MaxY());
+  cells.Cell(9999, 0, true)[0] = 1e300;
+  request.Count = 1;
+  request.OverallMax = 1e-300;
+  map.ShowStatistics = true;
+  Draw();
+
+  const std::vector<Call> squares = Squares();
+  ASSERT_EQ(squares.size(), 2u);
+  EXPECT_LT(squares[0].a, squares[1].a);  // West left of East
+  EXPECT_GT(squares[0].b, squares[1].b);  // and below it
+  for (const Call& c : canvas.Of("Rectangle"))
+    EXPECT_GE(c.c, c.a) << c.a;
+  for (const Call& c : canvas.Of("Ellipse"))
+    EXPECT_GT(c.c, c.a);
+  EXPECT_GT(canvas.FindText("East")->a, squares[1].c);
 }
 
 TEST_F(MapRendererTest, RaceColoursMatchExactlyAndGiveWayToStatistics) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace qv {
 namespace {
 
@@ -78,7 +80,29 @@ TEST(SectorArrayTest, AbsurdSizesAreHeldAtTheGridLimit) {
   EXPECT_EQ(array.Width(), TSectorArray::kMaxSide);
   EXPECT_EQ(array.Height(), TSectorArray::kMaxSide);
   EXPECT_NE(array.Cell(9999, 9999, true), nullptr);
-  EXPECT_EQ(array.Cell(10000, 0, true), nullptr);
+  EXPECT_EQ(array.Cell(TSectorArray::kMaxSide, 0, true), nullptr);
+}
+
+// Sectors north and west of position 0 have cells of their own; moving the
+// start drops the cells as any other resize does.
+TEST(SectorArrayTest, ARangeMayStartLeftOfAndAboveZero) {
+  TSectorArray array;
+  array.SetRange(-2, -1, 3, 4);
+  EXPECT_EQ(std::pair(array.Width(), array.Height()), std::pair(6, 6));
+  array.Cell(-2, -1, true)[0] = 1.0;
+  array.Cell(3, 4, true)[0] = 2.0;
+  EXPECT_EQ(array.Cell(0, 0, false), nullptr);
+  for (auto [x, y] : {std::pair(-3, 0), std::pair(0, -2), std::pair(4, 0), std::pair(0, 5)})
+    EXPECT_EQ(array.Cell(x, y, true), nullptr) << x << "," << y;
+
+  array.SetRange(-2, -1, 3, 4);
+  EXPECT_EQ(array.Cell(-2, -1, false)[0], 1.0);
+  array.SetRange(-1, -1, 4, 4);  // same size, other start
+  EXPECT_EQ(array.Cell(3, 4, false), nullptr);
+
+  array.SetRange(kMinGridPosition, kMinGridPosition, kMaxGridPosition, kMaxGridPosition);
+  EXPECT_EQ(array.Width(), TSectorArray::kMaxSide);
+  EXPECT_NE(array.Cell(kMinGridPosition, kMaxGridPosition, true), nullptr);
 }
 
 }  // namespace

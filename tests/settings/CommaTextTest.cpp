@@ -20,6 +20,8 @@ TEST(CommaTextTest, SplitsOnCommasAndKeepsQuotedItemsWhole) {
 TEST(CommaTextTest, JoinedTextSplitsBackToTheSameItems) {
   const Items items{"-- None --", "a,b", "say \"hi\"", " padded ", "plain"};
   EXPECT_EQ(qv::SplitCommaText(qv::JoinCommaText(items)), items);
+  for (const Items& edge : {Items{}, Items{""}, Items{"", ""}, Items{"", "x"}, Items{" "}})
+    EXPECT_EQ(qv::SplitCommaText(qv::JoinCommaText(edge)), edge) << qv::JoinCommaText(edge);
 }
 
 }  // namespace

@@ -46,6 +46,23 @@ TEST(LanguageFileTest, OpensTheFileOfALanguageWhateverTheCaseOfItsName) {
   EXPECT_TRUE(missing->ReadSections().empty());
   EXPECT_EQ(LanguageFileName(dir.Folder(), "Klingon"), dir.Folder() + "Klingon.LNG");
 
+  // Every language the menu offers opens its own file, blanks in the file
+  // name and a file in the Windows code page included.
+  dir.Write("My Lang .LNG",
+            "[A]\nk=Gr\xFC\xDF"
+            "e\n");
+  dir.Write(" lead.LNG", "[A]\nk=lead\n");
+  for (const std::string& language : ListLanguages(dir.Folder())) {
+    error.clear();
+    auto offered = OpenLanguageFile(dir.Folder(), language, &error);
+    ASSERT_TRUE(offered) << language << ": " << error;
+    EXPECT_FALSE(offered->ReadSections().empty()) << language;
+  }
+  EXPECT_EQ(OpenLanguageFile(dir.Folder(), "My Lang")->ReadString("A", "k", ""),
+            "Gr\u00FC\u00DF"
+            "e");
+  EXPECT_EQ(OpenLanguageFile(dir.Folder(), "LEAD")->ReadString("A", "k", ""), "lead");
+
   dir.Write("Broken.LNG", std::string("[A]\0", 4));
   error.clear();
   EXPECT_FALSE(OpenLanguageFile(dir.Folder(), "Broken", &error));

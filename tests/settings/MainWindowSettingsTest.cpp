@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "map/MapGeometry.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
@@ -160,14 +164,45 @@ TEST(MainWindowSettingsTest, WritesTheWholeListInOrderAndReadsBackTheSame) {
   EXPECT_FALSE(ini.ReadBool("MainWindow", "ShowLegend", true));
 }
 
+// A hand-edited file may hold any number; geometry beyond its range would
+// overflow the map's pixel arithmetic. What is written back is what was used.
+TEST(MainWindowSettingsTest, AbsurdGeometryIsHeldWhenReadAndWrittenBackHeld) {
+  TempDir dir;
+  auto ini = Ini(dir,
+                 "[MainWindow]\nSectorSize=214764\nSectorDx=-5\nSectorDy=2147483647\n"
+                 "BorderDx=-2147483648\nBorderDy=1001\nBarWidth=5000\nZoom=-3\n"
+                 "[SunFont]\nSize=99999\n[StationsFont]\nSize=-4\n");
+  TMainWindowSettings s;
+  ReadMainWindowSettings(*ini, s);
+  EXPECT_EQ((std::vector<int>{s.Map.SectorSize, s.Map.SectorDx, s.Map.SectorDy, s.Map.BorderDx,
+                              s.Map.BorderDy, s.Request.BarWidth, s.Map.SunFont.Size,
+                              s.Map.StationsFont.Size}),
+            (std::vector<int>{1000, 0, 1000, 0, 1000, 100, 500, 1}));
+  EXPECT_EQ(s.Map.Zoom, 1.0);  // none or less is 100 %, as the zoom box takes it
+  WriteMainWindowSettings(s, *ini);
+  EXPECT_EQ(ini->ReadString("MainWindow", "SectorSize", ""), "1000");
+  EXPECT_EQ(ini->ReadString("MainWindow", "BorderDx", ""), "0");
+  EXPECT_EQ(ini->ReadString("MainWindow", "Zoom", ""), "100");
+  EXPECT_EQ(ini->ReadString("SunFont", "Size", ""), "500");
+
+  auto large = Ini(dir, "[MainWindow]\nZoom=5000\nSectorSize=0\n");
+  ReadMainWindowSettings(*large, s);
+  EXPECT_EQ(ZoomPercent(s.Map.Zoom), 1000);
+  EXPECT_EQ(s.Map.SectorSize, 1);
+}
+
 TEST(MainWindowSettingsTest, EveryWholePercentZoomSurvivesTheRoundTrip) {
   TempDir dir;
   IniFile ini(dir.File("QVMap.INI"));
+  TMapGeometry typed;
   for (int percent = 1; percent <= 1000; ++percent) {
     ini.WriteInteger("MainWindow", "Zoom", percent);
     TMainWindowSettings s;
     ReadMainWindowSettings(ini, s);
     ASSERT_EQ(ZoomPercent(s.Map.Zoom), percent);
+    // The zoom box gives the very same factor: the same pixels after a restart.
+    typed.SetZoom(std::to_string(percent) + "%", TViewport{});
+    ASSERT_EQ(typed.Zoom(), s.Map.Zoom) << percent;
   }
   EXPECT_EQ(ZoomPercent(0.755), 75);  // still truncated, not rounded
   EXPECT_EQ(ZoomPercent(-0.5), -50);

@@ -52,6 +52,22 @@ TEST(SettingsTest, BinaryFileShowsTheErrorAndGivesNothing) {
   EXPECT_EQ(dir.Read("QVMap.INI").size(), 8u);  // left as it was
 }
 
+// One byte of the Windows code page must not cost every setting.
+TEST(SettingsTest, SettingsInTheWindowsCodePageKeepTheirValues) {
+  TempDir dir;
+  dir.Write("QVMap.INI", "[MainWindow]\nZoom=150\nBuild=4\nPlayer=M\xFCller\n");
+  ScriptedDialogs dialogs;
+  {
+    auto settings = OpenSettings(dir.Folder(), dialogs);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->ReadInteger("MainWindow", "Zoom", 75), 150);
+    EXPECT_TRUE(SettingsBuildMatches(settings.get()));
+    settings->WriteInteger("MainWindow", "Zoom", 200);
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\r\nZoom=200\r\nBuild=4\r\nPlayer=M\u00FCller\r\n");
+}
+
 TEST(SettingsTest, FailedWriteOnReleaseIsReported) {
   TempDir dir;
   ScriptedDialogs dialogs;
