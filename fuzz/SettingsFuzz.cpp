@@ -2,7 +2,8 @@
 // way the program starts, lays out a map reaching the corners of the grid
 // with them, and writes them back as the program does at exit. Besides not
 // crashing (nor overflowing: the build stops at undefined behaviour) it
-// requires that the written file reads back to the same settings.
+// requires that the settings are held to their ranges and that the written
+// file reads back to the same settings.
 
 #include <memory>
 #include <string>
@@ -25,18 +26,34 @@ qvtest::TempDir& Home() {
   return home;
 }
 
-// The pixel arithmetic of the map with these settings, from corner to corner.
+void RequireIn(qv::TSettingRange range, int value, const char* what) {
+  Require(value >= range.min && value <= range.max, what);
+}
+
+// Whatever the file says, the settings are held to their ranges.
+void RequireHeld(const qv::TMainWindowSettings& values) {
+  const qv::TMapSettings& map = values.Map;
+  RequireIn(qv::kSectorSizeRange, map.SectorSize, "the sector size is held to its range");
+  for (const int spacing : {map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy})
+    RequireIn(qv::kSpacingRange, spacing, "spacings and borders are held to their range");
+  RequireIn(qv::kZoomPercentRange, qv::ZoomPercent(map.Zoom), "the zoom is held to its range");
+  RequireIn(qv::kBarWidthRange, values.Request.BarWidth, "the bar width is held to its range");
+  for (const qv::TFontParams* font :
+       {&map.SectorNameFont, &map.ReqDigitFont, &map.SunFont, &map.StationsFont})
+    RequireIn(qv::kFontSizeRange, font->Size, "font sizes are held to their range");
+}
+
+// The pixel arithmetic of the map with these settings, from corner to corner
+// of the grid.
 void LayOutMap(const qv::TMapSettings& map) {
   qv::TMapGeometry geometry;
-  geometry.SetSettings(
-      {map.SectorSize, map.SectorDx, map.SectorDy, map.BorderDx, map.BorderDy, map.Zoom});
-  const int far = qv::kMaxGridPosition;
+  geometry.SetSettings(qv::GeometryOf(map));
   qv::TSectorBounds bounds;
-  bounds.MaxX = bounds.MaxY = bounds.MaxVisibleX = bounds.MaxVisibleY = far;
-  bounds.MinVisibleX = bounds.MinVisibleY = 0;
+  bounds.MinX = bounds.MinY = bounds.MinVisibleX = bounds.MinVisibleY = qv::kMinGridPosition;
+  bounds.MaxX = bounds.MaxY = bounds.MaxVisibleX = bounds.MaxVisibleY = qv::kMaxGridPosition;
   const qv::TViewport viewport{800, 600, 0, 0};
   geometry.RefreshBounds(bounds, true, viewport);
-  for (const int corner : {0, far}) {
+  for (const int corner : {qv::kMinGridPosition, 0, qv::kMaxGridPosition}) {
     geometry.SetSelection(corner, corner);
     geometry.SectorRect(corner, corner);
     geometry.SectorCenterX(corner);
@@ -70,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     }
     qv::ReadMainWindowSettings(*settings, first);
+    RequireHeld(first);
     LayOutMap(first.Map);
     qv::WriteMainWindowSwitchesOnClose(*settings, first.ShowProducts, first.ShowLegend);
     qv::WriteMainWindowSettings(first, *settings);
