@@ -76,21 +76,31 @@ void CheckPatterns(const qv::IniFile& file, qv::TDataModule1& store) {
   }
 }
 
+bool HasLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// Entries whose section or key holds a line break are left out: written,
+// the break would become a blank and the name another one.
 void CheckWriteBack(const qv::IniFile& file, const std::string& path) {
+  std::vector<std::pair<std::string, std::pair<std::string, std::string>>> entries;
+  for (const std::string& section : file.ReadSections())
+    for (auto& entry : file.ReadSectionValues(section))
+      if (!HasLineBreak(section) && !HasLineBreak(entry.first))
+        entries.emplace_back(section, std::move(entry));
   qv::IniFile back(path);
-  const std::vector<std::string> sections = file.ReadSections();
-  for (const std::string& section : sections)
-    for (const auto& [key, value] : file.ReadSectionValues(section))
-      back.WriteString(section, key, value);
+  for (const auto& [section, entry] : entries)
+    back.WriteString(section, entry.first, entry.second);
   std::string error;
   Require(back.UpdateFile(&error), "a language file can be written back: " + error);
   std::unique_ptr<qv::IniFile> again = qv::IniFile::Load(path, &error);
   Require(again != nullptr, "a language file written back is read again: " + error);
-  for (const std::string& section : sections) {
-    for (const auto& [key, value] : file.ReadSectionValues(section)) {
-      Require(again->ReadString(section, key, "\x01") == AsWritten(value),
-              "the text of [" + section + "] " + key + " reads back as written");
-    }
+  for (const auto& [section, entry] : entries) {
+    const auto& [key, value] = entry;
+    const std::string readBack = again->ReadString(section, key, "\x01");
+    if (readBack != AsWritten(value))
+      Require(false, "the text of [" + section + "] " + key + " reads back as written: '" + value +
+                         "' came back as '" + readBack + "'");
   }
 }
 
