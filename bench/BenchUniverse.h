@@ -11,21 +11,11 @@
 
 #include "data/DataModule1.h"
 #include "generator/UniverseGenerator.h"
-#include "settings/Dialogs.h"
+#include "settings/SilentDialogs.h"
 
 namespace qvbench {
 
-class SilentDialogs : public qv::Dialogs {
- public:
-  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool, qv::CustomColorList&) override { return false; }
-};
+using qv::SilentDialogs;
 
 struct GeneratedUniverse {
   SilentDialogs dialogs;

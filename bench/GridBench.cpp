@@ -3,41 +3,20 @@
 // which holds only while the grid reads rows on demand instead of copying.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchQtApplication.h"
 #include "data/Table.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
-#include "settings/Dialogs.h"
+#include "settings/SilentDialogs.h"
 
 namespace {
 
 constexpr int kRows = 10000;
-
-class NoDialogs : public qv::Dialogs {
- public:
-  void ShowMessage(const std::string&, const std::string&, qv::MessageIcon) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  qv::TColor AskColor(qv::TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(qv::TFontParams&, bool, qv::CustomColorList&) override { return false; }
-};
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "GridBench";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // A products-like table: texts by callback and a lookup, as the editors show.
 struct Products {
@@ -76,9 +55,9 @@ struct Products {
 };
 
 void BM_GridOpenAndScrollToEnd(benchmark::State& state) {
-  App();
+  qvbench::BenchApplication();
   Products products;
-  NoDialogs dialogs;
+  qv::SilentDialogs dialogs;
   QImage canvas(800, 600, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     products.table.First();

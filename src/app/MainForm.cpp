@@ -33,20 +33,6 @@ namespace {
 constexpr const char* kSection = "MainWindow";
 constexpr const char* kMemoryError = "Memory allocation error";
 
-// The commands whose windows come with later parts of the program: present in
-// the menus and the tool bar, but never enabled until their window exists.
-// Enabling one of them is done here and nowhere else.
-bool CommandAvailable(const QString& name) {
-  static const char* const kNotYetAvailable[] = {
-      "Add1",          "ToolButton1",      "Properties1",   "Properties2",
-      "ToolButton3",   "Objectsinsector1", "Objects1",      "ToolButton10",
-      "Factorytypes1", "ToolButton6",      "Producttypes1", "ToolButton7",
-      "Directaccess1", "Revealsector1"};
-  for (const char* unavailable : kNotYetAvailable)
-    if (name == QLatin1String(unavailable)) return false;
-  return true;
-}
-
 // The key each tool button's hint names after a language change.
 struct ButtonKey {
   const char* button;
@@ -396,9 +382,8 @@ void TMainForm::UpdateSelection() {
 void TMainForm::UpdateCommands() {
   auto enable = [this](const char* name, bool on) {
     const QString key = QString::fromLatin1(name);
-    const bool enabled = on && CommandAvailable(key);
-    if (QAction* action = Action(key)) action->setEnabled(enabled);
-    if (QToolButton* button = Button(key)) button->defaultAction()->setEnabled(enabled);
+    if (QAction* action = Action(key)) action->setEnabled(on);
+    if (QToolButton* button = Button(key)) button->defaultAction()->setEnabled(on);
   };
   const bool selected = geometry_.HasSelection();
   for (const char* name :
@@ -409,11 +394,6 @@ void TMainForm::UpdateCommands() {
   enable("Revealallsectors1", hidden);
   enable("Zoomin1", geometry_.CanZoomIn());
   enable("Zoomout1", geometry_.CanZoomOut());
-  // Commands without a window yet stay off whatever the state.
-  for (const auto& [name, action] : actions_)
-    if (!CommandAvailable(name)) action->setEnabled(false);
-  for (const auto& [name, button] : buttons_)
-    if (!CommandAvailable(name)) button->defaultAction()->setEnabled(false);
 }
 
 void TMainForm::SelectSector(int x, int y) {
@@ -524,11 +504,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::PreparePopupMenu() {
   const bool selected = geometry_.HasSelection();
-  for (const char* name : {"Delete2", "Properties2", "Objects1"}) {
-    QAction* action = Action(name);
-    action->setVisible(selected);
-    action->setEnabled(CommandAvailable(name));
-  }
+  for (const char* name : {"Delete2", "Properties2", "Objects1"})
+    Action(name)->setVisible(selected);
   Action("Zoomin2")->setEnabled(geometry_.CanZoomIn());
   Action("Zoomout2")->setEnabled(geometry_.CanZoomOut());
   const TRevealDirections directions =

@@ -8,6 +8,7 @@
 #include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
+#include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
@@ -185,6 +186,7 @@ class TMainForm : public QMainWindow {
   void RevealDirection(int dx, int dy);
 
   // Companion windows (see QtMainFormWindows.cpp).
+  void SectorStored(TGridPos position);
   bool RunRequestDialog();
   bool RunPrefDialog();
   void ShowLegendWindow(bool show);
@@ -193,6 +195,9 @@ class TMainForm : public QMainWindow {
   void ShowProductsWindow(bool show);
   void ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)());
   void RefreshProducts();
+  // After the objects or the type tables were edited: the statistics shown,
+  // the status line and the companion windows follow the tables.
+  void AfterObjectsEdited();
   // The menu item and the tool button of a tool window show and hide it together.
   void ConnectToolWindowSwitch(const char* menuItem, const char* button,
                                void (TMainForm::*show)(bool));

@@ -14,16 +14,6 @@ namespace qv {
 
 // ---- Commands ----
 
-// Commands whose windows come with later parts: present, never enabled (see
-// CommandAvailable), and doing nothing until their window is attached.
-void TMainForm::Add1Click() {}
-void TMainForm::Properties1Click() {}
-void TMainForm::Objectsinsector1Click() {}
-void TMainForm::Revealsector1Click() {}
-void TMainForm::ToolButton6Click() {}
-void TMainForm::ToolButton7Click() {}
-void TMainForm::Directaccess1Click() {}
-
 void TMainForm::ToolButton2Click() {
   if (!geometry_.HasSelection()) return;
   const int x = geometry_.SelX();

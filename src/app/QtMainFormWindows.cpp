@@ -8,6 +8,12 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/PrefForm.h"
 
@@ -24,12 +30,73 @@ bool TMainForm::RunPrefDialog() {
   return false;
 }
 
+void TMainForm::Add1Click() {
+  if (auto* sector = Window<TSectorPropForm>())
+    if (sector->Execute(true, -1, -1)) SectorStored(sector->StoredPosition());
+}
+
+void TMainForm::Properties1Click() {
+  if (!geometry_.HasSelection()) return;
+  if (auto* sector = Window<TSectorPropForm>())
+    if (sector->Execute(false, geometry_.SelX(), geometry_.SelY()))
+      SectorStored(sector->StoredPosition());
+  Repaint();
+}
+
+void TMainForm::Revealsector1Click() {
+  if (auto* reveal = Window<TRevealSectorForm>())
+    if (reveal->Execute()) SectorStored(reveal->RevealedPosition());
+  UpdateCommands();
+}
+
+void TMainForm::Directaccess1Click() {
+  if (auto* browse = Window<TBrowseForm>()) browse->Execute();
+  // Rows added, moved or deleted there change the map like any sector edit.
+  AfterSectorsChanged();
+}
+
+// The map follows a sector added, edited or revealed, and the selection
+// moves to it so that the player sees where it went.
+void TMainForm::SectorStored(TGridPos position) {
+  AfterSectorsChanged();
+  SelectSector(position.x, position.y);
+}
+
 void TMainForm::Factoryprofit1Click() {
   if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
 }
 
 void TMainForm::Complexprofit1Click() {
   if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
+}
+
+void TMainForm::Objectsinsector1Click() {
+  auto* objects = Window<TSectorDataForm>();
+  if (!objects || !geometry_.HasSelection()) return;
+  if (objects->Execute(geometry_.SelX(), geometry_.SelY())) AfterObjectsEdited();
+}
+
+void TMainForm::ToolButton6Click() {
+  if (auto* factories = Window<TFactoriesForm>()) {
+    factories->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::ToolButton7Click() {
+  if (auto* products = Window<TProductsForm>()) {
+    products->Execute();
+    AfterObjectsEdited();
+  }
+}
+
+void TMainForm::AfterObjectsEdited() {
+  // Recipes, cycle times and trading quantities feed the statistics as much
+  // as the sectors' own objects do, but only the latter mark them stale: the
+  // figures shown are made again whenever an editor of either has run.
+  if (settings_.Map.ShowStatistics) RecalculateStatistics();
+  UpdateSelection();
+  Repaint();
 }
 
 namespace {

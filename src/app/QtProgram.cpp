@@ -7,6 +7,13 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProcessDataForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/Dialogs.h"
 #include "settings/PrefForm.h"
@@ -64,9 +71,29 @@ struct WindowEntry {
 // To add a window: derive its class from TProgramWindow, and add its line here
 // at its place in the making order (the comments name the windows still to
 // come), with its language place. Signals to the main window are connected
-// in the line's make function.
+// in the line's make function; a window made earlier is at hand there through
+// c.main.Window<T>().
 const WindowEntry kProgramWindows[] = {
-    // TSectorPropForm, TProductsForm, TFactoriesForm, TSectorDataForm
+    {kSectorPropForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TSectorPropForm>(c.store, c.dialogs, c.busy, &c.main);
+     }},
+    {kProductsForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TProductsForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                              &c.main);
+     }},
+    {kFactoriesForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TFactoriesForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                               *c.main.Window<TProductsForm>(), &c.main);
+     }},
+    {kSectorDataForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TSectorDataForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
+                                                *c.main.Window<TFactoriesForm>(),
+                                                *c.main.Window<TProductsForm>(), &c.main);
+     }},
     {kSectProdForm,
      [](const TProgramContext& c) -> WindowPtr {
        auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
@@ -90,7 +117,14 @@ const WindowEntry kProgramWindows[] = {
                         &TMainForm::Preferences1Click);
        return legend;
      }},
-    // TBrowseForm, TRevealSectorForm
+    {kBrowseForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TBrowseForm>(c.store, c.dialogs, c.main.Texts(), &c.main);
+     }},
+    {kRevealSectorForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       return std::make_unique<TRevealSectorForm>(c.store, c.dialogs, &c.main);
+     }},
     {kFactSimpleCalcForm,
      [](const TProgramContext& c) -> WindowPtr {
        return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
@@ -100,7 +134,12 @@ const WindowEntry kProgramWindows[] = {
        return std::make_unique<TFactComplexCalcForm>(c.store, c.dialogs, c.busy, c.programFolder,
                                                      c.main.Texts(), &c.main);
      }},
-    // TProcessDataForm
+    {kProcessDataForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       auto process = std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
+       if (auto* browse = c.main.Window<TBrowseForm>()) browse->SetProcessDialog(process.get());
+       return process;
+     }},
 };
 
 }  // namespace
@@ -129,13 +168,14 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
+  // Given first, so that a window may be made with one made before it.
+  main.SetWindows(&windows_);
   {
     const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
     const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
     for (const WindowEntry& entry : kProgramWindows)
       windows_.Add(entry.make(context), entry.language, settings.get());
   }
-  main.SetWindows(&windows_);
 
   main.BuildLanguageMenu();
   main.SetLanguage();

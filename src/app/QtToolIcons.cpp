@@ -99,6 +99,29 @@ void DrawBars(QPainter& p, double left, double bottom, double width,
   }
 }
 
+// A sheet of table rows, for the pictograms of lists.
+void RowSheet(QPainter& p) {
+  SectorSquare(p, QRectF(2, 2, 15, 18));
+  p.setPen(InkPen(1.4, kGrey));
+  for (double y : {6.0, 10.0, 14.0})
+    p.drawLine(QPointF(5, y), QPointF(14, y));
+}
+
+// A window split in two panels, the first one (top or left) filled.
+void Panels(QPainter& p, bool stacked) {
+  const QRectF frame(2.5, 3.5, 19, 17);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kTeal);
+  p.drawRect(stacked ? QRectF(2.5, 3.5, 19, 8.5) : QRectF(2.5, 3.5, 9.5, 17));
+  p.setPen(InkPen());
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(frame, 1.5, 1.5);
+  if (stacked)
+    p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
+  else
+    p.drawLine(QPointF(12, 3.5), QPointF(12, 20.5));
+}
+
 void Draw(QPainter& p, ToolIcon icon) {
   switch (icon) {
     case ToolIcon::AddSector:
@@ -118,11 +141,8 @@ void Draw(QPainter& p, ToolIcon icon) {
       CrossBadge(p);
       break;
     case ToolIcon::ClearFactories:
-      // The whole list: a sheet of rows, struck out.
-      SectorSquare(p, QRectF(2, 2, 15, 18));
-      p.setPen(InkPen(1.4, kGrey));
-      for (double y : {6.0, 10.0, 14.0})
-        p.drawLine(QPointF(5, y), QPointF(14, y));
+      // The whole list, struck out.
+      RowSheet(p);
       CrossBadge(p);
       break;
     case ToolIcon::SectorProperties:
@@ -259,6 +279,21 @@ void Draw(QPainter& p, ToolIcon icon) {
       p.drawEllipse(QPointF(12, 12), 2.6, 2.6);
       break;
     }
+    case ToolIcon::AddRow:
+      RowSheet(p);
+      PlusBadge(p);
+      break;
+    case ToolIcon::DeleteRow:
+      // A minus: the clear-list pictogram has the cross.
+      RowSheet(p);
+      Badge(p, kRed, [](QPainter& q) { q.drawLine(QPointF(15.5, 18), QPointF(20.5, 18)); });
+      break;
+    case ToolIcon::PanelsStacked:
+      Panels(p, true);
+      break;
+    case ToolIcon::PanelsSideBySide:
+      Panels(p, false);
+      break;
   }
 }
 

@@ -28,6 +28,11 @@ enum class ToolIcon {
   AddFactory,
   DeleteFactory,
   ClearFactories,
+  // The table editors' own tool bars.
+  AddRow,
+  DeleteRow,
+  PanelsStacked,
+  PanelsSideBySide,
 };
 
 // The icon in the sizes a tool bar asks for (16, 24, 32 and 48 pixels).

@@ -123,7 +123,9 @@ class TDataModule1 {
   bool LocateSectorById(int id);
   bool FindSectorAt(int x, int y, std::string* name = nullptr);
   bool LocateSectorAt(int x, int y);
-  void FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr);
+  // False when no sector has that name (x and y are then -1, which is also a
+  // position: ask the result, not the position).
+  bool FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr);
   bool LocateSectorByName(const std::string& name);
   int CountTraders(int sectorId, int trader);
   void DeleteTraders(int sectorId, int trader);
@@ -134,6 +136,10 @@ class TDataModule1 {
   void FillFactoryNames(std::vector<std::string>& list, bool buyableOnly);
   int SectorSolarCycle() const;  // of the current SectorsData row
   static int ApproxSuns(int cycleSeconds);
+
+  // The orders the six universe tables are kept in while the program runs
+  // (loading sets them; the raw browser shows the stored order for a while).
+  void SetWorkingOrders();
 
   // Table rules used by the windows.
   void SyncNeighbourGates();
@@ -154,6 +160,10 @@ class TDataModule1 {
     int x = 0, y = 0;
   };
   std::vector<OffMapSector> offMapSectors_;
+  // Where the record filters find their fields: they read them for every row.
+  int sectFactorySectorField_ = 0;
+  int sectTradeSectorField_ = 0;
+  int sectTradeTraderField_ = 0;
 
   int TableSlot(const Table& table) const;
   void BuildSchemas();

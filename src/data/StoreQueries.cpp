@@ -168,7 +168,7 @@ bool TDataModule1::LocateSectorAt(int x, int y) {
   return SectorsData.FindKey({Value(x), Value(y)});
 }
 
-void TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) {
+bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) {
   SuspendedViews suspended(*this);
   SavedCursor cursor(SectorsData);
   SectorsData.SetIndexName(kNameIndex);
@@ -178,6 +178,7 @@ void TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) {
   SectorsData.SetIndexName(kCoordIndex);
   if (x) *x = foundX;
   if (y) *y = foundY;
+  return found;
 }
 
 bool TDataModule1::LocateSectorByName(const std::string& name) {

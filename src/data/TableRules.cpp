@@ -80,6 +80,9 @@ void TDataModule1::AttachRules() {
   FactoriesData.BeforeDelete = [this](Table& t) { FactoriesDataBeforeDelete(t); };
   ProductsData.BeforeDelete = [this](Table& t) { ProductsDataBeforeDelete(t); };
 
+  sectFactorySectorField_ = SectFactoryData.FieldByName("SectorId").Index();
+  sectTradeSectorField_ = SectTradeData.FieldByName("SectorId").Index();
+  sectTradeTraderField_ = SectTradeData.FieldByName("Trader").Index();
   SectFactoryData.OnFilterRecord = [this](const Record& r) {
     return SectFactoryDataFilterRecord(r);
   };
@@ -253,12 +256,12 @@ void TDataModule1::ProductsDataBeforeDelete(Table& t) {
 // ---- Record filters ----
 
 bool TDataModule1::SectFactoryDataFilterRecord(const Record& record) const {
-  return record.Get("SectorId").ToInteger() == CurrentSectorId;
+  return record.Get(sectFactorySectorField_).ToInteger() == CurrentSectorId;
 }
 
 bool TDataModule1::SectTradeDataFilterRecord(const Record& record) const {
-  return record.Get("SectorId").ToInteger() == CurrentSectorId &&
-         record.Get("Trader").ToInteger() == CurrentTrader;
+  return record.Get(sectTradeSectorField_).ToInteger() == CurrentSectorId &&
+         record.Get(sectTradeTraderField_).ToInteger() == CurrentTrader;
 }
 
 bool TDataModule1::FactoriesDataFilterRecord(const Record&) const {

@@ -22,9 +22,12 @@ void AddGate(Table& table, const char* name, const char* label) {
   field.SetDisplayValues("+");
 }
 
-// Referencing fields show names, which read better left-aligned.
+// Referencing fields show names, which read better left-aligned and need
+// the width of a name rather than of a number.
 void AddReference(Table& table, const char* name) {
-  table.AddField(name, FieldType::Integer).SetAlignment(Alignment::Left);
+  Field& field = table.AddField(name, FieldType::Integer);
+  field.SetAlignment(Alignment::Left);
+  field.SetDisplayWidth(24);
 }
 
 void BuildSectors(Table& t) {
@@ -118,8 +121,10 @@ void TDataModule1::BuildSchemas() {
   BuildSectFactory(SectFactoryData);
   BuildSectTrade(SectTradeData);
   BuildAuxRequest(AuxRequestData, ProductsData, FactoriesData);
+  SetWorkingOrders();
+}
 
-  // The working orders; loading sets them again after the rows are read.
+void TDataModule1::SetWorkingOrders() {
   SectorsData.SetIndexName("SectorsDataCoordIndex");
   FactoriesData.SetIndexName("FactoriesDataIdIndex");
   ProductsData.SetIndexFieldNames("Type;Name");

@@ -16,6 +16,7 @@
 #include "editors/QtDropDownRows.h"
 #include "map/MapGeometry.h"
 #include "settings/IniFile.h"
+#include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -28,22 +29,6 @@ constexpr const char* kPlacementSection = "SimpleCalcWindow";
 constexpr int kDesignedWidth = 470;
 constexpr int kDesignedHeight = 540;
 constexpr int kListRows = 15;
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QLabel* MakeLabel(const char* name, const char* text, bool bold = false) {
-  auto* label = Named(new QLabel(text), name);
-  if (bold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-  }
-  return label;
-}
 
 void FillCombo(QComboBox& combo, const std::vector<std::string>& items) {
   const QSignalBlocker block(combo);
@@ -87,17 +72,12 @@ void TFactSimpleCalcForm::BuildControls() {
   comboBox2_->setMinimumContentsLength(16);
   label8_->setBuddy(comboBox2_);
 
-  frameList_ = new QWidget;
-  auto* frameLayout = new QVBoxLayout(frameList_);
-  frameLayout->setAlignment(Qt::AlignTop);
-  frameLayout->setContentsMargins(2, 2, 2, 2);
-  scrollBox1_ = Named(new QScrollArea, "ScrollBox1");
-  scrollBox1_->setWidgetResizable(true);
-  scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scrollBox1_->setWidget(frameList_);
+  const TFramePanel framePanel = MakeFramePanel();
+  scrollBox1_ = framePanel.scrollBox;
+  frameList_ = framePanel.frameList;
 
-  label3_ = MakeLabel("Label3", "", true);
-  label5_ = MakeLabel("Label5", "", true);
+  label3_ = MakeBoldLabel("Label3", "");
+  label5_ = MakeBoldLabel("Label5", "");
 
   auto* top = new QGridLayout;
   top->addWidget(label1_, 0, 0);

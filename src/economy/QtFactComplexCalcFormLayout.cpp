@@ -18,28 +18,13 @@
 #include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
+#include "editors/QtEditorParts.h"
 
 namespace qv {
 
 namespace {
 
 constexpr int kDividerMinimum = 100;
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QLabel* MakeLabel(const char* name, const char* text, bool bold = false) {
-  auto* label = Named(new QLabel(text), name);
-  if (bold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-  }
-  return label;
-}
 
 QToolButton* MakeToolButton(const char* name, const char* hint, ToolIcon icon) {
   auto* button = Named(new QToolButton, name);
@@ -48,14 +33,6 @@ QToolButton* MakeToolButton(const char* name, const char* hint, ToolIcon icon) {
   button->setIconSize(QSize(24, 24));
   button->setAutoRaise(true);
   return button;
-}
-
-TColumn Column(const char* field, int width, const char* title = "") {
-  TColumn column;
-  column.FieldName = field;
-  column.Width = width;
-  column.Title.Caption = title;
-  return column;
 }
 
 }  // namespace
@@ -144,16 +121,16 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
 }
 
 void TFactComplexCalcForm::DesignGridColumns() {
-  TColumn allowNps = Column("AllowNPS", 70);
+  TColumn allowNps = DesignedColumn("AllowNPS", 70);
   allowNps.PickList = {"Yes", "No"};
-  TColumnList columns = {Column("FactoryId", 189, "Factory"),
-                         Column("Yield", 50),
+  TColumnList columns = {DesignedColumn("FactoryId", 189, "Factory"),
+                         DesignedColumn("Yield", 50),
                          allowNps,
-                         Column("Profit", 80, "MP, Cr/h"),
-                         Column("Prod1", 130),
-                         Column("Res1", 130),
-                         Column("Res2", 130),
-                         Column("Res3", 130)};
+                         DesignedColumn("Profit", 80, "MP, Cr/h"),
+                         DesignedColumn("Prod1", 130),
+                         DesignedColumn("Res1", 130),
+                         DesignedColumn("Res2", 130),
+                         DesignedColumn("Res3", 130)};
   for (TColumn& column : columns)
     if (column.FieldName == "Profit" || column.FieldName.starts_with("Prod") ||
         column.FieldName.starts_with("Res"))
@@ -162,16 +139,11 @@ void TFactComplexCalcForm::DesignGridColumns() {
 }
 
 QWidget* TFactComplexCalcForm::BuildFramePanel() {
-  label5_ = MakeLabel("Label5", "", true);
-  frameList_ = new QWidget;
-  auto* frameLayout = new QVBoxLayout(frameList_);
-  frameLayout->setAlignment(Qt::AlignTop);
-  frameLayout->setContentsMargins(2, 2, 2, 2);
-  scrollBox1_ = Named(new QScrollArea, "ScrollBox1");
-  scrollBox1_->setWidgetResizable(true);
-  scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scrollBox1_->setWidget(frameList_);
-  label7_ = MakeLabel("Label7", "", true);
+  label5_ = MakeBoldLabel("Label5", "");
+  const TFramePanel framePanel = MakeFramePanel();
+  scrollBox1_ = framePanel.scrollBox;
+  frameList_ = framePanel.frameList;
+  label7_ = MakeBoldLabel("Label7", "");
   label8_ = MakeLabel("Label8", "Cr/hour");
 
   auto* profit = new QHBoxLayout;
@@ -190,7 +162,7 @@ QWidget* TFactComplexCalcForm::BuildFramePanel() {
 }
 
 QWidget* TFactComplexCalcForm::BuildResultPanel() {
-  label9_ = MakeLabel("Label9", "Production rates, units/hour:", true);
+  label9_ = MakeBoldLabel("Label9", "Production rates, units/hour:");
   label9_->installEventFilter(this);
   stringGrid1_ = Named(new QTableWidget(1, 6), "StringGrid1");
   stringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -220,9 +192,9 @@ void TFactComplexCalcForm::ApplyResultTitles() {
 }
 
 QLayout* TFactComplexCalcForm::BuildBottomLine() {
-  label3_ = MakeLabel("Label3", "", true);
+  label3_ = MakeBoldLabel("Label3", "");
   label4_ = MakeLabel("Label4", "Cr/hour");
-  label11_ = MakeLabel("Label11", "", true);
+  label11_ = MakeBoldLabel("Label11", "");
   button1_ = Named(new QPushButton("OK"), "Button1");
   // Enter in a price box must not close the window; Escape does (reject).
   button1_->setAutoDefault(false);

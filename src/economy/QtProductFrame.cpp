@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -16,24 +17,11 @@
 #include "economy/ProductPanelOwnerForm.h"
 #include "economy/QtUpDown.h"
 #include "map/MapGeometry.h"
+#include "settings/QtFormParts.h"
 
 namespace qv {
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QLabel* BoldLabel(const char* name) {
-  auto* label = Named(new QLabel, name);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
-  return label;
-}
 
 // Adds the frames to `parent`, stacked at the top in creation order.
 ProductFrames StackFrames(QWidget* parent, TProductPanelOwnerForm* owner,
@@ -61,8 +49,8 @@ ProductFrames StackFrames(QWidget* parent, TProductPanelOwnerForm* owner,
 TProductFrame::TProductFrame(TProductPanelOwnerForm* owner, QWidget* parent)
     : QFrame(parent),
       owner_(owner),
-      label1_(BoldLabel("Label1")),
-      label4_(BoldLabel("Label4")),
+      label1_(MakeBoldLabel("Label1", "")),
+      label4_(MakeBoldLabel("Label4", "")),
       trackBar1_(Named(new QSlider(Qt::Horizontal), "TrackBar1")),
       label2_(Named(new QLabel("0"), "Label2")),
       label3_(Named(new QLabel("0"), "Label3")),
@@ -201,6 +189,18 @@ ProductFrames CreateFactoryFrames(TFactory& factory, QWidget* parent, TProductPa
                                   int powerCycle, const TStoreTexts& texts) {
   factory.ComputeCycle(powerCycle);
   return StackFrames(parent, owner, FactoryFrames(factory), factory.Cycle, texts);
+}
+
+TFramePanel MakeFramePanel() {
+  auto* frameList = new QWidget;
+  auto* frameLayout = new QVBoxLayout(frameList);
+  frameLayout->setAlignment(Qt::AlignTop);
+  frameLayout->setContentsMargins(2, 2, 2, 2);
+  auto* scrollBox = Named(new QScrollArea, "ScrollBox1");
+  scrollBox->setWidgetResizable(true);
+  scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scrollBox->setWidget(frameList);
+  return {scrollBox, frameList};
 }
 
 }  // namespace qv

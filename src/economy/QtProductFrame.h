@@ -10,6 +10,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 
 namespace qv {
@@ -82,5 +83,13 @@ ProductFrames CreateProductFrames(QWidget* parent, TProductPanelOwnerForm* owner
 // The frames of a factory of a complex, with the prices held there.
 ProductFrames CreateFactoryFrames(TFactory& factory, QWidget* parent, TProductPanelOwnerForm* owner,
                                   int powerCycle, const TStoreTexts& texts);
+
+// The vertical scroll box "ScrollBox1" in which a window stacks its product
+// frames from the top; `frameList` is the parent to give the frames.
+struct TFramePanel {
+  QScrollArea* scrollBox;
+  QWidget* frameList;
+};
+TFramePanel MakeFramePanel();
 
 }  // namespace qv

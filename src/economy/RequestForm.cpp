@@ -27,6 +27,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
+#include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -38,20 +39,8 @@ constexpr int kSlots = 6;
 constexpr int kProductRows = 20;  // rows a product list shows at a time
 constexpr int kFactoryRows = 10;
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 std::string Numbered(const char* prefix, int number) {
   return prefix + std::to_string(number);
-}
-
-QLabel* MakeLabel(const char* name, const char* text, QWidget* buddy = nullptr) {
-  auto* label = Named(new QLabel(QString::fromUtf8(text)), name);
-  if (buddy) label->setBuddy(buddy);
-  return label;
 }
 
 QPushButton* MakeColorButton(int number) {

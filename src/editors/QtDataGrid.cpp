@@ -149,6 +149,9 @@ QtDataGrid::QtDataGrid(Dialogs& dialogs, QWidget* parent)
 }
 
 QtDataGrid::~QtDataGrid() {
+  // A grid going away tells nobody of rows: its window, which may listen to
+  // the model, is being taken apart around it.
+  model_->blockSignals(true);
   model_->SetTable(nullptr);
 }
 

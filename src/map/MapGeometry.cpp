@@ -169,7 +169,7 @@ std::optional<std::pair<int, int>> TMapGeometry::HitTest(int px, int py) const {
 
 int TMapGeometry::LeadingInteger(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+  while (i < text.size() && std::string_view(" \t\n\v\f\r").find(text[i]) != std::string_view::npos)
     ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {

@@ -94,13 +94,11 @@ std::vector<SectorToDraw> ReadDrawnSectors(TDataModule1& store, bool showHidden)
 }
 
 TColor RaceColor(const TMapSettings& map, const std::string& race) {
-  static constexpr std::array<std::string_view, 7> kRaces = {
-      "Kessar", "Lumari", "Vossk", "Orthane", "Drakh", "Zhurr", "Pirates"};
   const std::array<TColor, 7> colors = {map.KessarColor,  map.LumariColor, map.VosskColor,
                                         map.OrthaneColor, map.DrakhColor,  map.ZhurrColor,
                                         map.PiratesColor};
-  for (size_t i = 0; i < kRaces.size(); ++i) {
-    if (race == kRaces[i]) return colors[i];
+  for (size_t i = 0; i < kRaceNames.size(); ++i) {
+    if (race == kRaceNames[i]) return colors[i];
   }
   return map.NoRaceColor;
 }

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "map/ERect.h"
 
 namespace qv {
+
+// The races a sector's Race text is compared with, exactly; any other text
+// is no race.
+inline constexpr std::array<std::string_view, 7> kRaceNames = {
+    "Kessar", "Lumari", "Vossk", "Orthane", "Drakh", "Zhurr", "Pirates"};
 
 class TCanvas;
 class TDataModule1;

@@ -10,7 +10,7 @@
 
 namespace qv {
 
-enum class MessageIcon { Error, Warning, Information, Question };
+enum class MessageIcon { Error, Warning, Information, Question, None };
 
 // Everything that asks the player something or tells him something goes
 // through here: the real dialogs in the program, a scripted stand-in in tests,

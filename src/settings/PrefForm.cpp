@@ -16,6 +16,7 @@
 #include "editors/QtNumberBox.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
+#include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -25,12 +26,6 @@ namespace {
 
 constexpr int kClientWidth = 479;
 constexpr int kClientHeight = 333;
-
-template <typename T>
-T* Named(T* object, const std::string& name) {
-  object->setObjectName(QString::fromStdString(name));
-  return object;
-}
 
 QLabel* AddLabelled(QGridLayout& grid, int row, const std::string& labelName, const char* text,
                     QWidget* control, int column = 0) {

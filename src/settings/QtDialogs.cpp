@@ -33,6 +33,8 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
       return QMessageBox::Warning;
     case MessageIcon::Question:
       return QMessageBox::Question;
+    case MessageIcon::None:
+      return QMessageBox::NoIcon;
     case MessageIcon::Information:
       break;
   }

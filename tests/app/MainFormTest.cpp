@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
@@ -25,6 +26,14 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtTableModel.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
+#include "editors/SectorObjects.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "map/MapLimits.h"
 
@@ -294,18 +303,18 @@ TEST_F(MainFormTest, StrayPositionsTakeNoPartInTheMap) {
   EXPECT_FALSE(form().Geometry().HasSelection());
 }
 
-TEST_F(MainFormTest, CommandsWithoutTheirWindowStayDisabled) {
+TEST_F(MainFormTest, EveryCommandHasItsWindow) {
   Start();
   form().SelectSector(0, 0);
-  for (const char* name :
-       {"Add1", "ToolButton1", "Properties1", "ToolButton3", "Objectsinsector1", "ToolButton10",
-        "Factorytypes1", "Producttypes1", "Directaccess1", "Revealsector1"})
-    EXPECT_FALSE(Enabled(name)) << name;
-  for (const char* name : {"SavemapasBMP1", "Statistics1", "Factoryprofit1", "Complexprofit1"})
-    EXPECT_TRUE(Enabled(name)) << name;
+  for (const QAction* action : form().findChildren<QAction*>()) {
+    if (action->objectName().isEmpty() || action->objectName() == "M_Template") continue;
+    EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+  }
+  form().PreparePopupMenu();
+  EXPECT_TRUE(form().Action("Properties2")->isEnabled());
 }
 
-TEST_F(MainFormTest, TheProfitCalculatorsOpenTheirWindowsModally) {
+TEST_F(MainFormTest, CalculatorsAndTypeTablesOpenTheirWindowsModally) {
   Start();
   const auto opensModally = [this](QDialog* window, void (qv::TMainForm::*command)()) {
     bool shownModal = false;
@@ -321,6 +330,44 @@ TEST_F(MainFormTest, TheProfitCalculatorsOpenTheirWindowsModally) {
   EXPECT_TRUE(opensModally(program->Window<qv::TFactComplexCalcForm>(),
                            &qv::TMainForm::Complexprofit1Click));
   EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
+  EXPECT_TRUE(
+      opensModally(program->Window<qv::TFactoriesForm>(), &qv::TMainForm::ToolButton6Click));
+  EXPECT_TRUE(opensModally(program->Window<qv::TProductsForm>(), &qv::TMainForm::ToolButton7Click));
+}
+
+TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {
+  Start();
+  auto* sector = program->Window<qv::TSectorPropForm>();
+  // A new sector east of Delta (2, 2), joined to it by a gate.
+  QTimer::singleShot(0, [sector] {
+    sector->findChild<QLineEdit*>("Edit1")->setText("Epsilon");
+    sector->findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+    QComboBox* west = sector->findChild<QComboBox*>("ComboBox4");
+    west->setCurrentIndex(west->findText("Delta"));
+    sector->Button1Click();
+  });
+  form().Add1Click();
+  EXPECT_EQ(form().StatusText().left(13), "Epsilon (3,2)");
+  EXPECT_EQ(form().Cells().Width(), 4);
+  ASSERT_TRUE(program->Store().LocateSectorAt(2, 2));
+  EXPECT_TRUE(program->Store().SectorsData.FieldByName("EastGate").AsBoolean());
+
+  form().SelectSector(0, 0);
+  QTimer::singleShot(0, [sector] { sector->reject(); });
+  form().Properties1Click();
+  EXPECT_EQ(form().StatusText().left(5), "Alpha");
+
+  auto* reveal = program->Window<qv::TRevealSectorForm>();
+  QTimer::singleShot(0, [reveal] {
+    reveal->findChild<QLineEdit*>("Edit4")->setText("1");
+    reveal->findChild<QLineEdit*>("Edit5")->setText("0");
+    reveal->Button1Click();
+  });
+  form().Revealsector1Click();
+  EXPECT_TRUE(SectorVisible("Beta"));
+  EXPECT_EQ(form().StatusText().left(4), "Beta");
+  EXPECT_FALSE(Enabled("Revealsector1"));
+  EXPECT_EQ(busy.depth, 0);
 }
 
 TEST_F(MainFormTest, PreferencesResizeTheMapOnlyWhenConfirmed) {
@@ -449,6 +496,41 @@ TEST_F(MainFormTest, ProductsWindowFollowsTheSelectionAndClosingReleasesItsButto
   products->close();
   EXPECT_FALSE(form().Action("Productsinsector1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton9")->defaultAction()->isChecked());
+}
+
+TEST_F(MainFormTest, ObjectsOfTheSelectedSectorOpenModallyAndTheMapFollowsThem) {
+  Start(SmallUniverse(), [](qv::TDataModule1& store) {
+    AddRowId(store.ProductsData, {{"Name", "Ore"}, {"Type", 0}});
+  });
+  EXPECT_FALSE(Enabled("Objectsinsector1") || Enabled("ToolButton10"));
+  EXPECT_TRUE(Enabled("Factorytypes1") && Enabled("ToolButton6"));
+  EXPECT_TRUE(Enabled("Producttypes1") && Enabled("ToolButton7"));
+  EXPECT_EQ(form().Action("Factorytypes1")->shortcut(), QKeySequence("Ctrl+F"));
+  EXPECT_EQ(form().Action("Producttypes1")->shortcut(), QKeySequence("Ctrl+P"));
+  ClickSector(0, 0);  // Alpha
+  EXPECT_TRUE(Enabled("Objectsinsector1") && Enabled("ToolButton10") && Enabled("Objects1"));
+  form().Productsinsector1Click();
+  qv::TSectProdForm& products = *program->Window<qv::TSectProdForm>();
+  EXPECT_EQ(products.Grid()->rowCount(), 1);  // nothing traded yet: the empty row
+
+  // A double click on the sector opens its objects; a pirate base and a
+  // traded product put in there show on the status line and in the products.
+  bool shownModal = false;
+  QTimer::singleShot(0, [this, &shownModal] {
+    qv::TSectorDataForm& objects = *program->Window<qv::TSectorDataForm>();
+    shownModal = objects.isVisible() && objects.isModal();
+    EXPECT_EQ(objects.Heading(), "Sector: Alpha (0,0), Kessar");
+    objects.StationBox(qv::kPirateBase).setChecked(true);
+    objects.Pages().setCurrentWidget(&objects.Page(qv::kPirateBase));
+    objects.ToolButton3Click();
+    EXPECT_TRUE(objects.Grid(qv::kPirateBase).Model().WriteCellText(0, 0, "Ore"));
+    objects.accept();
+  });
+  form().PaintBox1DblClick();
+  EXPECT_TRUE(shownModal);
+  EXPECT_TRUE(form().StatusText().endsWith("PIRATE BASE"));
+  EXPECT_EQ(products.Grid()->item(0, 0)->text(), "Ore");
+  EXPECT_EQ(products.Grid()->item(0, 1)->text(), "1");
 }
 
 // Switching statistics on with nothing requested asks for a request. Cancel

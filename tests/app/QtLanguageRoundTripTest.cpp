@@ -29,8 +29,15 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "editors/BrowseForm.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProcessDataForm.h"
+#include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
+#include "editors/RevealSectorForm.h"
+#include "editors/SectorDataForm.h"
+#include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
 #include "settings/IniFile.h"
 #include "settings/PrefForm.h"
@@ -88,6 +95,16 @@ void RecordWindow(const QWidget& window, Snapshot& out) {
   RecordTree(window, path, out);
 }
 
+// A window, and the column titles of its data grids, which are no objects.
+void RecordEditor(const QWidget& window, Snapshot& out) {
+  RecordWindow(window, out);
+  for (const qv::QtDataGrid* grid : window.findChildren<qv::QtDataGrid*>()) {
+    const QString path = window.objectName() + "/" + grid->objectName() + ".title";
+    for (int i = 0; i < grid->model()->columnCount(); ++i)
+      out[path + QString::number(i)] = grid->model()->headerData(i, Qt::Horizontal).toString();
+  }
+}
+
 void RecordStrings(const QString& prefix, const std::vector<std::string>& texts, Snapshot& out) {
   for (std::size_t i = 0; i < texts.size(); ++i)
     out[prefix + QString::number(i)] = QString::fromStdString(texts[i]);
@@ -132,6 +149,40 @@ Snapshot Record(qv::QtProgram& program) {
     out["SectProdTitle" + QString::number(i)] = title->text();
     out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
   }
+
+  RecordEditor(*program.Window<qv::TProductsForm>(), out);
+  const auto* factories = program.Window<qv::TFactoriesForm>();
+  RecordEditor(*factories, out);
+  const qv::TFactoriesTexts& factoryTexts = factories->Texts();
+  RecordStrings("FactoriesTexts",
+                {factoryTexts.SpecialNone, factoryTexts.DeleteFromMsg, factoryTexts.InfoText,
+                 factoryTexts.InfoYieldText},
+                out);
+  const auto* objects = program.Window<qv::TSectorDataForm>();
+  RecordEditor(*objects, out);
+  const qv::TSectorDataTexts& objectTexts = objects->Texts();
+  RecordStrings("SectorDataTexts",
+                {objectTexts.NameDeleteMsg, objectTexts.ClearDataMsg, objectTexts.ClearDataCap,
+                 objectTexts.SectorText},
+                out);
+  const auto& sector = *program.Window<qv::TSectorPropForm>();
+  RecordWindow(sector, out);
+  RecordStrings("SectorPropTexts",
+                {sector.Texts().EditCaption, sector.Texts().NewCaption,
+                 sector.Texts().DuplicateText, sector.Texts().RangeText},
+                out);
+  const auto& browse = *program.Window<qv::TBrowseForm>();
+  RecordEditor(browse, out);
+  RecordStrings("BrowseTexts", {browse.Texts().DeleteRecordMsg, browse.Texts().NoTableError}, out);
+  const auto& reveal = *program.Window<qv::TRevealSectorForm>();
+  RecordWindow(reveal, out);
+  RecordStrings("RevealTexts", {reveal.Texts().NotFound, reveal.Texts().AlreadyVisible}, out);
+  const auto& process = *program.Window<qv::TProcessDataForm>();
+  RecordWindow(process, out);
+  RecordStrings("ProcessTexts",
+                {process.Texts().TableText, process.Texts().ProcessMsg, process.Texts().ProcessCap,
+                 process.Texts().ProcessErrorMsg},
+                out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
   RecordStrings("MainTexts",
@@ -241,6 +292,11 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
   EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
+  EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");
+  EXPECT_EQ(program->Window<qv::TRevealSectorForm>()->Texts().AlreadyVisible, "Bereits sichtbar");
+  EXPECT_EQ(program->Window<qv::TProcessDataForm>()->Texts().ProcessCap, "Verarbeiten");
+  EXPECT_EQ(german.at("SectorDataForm/DBGrid4.title0"), "Produkt");
+  EXPECT_EQ(german.at("FactoriesTexts2"), "Produkte je %d s ");
   EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 

@@ -168,8 +168,10 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
   dir.Write("QVMap.INI", "[LegendWindow]\nLeft=7\nTop=9\nWidth=230\nHeight=290\n");
   Start();
   EXPECT_EQ(ProgramWindowNames(form()),
-            (std::vector<std::string>{"SectProdForm", "RequestForm", "PrefForm", "LegendForm",
-                                      "FactSimpleCalcForm", "FactComplexCalcForm"}));
+            (std::vector<std::string>{
+                "SectorPropForm", "ProductsForm", "FactoriesForm", "SectorDataForm", "SectProdForm",
+                "RequestForm", "PrefForm", "LegendForm", "BrowseForm", "RevealSectorForm",
+                "FactSimpleCalcForm", "FactComplexCalcForm", "ProcessDataForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);

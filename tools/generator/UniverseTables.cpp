@@ -10,7 +10,7 @@
 
 #include "data/DataModule1.h"
 #include "data/TableFile.h"
-#include "settings/Dialogs.h"
+#include "settings/SilentDialogs.h"
 
 namespace qv {
 namespace {
@@ -102,18 +102,11 @@ void LoadTrades(Table& table, const std::vector<GenTradeRow>& trades) {
 }
 
 // The generator asks nothing; whatever the store would show goes to stderr.
-class QuietDialogs : public Dialogs {
+class QuietDialogs : public SilentDialogs {
  public:
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
     std::cerr << caption << ": " << text << '\n';
   }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskSaveFileName(std::string&, const std::string&,
-                                             const std::string&) override {
-    return std::nullopt;
-  }
-  TColor AskColor(TColor color, std::vector<std::string>&) override { return color; }
-  bool AskFont(TFontParams&, bool, CustomColorList&) override { return false; }
 };
 
 }  // namespace

@@ -1,0 +1,157 @@
+#include "editors/ProcessData.h"
+
+#include <exception>
+#include <vector>
+
+#include "data/Table.h"
+#include "map/MapGeometry.h"
+
+namespace qv {
+
+namespace {
+
+template <typename T>
+bool Compare(TConditionOp op, const T& field, const T& value) {
+  switch (op) {
+    case TConditionOp::Equal:
+      return field == value;
+    case TConditionOp::NotEqual:
+      return field != value;
+    case TConditionOp::Greater:
+      return field > value;
+    case TConditionOp::Less:
+      return field < value;
+    case TConditionOp::NotGreater:
+      return !(field > value);
+    case TConditionOp::NotLess:
+      return !(field < value);
+    case TConditionOp::None:
+      break;
+  }
+  return true;
+}
+
+bool IsIntegerField(const Field& field) {
+  return field.DataType() == FieldType::Integer || field.DataType() == FieldType::AutoInc;
+}
+
+// Gives the table's views back whatever happens to the run.
+class QuietViews {
+ public:
+  explicit QuietViews(Table& table) : table_(table) { table_.DisableControls(); }
+  ~QuietViews() { table_.EnableControls(); }
+  QuietViews(const QuietViews&) = delete;
+  QuietViews& operator=(const QuietViews&) = delete;
+
+ private:
+  Table& table_;
+};
+
+}  // namespace
+
+bool ParseBool(std::string_view text) {
+  if (text.empty()) return false;
+  if (text[0] == 'T' || text[0] == 't' || text[0] == '1') return true;
+  // Д is U+0414, д U+0434: D0 94 and D0 B4 in UTF-8.
+  return text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xD0 &&
+         (static_cast<unsigned char>(text[1]) == 0x94 ||
+          static_cast<unsigned char>(text[1]) == 0xB4);
+}
+
+std::int32_t ParseInt(std::string_view text) {
+  return TMapGeometry::LeadingInteger(text);
+}
+
+TConditionOp ConditionOpFromText(std::string_view text) {
+  if (text == "==") return TConditionOp::Equal;
+  if (text == "!=") return TConditionOp::NotEqual;
+  if (text == "<") return TConditionOp::Less;
+  if (text == ">") return TConditionOp::Greater;
+  if (text == "<=") return TConditionOp::NotGreater;
+  if (text == ">=") return TConditionOp::NotLess;
+  return TConditionOp::None;
+}
+
+void SetCondition(TProcessCondition& condition, bool enabled, const std::string& fieldName,
+                  const std::string& operatorText, const std::string& valueText,
+                  const Table* table) {
+  if (!enabled) {
+    condition.Op = TConditionOp::None;
+    return;
+  }
+  condition.FieldName = fieldName;
+  condition.TestedField = nullptr;  // never a field of the table set before
+  condition.ValueText = valueText;
+  condition.BoolValue = ParseBool(valueText);
+  condition.IntValue = ParseInt(valueText);
+  condition.Op = ConditionOpFromText(operatorText);
+  if (condition.Op != TConditionOp::None && !fieldName.empty() && table)
+    condition.TestedField = table->FindField(fieldName);
+}
+
+bool Matches(const TProcessCondition& condition) {
+  const Field* field = condition.TestedField;
+  if (condition.Op == TConditionOp::None || !field) return true;
+  if (field->DataType() == FieldType::String)
+    return Compare(condition.Op, field->AsString(), condition.ValueText);
+  if (IsIntegerField(*field)) return Compare(condition.Op, field->AsInteger(), condition.IntValue);
+  if (field->DataType() == FieldType::Boolean) {
+    if (condition.Op == TConditionOp::Equal) return field->AsBoolean() == condition.BoolValue;
+    if (condition.Op == TConditionOp::NotEqual) return field->AsBoolean() != condition.BoolValue;
+  }
+  return false;
+}
+
+TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool all,
+                           const std::string& targetName, const std::string& value) {
+  TProcessResult result;
+  Field* target = table.FindField(targetName);
+  if (!target) {
+    result.fieldFound = false;
+    return result;
+  }
+  const bool b = ParseBool(value);
+  const std::int32_t n = ParseInt(value);
+
+  table.CheckBrowseMode();
+  QuietViews quiet(table);
+  const Table::Bookmark start = table.GetBookmark();
+  // The rows in their order before the run: storing a row may move it in the
+  // order the table shows, and each row must be seen exactly once.
+  std::vector<Table::Bookmark> rows;
+  rows.reserve(static_cast<std::size_t>(table.RecordCount()));
+  for (int recNo = 1; recNo <= table.RecordCount(); ++recNo)
+    rows.push_back(table.RecordAt(recNo).GetRow()->id);
+
+  // Text, integer and boolean targets take the value; a row of any other
+  // kind of target is stored as it is and not counted.
+  const FieldType kind = target->DataType();
+  const bool counts =
+      kind == FieldType::String || kind == FieldType::Integer || kind == FieldType::Boolean;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!table.BookmarkValid(rows[i])) continue;  // a rule removed it
+    try {
+      table.GotoBookmark(rows[i]);
+      if (!all && !(Matches(conditions[0]) && Matches(conditions[1]) && Matches(conditions[2])))
+        continue;
+      table.Edit();
+      if (kind == FieldType::String)
+        target->SetAsString(value);
+      else if (kind == FieldType::Integer)
+        target->SetAsInteger(n);
+      else if (kind == FieldType::Boolean)
+        target->SetAsBoolean(b);
+      table.Post();
+      if (counts) ++result.count;
+    } catch (const std::exception& e) {
+      if (table.State() != TableState::Browse) table.Cancel();
+      result.failedRow = static_cast<int>(i) + 1;
+      result.error = e.what();
+      break;
+    }
+  }
+  if (start != 0 && table.BookmarkValid(start)) table.GotoBookmark(start);
+  return result;
+}
+
+}  // namespace qv

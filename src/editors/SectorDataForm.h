@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/ProgramWindow.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace qv {
+
+// The texts of the objects-in-sector window that a language file may replace.
+struct TSectorDataTexts {
+  std::string NameDeleteMsg = "%s: delete \"%s\"?";  // station page, product
+  std::string ClearDataMsg = "%s: clear all data?";  // station page
+  std::string ClearDataCap = "Clear data";
+  std::string SectorText = "Sector:";  // start of the heading
+};
+
+class Dialogs;
+class IniFile;
+class QtColumnLayoutFile;
+class QtDataGrid;
+class QtUpDown;
+class TDataModule1;
+class TFactoriesForm;
+class TProductsForm;
+struct TMainTexts;
+
+// "Objects in sector": what stands in one sector and what its stations
+// trade. The factory page lists the sector's factories and its solar power
+// plant cycle; each station the sector has (shipyard, equipment dock,
+// trading station, pirate base) has a page listing the products it trades.
+// Every change goes to the tables at once; "OK" only closes the window.
+class TSectorDataForm : public QDialog, public TProgramWindow {
+  Q_OBJECT
+
+ public:
+  // Where a station kind is asked for: the factory page.
+  static constexpr int kFactoryPage = -1;
+
+  TSectorDataForm(TDataModule1& store, Dialogs& dialogs, const TMainTexts& mainTexts,
+                  std::string programFolder, TFactoriesForm& factories, TProductsForm& products,
+                  QWidget* parent = nullptr);
+  ~TSectorDataForm() override;
+
+  // Opens the window modally for the sector at (x, y); false, showing
+  // nothing, when no sector stands there.
+  bool Execute(int x, int y);
+
+  void Translate(const IniFile& languageFile) override;
+  // Section "ObjectsWindow" and the five layout files of the grids.
+  void ReadSettings(const IniFile* settings) override;
+  void WriteSettings(IniFile* settings) override;
+
+  // Events, public so that tests drive the window as the player does.
+  bool Open(int x, int y);
+  void FormShow();
+  void FormClose();
+  void StationBoxClick(int trader);  // CheckBox1Click ... CheckBox4Click
+  void PageControl1Change();
+  void ToolButton1Click();  // add a factory (also Ctrl+Insert in its grid)
+  void ToolButton2Click();  // delete the current factory
+  void ToolButton3Click();  // add a product on the current station page
+  void ToolButton4Click();  // delete the current product of the station page
+  void Edit1Change();
+  void Button2Click();  // the factory types window
+  void Button3Click();  // the product types window
+  void UpdatePages();
+
+  // The page of a station kind (kShipyard ...) or of the factories.
+  QWidget& Page(int trader) const;
+  QtDataGrid& Grid(int trader) const;
+  QCheckBox& StationBox(int trader) const;
+  QToolButton& DeleteButton(int trader) const;
+  QTabWidget& Pages() const { return *pageControl1_; }
+  QLineEdit& CycleEdit() const { return *edit1_; }
+  QString Heading() const;
+  QString CycleText() const;
+  int SectorId() const { return sectorId_; }
+  const TSectorDataTexts& Texts() const { return texts_; }
+
+  void done(int result) override;
+
+ private:
+  // The controls of one station kind.
+  struct StationPage {
+    int trader = 0;
+    const char* layoutFile = "";
+    QCheckBox* box = nullptr;
+    QWidget* sheet = nullptr;
+    QToolButton* add = nullptr;
+    QToolButton* remove = nullptr;
+    QtDataGrid* grid = nullptr;
+    std::unique_ptr<QtColumnLayoutFile> layout;
+  };
+
+  void BuildControls();
+  QWidget* BuildFactorySheet();
+  void BuildStationPage(StationPage& page, int index);
+  StationPage& Station(int trader);
+  const StationPage& Station(int trader) const;
+  std::string PageCaption(int trader) const;
+  void FillPickLists();
+  void CopySharedTexts();
+  bool CommitGrids();
+  void UpdateDeleteButtons();
+  // Runs a window of types with the product filter lifted, then brings the
+  // name lists and the pick lists up to date.
+  void RunTypesWindow(const std::function<void()>& run);
+
+  TDataModule1& store_;
+  Dialogs& dialogs_;
+  const TMainTexts& mainTexts_;
+  std::string programFolder_;
+  TFactoriesForm& factories_;
+  TProductsForm& products_;
+
+  bool ready_ = false;
+  int sectorId_ = 0;
+  std::string sectorName_;
+  TSectorDataTexts texts_;
+
+  QLabel* label2_ = nullptr;
+  QTabWidget* pageControl1_ = nullptr;
+  QWidget* factorySheet_ = nullptr;
+  QToolButton* toolButton1_ = nullptr;
+  QToolButton* toolButton2_ = nullptr;
+  QtDataGrid* dbGrid1_ = nullptr;
+  std::unique_ptr<QtColumnLayoutFile> factoryLayout_;
+  QLineEdit* edit1_ = nullptr;
+  QtUpDown* upDown2_ = nullptr;
+  QLabel* label9_ = nullptr;
+  // By trader code: trading station, shipyard, equipment dock, pirate base.
+  std::array<StationPage, 4> stations_;
+  QPushButton* button1_ = nullptr;
+  QPushButton* button2_ = nullptr;
+  QPushButton* button3_ = nullptr;
+};
+
+}  // namespace qv

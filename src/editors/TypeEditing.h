@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class Table;
+class TDataModule1;
+
+// The table work of the factory types and product types windows.
+
+// The information text over a factory type's recipe: `infoText` filled with
+// the calculation time, followed by `yieldText` for mines (special 2 or 3);
+// empty when the type has no calculation time.
+std::string FactoryInfoText(const std::string& infoText, const std::string& yieldText, int mtime,
+                            int special);
+
+// The size of the factory type panel when the window opens: the share
+// `part` / `total` of `windowSize` that was saved, kept between 50 pixels and
+// `clientSize` - 50 (the 50 win when the client is smaller than 100). A
+// share that cannot be a share (total not above 0) gives half.
+int FactoryListPanelSize(int windowSize, int clientSize, int part, int total);
+
+// Adds a factory type with the two recipe rows every type starts with: one
+// product it makes and one resource it needs, both still to be chosen.
+// Returns the new type's Id; the factory types table stands on it.
+int AppendFactoryType(TDataModule1& store);
+
+// Deletes the current row of `table` (a type table, whose delete rule removes
+// what refers to it elsewhere) with the views of the universe tables
+// suspended, so that grids and the map do not follow every step.
+void DeleteTypeRow(TDataModule1& store, Table& table);
+
+}  // namespace qv

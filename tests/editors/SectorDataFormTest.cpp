@@ -1,0 +1,216 @@
+#include "editors/SectorDataForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+
+#include "app/MainTexts.h"
+#include "editors/FactoriesForm.h"
+#include "editors/ProductsForm.h"
+#include "editors/QtDataGrid.h"
+#include "editors/QtEditorParts.h"
+#include "editors/QtTableModel.h"
+#include "editors/SectorObjects.h"
+#include "settings/IniFile.h"
+#include "support/QtEditorTesting.h"
+#include "support/UniverseRows.h"
+
+namespace {
+
+using namespace qvtest;
+using qv::TSectorDataForm;
+
+// Alpha (Kessar) has a shipyard without products, a trading station with
+// three and a farm; Delta has no race and no station.
+class SectorDataFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qv::TDataModule1& s = *store;
+    const int wheat = AddProduct(s, "Wheat", 0, 0, 0);
+    AddProduct(s, "Laser", 1, 0, 0);
+    AddProduct(s, "Hauler", 2, 0, 0);
+    AddProduct(s, "Farm kit", 3, 0, 0);
+    farm = AddFactoryType(s, "Farm", 0, 60);
+    AddFactoryType(s, "Secret lab", 0, 60, false);
+    alpha = AddSector(s, {.name = "Alpha", .x = 1, .y = 1, .race = "Kessar", .shipyard = true});
+    AddSector(s, {.name = "Delta", .x = 2, .y = 2});
+    store->LocateSectorById(alpha);
+    store->SectorsData.Edit();
+    store->SectorsData.FieldByName("SolarCycle").SetAsInteger(80);
+    store->SectorsData.Post();
+    PlaceFactory(s, alpha, farm, true);
+    for (int i = 0; i < 3; ++i)
+      AddTrade(s, alpha, qv::kTradingStation, wheat);
+    dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
+  }
+  std::unique_ptr<TSectorDataForm> Make() {
+    auto form = std::make_unique<TSectorDataForm>(*store, dialogs, texts, dir.Folder(), factories,
+                                                  products);
+    form->ReadSettings(qv::IniFile::Load(dir.File("QVMap.INI")).get());
+    return form;
+  }
+  void OpenAlpha() {
+    ASSERT_TRUE(form->Open(1, 1));
+    form->FormShow();
+  }
+  bool TabShown(int trader) {
+    return form->Pages().isTabVisible(form->Pages().indexOf(&form->Page(trader)));
+  }
+  void GoToPage(int trader) { form->Pages().setCurrentWidget(&form->Page(trader)); }
+  bool SectorFlag(const char* field) {
+    store->LocateSectorById(alpha);
+    return store->SectorsData.FieldByName(field).AsBoolean();
+  }
+
+  TempDir dir;
+  EmptyStore store;
+  ScriptedDialogs dialogs;
+  qv::TMainTexts texts;
+  qv::TProductsForm products{*store, dialogs, texts, dir.Folder()};
+  qv::TFactoriesForm factories{*store, dialogs, texts, dir.Folder(), products};
+  std::unique_ptr<TSectorDataForm> form = Make();
+  int alpha = 0, farm = 0;
+};
+
+TEST_F(SectorDataFormTest, OpensOnTheSectorWithItsStationsFactoriesAndPickLists) {
+  EXPECT_FALSE(form->Open(5, 5));
+  ASSERT_TRUE(form->Open(2, 2));
+  EXPECT_EQ(form->Heading(), "Sector: Delta (2,2)");
+  OpenAlpha();
+  EXPECT_EQ(form->Heading(), "Sector: Alpha (1,1), Kessar");
+  EXPECT_TRUE(form->StationBox(qv::kShipyard).isChecked());
+  EXPECT_TRUE(form->StationBox(qv::kTradingStation).isChecked());
+  EXPECT_FALSE(form->StationBox(qv::kPirateBase).isChecked());
+  EXPECT_TRUE(TabShown(qv::kTradingStation));
+  EXPECT_FALSE(TabShown(qv::kEquipmentDock));
+  EXPECT_EQ(GridColumn(form->Grid(TSectorDataForm::kFactoryPage), 0),
+            (std::vector<std::string>{"Farm"}));
+  EXPECT_EQ(GridColumn(form->Grid(TSectorDataForm::kFactoryPage), 1),
+            (std::vector<std::string>{"Your"}));
+  EXPECT_EQ(form->CycleEdit().text(), "80");
+  EXPECT_EQ(form->CycleText(), "(1 min 20 sec)");
+
+  const auto picks = [this](int trader, const char* field) {
+    return form->Grid(trader).FindColumn(field)->PickList;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(picks(TSectorDataForm::kFactoryPage, "FactoryId"), (Names{"Farm", "Secret lab"}));
+  EXPECT_EQ(picks(TSectorDataForm::kFactoryPage, "Your"), (Names{"", "Your"}));
+  EXPECT_EQ(picks(qv::kShipyard, "ProductId"), (Names{"Hauler", "Farm kit"}));
+  for (const int trader : {qv::kEquipmentDock, qv::kTradingStation, qv::kPirateBase})
+    EXPECT_EQ(picks(trader, "ProductId"), (Names{"Wheat", "Laser"})) << trader;
+}
+
+TEST_F(SectorDataFormTest, StationPagesListAndAddTheProductsOfTheirKind) {
+  OpenAlpha();
+  GoToPage(qv::kTradingStation);
+  EXPECT_EQ(GridColumn(form->Grid(qv::kTradingStation), 0),
+            (std::vector<std::string>{"Wheat", "Wheat", "Wheat"}));
+  GoToPage(qv::kShipyard);
+  EXPECT_EQ(store->CurrentTrader, qv::kShipyard);
+  EXPECT_EQ(store->ProductsData.RecordCount(), 2);  // ships and factories only
+  EXPECT_TRUE(PressShortcut(form->Grid(qv::kShipyard), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+  qv::Table& trade = store->SectTradeData;
+  ASSERT_EQ(trade.RecordCount(), 1);
+  EXPECT_EQ(trade.FieldByName("SectorId").AsInteger(), alpha);
+  EXPECT_EQ(trade.FieldByName("Trader").AsInteger(), qv::kShipyard);
+  EXPECT_TRUE(trade.FieldByName("ProductId").IsNull());
+  ASSERT_TRUE(form->Grid(qv::kShipyard).Model().WriteCellText(0, 0, "Hauler"));
+  ASSERT_TRUE(form->Grid(qv::kShipyard).PostRow());
+  EXPECT_EQ(GridColumn(form->Grid(qv::kShipyard), 0), (std::vector<std::string>{"Hauler"}));
+
+  form->ToolButton4Click();
+  EXPECT_EQ(dialogs.shown.at(0).text, "Shipyard: delete \"Hauler\"?");
+  EXPECT_EQ(trade.RecordCount(), 1);
+  GoToPage(TSectorDataForm::kFactoryPage);
+  EXPECT_FALSE(store->ProductsData.Filtered());
+  form->ToolButton2Click();
+  EXPECT_EQ(dialogs.shown.at(1).text, "Delete \"Farm\" from \"Alpha\" ?");
+  EXPECT_EQ(dialogs.shown.at(1).caption, "Delete");
+}
+
+TEST_F(SectorDataFormTest, SwitchingAStationOffClearsItsProductsOnlyWhenTheAnswerIsYes) {
+  OpenAlpha();
+  GoToPage(qv::kShipyard);
+  form->StationBox(qv::kShipyard).setChecked(false);  // no products: no question
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(SectorFlag("Shipyard"));
+  EXPECT_EQ(form->Pages().currentWidget(), &form->Page(TSectorDataForm::kFactoryPage));
+  EXPECT_FALSE(TabShown(qv::kShipyard));
+
+  GoToPage(qv::kTradingStation);
+  form->StationBox(qv::kTradingStation).setChecked(false);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Trading Station: clear all data?");
+  EXPECT_EQ(dialogs.shown[0].caption, "Clear data");
+  EXPECT_TRUE(form->StationBox(qv::kTradingStation).isChecked());
+  EXPECT_TRUE(SectorFlag("Trstation"));
+  EXPECT_EQ(store->CountTraders(alpha, qv::kTradingStation), 3);
+
+  dialogs.yesNoAnswers = {true};
+  form->StationBox(qv::kTradingStation).setChecked(false);
+  EXPECT_FALSE(SectorFlag("Trstation"));
+  EXPECT_EQ(store->CountTraders(alpha, qv::kTradingStation), 0);
+  EXPECT_FALSE(TabShown(qv::kTradingStation));
+
+  form->StationBox(qv::kPirateBase).setChecked(true);
+  EXPECT_TRUE(SectorFlag("Pirate"));
+  EXPECT_TRUE(TabShown(qv::kPirateBase));
+}
+
+TEST_F(SectorDataFormTest, SolarCycleIsStoredAsTypedAndClosingLiftsFiltersAndNames) {
+  OpenAlpha();
+  store->DataChanged = false;
+  form->CycleEdit().setText("125");
+  EXPECT_EQ(form->CycleText(), "(2 min 5 sec)");
+  store->LocateSectorById(alpha);
+  EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), 125);
+  EXPECT_TRUE(store->DataChanged);
+
+  GoToPage(qv::kShipyard);
+  form->done(QDialog::Accepted);
+  EXPECT_FALSE(store->SectFactoryData.Filtered());
+  EXPECT_FALSE(store->SectTradeData.Filtered());
+  EXPECT_FALSE(store->ProductsData.Filtered());
+  EXPECT_FALSE(store->LinkToCurrentSector);
+  EXPECT_EQ(store->SectTradeData.RecordCount(), 3);
+  store->SectFactoryData.First();
+  EXPECT_EQ(store->SectFactoryData.FieldByName("FactoryId").DisplayText(), std::to_string(farm));
+}
+
+TEST_F(SectorDataFormTest, ProductsAddedInTheProductTypesWindowAreOnOfferAtOnce) {
+  OpenAlpha();
+  GoToPage(qv::kEquipmentDock);
+  QTimer::singleShot(0, [this] {
+    EXPECT_FALSE(store->ProductsData.Filtered());
+    products.ToolButton1Click();
+    store->ProductsData.Edit();
+    store->ProductsData.FieldByName("Name").SetAsString("Fresh");
+    products.accept();
+  });
+  form->Button3Click();
+  EXPECT_TRUE(store->ProductsData.Filtered());
+  const std::vector<std::string>& wares =
+      form->Grid(qv::kEquipmentDock).FindColumn("ProductId")->PickList;
+  EXPECT_NE(std::find(wares.begin(), wares.end(), "Fresh"), wares.end());
+  EXPECT_EQ(store->ProductNames.NumberOf("Fresh") > 0, true);
+}
+
+TEST_F(SectorDataFormTest, FiveGridsKeepTheirColumnLayouts) {
+  form->Grid(qv::kEquipmentDock).horizontalHeader()->resizeSection(0, 321);
+  form->Grid(TSectorDataForm::kFactoryPage).horizontalHeader()->moveSection(0, 2);
+  form.reset();
+  for (const char* file : {"fact3.col", "shipyard.col", "eq_dock.col", "tr_stat.col", "p_base.col"})
+    EXPECT_TRUE(dir.Exists(file)) << file;
+  form = Make();
+  EXPECT_EQ(form->Grid(qv::kEquipmentDock).Columns().front().Width, 321);
+  EXPECT_EQ(form->Grid(qv::kShipyard).Columns().front().Width, 260);
+  EXPECT_EQ(form->Grid(TSectorDataForm::kFactoryPage).Columns().back().FieldName, "FactoryId");
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "editors/SectorObjects.h"
+
+#include <gtest/gtest.h>
+
+#include "support/UniverseRows.h"
+
+namespace {
+
+using namespace qvtest;
+
+TEST(SectorObjectsTest, StationKindsNameTheirFlagAndWhatTheyTrade) {
+  EXPECT_STREQ(qv::StationFlagField(qv::kTradingStation), "Trstation");
+  EXPECT_STREQ(qv::StationFlagField(qv::kShipyard), "Shipyard");
+  EXPECT_STREQ(qv::StationFlagField(qv::kEquipmentDock), "Eqdock");
+  EXPECT_STREQ(qv::StationFlagField(qv::kPirateBase), "Pirate");
+  EXPECT_EQ(qv::StationProductFilter(qv::kShipyard), "Type = 2 or Type = 3");
+  EXPECT_EQ(qv::StationProductFilter(qv::kEquipmentDock), "Type = 0 or Type = 1");
+  EXPECT_EQ(qv::StationProductFilter(qv::kTradingStation), "Type = 0 or Type = 1");
+  EXPECT_EQ(qv::StationProductFilter(qv::kPirateBase), "");
+  EXPECT_EQ(qv::SectorObjectsCaption("Sector:", "Alpha", 3, 4, "Kessar"),
+            "Sector: Alpha (3,4), Kessar");
+  EXPECT_EQ(qv::SectorObjectsCaption("Sector:", "Delta", 2, 2, ""), "Sector: Delta (2,2)");
+  qv::TStoreTexts texts;
+  EXPECT_EQ(qv::CycleTimeText(texts, 125), "(2 min 5 sec)");
+}
+
+TEST(SectorObjectsTest, AGoneSectorChangesNothing) {
+  EmptyStore s;
+  AddSector(*s, {.name = "Alpha", .shipyard = true});
+  bool asked = false;
+  EXPECT_EQ(qv::SwitchStation(*s, 999, qv::kShipyard, false,
+                              [&] {
+                                asked = true;
+                                return true;
+                              }),
+            qv::TStationChange::SectorGone);
+  EXPECT_FALSE(qv::StoreSolarCycle(*s, 999, 10));
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(s->SectorsData.FieldByName("Shipyard").AsBoolean(), true);
+  EXPECT_TRUE(s->SectorsData.FieldByName("SolarCycle").AsInteger() == 0);
+}
+
+}  // namespace

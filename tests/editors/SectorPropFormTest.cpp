@@ -1,0 +1,152 @@
+#include "editors/SectorPropForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "support/UniverseRows.h"
+
+namespace {
+
+using qvtest::AddSector;
+
+class SectorPropFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddSector(*store, {.name = "Home", .x = 3, .y = 4, .race = "Vossk", .suns = 2, .south = true});
+    AddSector(*store, {.name = "Peak", .x = 7, .y = 2});
+    AddSector(*store, {.name = "Below", .x = 3, .y = 5, .north = true});
+  }
+  template <typename T>
+  T& Get(const char* name) {
+    T* child = form.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+  }
+  QLineEdit& Edit(const char* name) { return Get<QLineEdit>(name); }
+  std::string Warning() { return Get<QLabel>("Label7").text().toStdString(); }
+  bool OkEnabled() { return Get<QPushButton>("Button1").isEnabled(); }
+  bool Gate(int i) { return Get<QCheckBox>(("CheckBox" + std::to_string(i)).c_str()).isChecked(); }
+  void TypePosition(const char* x, const char* y) {
+    Edit("Edit4").setText(x);
+    Edit("Edit5").setText(y);
+  }
+
+  qvtest::EmptyStore store;
+  qvtest::ScriptedDialogs dialogs;
+  qv::TSectorPropForm form{*store, dialogs, nullptr};
+};
+
+TEST_F(SectorPropFormTest, NewSectorStartsEmptyAndRefusesTakenOrFarPositions) {
+  form.Open(false, -1, -1);  // no sector there: a new one
+  EXPECT_FALSE(form.EditingExisting());
+  EXPECT_EQ(form.windowTitle(), "New sector");
+  EXPECT_EQ(Edit("Edit3").text(), "0");
+  EXPECT_EQ(Edit("Edit2").text(), "90");
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(1 min 30 sec)");
+  EXPECT_TRUE(Get<QCheckBox>("CheckBox5").isChecked());
+  EXPECT_TRUE(Get<QAbstractButton>("SpeedButton5").isChecked());
+  EXPECT_EQ(Get<QComboBox>("ComboBox2").count(), 3);
+  EXPECT_FALSE(Get<QComboBox>("ComboBox2").isEnabled());  // until its gate is checked
+  EXPECT_FALSE(OkEnabled());
+  Edit("Edit4").setText("5");
+  EXPECT_FALSE(OkEnabled());  // both edits must hold text
+
+  TypePosition("3", "4");
+  EXPECT_EQ(Warning(), "Duplicate");
+  EXPECT_FALSE(OkEnabled());
+  TypePosition("10000", "4");
+  EXPECT_EQ(Warning(), "Allowed: -9999 to 9999");
+  EXPECT_FALSE(OkEnabled());
+  TypePosition("-9999", "x");  // no digits read as 0
+  EXPECT_EQ(Warning(), "");
+  EXPECT_TRUE(OkEnabled());
+
+  Edit("Edit1").setText("Edge");
+  Get<QSpinBox>("UpDown2").setValue(125);
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(2 min 5 sec)");
+  form.Button1Click();
+  ASSERT_TRUE(store->LocateSectorAt(-9999, 0));
+  const qv::TSectorValues stored = qv::ReadSectorValues(*store);
+  EXPECT_EQ(stored.name, "Edge");
+  EXPECT_EQ(stored.solarCycle, 125);
+  EXPECT_EQ(stored.nameDy, -2);
+  EXPECT_EQ(form.StoredPosition(), (qv::TGridPos{-9999, 0}));
+
+  form.Open(true, 0, 0);
+  store->Texts.TimeText = "(%d m %d s)";  // another language since
+  form.Open(true, 0, 0);
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(1 m 30 s)");
+}
+
+TEST_F(SectorPropFormTest, EditingAllowsTheOwnPositionAndPlacesBesideAChosenNeighbour) {
+  form.Open(false, 3, 4);
+  EXPECT_TRUE(form.EditingExisting());
+  EXPECT_EQ(form.windowTitle(), "Sector Properties");
+  EXPECT_EQ(Edit("Edit1").text(), "Home");
+  EXPECT_EQ(Get<QComboBox>("ComboBox1").currentText(), "Vossk");
+  EXPECT_EQ(Get<QComboBox>("ComboBox3").currentText(), "Below");  // the neighbour south
+  EXPECT_EQ(Get<QComboBox>("ComboBox2").currentIndex(), -1);
+  EXPECT_EQ(Get<QComboBox>("ComboBox2").count(), 2);  // every sector but this one
+
+  TypePosition("3", "5");
+  EXPECT_EQ(Warning(), "Duplicate");
+  TypePosition("3", "4");  // back to its own place
+  EXPECT_EQ(Warning(), "");
+  EXPECT_TRUE(OkEnabled());
+
+  Get<QCheckBox>("CheckBox1").setChecked(true);
+  QComboBox& north = Get<QComboBox>("ComboBox2");
+  ASSERT_TRUE(north.isEnabled());
+  north.setCurrentIndex(north.findText("Peak"));
+  EXPECT_EQ(Edit("Edit4").text(), "7");
+  EXPECT_EQ(Edit("Edit5").text(), "3");
+  EXPECT_EQ(north.currentText(), "Peak");
+  EXPECT_EQ(Get<QComboBox>("ComboBox3").currentIndex(), -1);  // nobody south of 7, 3
+
+  // Leaving the position edit of a moved sector drops its gates.
+  form.Edit4Exit();
+  EXPECT_FALSE(Gate(1));
+  EXPECT_FALSE(Gate(2));
+  Get<QCheckBox>("CheckBox1").setChecked(true);
+  form.SpeedButtonClick(10);
+  form.Button1Click();
+  ASSERT_EQ(form.result(), QDialog::Accepted);
+
+  // The gates followed: Peak got its south gate, Below lost its north gate.
+  ASSERT_TRUE(store->LocateSectorAt(7, 2));
+  EXPECT_TRUE(store->SectorsData.FieldByName("SouthGate").AsBoolean());
+  ASSERT_TRUE(store->LocateSectorAt(3, 5));
+  EXPECT_TRUE(store->SectorsData.FieldByName("NorthGate").AsBoolean());  // not its neighbour now
+  form.Open(false, 7, 3);
+  EXPECT_TRUE(Get<QAbstractButton>("SpeedButton10").isChecked());
+  EXPECT_EQ(form.NameDx(), 2);
+  EXPECT_EQ(form.NameDy(), 1);
+  EXPECT_TRUE(Gate(1));
+  EXPECT_EQ(Edit("Edit3").text(), "2");
+}
+
+TEST_F(SectorPropFormTest, AnUnknownNamePlaceAndCancelLeaveTheRowAlone) {
+  AddSector(*store, {.name = "Odd", .x = 0, .y = 0, .nameDx = 0, .nameDy = 0});
+  form.Open(false, 0, 0);
+  EXPECT_TRUE(Get<QAbstractButton>("SpeedButton2").isChecked());
+  Edit("Edit1").setText("Renamed");
+  form.reject();
+  ASSERT_TRUE(store->LocateSectorAt(0, 0));
+  EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), "Odd");
+  EXPECT_EQ(store->SectorsData.State(), qv::TableState::Browse);
+
+  form.Open(false, 0, 0);
+  form.Button1Click();
+  ASSERT_TRUE(store->LocateSectorAt(0, 0));
+  EXPECT_EQ(store->SectorsData.FieldByName("NameDx").AsInteger(), 0);  // stored back unchanged
+  EXPECT_EQ(store->SectorsData.FieldByName("NameDy").AsInteger(), 0);
+}
+
+}  // namespace
