@@ -16,7 +16,7 @@
 #include "data/TextUtil.h"
 #include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
-#include "support/ScriptedDialogs.h"
+#include "settings/SilentDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -25,7 +25,7 @@ using qvfuzz::Require;
 
 struct Program {
   qvtest::TempDir home;
-  qvtest::ScriptedDialogs dialogs;
+  qv::SilentDialogs dialogs;
   qv::TDataModule1 store{home.Folder(), dialogs};
 };
 

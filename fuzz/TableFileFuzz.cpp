@@ -11,7 +11,7 @@
 #include "FuzzSupport.h"
 #include "data/DataModule1.h"
 #include "data/TableFile.h"
-#include "support/ScriptedDialogs.h"
+#include "settings/SilentDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 struct Stores {
   qvtest::TempDir home;
   qvtest::TempDir copyHome;
-  qvtest::ScriptedDialogs dialogs;
+  qv::SilentDialogs dialogs;
   qv::TDataModule1 store{home.Folder(), dialogs};
   qv::TDataModule1 copy{copyHome.Folder(), dialogs};
   Stores() {

@@ -18,7 +18,7 @@
 #include "data/TableImport.h"
 #include "data/TextUtil.h"
 #include "economy/ComplexTables.h"
-#include "support/ScriptedDialogs.h"
+#include "settings/SilentDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -31,7 +31,7 @@ constexpr std::size_t kStoreTables = 7;
 struct Folder {
   qvtest::TempDir home;
   qvtest::TempDir work;
-  qvtest::ScriptedDialogs dialogs;
+  qv::SilentDialogs dialogs;
   Folder() { std::filesystem::copy(QV_SOURCE_DIR "/Data", home.Path() / "Data"); }
 };
 
