@@ -330,7 +330,7 @@ void TMainForm::UpdateMarkerArea() {
 }
 
 TMapDrawContext TMainForm::DrawContext() const {
-  return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_};
+  return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_, &mapSectors_};
 }
 
 void TMainForm::PaintMap(QPainter& painter, const QRect& exposed) {

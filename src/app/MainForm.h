@@ -12,6 +12,7 @@
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
+#include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
 
@@ -19,6 +20,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QProgressDialog;
 class QScrollArea;
 class QToolButton;
 
@@ -213,6 +215,8 @@ class TMainForm : public QMainWindow {
   TMapGeometry geometry_;
   TSectorArray cells_;
   QtTextCache mapTexts_;  // names measured and shaped once for all repaints
+  // The sectors as drawn, read again only when the sectors table changes.
+  mutable TSectorDrawList mapSectors_;
   TRequestData request_;
   TMainTexts texts_;
   CustomColorList customColors_{};
@@ -233,6 +237,7 @@ class TMainForm : public QMainWindow {
   QtMapSurface* surface_ = nullptr;
   QLabel* statusLabel_ = nullptr;
   QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
+  QProgressDialog* bmpProgress_ = nullptr;
 };
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "app/MainTexts.h"
 
+#include "map/BmpFile.h"
 #include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
 
@@ -32,6 +33,16 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpErrorMsg", texts.BmpErrorMsg);
   read("BmpWriteErrorMsg", texts.BmpWriteErrorMsg);
   read("NoProductMsg", texts.NoProductMsg);
+  read("BmpTooLargeMsg", texts.BmpTooLargeMsg);
+  read("BmpLargeMsg", texts.BmpLargeMsg);
+  read("BmpSaveCap", texts.BmpSaveCap);
+  read("BmpProgressMsg", texts.BmpProgressMsg);
+  read("BmpCancelBtn", texts.BmpCancelBtn);
+}
+
+std::string MapImageSizeText(std::string_view pattern, int width, int height) {
+  return FormatText(pattern, {std::int64_t{width}, std::int64_t{height},
+                              ByteSizeText(BmpFileWriter::FileSize(width, height))});
 }
 
 std::string FormatText(std::string_view pattern, const std::vector<FormatArg>& args) {

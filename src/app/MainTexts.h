@@ -27,12 +27,26 @@ struct TMainTexts {
   std::string BmpWriteErrorMsg = "Cannot write the map image to %s";
   // Nor this: the status line's hint while statistics of no product are shown.
   std::string NoProductMsg = "no product chosen";
+  // Nor these: a map image too large for a BMP file, a large one, and the
+  // progress of saving it.
+  std::string BmpTooLargeMsg =
+      "The map image of %d x %d pixels would make a BMP file of %s, more than the 4 GB a BMP "
+      "file can hold. Choose a smaller zoom and save again.";
+  std::string BmpLargeMsg =
+      "The map image of %d x %d pixels makes a BMP file of %s. Save it all the same?";
+  std::string BmpSaveCap = "Save map as BMP";
+  std::string BmpProgressMsg = "Saving the map image...";
+  std::string BmpCancelBtn = "Cancel";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.
 void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts);
 
 using FormatArg = std::variant<std::string, std::int64_t>;
+
+// A message about the BMP file of a map image: `pattern` filled with the
+// image's width, height and the size of its file ("5.5 GB").
+std::string MapImageSizeText(std::string_view pattern, int width, int height);
 
 // Fills "%s" and "%d" placeholders in order ("%%" is a percent sign). The
 // pattern may come from a language file, so it is never trusted: a

@@ -1,11 +1,12 @@
 // The commands of the main window that act on the map itself.
 #include <QAction>
-#include <QImage>
+#include <QProgressDialog>
 #include <QToolButton>
-#include <algorithm>
+#include <cstdint>
 
 #include "app/MainForm.h"
 #include "app/SectorCommands.h"
+#include "map/BmpFile.h"
 #include "map/MapRenderer.h"
 #include "map/QtMapImage.h"
 #include "settings/Dialogs.h"
@@ -55,21 +56,39 @@ void TMainForm::East1Click() {
 void TMainForm::SavemapasBMP1Click() {
   const int width = geometry_.SurfaceWidth();
   const int height = geometry_.SurfaceHeight();
-  {
-    // Make sure the picture fits in memory before asking for a file name.
-    const QImage probe(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    if (probe.isNull() || width <= 0 || height <= 0) {
-      dialogs_.ShowMessage(
-          FormatText(texts_.BmpErrorMsg, {std::int64_t{width}, std::int64_t{height}}),
-          "Fatal error", MessageIcon::Error);
-      return;
-    }
+  if (width <= 0 || height <= 0) {
+    dialogs_.ShowMessage(
+        FormatText(texts_.BmpErrorMsg, {std::int64_t{width}, std::int64_t{height}}), "Fatal error",
+        MessageIcon::Error);
+    return;
   }
+  // Told before anything is drawn or asked: no zoom of this map fits the format.
+  if (!BmpFileWriter::Fits(width, height)) {
+    dialogs_.ShowMessage(MapImageSizeText(texts_.BmpTooLargeMsg, width, height), "Error",
+                         MessageIcon::Error);
+    return;
+  }
+  constexpr std::uint64_t kLargeFile = 256ULL << 20;
+  if (BmpFileWriter::FileSize(width, height) > kLargeFile &&
+      !dialogs_.AskYesNo(MapImageSizeText(texts_.BmpLargeMsg, width, height), texts_.BmpSaveCap))
+    return;
   const std::optional<std::string> path =
       dialogs_.AskSaveFileName(saveFolder_, "Bitmap files (*.bmp)|*.bmp|All files|*.*", "bmp");
   if (!path) return;
   BusyGuard busy(busy_);
-  const std::string error = SaveMapBmp(DrawContext(), width, height, *path);
+  QProgressDialog& progress = *bmpProgress_;
+  progress.setWindowTitle(QString::fromStdString(texts_.BmpSaveCap));
+  progress.setLabelText(QString::fromStdString(texts_.BmpProgressMsg));
+  progress.setCancelButtonText(QString::fromStdString(texts_.BmpCancelBtn));
+  progress.setRange(0, height);
+  progress.setValue(0);
+  // Once the dialog shows, its Cancel button is heard between two bands.
+  const std::string error =
+      SaveMapBmp(DrawContext(), width, height, *path, [&progress](int done, int) {
+        progress.setValue(done);
+        return !progress.wasCanceled();
+      });
+  progress.reset();
   if (!error.empty())
     dialogs_.ShowMessage(FormatText(texts_.BmpWriteErrorMsg, {*path}), "Error", MessageIcon::Error);
 }

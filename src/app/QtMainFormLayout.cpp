@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -239,6 +240,14 @@ void TMainForm::CreateMapView() {
   statusHint_->setContentsMargins(0, 0, 12, 0);
   statusHint_->hide();
   status->insertWidget(0, statusHint_);
+
+  // The progress of saving the map as BMP, shown when the export lasts.
+  bmpProgress_ = new QProgressDialog(this);
+  bmpProgress_->setObjectName("BmpProgress");
+  bmpProgress_->setWindowModality(Qt::WindowModal);
+  bmpProgress_->setMinimumDuration(500);
+  bmpProgress_->setMinimumWidth(400);  // room for its title
+  bmpProgress_->reset();
 }
 
 }  // namespace qv

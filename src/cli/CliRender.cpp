@@ -1,10 +1,12 @@
 #include <ostream>
 
+#include "app/MainTexts.h"
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
 #include "cli/Commands.h"
 #include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
+#include "map/BmpFile.h"
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
 #include "map/QtMapImage.h"
@@ -62,6 +64,13 @@ int RunRender(CliContext& context, const CommandArgs& args) {
 
   const int width = geometry.SurfaceWidth();
   const int height = geometry.SurfaceHeight();
+  // Refused before anything is drawn, with the window's own message.
+  if (width > 0 && height > 0 && !BmpFileWriter::Fits(width, height)) {
+    TMainTexts texts;
+    TranslateMainTexts(context.LanguageFile(), texts);
+    context.Err() << "qvmap-cli: " << MapImageSizeText(texts.BmpTooLargeMsg, width, height) << "\n";
+    return 1;
+  }
   const TMapDrawContext drawContext{store,   geometry, settings.Map, settings.Request,
                                     request, cells};
   QtHeadlessGui gui;

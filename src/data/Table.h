@@ -170,6 +170,9 @@ class Table {
 
   // ---- Change log ----
   int ChangeCount() const { return changeCount_; }
+  // Grows with every change of the stored rows (post, delete, load, empty),
+  // so that what is built from them knows when to build again.
+  std::uint64_t RowsVersion() const { return rowsVersion_; }
   // A row still in edit or insert is posted when modified and cancelled when
   // not; then the log is emptied.
   void MergeChangeLog();
@@ -202,6 +205,7 @@ class Table {
   bool modified_ = false;
   int disableCount_ = 0;
   int changeCount_ = 0;
+  std::uint64_t rowsVersion_ = 0;
   std::int64_t nextAutoInc_ = 1;  // wide, so that the last identifier can be handed out
   Table* master_ = nullptr;
   std::unique_ptr<Impl> impl_;  // rows, orders, cursor, edit buffer, views, filter program

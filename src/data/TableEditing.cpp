@@ -131,6 +131,7 @@ void Table::Post() {
   m.buffer = Row{};
   m.editId = m.anchorId = 0;
   ++changeCount_;
+  ++rowsVersion_;
   // The cursor follows the posted row; when it left the view, the row after its place.
   m.cur = row;
   m.resetToFirst = false;
@@ -207,6 +208,7 @@ void Table::Delete() {
     m.eof = m.bof = false;
   }
   ++changeCount_;
+  ++rowsVersion_;
   m.Notify(TableChange::DataSetChanged);
   m.Fire(AfterDelete);
   m.MovedToAnotherRow();
@@ -230,6 +232,7 @@ void Table::EmptyDataSet() {
   m.editId = m.anchorId = 0;
   m.ClearRows();
   changeCount_ = 0;
+  ++rowsVersion_;
   if (wasEditing) m.Notify(TableChange::StateChanged);
   m.Notify(TableChange::DataSetChanged);
   m.NotifyDetails();
@@ -301,6 +304,7 @@ void Table::LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc) {
   // A counter below the loaded values would hand out an Id a row already has.
   nextAutoInc_ = autoIncFields.empty() ? nextAutoInc : std::max(nextAutoInc, highest + 1);
   changeCount_ = 0;
+  ++rowsVersion_;
   m.resetToFirst = true;
   m.EnsureView();
   if (wasEditing) m.Notify(TableChange::StateChanged);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "data/AtomicFile.h"
+#include "data/PlainRowsText.h"
 #include "data/Table.h"
 
 namespace qv {
@@ -215,14 +216,15 @@ std::string ReadWholeFile(const std::string& path) {
     throw TableError("Cannot open file " + path + ": " + reason);
   }
 
-  std::string content;
-  content.reserve(static_cast<std::size_t>(info.st_size));
-  char chunk[65536];
+  // Read straight into the text, which grows only if the file grew meanwhile.
+  std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  std::size_t size = 0;
   int error = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (size == content.size()) content.resize(content.size() * 2);
+    const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
     if (got > 0) {
-      content.append(chunk, static_cast<std::size_t>(got));
+      size += static_cast<std::size_t>(got);
     } else if (got == 0) {
       break;
     } else if (errno != EINTR) {
@@ -230,6 +232,7 @@ std::string ReadWholeFile(const std::string& path) {
       break;
     }
   }
+  content.resize(size);
   ::close(fd);
   if (error != 0) throw TableError("Cannot read file " + path + ": " + ErrnoText(error));
   return content;
@@ -255,9 +258,14 @@ std::size_t CutLength(std::string_view text, int maxChars) {
 }
 
 // One field of the file's field list, tied to the table's field.
+// What a row's attribute needs of its field is kept here, beside the name:
+// a large table reads it hundreds of thousands of times.
 struct FileField {
-  const char* name;
+  std::string_view name;
   const Field* field;
+  std::size_t slot;
+  FieldType type;
+  int size;
 };
 
 class TableFileReader {
@@ -267,6 +275,13 @@ class TableFileReader {
   void Read() {
     std::string content = ReadWholeFile(path_);
     if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
+    // Room for all rows at once: a row of the narrowest table takes more
+    // than forty bytes of the file.
+    const std::size_t lines = content.size() / 40 + 16;
+    if (ReadPlain(content, lines)) return;
+    // Read again as it is: the quick way has changed the text.
+    content = ReadWholeFile(path_);
+    fileFields_.clear();
 
     // Parsed in place: the text is not copied once more.
     pugi::xml_document doc;
@@ -278,7 +293,62 @@ class TableFileReader {
       Fail("line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
            parsed.description());
     }
+    const pugi::xml_node root = ReadHeader(doc);
+    std::vector<Row> loaded = ReadRows(root.child(kRowsElement), lines);
+    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
+    table_.LoadRows(std::move(loaded), nextAutoInc);
+  }
 
+ private:
+  // The file as the program writes it, read without a document tree of its
+  // rows: the text around them is parsed as a document of its own, the rows
+  // are read straight from the text. False, with the table untouched, for any
+  // other file (and for any fault, which the general way then reports as it
+  // always did).
+  bool ReadPlain(std::string& content, std::size_t lines) {
+    const std::string open = std::string("<") + kRowsElement + ">";
+    const std::string close = std::string("</") + kRowsElement + ">";
+    const std::size_t rowsBegin = content.find(open);
+    const std::size_t rowsEnd = content.rfind(close);
+    if (rowsBegin == std::string::npos || rowsEnd == std::string::npos || rowsEnd < rowsBegin)
+      return false;
+    const std::size_t textBegin = rowsBegin + open.size();
+    std::string outline = content.substr(0, textBegin) + content.substr(rowsEnd);
+    pugi::xml_document doc;
+    if (!doc.load_buffer_inplace(outline.data(), outline.size(), pugi::parse_default,
+                                 pugi::encoding_utf8))
+      return false;
+    try {
+      const pugi::xml_node root = ReadHeader(doc);
+      if (root.child(kRowsElement).first_child()) return false;
+      PlainRowsText text(content.data() + textBegin, content.data() + rowsEnd);
+      std::vector<Row> loaded;
+      loaded.reserve(lines);
+      const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
+      std::vector<int> seenInRow(slotCount, 0);
+      int rowNo = 0;
+      while (text.NextRow()) {
+        std::vector<Value>& values = loaded.emplace_back().values;
+        values.reserve(slotCount);
+        ++rowNo;
+        std::size_t hint = 0;
+        std::string_view name;
+        const char* value = nullptr;
+        while (text.NextAttribute(ExpectedName(hint), name, value))
+          TakeAttribute(rowNo, name, value, hint, seenInRow, values);
+        values.resize(slotCount);
+      }
+      if (!text.Plain()) return false;
+      const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
+      table_.LoadRows(std::move(loaded), nextAutoInc);
+    } catch (const TableError&) {
+      return false;
+    }
+    return true;
+  }
+
+  // The root and its field list, checked; the rows element is there.
+  pugi::xml_node ReadHeader(const pugi::xml_document& doc) {
     const pugi::xml_node root = doc.document_element();
     if (std::strcmp(root.name(), kRootElement) != 0) {
       Fail("not a table file (root element " + Quoted(root.name()) + ")");
@@ -290,14 +360,38 @@ class TableFileReader {
     const pugi::xml_node fields = root.child(kFieldsElement);
     const pugi::xml_node rows = root.child(kRowsElement);
     if (!fields || !rows) Fail("not a table file (no field list or no rows)");
-
     ReadFields(fields);
-    std::vector<Row> loaded = ReadRows(rows);
-    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
-    table_.LoadRows(std::move(loaded), nextAutoInc);
+    return root;
   }
 
- private:
+  // The name of the field after the last one found: rows usually list
+  // their attributes in field order.
+  std::string_view ExpectedName(std::size_t hint) const {
+    return hint < fileFields_.size() ? fileFields_[hint].name : std::string_view();
+  }
+
+  // One attribute of row `rowNo` into its slot. Values that come in slot
+  // order are built at the end of the row; the row grows to all its slots
+  // (nulls) at the first one that does not.
+  inline void TakeAttribute(int rowNo, std::string_view name, const char* value, std::size_t& hint,
+                            std::vector<int>& seenInRow, std::vector<Value>& values) {
+    // The expected name itself when the text showed it.
+    const FileField* fileField =
+        hint < fileFields_.size() && name.data() == fileFields_[hint].name.data()
+            ? &fileFields_[hint++]
+            : FindFileField(name, hint);
+    if (fileField == nullptr) FailRow(rowNo, "unknown field " + Quoted(name));
+    const std::size_t slot = fileField->slot;
+    if (seenInRow[slot] == rowNo) FailRow(rowNo, "field " + Quoted(name) + " is given twice");
+    seenInRow[slot] = rowNo;
+    if (slot == values.size()) {
+      values.push_back(ParseValue(rowNo, *fileField, value));
+      return;
+    }
+    if (slot > values.size()) values.resize(static_cast<std::size_t>(table_.FieldCount()));
+    values[slot] = ParseValue(rowNo, *fileField, value);
+  }
+
   [[noreturn]] void Fail(const std::string& reason) const {
     throw TableError(path_ + ": " + reason);
   }
@@ -332,7 +426,8 @@ class TableFileReader {
         Fail("field " + Quoted(name) + " is " + typeText + " in the file but " +
              TypeName(field->DataType()) + " in the table");
       }
-      fileFields_.push_back({name, field});
+      fileFields_.push_back({name, field, static_cast<std::size_t>(field->Index()),
+                             field->DataType(), field->Size()});
     }
     for (int i = 0; i < table_.FieldCount(); ++i) {
       const Field& field = table_.Fields(i);
@@ -345,42 +440,67 @@ class TableFileReader {
 
   // Field names are short: comparing them inline beats a library call per
   // attribute, which a large table makes millions of.
-  static bool SameName(const char* a, const char* b) {
-    while (*a != '\0' && *a == *b) {
-      ++a;
-      ++b;
-    }
-    return *a == *b;
+  static bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
   }
 
   // Rows usually list their attributes in field order, so the field after
   // the last one found is tried first.
-  const FileField* FindFileField(const char* name, std::size_t& hint) const {
+  const FileField* FindFileField(std::string_view name, std::size_t& hint) const {
     const std::size_t count = fileFields_.size();
+    std::size_t i = hint < count ? hint : 0;
     for (std::size_t step = 0; step < count; ++step) {
-      const std::size_t i = (hint + step) % count;
       if (SameName(fileFields_[i].name, name)) {
         hint = i + 1;
         return &fileFields_[i];
       }
+      if (++i == count) i = 0;
     }
     return nullptr;
   }
 
-  Value ParseValue(int rowNo, const FileField& fileField, const pugi::xml_attribute& attribute) {
-    const std::string_view text = attribute.value();
+  // The usual integer, "-12" or "340", read without measuring the text
+  // first; anything else (and any failure) takes the checked way.
+  static bool QuickInteger(const char* text, std::int32_t& value) {
+    const bool negative = *text == '-';
+    const char* digit = text + (negative ? 1 : 0);
+    std::int64_t magnitude = 0;
+    int digits = 0;
+    for (; *digit >= '0' && *digit <= '9' && digits < 10; ++digit, ++digits)
+      magnitude = magnitude * 10 + (*digit - '0');
+    if (*digit != '\0' || digits == 0) return false;
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
+    if (signedValue < std::numeric_limits<std::int32_t>::min() ||
+        signedValue > std::numeric_limits<std::int32_t>::max())
+      return false;
+    value = static_cast<std::int32_t>(signedValue);
+    return true;
+  }
+
+  Value ParseValue(int rowNo, const FileField& fileField, const char* value) {
     const Field& field = *fileField.field;
-    switch (field.DataType()) {
-      case FieldType::String:
-        return Value(std::string(text.substr(0, CutLength(text, field.Size()))));
+    switch (fileField.type) {
+      case FieldType::String: {
+        const std::string_view text = value;
+        return Value(std::string(text.substr(0, CutLength(text, fileField.size))));
+      }
       case FieldType::Boolean:
-        // Fixed-length compares, which the compiler does inline.
-        if (text.size() == 4 && std::memcmp(text.data(), "true", 4) == 0) return Value(true);
-        if (text.size() == 5 && std::memcmp(text.data(), "false", 5) == 0) return Value(false);
-        FailRow(rowNo, Quoted(text) + " is not a boolean for field " + Quoted(field.FieldName()));
+        // Compared inline: a large table has hundreds of thousands of them.
+        if (value[0] == 't' && value[1] == 'r' && value[2] == 'u' && value[3] == 'e' &&
+            value[4] == '\0')
+          return Value(true);
+        if (value[0] == 'f' && value[1] == 'a' && value[2] == 'l' && value[3] == 's' &&
+            value[4] == 'e' && value[5] == '\0')
+          return Value(false);
+        FailRow(rowNo, Quoted(value) + " is not a boolean for field " + Quoted(field.FieldName()));
       default: {
-        std::int32_t value = 0;
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        std::int32_t number = 0;
+        if (QuickInteger(value, number)) return Value(number);
+        const std::string_view text = value;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
         if (ec == std::errc::result_out_of_range) {
           FailRow(rowNo, Quoted(text) + " is out of the 32-bit range for field " +
                              Quoted(field.FieldName()));
@@ -389,19 +509,15 @@ class TableFileReader {
           FailRow(rowNo,
                   Quoted(text) + " is not an integer for field " + Quoted(field.FieldName()));
         }
-        return Value(value);
+        return Value(number);
       }
     }
   }
 
-  std::vector<Row> ReadRows(const pugi::xml_node& rows) {
-    std::size_t rowCount = 0;
-    for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling())
-      ++rowCount;
-
+  std::vector<Row> ReadRows(const pugi::xml_node& rows, std::size_t expectedRows) {
     const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
     std::vector<Row> loaded;
-    loaded.reserve(rowCount);
+    loaded.reserve(expectedRows);
     std::vector<int> seenInRow(slotCount, 0);
     int rowNo = 0;
     for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling()) {
@@ -410,21 +526,14 @@ class TableFileReader {
       if (std::strcmp(node.name(), kRowElement) != 0) {
         FailRow(rowNo, "unexpected element " + Quoted(node.name()));
       }
-      Row row;
-      row.values.resize(slotCount);
+      // Built where it stays; its values go on to the table without a copy.
+      std::vector<Value>& values = loaded.emplace_back().values;
+      values.reserve(slotCount);
       std::size_t hint = 0;
       for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
-           attribute = attribute.next_attribute()) {
-        const FileField* fileField = FindFileField(attribute.name(), hint);
-        if (fileField == nullptr) FailRow(rowNo, "unknown field " + Quoted(attribute.name()));
-        const auto slot = static_cast<std::size_t>(fileField->field->Index());
-        if (seenInRow[slot] == rowNo) {
-          FailRow(rowNo, "field " + Quoted(attribute.name()) + " is given twice");
-        }
-        seenInRow[slot] = rowNo;
-        row.values[slot] = ParseValue(rowNo, *fileField, attribute);
-      }
-      loaded.push_back(std::move(row));
+           attribute = attribute.next_attribute())
+        TakeAttribute(rowNo, attribute.name(), attribute.value(), hint, seenInRow, values);
+      values.resize(slotCount);
     }
     return loaded;
   }

@@ -214,18 +214,24 @@ bool TableOrder::KeyEqualsAt(const std::vector<RowNode*>& rows, std::size_t at,
 
 bool TableOrder::SortPacked(std::vector<RowNode*>& rows) {
   if (!packable_) return false;
+  packed_.resize(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!PackRow(rows[i], packed_[i])) {
+      packed_.clear();
+      return false;
+    }
+  }
+  // Rows often arrive in this order already (a file saved from it).
+  if (std::is_sorted(packed_.begin(), packed_.end(), PackedLess)) return true;
   struct Entry {
     PackedKey key;
     RowNode* row;
   };
   std::vector<Entry> entries(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    entries[i].row = rows[i];
-    if (!PackRow(rows[i], entries[i].key)) return false;
-  }
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    entries[i] = {packed_[i], rows[i]};
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return PackedLess(a.key, b.key); });
-  packed_.resize(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     rows[i] = entries[i].row;
     packed_[i] = entries[i].key;
@@ -234,15 +240,23 @@ bool TableOrder::SortPacked(std::vector<RowNode*>& rows) {
 }
 
 void TableOrder::Sort(std::vector<RowNode*> rows) {
+  // Number keys are compared packed, which is several times quicker.
+  if (SortPacked(rows)) {
+    rows_ = std::move(rows);
+    packedValid_ = true;
+    return;
+  }
   const auto less = [this](const RowNode* a, const RowNode* b) { return CompareRows(a, b) < 0; };
   // Rows often arrive in this order already (a file saved from it, the
   // stored order itself): one pass sees that.
-  if (std::is_sorted(rows.begin(), rows.end(), less)) {
+  const bool sorted =
+      fields_.empty()
+          ? std::is_sorted(rows.begin(), rows.end(),
+                           [](const RowNode* a, const RowNode* b) { return a->seq < b->seq; })
+          : std::is_sorted(rows.begin(), rows.end(), less);
+  if (sorted) {
     rows_ = std::move(rows);
     RebuildPacked();
-  } else if (SortPacked(rows)) {
-    rows_ = std::move(rows);
-    packedValid_ = true;
   } else {
     std::sort(rows.begin(), rows.end(), less);
     rows_ = std::move(rows);

@@ -4,7 +4,7 @@
 
 namespace qv {
 
-std::int32_t Value::ToInteger() const {
+std::int32_t Value::OtherToInteger() const {
   switch (GetKind()) {
     case Kind::Null:
       return 0;
@@ -18,7 +18,7 @@ std::int32_t Value::ToInteger() const {
   return 0;
 }
 
-bool Value::ToBoolean() const {
+bool Value::OtherToBoolean() const {
   switch (GetKind()) {
     case Kind::Null:
       return false;

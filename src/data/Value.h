@@ -24,14 +24,25 @@ class Value {
   // Conversions never throw: a null gives 0 / false / "", a boolean reads as
   // 0 or 1, text that is no integer reads as 0, text reads true when it is
   // "1" or "true" (any case).
-  std::int32_t ToInteger() const;
-  bool ToBoolean() const;
+  // The number and the flag are read inline: tables are scanned for them
+  // hundreds of thousands of times.
+  std::int32_t ToInteger() const {
+    if (const auto* number = std::get_if<std::int32_t>(&data_)) return *number;
+    return OtherToInteger();
+  }
+  bool ToBoolean() const {
+    if (const auto* flag = std::get_if<bool>(&data_)) return *flag;
+    return OtherToBoolean();
+  }
   std::string ToString() const;
 
   friend bool operator==(const Value& a, const Value& b) = default;
   friend int CompareValues(const Value& a, const Value& b);
 
  private:
+  std::int32_t OtherToInteger() const;
+  bool OtherToBoolean() const;
+
   std::variant<std::monostate, std::int32_t, bool, std::string> data_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "map/ERect.h"
 #include "settings/Color.h"
 #include "settings/FontParams.h"
 
@@ -38,6 +39,14 @@ class TCanvas {
   // Inverts (exclusive-or) the pixels of a rectangle.
   virtual void InvertRect(int left, int top, int right, int bottom) = 0;
 };
+
+// Where the glyphs of a text written at (x, y) with the measured box (width,
+// height) may put pixels: they may overhang the box (italics, accents,
+// bearings), but not by a whole line height.
+constexpr TERect TextReach(int x, int y, int width, int height) {
+  return MakeERect(AddPixels(x, -height), AddPixels(y, -height), AddPixels(width, 3LL * height),
+                   AddPixels(height, 2LL * height));
+}
 
 // Applies a font setting at a zoom: brush clear, size trunc(Size * scale).
 void ApplyFont(const TFontParams& font, TCanvas& canvas, double scale);

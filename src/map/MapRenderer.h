@@ -17,6 +17,7 @@ class TCanvas;
 class TDataModule1;
 class TMapGeometry;
 class TSectorArray;
+class TSectorDrawList;
 struct TMapSettings;
 struct TRequestData;
 struct TRequestSettings;
@@ -24,7 +25,9 @@ struct TRequestSettings;
 // Everything the map drawing reads. The geometry gives the grid-to-pixel
 // arithmetic and the zoom; the map settings the colours, fonts and view
 // switches (statistics are shown when ShowStatistics is on and the request
-// has a product); the request settings the bar layout.
+// has a product); the request settings the bar layout. A window keeps the
+// sectors' draw list across its repaints; without one, each drawing reads the
+// sectors table afresh.
 struct TMapDrawContext {
   TDataModule1& store;
   const TMapGeometry& geometry;
@@ -32,17 +35,19 @@ struct TMapDrawContext {
   const TRequestSettings& bars;
   const TRequestData& request;
   const TSectorArray& cells;
+  TSectorDrawList* sectors = nullptr;
 };
 
 // Paints the whole map into (0, 0, width, height): background, gate lines,
-// the sector squares with names, station marks, statistics and suns. The
-// views of the store are suspended during the walk and the SectorsData cursor
-// is left where it was.
+// the sector squares with names, station marks, statistics and suns, in the
+// order of the sectors table. The table's cursor and views are not touched.
 void DrawMap(const TMapDrawContext& context, TCanvas& canvas, int width, int height);
 
 // As DrawMap, but only what may reach `clip` (a rectangle of the surface, as
 // a repaint exposes it): the background inside it and the gate lines and
-// sectors that can touch it. Inside `clip` the pixels are those of DrawMap.
+// sectors that can touch it, found through the draw list's grid index, so
+// that the cost follows the size of the clip rather than of the map. Inside
+// `clip` the pixels are those of DrawMap.
 void DrawMapPart(const TMapDrawContext& context, TCanvas& canvas, int width, int height,
                  const TERect& clip);
 

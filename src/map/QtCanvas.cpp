@@ -188,10 +188,8 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
   const int width = font_->Width(text);
   const int height = font_->Height();
   if (brushStyle_ == BrushStyle::Solid) painter_.fillRect(QRect(x, y, width, height), brushColor_);
-  // Glyphs may overhang their box (italics, accents, bearings), but not by
-  // a whole line height.
-  const QRect reach(x - height, y - height, width + 3 * height, 3 * height);
-  if (!visible_.intersects(reach)) return;
+  const TERect reach = TextReach(x, y, width, height);
+  if (!visible_.intersects(QRect(reach.left, reach.top, reach.width, reach.height))) return;
   if (painterFont_ != font_) {
     painter_.setFont(font_->Font());
     painterFont_ = font_;
@@ -203,7 +201,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
     painter_.drawText(QPoint(x, y + font_->Ascent()), QString::fromStdString(text));
     return;
   }
-  painter_.drawStaticText(QPointF(x, y), font_->Shaped(text));
+  font_->Draw(painter_, QPointF(x, y), text);
 }
 
 int QtCanvas::TextWidth(const std::string& text) {

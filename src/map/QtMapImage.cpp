@@ -1,18 +1,20 @@
 #include "map/QtMapImage.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
-#include <QImageWriter>
+#include <QPainter>
 #include <QString>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <string_view>
+#include <new>
 
-#include "data/AtomicFile.h"
+#include "map/BmpFile.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
+#include "map/QtTextCache.h"
+#include "map/SectorDrawList.h"
 
 namespace qv {
 
@@ -28,23 +30,44 @@ QImage RenderMapImage(const TMapDrawContext& context, int width, int height) {
 }
 
 std::string SaveMapBmp(const TMapDrawContext& context, int width, int height,
-                       const std::string& path) {
+                       const std::string& path, const MapExportProgress& progress) {
   if (width <= 0 || height <= 0) return "The map has no size to draw";
-  const QImage image = RenderMapImage(context, width, height);
-  if (image.isNull()) return "Memory allocation error";
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  if (rgb.isNull()) return "Memory allocation error";
-  // Encoded in memory and put in place like every other file the program
-  // writes, so that a failed export never leaves half an image.
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "BMP");
-  if (!writer.write(rgb)) {
-    return "Cannot write file " + path + ": " + writer.errorString().toStdString();
-  }
+  // One band of at most 32 MB, reused from the bottom of the map to the top.
+  constexpr long long kBandBytes = 32LL << 20;
+  constexpr long long kMostBandRows = 256;
+  const int bandRows =
+      static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * width), 1, kMostBandRows));
+  // The sectors are read once for all bands.
+  TSectorDrawList ownSectors;
+  TMapDrawContext bands = context;
+  if (bands.sectors == nullptr) bands.sectors = &ownSectors;
+  QtTextCache texts;
   try {
-    ReplaceFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    BmpFileWriter file(path, width, height);
+    QImage band(width, bandRows, QImage::Format_RGB32);
+    if (band.isNull()) return "Memory allocation error";
+    for (int bottom = height; bottom > 0;) {
+      const int top = std::max(0, bottom - bandRows);
+      const int rows = bottom - top;
+      {
+        QPainter painter(&band);
+        painter.translate(0, -top);
+        painter.setClipRect(0, top, width, rows);
+        QtCanvas canvas(painter, &texts);
+        DrawMapPart(bands, canvas, width, height, MakeERect(0, top, width, rows));
+      }
+      // A BMP file keeps its rows bottom-up.
+      for (int y = rows - 1; y >= 0; --y)
+        file.AppendRow(reinterpret_cast<const std::uint32_t*>(band.constScanLine(y)));
+      bottom = top;
+      if (progress && !progress(height - bottom, height)) {
+        file.Abort();
+        return {};
+      }
+    }
+    file.Commit();
+  } catch (const std::bad_alloc&) {
+    return "Memory allocation error";
   } catch (const std::exception& error) {
     return error.what();
   }

@@ -1,6 +1,8 @@
 #include "map/QtTextCache.h"
 
 #include <QString>
+#include <QTextLayout>
+#include <limits>
 
 #include "settings/FontParams.h"
 #include "settings/QtFonts.h"
@@ -14,8 +16,26 @@ QtFontTexts::Text& QtFontTexts::Find(const std::string& text) {
   auto found = texts_.find(text);
   if (found != texts_.end()) return found->second;
   if (texts_.size() >= kMaxTexts) texts_.clear();
+  const QString string = QString::fromStdString(text);
   Text entry;
-  entry.width = metrics_.horizontalAdvance(QString::fromStdString(text));
+  // Laid out as one unbounded line, as drawText lays out a text without
+  // breaks; the line's advance is what horizontalAdvance gives.
+  QTextLayout layout(string, font_);
+  layout.setCacheEnabled(true);
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    line.setLineWidth(std::numeric_limits<qreal>::max());  // held to the largest width
+  layout.endLayout();
+  if (layout.lineCount() <= 1) {
+    entry.width = layout.lineCount() == 0 ? 0 : qRound(layout.lineAt(0).horizontalAdvance());
+    entry.glyphs = layout.glyphRuns();
+  } else {
+    entry.width = metrics_.horizontalAdvance(string);
+    QStaticText lines(string);
+    lines.setTextFormat(Qt::PlainText);
+    lines.prepare(QTransform(), font_);
+    entry.lines = std::move(lines);
+  }
   return texts_.emplace(text, std::move(entry)).first->second;
 }
 
@@ -23,17 +43,14 @@ int QtFontTexts::Width(const std::string& text) {
   return Find(text).width;
 }
 
-const QStaticText& QtFontTexts::Shaped(const std::string& text) {
-  Text& entry = Find(text);
-  if (!entry.shaped) {
-    QStaticText shaped(QString::fromStdString(text));
-    shaped.setTextFormat(Qt::PlainText);
-    shaped.setPerformanceHint(QStaticText::ModerateCaching);
-    // Laid out now, for this font, so that drawing only places the glyphs.
-    shaped.prepare(QTransform(), font_);
-    entry.shaped = std::move(shaped);
+void QtFontTexts::Draw(QPainter& painter, const QPointF& topLeft, const std::string& text) {
+  const Text& entry = Find(text);
+  if (entry.lines) {
+    painter.drawStaticText(topLeft, *entry.lines);
+    return;
   }
-  return *entry.shaped;
+  for (const QGlyphRun& run : entry.glyphs)
+    painter.drawGlyphRun(topLeft, run);
 }
 
 QtFontTexts& QtTextCache::Font(const std::string& name, unsigned style, int pixelSize) {

@@ -2,6 +2,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
+#include <QPainter>
+#include <QPointF>
 #include <QStaticText>
 #include <memory>
 #include <optional>
@@ -11,10 +15,11 @@
 
 namespace qv {
 
-// One font of the map with what has been measured and laid out in it: the
-// metrics, the width of every text asked for and, for texts that were drawn,
-// their shaped glyphs. Shaping a text costs far more than drawing its glyphs,
-// and a map writes the same few thousand names on every repaint.
+// One font of the map with what has been laid out in it: the metrics and, for
+// every text asked for, its width and its shaped glyphs. Shaping a text costs
+// far more than drawing its glyphs, and a map writes the same few thousand
+// names on every repaint: each text is laid out once, the first time it is
+// measured or drawn, and its width taken from that layout.
 class QtFontTexts {
  public:
   explicit QtFontTexts(const QFont& font);
@@ -22,15 +27,18 @@ class QtFontTexts {
   const QFont& Font() const { return font_; }
   int Height() const { return height_; }
   int Ascent() const { return ascent_; }
-  // What QFontMetrics::horizontalAdvance gives, measured once per text.
+  // What QFontMetrics::horizontalAdvance gives.
   int Width(const std::string& text);
-  // The text shaped as QPainter::drawText would shape it.
-  const QStaticText& Shaped(const std::string& text);
+  // Draws the text with the top-left corner of its box at `topLeft`, pixel
+  // for pixel as QPainter::drawText would, in the painter's pen colour.
+  void Draw(QPainter& painter, const QPointF& topLeft, const std::string& text);
 
  private:
   struct Text {
     int width = 0;
-    std::optional<QStaticText> shaped;
+    QList<QGlyphRun> glyphs;
+    // A text that breaks into several lines keeps the way it was always drawn.
+    std::optional<QStaticText> lines;
   };
   // Beyond this many texts the entry starts afresh, so that a long session
   // showing ever new numbers does not grow without end.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -261,6 +262,42 @@ TEST_F(MainFormTest, SavesTheMapAsBmpOrNothingWhenCancelled) {
   form().SavemapasBMP1Click();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("missing/map.bmp"), std::string::npos);
+  EXPECT_EQ(busy.depth, 0);
+}
+
+// A map too large for a BMP file is refused before anything is asked; a
+// large one is asked about; the export shows its progress and can be
+// cancelled, which leaves the file that was there.
+TEST_F(MainFormTest, LargeMapImagesAreRefusedOrAskedAboutAndExportsCanBeCancelled) {
+  std::vector<SectorRow> rows = SmallUniverse();
+  rows.push_back({.name = "Far", .x = 400, .y = 400});
+  Start(rows);
+  form().SavemapasBMP1Click();  // 75 %: 42090 x 42090 pixels
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, "message");
+  EXPECT_NE(dialogs.shown[0].text.find("42090 x 42090 pixels"), std::string::npos);
+  EXPECT_NE(dialogs.shown[0].text.find("GB"), std::string::npos) << dialogs.shown[0].text;
+
+  form().SetZoom("25%");  // 590 MB
+  dialogs.shown.clear();
+  form().SavemapasBMP1Click();  // answered No
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, "question");
+  EXPECT_NE(dialogs.shown[0].text.find("563 MB"), std::string::npos);
+
+  dialogs.shown.clear();
+  dir.Write("map.bmp", "old");
+  dialogs.yesNoAnswers = {true};
+  dialogs.saveAnswers = {dir.File("map.bmp")};
+  auto* progress = form().findChild<QProgressDialog*>("BmpProgress");
+  ASSERT_NE(progress, nullptr);
+  progress->setMinimumDuration(0);
+  QTimer::singleShot(0, progress, [progress] { progress->cancel(); });
+  form().SavemapasBMP1Click();
+  EXPECT_EQ(dir.Read("map.bmp"), "old");
+  for (const auto& shown : dialogs.shown)
+    EXPECT_NE(shown.kind, "message") << shown.text;  // cancelling is no error
+  EXPECT_FALSE(progress->isVisible());
   EXPECT_EQ(busy.depth, 0);
 }
 

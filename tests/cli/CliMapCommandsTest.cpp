@@ -100,6 +100,19 @@ TEST_F(CliMapCommandsTest, RenderWritesA24BitBmpOfTheSurfaceSize) {
   EXPECT_EQ(Run("render '" + work.File("none/x.bmp") + "'").status, 1);
 }
 
+// An image whose BMP file would pass the format's 4 GB is refused at once,
+// naming its size, and no file is left.
+TEST_F(CliMapCommandsTest, RenderRefusesAMapTooLargeForABmpFile) {
+  Import("SectorsData", "Name\tX\tY\tVisible\nHome\t0\t0\t1\nEdge\t400\t400\t1\n");
+  Outcome refused = Run("render '" + work.File("huge.bmp") + "' --zoom 100");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  const std::string error = work.Read("err");
+  EXPECT_NE(error.find("56120 x 56120 pixels"), std::string::npos) << error;
+  EXPECT_NE(error.find("8.8 GB"), std::string::npos) << error;
+  EXPECT_FALSE(work.Exists("huge.bmp"));
+}
+
 // The worked examples: a farm selling 10 wheat at 100 per 600 s from 20 ore
 // at 30, and an ore mine that supplies it inside a complex.
 TEST_F(CliMapCommandsTest, ProfitAndComplexPrintWhatTheCalculatorWindowsShow) {

@@ -100,6 +100,36 @@ TEST(TableFileTest, RoundTripKeepsRowsValuesNullsAndOrder) {
   EXPECT_EQ(dir.Read("sectors.cds"), first);
 }
 
+// Files as the program writes them are read straight from their text; any
+// other way of writing the same rows (by hand, by another tool) must load
+// the same values.
+TEST(TableFileTest, HandWrittenRowsLoadAsTheirPlainForm) {
+  const std::string plain =
+      FileText(kFields,
+               "<Row Name=\"a&amp;b&lt;&gt;&quot;&apos;\" X=\"-7\" Visible=\"true\" Id=\"1\"/>\n"
+               "<Row Name=\"&#233;&#x4E2D;&#9;&#x1F600;\" X=\"0\" Visible=\"false\" Id=\"2\"/>\n"
+               "<Row Id=\"3\"/>\n");
+  const std::string hand =
+      FileText(kFields,
+               "  <Row Name = 'a&amp;b&lt;>\"&apos;' X=\"-7\"\tVisible=\"true\" Id=\"1\"></Row>\n"
+               "<!-- the second row -->\n"
+               "<Row Name=\"\xC3\xA9\xE4\xB8\xAD&#9;\xF0\x9F\x98\x80\" X=\"0\" Visible=\"false\" "
+               "Id=\"2\" />\r\n<Row Id=\"3\"/>");
+  qvtest::TempDir dir;
+  auto load = [&](const std::string& text) {
+    dir.Write("t.cds", text);
+    auto table = MakeTable();
+    qv::LoadTableFile(*table, dir.File("t.cds"));
+    return StoredValues(*table);
+  };
+  const auto expected =
+      std::vector<std::vector<Value>>{{"a&b<>\"'", -7, true, 1},
+                                      {"\xC3\xA9\xE4\xB8\xAD\t\xF0\x9F\x98\x80", 0, false, 2},
+                                      {Value(), Value(), Value(), 3}};
+  EXPECT_EQ(load(plain), expected);
+  EXPECT_EQ(load(hand), expected);
+}
+
 TEST(TableFileTest, TextWithNulStillGivesALoadableFile) {
   qvtest::TempDir dir;
   auto source = MakeTable();

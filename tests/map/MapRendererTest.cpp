@@ -8,6 +8,7 @@
 #include "economy/RequestData.h"
 #include "map/MapGeometry.h"
 #include "map/SectorArray.h"
+#include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"
 #include "support/RecordingCanvas.h"
 #include "support/UniverseRows.h"
@@ -427,6 +428,37 @@ TEST_F(MapRendererTest, PartialRepaintDrawsEverythingThatReachesTheClip) {
   EXPECT_EQ(canvas.FindText("Away"), nullptr);  // far from the clip
   EXPECT_EQ(canvas.FindText("West"), nullptr);
   EXPECT_NE(canvas.FindText("A very long name that reaches far"), nullptr);
+}
+
+// A window keeps the sectors as drawn across its repaints: every change of
+// the table and of the hidden switch must show in the next one.
+TEST_F(MapRendererTest, KeptDrawListFollowsTheTableAndTheHiddenSwitch) {
+  AddSector(*store, {.name = "One", .x = 0, .y = 0});
+  qv::TSectorDrawList sectors;
+  auto drawn = [&](const std::string& name) {
+    geometry.RefreshBounds(store->GetSectorBounds(), map.ShowInvisibleSectors, qv::TViewport{});
+    canvas = qvtest::RecordingCanvas();
+    qv::TMapDrawContext context = Context();
+    context.sectors = &sectors;
+    qv::DrawMapPart(context, canvas, 500, 400, qv::MakeERect(0, 0, 500, 400));
+    return canvas.FindText(name) != nullptr;
+  };
+  EXPECT_TRUE(drawn("One"));
+  AddSector(*store, {.name = "Two", .x = 1, .y = 0, .visible = false});
+  EXPECT_FALSE(drawn("Two"));
+  map.ShowInvisibleSectors = true;
+  EXPECT_TRUE(drawn("Two"));
+  qv::Table& table = store->SectorsData;
+  ASSERT_TRUE(store->LocateSectorAt(0, 0));
+  table.Edit();
+  table.FieldByName("Name").SetAsString("Uno");
+  table.Post();
+  EXPECT_TRUE(drawn("Uno"));
+  EXPECT_FALSE(drawn("One"));
+  ASSERT_TRUE(store->LocateSectorAt(1, 0));
+  table.Delete();
+  EXPECT_FALSE(drawn("Two"));
+  EXPECT_EQ(sectors.Records().size(), 1u);
 }
 
 TEST_F(MapRendererTest, LeavesTheSectorCursorAndViewsAsTheyWere) {

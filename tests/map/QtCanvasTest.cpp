@@ -207,7 +207,9 @@ class QtCanvasTextTest : public ::testing::Test {
             {decorated, 20, 100, "Ätna Śrī"},
             {decorated, 190, -4, "Edge"},
             {plain, 40, 130, " "},
-            {plain, 60, 125, "Argon Prime"}};
+            {plain, 60, 125, "Argon Prime"},
+            {bold, 120, 110, "12.5 "},  // a statistics number with its blank
+            {plain, 5, 70, "Tab\tstop"}};
   }
 
   // The reference: plain drawText on the baseline, in the font the canvas
@@ -301,7 +303,10 @@ TEST_F(QtCanvasTextTest, WidthsAndHeightsMatchTheFontMetrics) {
   qv::QtTextCache texts;
   QImage image = Blank();
   QtCanvas canvas(image, &texts);
-  for (const Written& w : Samples()) {
+  std::vector<Written> samples = Samples();
+  // A text that breaks into lines where it is laid out still measures as one.
+  samples.push_back({samples[0].font, 0, 0, "Two\xE2\x80\xA8lines"});
+  for (const Written& w : samples) {
     QFont font = qv::ToQFont(w.font, 1.0);
     font.setPixelSize(QtCanvas::FontPixelSize(w.font.Size));
     const QFontMetrics metrics(font);
