@@ -71,6 +71,17 @@ std::string OneLine(std::string s) {
   return s;
 }
 
+// The text stored for a value so that reading gives the value back: reading
+// trims blanks and removes one pair of matching quotes, so a value with a
+// blank at either end, or between matching quotes, is stored quoted once more.
+std::string StoredValue(const std::string& value) {
+  std::string v = OneLine(value);
+  const bool blankEdge = !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()));
+  const bool quoted =
+      v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+  return blankEdge || quoted ? '"' + v + '"' : v;
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = LowerAscii(c);
@@ -318,7 +329,7 @@ IniFile::Section& IniFile::SectionForWriting(const std::string& name) {
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
   Section& s = SectionForWriting(section);
-  const std::string cleanValue = OneLine(value);
+  const std::string cleanValue = StoredValue(value);
   if (Line* line = s.FindEntry(key)) {
     if (line->value == cleanValue) return;
     line->value = cleanValue;

@@ -147,6 +147,22 @@ TEST(IniFileTest, AValueWithLineBreaksCannotAddKeysOrSections) {
   EXPECT_EQ(again->ReadString("S", "Name", ""), "Arial  [Evil] Build=99");
 }
 
+// Reading trims blanks and drops one pair of quotes; writing quotes what
+// would otherwise come back different.
+TEST(IniFileTest, ValuesWithBlankEdgesOrQuotesReadBackAsWritten) {
+  TempDir dir;
+  IniFile ini(dir.File("t.ini"));
+  const std::string values[] = {" Map ", "\"x\"", "'y'", "\"", "a\"b", "\"\"", "plain", ""};
+  for (std::size_t i = 0; i < std::size(values); ++i)
+    ini.WriteString("S", "k" + std::to_string(i), values[i]);
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_NE(dir.Read("t.ini").find("k6=plain\r\nk7=\r\n"), std::string::npos);
+  auto again = IniFile::Load(dir.File("t.ini"));
+  ASSERT_TRUE(again);
+  for (std::size_t i = 0; i < std::size(values); ++i)
+    EXPECT_EQ(again->ReadString("S", "k" + std::to_string(i), "?"), values[i]) << i;
+}
+
 TEST(IniFileTest, AcceptsBomAndMixedLineEndsAndKeepsTheBom) {
   TempDir dir;
   auto ini = LoadText(dir, "\xEF\xBB\xBF[S]\r\na=1\nb=2\r\n");

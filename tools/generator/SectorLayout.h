@@ -3,12 +3,9 @@
 #include "SplitMix64.h"
 #include "UniverseGenerator.h"
 #include "UniverseModel.h"
+#include "map/MapRenderer.h"  // kRaceNames: the seven owners of space as the map knows them
 
 namespace qv {
-
-// The seven owners of space in the order the map knows them.
-inline constexpr const char* kRaceNames[] = {"Kessar", "Lumari", "Vossk",  "Orthane",
-                                             "Drakh",  "Zhurr",  "Pirates"};
 
 // Lays out options.sectors sectors on the grid: one region grown from the
 // centre, joined by a connected network of paired gates, divided into
