@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <memory_resource>
@@ -11,7 +12,7 @@ namespace qv {
 
 // Rows built in bulk, as a table file is read: the values of all rows share
 // a few large blocks of memory instead of one allocation per row, and the
-// blocks go to the table together with the rows (Table::LoadRows).
+// blocks go to the table together with the rows (Table::LoadRowBatch).
 class RowBatch {
  public:
   // Rows that allocate their own values, as rows made one at a time do.
@@ -27,7 +28,8 @@ class RowBatch {
 
   // A new row at the end: no values yet, room for all slots.
   RowValues& AddRow() {
-    RowValues& values = rows_.emplace_back(Row{RowValues(memory_.get()), 0}).values;
+    std::pmr::memory_resource* memory = memory_ ? memory_.get() : std::pmr::get_default_resource();
+    RowValues& values = rows_.emplace_back(Row{RowValues(memory), 0}).values;
     values.reserve(slots_);
     return values;
   }

@@ -17,8 +17,8 @@
 namespace qv {
 
 // The values of one row. A table loaded from a file keeps the values of all
-// its rows in a few large blocks of memory (see LoadRowBatch); rows made one at a
-// time, and every copy of a row, allocate their own.
+// its rows in a few large blocks of memory (see LoadRowBatch); rows made one
+// at a time, and every copy of a row, allocate their own.
 using RowValues = std::pmr::vector<Value>;
 
 // One stored row. `values` has one slot per field (lookup and calculated
