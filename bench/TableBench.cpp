@@ -52,7 +52,7 @@ std::vector<qv::Row> MakeSectorRows() {
   std::mt19937 random(4);
   std::vector<qv::Row> rows(kRows);
   for (int i = 0; i < kRows; ++i) {
-    std::vector<Value>& v = rows[static_cast<std::size_t>(i)].values;
+    qv::RowValues& v = rows[static_cast<std::size_t>(i)].values;
     auto flag = [&] { return Value((random() & 1U) != 0); };
     v.emplace_back("Sector " + std::to_string(random() % 100000) + " of the far reach");
     v.emplace_back(static_cast<std::int32_t>(i % kGridSide));

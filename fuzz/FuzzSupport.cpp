@@ -36,8 +36,10 @@ std::string ReadFile(const std::string& path, bool* exists) {
 
 std::vector<std::vector<qv::Value>> RowsOf(const qv::Table& table) {
   std::vector<std::vector<qv::Value>> rows;
-  for (const qv::Record& record : table.AllRecords())
-    rows.push_back(record.GetRow()->values);
+  for (const qv::Record& record : table.AllRecords()) {
+    const qv::RowValues& values = record.GetRow()->values;
+    rows.emplace_back(values.begin(), values.end());
+  }
   return rows;
 }
 

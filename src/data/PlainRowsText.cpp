@@ -57,6 +57,14 @@ std::uint64_t ValueStops(const char* at) {
          zeroBytes(x ^ ('&' * kOnes)) | zeroBytes(x ^ ('<' * kOnes));
 }
 
+// Field names are short: compared inline, they cost less than the call of
+// a library comparison, which a large table would make millions of times.
+bool StartsWithName(const char* at, std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (at[i] != name[i]) return false;
+  return true;
+}
+
 // Writes a code point as UTF-8 at `out`; false for one XML cannot hold.
 bool PutCodePoint(std::uint32_t code, char*& out) {
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
@@ -123,8 +131,7 @@ bool PlainRowsText::NextRow() {
   return true;
 }
 
-bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& name,
-                                  const char*& value) {
+bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& name) {
   if (!plain_ || !inRow_) return false;
   char* p = at_;
   while (IsBlank(*p))
@@ -141,7 +148,7 @@ bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& n
   // Compared where it stands, without a pass of its own.
   const std::size_t length = expected.size();
   const bool isExpected = length > 0 && static_cast<std::size_t>(end_ - p) > length &&
-                          std::memcmp(p, expected.data(), length) == 0 && !Is(p[length], kName);
+                          StartsWithName(p, expected) && !Is(p[length], kName);
   p += isExpected ? length : 0;
   while (Is(*p, kName))
     ++p;
@@ -154,14 +161,56 @@ bool PlainRowsText::NextAttribute(std::string_view expected, std::string_view& n
     ++p;
   if (*p != '"') return Stop();
   at_ = p + 1;
-  if (!ReadValue()) return Stop();
   name = isExpected ? expected
                     : std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart));
-  value = p + 1;
   return true;
 }
 
-bool PlainRowsText::ReadValue() {
+bool PlainRowsText::CloseValueAt(char* quote) {
+  // The next attribute or the row's end follows a blank or at once.
+  if (*quote != '"' || quote + 1 >= end_ || (!IsBlank(quote[1]) && quote[1] != '/')) return false;
+  at_ = quote + 1;
+  return true;
+}
+
+bool PlainRowsText::ReadInteger(std::int32_t& value) {
+  // Every run stops at the '<' of "</Rows>" at the latest.
+  char* p = at_;
+  const bool negative = *p == '-';
+  p += negative ? 1 : 0;
+  std::int64_t magnitude = 0;
+  int digits = 0;
+  for (; *p >= '0' && *p <= '9' && digits < 10; ++p, ++digits)
+    magnitude = magnitude * 10 + (*p - '0');
+  if (digits == 0) return false;
+  const std::int64_t number = negative ? -magnitude : magnitude;
+  if (number < INT32_MIN || number > INT32_MAX || !CloseValueAt(p)) return false;
+  value = static_cast<std::int32_t>(number);
+  return true;
+}
+
+bool PlainRowsText::ReadBoolean(bool& value) {
+  char* p = at_;
+  if (end_ - p > 5 && std::memcmp(p, "true\"", 5) == 0 && CloseValueAt(p + 4)) {
+    value = true;
+    return true;
+  }
+  if (end_ - p > 6 && std::memcmp(p, "false\"", 6) == 0 && CloseValueAt(p + 5)) {
+    value = false;
+    return true;
+  }
+  return false;
+}
+
+bool PlainRowsText::ReadText(std::string_view& value) {
+  char* const start = at_;
+  char* end = nullptr;
+  if (!plain_ || !ReadValue(end)) return Stop();
+  value = std::string_view(start, static_cast<std::size_t>(end - start));
+  return true;
+}
+
+bool PlainRowsText::ReadValue(char*& valueEnd) {
   // Plain text stays where it is until an entity shortens the value.
   char* p = at_;
   for (;;) {
@@ -177,10 +226,10 @@ bool PlainRowsText::ReadValue() {
   while (at_ < end_) {
     const char c = *at_;
     if (c == '"') {
+      if (!CloseValueAt(at_)) return false;
       *out = '\0';  // at or before the closing quote
-      ++at_;
-      // The next attribute or the row's end follows a blank or at once.
-      return at_ < end_ && (IsBlank(*at_) || *at_ == '/');
+      valueEnd = out;
+      return true;
     }
     if (static_cast<unsigned char>(c) < 0x20 || c == '<') return false;
     if (c != '&') {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace qv {
@@ -10,11 +11,13 @@ namespace qv {
 // them but blanks and line breaks. Reading them this way skips building a
 // document tree of a large table.
 //
-// Values are decoded in place (the text is changed) and end in a NUL where
-// their closing quote stood; names are given with their length. Anything else (a comment, a
-// child element, a single quote, a raw control character, an unknown
-// entity) stops the reading and clears Plain(): the caller then reads the
-// file the general way, which also finds and reports what is wrong with it.
+// After each attribute's name the caller reads its value one of three ways:
+// as an integer or a boolean straight from the text (when it is written the
+// way the program writes one), else as text, decoded in place (the text is
+// changed) and ended by a NUL where its closing quote stood. Anything else (a
+// comment, a child element, a single quote, a raw control character, an
+// unknown entity) stops the reading and clears Plain(): the caller then reads
+// the file the general way, which also finds and reports what is wrong with it.
 class PlainRowsText {
  public:
   // The text between <Rows> and </Rows>; `end` points at the '<' of the
@@ -24,11 +27,18 @@ class PlainRowsText {
   // Moves to the next row; false at the end of the text or when it stops
   // being plain.
   bool NextRow();
-  // The next attribute of the current row; false at the row's end or when
-  // the text stops being plain. When its name is `expected`, `name` is
-  // `expected` itself (the same characters), which spares the caller a
-  // comparison.
-  bool NextAttribute(std::string_view expected, std::string_view& name, const char*& value);
+  // The name of the next attribute of the current row; false at the row's
+  // end or when the text stops being plain. When the name is `expected`,
+  // `name` is `expected` itself (the same characters), which spares the
+  // caller a comparison. Its value is read next, by one of the three below.
+  bool NextAttribute(std::string_view expected, std::string_view& name);
+  // The value as "-12" or "340" within the 32-bit range; false, with nothing
+  // read, for any other value.
+  bool ReadInteger(std::int32_t& value);
+  // The value as "true" or "false"; false, with nothing read, for any other.
+  bool ReadBoolean(bool& value);
+  // The value as text (followed by a NUL); false when it is not plain.
+  bool ReadText(std::string_view& value);
   bool Plain() const { return plain_; }
 
  private:
@@ -37,8 +47,12 @@ class PlainRowsText {
     return false;
   }
   void SkipBlanks();
-  // Decodes the value starting at at_ up to its closing quote.
-  bool ReadValue();
+  // Whether the value's closing quote is at `quote` and the row goes on
+  // properly after it; moves past it when so.
+  bool CloseValueAt(char* quote);
+  // Decodes the value starting at at_ up to its closing quote, which it
+  // replaces by a NUL at `valueEnd`.
+  bool ReadValue(char*& valueEnd);
 
   char* at_;
   char* end_;

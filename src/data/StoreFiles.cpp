@@ -130,7 +130,7 @@ void TDataModule1::FindOffMapSectors() {
   const int x = SectorsData.FieldByName("X").Index();
   const int y = SectorsData.FieldByName("Y").Index();
   for (const Record& record : SectorsData.AllRecords()) {
-    const std::vector<Value>& values = record.GetRow()->values;
+    const RowValues& values = record.GetRow()->values;
     const int px = values[x].ToInteger();
     const int py = values[y].ToInteger();
     if (!SectorPositionAllowed(px, py)) offMapSectors_.push_back({values[name].ToString(), px, py});

@@ -26,7 +26,7 @@ Table::~Table() {
 // ---- Schema ----
 
 Field& Table::AddField(std::string name, FieldType type, int size) {
-  if (!impl_->rows.empty() || state_ != TableState::Browse) {
+  if (!impl_->rows.Empty() || state_ != TableState::Browse) {
     throw TableError("The fields of table " + name_ + " cannot change while it holds rows");
   }
   if (FindField(name)) throw TableError("Field '" + name + "' already exists in table " + name_);
@@ -183,7 +183,7 @@ std::vector<Record> Table::AllRecords() const {
 }
 
 int Table::TotalRowCount() const {
-  return static_cast<int>(impl_->rows.size());
+  return static_cast<int>(impl_->rows.Size());
 }
 
 Table::Bookmark Table::GetBookmark() const {
@@ -193,14 +193,14 @@ Table::Bookmark Table::GetBookmark() const {
 }
 
 bool Table::BookmarkValid(Bookmark bookmark) const {
-  return bookmark != 0 && impl_->rows.count(bookmark) > 0;
+  return impl_->rows.Find(bookmark) != nullptr;
 }
 
 void Table::GotoBookmark(Bookmark bookmark) {
   CheckBrowseMode();
   Impl& m = *impl_;
-  auto it = m.rows.find(bookmark);
-  const int at = it == m.rows.end() ? -1 : m.ViewIndexOf(&it->second);
+  const RowNode* row = m.rows.Find(bookmark);
+  const int at = row == nullptr ? -1 : m.ViewIndexOf(row);
   if (at < 0) throw TableError("Record not found in table " + name_);
   const RowNode* before = m.cur;
   m.SetCursor(at);

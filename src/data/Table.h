@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,13 +16,20 @@
 
 namespace qv {
 
+// The values of one row. A table loaded from a file keeps the values of all
+// its rows in a few large blocks of memory (see LoadRowBatch); rows made one
+// at a time, and every copy of a row, allocate their own.
+using RowValues = std::pmr::vector<Value>;
+
 // One stored row. `values` has one slot per field (lookup and calculated
 // slots stay null); `id` is unique within the table for its whole life and
 // gives the tie-break order of equal keys and the bookmarks.
 struct Row {
-  std::vector<Value> values;
+  RowValues values;
   std::uint64_t id = 0;
 };
+
+class RowBatch;
 
 enum class TableState { Browse, Edit, Insert };
 
@@ -182,6 +190,9 @@ class Table {
   // row). Rows must have FieldCount() slots; their ids are assigned anew. TableError
   // for duplicate AutoInc values. The counter never stays below the loaded values.
   void LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc);
+  // The same for rows built in a batch (RowBatch.h): the table takes over
+  // their memory.
+  void LoadRowBatch(RowBatch batch, std::int64_t nextAutoInc);
   // The AutoInc value the next new row gets. Past kMaxAutoInc no identifier is
   // left: a new row is then refused ("no identifier left").
   std::int64_t NextAutoInc() const { return nextAutoInc_; }

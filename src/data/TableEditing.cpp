@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "data/RowBatch.h"
 #include "data/Table.h"
 #include "data/TableImpl.h"
 #include "data/TextUtil.h"
@@ -62,7 +63,7 @@ void Table::DoInsert(bool append) {
   m.EnsureView();
   m.anchorId = (append || !m.cur) ? 0 : m.cur->id;
   m.editId = 0;
-  m.buffer = Row{std::vector<Value>(fields_.size()), 0};
+  m.buffer = Row{RowValues(fields_.size()), 0};
   for (const auto& field : fields_) {
     if (field->DataType() == FieldType::AutoInc) {
       m.buffer.values[field->Index()] = Value(static_cast<std::int32_t>(nextAutoInc_));
@@ -93,22 +94,18 @@ void Table::Post() {
   const bool liveView = m.derived && !m.viewDirty;
   RowNode* row = nullptr;
   if (state_ == TableState::Insert) {
-    const std::uint64_t id = m.nextRowId++;
     const std::uint64_t seq = m.AllocateSeq(m.anchorId);
-    row = &m.rows.try_emplace(id).first->second;
-    row->values = m.buffer.values;
-    row->id = id;
+    row = &m.rows.Add(m.buffer.values);
     row->seq = seq;
     m.AddToOrders(row);
   } else {
-    auto it = m.rows.find(m.editId);
-    if (it == m.rows.end()) {
+    row = m.rows.Find(m.editId);
+    if (row == nullptr) {
       state_ = TableState::Browse;
       modified_ = false;
       m.Notify(TableChange::StateChanged);
       throw TableError("The record being edited in table " + name_ + " has been deleted");
     }
-    row = &it->second;
     // Only orders whose key changed need the row moved.
     std::vector<TableOrder*> moved;
     for (auto& [fields, order] : m.orders) {
@@ -185,15 +182,14 @@ void Table::Delete() {
     m.editId = m.anchorId = 0;
     m.Notify(TableChange::StateChanged);
   }
-  auto it = m.rows.find(victimId);
-  if (it == m.rows.end()) return;  // the handler removed the row itself
-  RowNode* victim = &it->second;
+  RowNode* victim = m.rows.Find(victimId);
+  if (victim == nullptr) return;  // the handler removed the row itself
   const std::vector<RowNode*>& view = m.View();
   const std::size_t at = m.active->LowerBound(view, victim);
   m.RemoveFromOrders(victim);
   if (m.derived && !m.viewDirty) m.active->RemoveFrom(m.derivedRows, victim);
   if (m.cur == victim) m.cur = nullptr;
-  m.rows.erase(it);
+  m.rows.Remove(victimId);
   const std::vector<RowNode*>& rest = m.View();
   if (rest.empty()) {
     m.cur = nullptr;
@@ -244,6 +240,11 @@ void Table::MergeChangeLog() {
 }
 
 void Table::LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc) {
+  LoadRowBatch(RowBatch(std::move(rows)), nextAutoInc);
+}
+
+void Table::LoadRowBatch(RowBatch batch, std::int64_t nextAutoInc) {
+  std::vector<Row>& rows = batch.Rows();
   // Check everything first: a refused load leaves the table as it was.
   for (const Row& row : rows) {
     if (row.values.size() != fields_.size()) {
@@ -263,7 +264,8 @@ void Table::LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc) {
     for (const Row& row : rows) {
       if (!row.values[f].IsNull()) used.push_back(row.values[f].ToInteger());
     }
-    std::sort(used.begin(), used.end());
+    // Files keep their rows in the order of their identifiers, mostly.
+    if (!std::is_sorted(used.begin(), used.end())) std::sort(used.begin(), used.end());
     const auto twice = std::adjacent_find(used.begin(), used.end());
     if (twice != used.end()) {
       throw TableError("Duplicate value " + std::to_string(*twice) + " in field '" +
@@ -285,15 +287,13 @@ void Table::LoadRows(std::vector<Row> rows, std::int64_t nextAutoInc) {
   m.ClearRows();
   std::vector<RowNode*> order;
   order.reserve(rows.size());
-  m.rows.reserve(rows.size());
+  m.rowMemory = std::move(batch.memory_);
+  m.rows.Reserve(rows.size());
   std::uint64_t seq = 0;
   for (Row& row : rows) {
-    const std::uint64_t id = m.nextRowId++;
-    RowNode& node = m.rows.try_emplace(id).first->second;
-    node.values = std::move(row.values);
+    RowNode& node = m.rows.Add(std::move(row.values));
     for (int f : unstoredFields)
       node.values[f] = Value();
-    node.id = id;
     node.seq = (seq += 1u << 16);
     order.push_back(&node);
   }

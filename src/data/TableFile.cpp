@@ -21,6 +21,7 @@
 
 #include "data/AtomicFile.h"
 #include "data/PlainRowsText.h"
+#include "data/RowBatch.h"
 #include "data/Table.h"
 
 namespace qv {
@@ -167,7 +168,7 @@ std::string BuildTableText(const Table& table, const std::string& path) {
   out.append("\t</").append(kFieldsElement).append(">\n\t<").append(kRowsElement).append(">\n");
 
   for (const Record& record : table.AllRecords()) {
-    const std::vector<Value>& values = record.GetRow()->values;
+    const RowValues& values = record.GetRow()->values;
     out.append("\t\t<").append(kRowElement);
     for (const Field* field : stored) {
       const Value& value = values[static_cast<std::size_t>(field->Index())];
@@ -274,13 +275,10 @@ class TableFileReader {
 
   void Read() {
     std::string content = ReadWholeFile(path_);
-    if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
-    // Room for all rows at once: a row of the narrowest table takes more
-    // than forty bytes of the file.
-    const std::size_t lines = content.size() / 40 + 16;
-    if (ReadPlain(content, lines)) return;
+    if (ReadPlain(content)) return;
     // Read again as it is: the quick way has changed the text.
     content = ReadWholeFile(path_);
+    if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
     fileFields_.clear();
 
     // Parsed in place: the text is not copied once more.
@@ -294,9 +292,9 @@ class TableFileReader {
            parsed.description());
     }
     const pugi::xml_node root = ReadHeader(doc);
-    std::vector<Row> loaded = ReadRows(root.child(kRowsElement), lines);
-    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
-    table_.LoadRows(std::move(loaded), nextAutoInc);
+    RowBatch loaded = ReadRows(root.child(kRowsElement), ExpectedRows(content.size()));
+    const std::int64_t nextAutoInc = FinishAutoInc(root, loaded.Rows());
+    table_.LoadRowBatch(std::move(loaded), nextAutoInc);
   }
 
  private:
@@ -305,7 +303,7 @@ class TableFileReader {
   // are read straight from the text. False, with the table untouched, for any
   // other file (and for any fault, which the general way then reports as it
   // always did).
-  bool ReadPlain(std::string& content, std::size_t lines) {
+  bool ReadPlain(std::string& content) {
     const std::string open = std::string("<") + kRowsElement + ">";
     const std::string close = std::string("</") + kRowsElement + ">";
     const std::size_t rowsBegin = content.find(open);
@@ -313,7 +311,9 @@ class TableFileReader {
     if (rowsBegin == std::string::npos || rowsEnd == std::string::npos || rowsEnd < rowsBegin)
       return false;
     const std::size_t textBegin = rowsBegin + open.size();
+    // A NUL in the rows stops their reading; one outside them is looked for here.
     std::string outline = content.substr(0, textBegin) + content.substr(rowsEnd);
+    if (outline.find('\0') != std::string::npos) return false;
     pugi::xml_document doc;
     if (!doc.load_buffer_inplace(outline.data(), outline.size(), pugi::parse_default,
                                  pugi::encoding_utf8))
@@ -322,25 +322,24 @@ class TableFileReader {
       const pugi::xml_node root = ReadHeader(doc);
       if (root.child(kRowsElement).first_child()) return false;
       PlainRowsText text(content.data() + textBegin, content.data() + rowsEnd);
-      std::vector<Row> loaded;
-      loaded.reserve(lines);
       const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
+      RowBatch loaded(ExpectedRows(rowsEnd - textBegin), slotCount);
       std::vector<int> seenInRow(slotCount, 0);
       int rowNo = 0;
       while (text.NextRow()) {
-        std::vector<Value>& values = loaded.emplace_back().values;
-        values.reserve(slotCount);
+        RowValues& values = loaded.AddRow();
         ++rowNo;
         std::size_t hint = 0;
         std::string_view name;
-        const char* value = nullptr;
-        while (text.NextAttribute(ExpectedName(hint), name, value))
-          TakeAttribute(rowNo, name, value, hint, seenInRow, values);
+        while (text.NextAttribute(ExpectedName(hint), name)) {
+          if (!TakePlainValue(rowNo, AttributeField(rowNo, name, hint, seenInRow), text, values))
+            return false;
+        }
         values.resize(slotCount);
       }
       if (!text.Plain()) return false;
-      const std::int64_t nextAutoInc = FinishAutoInc(root, loaded);
-      table_.LoadRows(std::move(loaded), nextAutoInc);
+      const std::int64_t nextAutoInc = FinishAutoInc(root, loaded.Rows());
+      table_.LoadRowBatch(std::move(loaded), nextAutoInc);
     } catch (const TableError&) {
       return false;
     }
@@ -364,32 +363,72 @@ class TableFileReader {
     return root;
   }
 
+  // About as many rows as `textBytes` of rows can hold, or a few more: each
+  // row takes its element and, for each field, a name, '=' and two quotes.
+  std::size_t ExpectedRows(std::size_t textBytes) const {
+    std::size_t rowBytes = std::strlen("\t\t<Row/>\n");
+    for (const FileField& field : fileFields_)
+      rowBytes += field.name.size() + std::strlen(" =\"\"");
+    return textBytes / rowBytes + 1;
+  }
+
   // The name of the field after the last one found: rows usually list
   // their attributes in field order.
   std::string_view ExpectedName(std::size_t hint) const {
     return hint < fileFields_.size() ? fileFields_[hint].name : std::string_view();
   }
 
-  // One attribute of row `rowNo` into its slot. Values that come in slot
-  // order are built at the end of the row; the row grows to all its slots
-  // (nulls) at the first one that does not.
-  inline void TakeAttribute(int rowNo, std::string_view name, const char* value, std::size_t& hint,
-                            std::vector<int>& seenInRow, std::vector<Value>& values) {
+  // The field of an attribute of row `rowNo`: one the file lists, and not
+  // given before in the row.
+  const FileField& AttributeField(int rowNo, std::string_view name, std::size_t& hint,
+                                  std::vector<int>& seenInRow) {
     // The expected name itself when the text showed it.
     const FileField* fileField =
         hint < fileFields_.size() && name.data() == fileFields_[hint].name.data()
             ? &fileFields_[hint++]
             : FindFileField(name, hint);
     if (fileField == nullptr) FailRow(rowNo, "unknown field " + Quoted(name));
-    const std::size_t slot = fileField->slot;
-    if (seenInRow[slot] == rowNo) FailRow(rowNo, "field " + Quoted(name) + " is given twice");
-    seenInRow[slot] = rowNo;
+    if (seenInRow[fileField->slot] == rowNo) {
+      FailRow(rowNo, "field " + Quoted(name) + " is given twice");
+    }
+    seenInRow[fileField->slot] = rowNo;
+    return *fileField;
+  }
+
+  // A value into its slot of a row. Values that come in slot order are built
+  // in place at the end of the row; the row grows to all its slots (nulls)
+  // at the first one that does not.
+  template <typename T>
+  void Put(RowValues& values, std::size_t slot, T&& value) {
     if (slot == values.size()) {
-      values.push_back(ParseValue(rowNo, *fileField, value));
+      values.emplace_back(std::forward<T>(value));
       return;
     }
     if (slot > values.size()) values.resize(static_cast<std::size_t>(table_.FieldCount()));
-    values[slot] = ParseValue(rowNo, *fileField, value);
+    values[slot] = Value(std::forward<T>(value));
+  }
+
+  // The value of an attribute read from plain text: numbers and flags
+  // straight from the text, anything else decoded and parsed. False when
+  // the text stops being plain.
+  bool TakePlainValue(int rowNo, const FileField& field, PlainRowsText& text, RowValues& values) {
+    if (field.type == FieldType::Boolean) {
+      bool flag = false;
+      if (text.ReadBoolean(flag)) {
+        Put(values, field.slot, flag);
+        return true;
+      }
+    } else if (field.type != FieldType::String) {
+      std::int32_t number = 0;
+      if (text.ReadInteger(number)) {
+        Put(values, field.slot, number);
+        return true;
+      }
+    }
+    std::string_view value;
+    if (!text.ReadText(value)) return false;
+    Put(values, field.slot, ParseValue(rowNo, field, value));
+    return true;
   }
 
   [[noreturn]] void Fail(const std::string& reason) const {
@@ -462,16 +501,16 @@ class TableFileReader {
     return nullptr;
   }
 
-  // The usual integer, "-12" or "340", read without measuring the text
-  // first; anything else (and any failure) takes the checked way.
-  static bool QuickInteger(const char* text, std::int32_t& value) {
-    const bool negative = *text == '-';
-    const char* digit = text + (negative ? 1 : 0);
+  // The usual integer, "-12" or "340", read in one pass; anything else (and
+  // any failure) takes the checked way.
+  static bool QuickInteger(std::string_view text, std::int32_t& value) {
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t at = negative ? 1 : 0;
     std::int64_t magnitude = 0;
     int digits = 0;
-    for (; *digit >= '0' && *digit <= '9' && digits < 10; ++digit, ++digits)
-      magnitude = magnitude * 10 + (*digit - '0');
-    if (*digit != '\0' || digits == 0) return false;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 10; ++at, ++digits)
+      magnitude = magnitude * 10 + (text[at] - '0');
+    if (at != text.size() || digits == 0) return false;
     const std::int64_t signedValue = negative ? -magnitude : magnitude;
     if (signedValue < std::numeric_limits<std::int32_t>::min() ||
         signedValue > std::numeric_limits<std::int32_t>::max())
@@ -480,26 +519,18 @@ class TableFileReader {
     return true;
   }
 
-  Value ParseValue(int rowNo, const FileField& fileField, const char* value) {
+  Value ParseValue(int rowNo, const FileField& fileField, std::string_view text) {
     const Field& field = *fileField.field;
     switch (fileField.type) {
-      case FieldType::String: {
-        const std::string_view text = value;
+      case FieldType::String:
         return Value(std::string(text.substr(0, CutLength(text, fileField.size))));
-      }
       case FieldType::Boolean:
-        // Compared inline: a large table has hundreds of thousands of them.
-        if (value[0] == 't' && value[1] == 'r' && value[2] == 'u' && value[3] == 'e' &&
-            value[4] == '\0')
-          return Value(true);
-        if (value[0] == 'f' && value[1] == 'a' && value[2] == 'l' && value[3] == 's' &&
-            value[4] == 'e' && value[5] == '\0')
-          return Value(false);
-        FailRow(rowNo, Quoted(value) + " is not a boolean for field " + Quoted(field.FieldName()));
+        if (text == "true") return Value(true);
+        if (text == "false") return Value(false);
+        FailRow(rowNo, Quoted(text) + " is not a boolean for field " + Quoted(field.FieldName()));
       default: {
         std::int32_t number = 0;
-        if (QuickInteger(value, number)) return Value(number);
-        const std::string_view text = value;
+        if (QuickInteger(text, number)) return Value(number);
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
         if (ec == std::errc::result_out_of_range) {
           FailRow(rowNo, Quoted(text) + " is out of the 32-bit range for field " +
@@ -514,10 +545,9 @@ class TableFileReader {
     }
   }
 
-  std::vector<Row> ReadRows(const pugi::xml_node& rows, std::size_t expectedRows) {
+  RowBatch ReadRows(const pugi::xml_node& rows, std::size_t expectedRows) {
     const auto slotCount = static_cast<std::size_t>(table_.FieldCount());
-    std::vector<Row> loaded;
-    loaded.reserve(expectedRows);
+    RowBatch loaded(expectedRows, slotCount);
     std::vector<int> seenInRow(slotCount, 0);
     int rowNo = 0;
     for (pugi::xml_node node = rows.first_child(); node; node = node.next_sibling()) {
@@ -527,12 +557,13 @@ class TableFileReader {
         FailRow(rowNo, "unexpected element " + Quoted(node.name()));
       }
       // Built where it stays; its values go on to the table without a copy.
-      std::vector<Value>& values = loaded.emplace_back().values;
-      values.reserve(slotCount);
+      RowValues& values = loaded.AddRow();
       std::size_t hint = 0;
       for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
-           attribute = attribute.next_attribute())
-        TakeAttribute(rowNo, attribute.name(), attribute.value(), hint, seenInRow, values);
+           attribute = attribute.next_attribute()) {
+        const FileField& field = AttributeField(rowNo, attribute.name(), hint, seenInRow);
+        Put(values, field.slot, ParseValue(rowNo, field, attribute.value()));
+      }
       values.resize(slotCount);
     }
     return loaded;
@@ -562,7 +593,8 @@ class TableFileReader {
         const Value& value = rows[r].values[slot];
         if (!value.IsNull()) used.emplace_back(value.ToInteger(), static_cast<int>(r + 1));
       }
-      std::sort(used.begin(), used.end());
+      // Files keep their rows in the order of their identifiers, mostly.
+      if (!std::is_sorted(used.begin(), used.end())) std::sort(used.begin(), used.end());
       for (std::size_t k = 1; k < used.size(); ++k) {
         if (used[k].first == used[k - 1].first) {
           Fail("rows " + std::to_string(used[k - 1].second) + " and " +
@@ -571,6 +603,7 @@ class TableFileReader {
         }
       }
       if (!used.empty()) next = std::max<std::int64_t>(next, std::int64_t{used.back().first} + 1);
+      if (used.size() == rows.size()) continue;  // every row has its identifier
       for (Row& row : rows) {
         if (!row.values[slot].IsNull()) continue;
         if (next > kMaxInt32) Fail("no free value left for " + field.FieldName());

@@ -197,9 +197,8 @@ void Table::Impl::RemoveFromOrders(const RowNode* row) {
 std::uint64_t Table::Impl::AllocateSeq(std::uint64_t beforeId) {
   // Only the rows' seq changes here, never the vector.
   const std::vector<RowNode*>& all = stored->Rows();
-  auto anchor = beforeId ? rows.find(beforeId) : rows.end();
-  if (anchor == rows.end()) return all.empty() ? kSeqGap : all.back()->seq + kSeqGap;
-  RowNode* const anchorRow = &anchor->second;
+  RowNode* const anchorRow = beforeId ? rows.Find(beforeId) : nullptr;
+  if (anchorRow == nullptr) return all.empty() ? kSeqGap : all.back()->seq + kSeqGap;
   int at = stored->IndexIn(all, anchorRow);
   std::uint64_t prev = at > 0 ? all[at - 1]->seq : 0;
   if (anchorRow->seq - prev < 2) {
@@ -221,7 +220,7 @@ Record Table::Impl::LookupByIndex(int field, const Value& value) {
       break;
     }
   }
-  if (!order && f.IsStored() && rows.size() > kLookupScanLimit) order = OrderFor({field});
+  if (!order && f.IsStored() && rows.Size() > kLookupScanLimit) order = OrderFor({field});
   if (order) {
     const std::vector<RowNode*>& all = order->Rows();
     const std::span<const Value> oneKey(&key, 1);
@@ -327,7 +326,8 @@ void Table::Impl::ClearRows() {
   for (auto& [fields, order] : orders)
     order->Clear();
   derivedRows.clear();
-  rows.clear();
+  rows.Clear();
+  rowMemory.reset();  // no row is left that uses it
   cur = nullptr;
   pos = -1;
   eof = bof = true;

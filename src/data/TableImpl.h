@@ -2,11 +2,12 @@
 
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "data/FilterExpression.h"
+#include "data/RowStore.h"
 #include "data/Table.h"
 #include "data/TableOrder.h"
 
@@ -20,10 +21,12 @@ class Table::Impl {
 
   Table& owner;
 
-  // Rows by id; they live here and nowhere else. The nodes of an unordered
-  // map never move, so the orders can point at them.
-  std::unordered_map<std::uint64_t, RowNode> rows;
-  std::uint64_t nextRowId = 1;
+  // The memory of the values of the rows loaded last (a RowBatch's); it
+  // outlives the rows, which are declared after it.
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> rowMemory;
+  // Rows by id; they live here and nowhere else, and never move, so the
+  // orders can point at them.
+  RowStore rows;
 
   // Every order ever used, kept sorted; the key {} is the stored order.
   std::map<std::vector<int>, std::unique_ptr<TableOrder>> orders;

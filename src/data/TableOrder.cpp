@@ -130,7 +130,7 @@ int TableOrder::CompareKey(const RowNode* row, std::span<const Value> key) const
   return 0;
 }
 
-bool TableOrder::KeyDiffers(const std::vector<Value>& a, const std::vector<Value>& b) const {
+bool TableOrder::KeyDiffers(const RowValues& a, const RowValues& b) const {
   for (int f : fields_) {
     if (CompareValues(a[f], b[f]) != 0 || a[f].GetKind() != b[f].GetKind()) return true;
   }
@@ -214,9 +214,10 @@ bool TableOrder::KeyEqualsAt(const std::vector<RowNode*>& rows, std::size_t at,
 
 bool TableOrder::SortPacked(std::vector<RowNode*>& rows) {
   if (!packable_) return false;
-  packed_.resize(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (!PackRow(rows[i], packed_[i])) {
+  packed_.clear();
+  packed_.reserve(rows.size());
+  for (const RowNode* row : rows) {
+    if (!PackRow(row, packed_.emplace_back())) {
       packed_.clear();
       return false;
     }
@@ -227,9 +228,10 @@ bool TableOrder::SortPacked(std::vector<RowNode*>& rows) {
     PackedKey key;
     RowNode* row;
   };
-  std::vector<Entry> entries(rows.size());
+  std::vector<Entry> entries;
+  entries.reserve(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i)
-    entries[i] = {packed_[i], rows[i]};
+    entries.push_back({packed_[i], rows[i]});
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return PackedLess(a.key, b.key); });
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -5,15 +5,10 @@
 #include <span>
 #include <vector>
 
+#include "data/RowStore.h"
 #include "data/Table.h"
 
 namespace qv {
-
-// A stored row with the engine's own bookkeeping: `seq` places it in stored
-// order (gaps leave room for rows inserted in between).
-struct RowNode : Row {
-  std::uint64_t seq = 0;
-};
 
 // One kept order of a table's rows: sorted by the listed fields with the row
 // id breaking ties, or, with no fields, the stored order (by seq). The same
@@ -42,7 +37,7 @@ class TableOrder {
   // stored values in place.
   int CompareKey(const RowNode* row, std::span<const Value> key) const;
   // Whether the key fields of a row differ between two value sets.
-  bool KeyDiffers(const std::vector<Value>& a, const std::vector<Value>& b) const;
+  bool KeyDiffers(const RowValues& a, const RowValues& b) const;
 
   // Position of `row` in a vector sorted by this order, -1 when absent.
   int IndexIn(const std::vector<RowNode*>& rows, const RowNode* row) const;

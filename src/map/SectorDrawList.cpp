@@ -56,7 +56,7 @@ void TSectorDrawList::Build(const Table& sectors, bool showHidden) {
   for (int recNo = 1; recNo <= count; ++recNo) {
     const Row* row = sectors.RecordAt(recNo).GetRow();
     if (row == nullptr) continue;
-    const std::vector<Value>& v = row->values;
+    const RowValues& v = row->values;
     if (!showHidden && !v[fVisible].ToBoolean()) continue;
     const int x = v[fX].ToInteger();
     const int y = v[fY].ToInteger();

@@ -108,13 +108,15 @@ TEST(TableFileTest, HandWrittenRowsLoadAsTheirPlainForm) {
       FileText(kFields,
                "<Row Name=\"a&amp;b&lt;&gt;&quot;&apos;\" X=\"-7\" Visible=\"true\" Id=\"1\"/>\n"
                "<Row Name=\"&#233;&#x4E2D;&#9;&#x1F600;\" X=\"0\" Visible=\"false\" Id=\"2\"/>\n"
-               "<Row Id=\"3\"/>\n");
+               "<Row Id=\"3\"/>\n<Row X=\"-0012\" Visible=\"false\" Id=\"4\"/>\n"
+               "<Row X=\"1&#50;\" Id=\"5\"/>\n");
   const std::string hand =
       FileText(kFields,
                "  <Row Name = 'a&amp;b&lt;>\"&apos;' X=\"-7\"\tVisible=\"true\" Id=\"1\"></Row>\n"
                "<!-- the second row -->\n"
                "<Row Name=\"\xC3\xA9\xE4\xB8\xAD&#9;\xF0\x9F\x98\x80\" X=\"0\" Visible=\"false\" "
-               "Id=\"2\" />\r\n<Row Id=\"3\"/>");
+               "Id=\"2\" />\r\n<Row Id=\"3\"/><Row X='-0012' Visible='false' Id='4'/>"
+               "<Row X=\"12\" Id=\"5\"/>");
   qvtest::TempDir dir;
   auto load = [&](const std::string& text) {
     dir.Write("t.cds", text);
@@ -125,9 +127,45 @@ TEST(TableFileTest, HandWrittenRowsLoadAsTheirPlainForm) {
   const auto expected =
       std::vector<std::vector<Value>>{{"a&b<>\"'", -7, true, 1},
                                       {"\xC3\xA9\xE4\xB8\xAD\t\xF0\x9F\x98\x80", 0, false, 2},
-                                      {Value(), Value(), Value(), 3}};
+                                      {Value(), Value(), Value(), 3},
+                                      {Value(), -12, false, 4},
+                                      {Value(), 12, Value(), 5}};
   EXPECT_EQ(load(plain), expected);
   EXPECT_EQ(load(hand), expected);
+}
+
+// A loaded table keeps its rows' values in memory of its own; they stay
+// editable, survive a refused load and give way to the next load.
+TEST(TableFileTest, LoadedRowsStayEditableAcrossLoads) {
+  qvtest::TempDir dir;
+  dir.Write("t.cds", FileText(kFields,
+                              "<Row Name=\"a\" X=\"1\" Visible=\"true\" Id=\"1\"/>\n"
+                              "<Row Name=\"b\" X=\"2\" Visible=\"false\" Id=\"2\"/>\n"
+                              "<Row Name=\"c\" X=\"3\" Id=\"3\"/>\n"));
+  dir.Write("bad.cds", FileText(kFields, "<Row Id=\"1\"/><Row Id=\"1\"/>\n"));
+  auto table = MakeTable();
+  qv::LoadTableFile(*table, dir.File("t.cds"));
+  table->First();
+  table->Edit();
+  table->FieldByName("Name").SetAsString("a longer name");
+  table->Post();
+  table->Next();
+  table->Delete();
+  table->Append();
+  table->FieldByName("X").SetAsInteger(4);
+  table->Post();
+  const auto edited = std::vector<std::vector<Value>>{
+      {"a longer n", 1, true, 1}, {"c", 3, Value(), 3}, {Value(), 4, Value(), 10}};
+  EXPECT_EQ(StoredValues(*table), edited);
+
+  EXPECT_THROW(qv::LoadTableFile(*table, dir.File("bad.cds")), TableError);
+  EXPECT_EQ(StoredValues(*table), edited);
+  qv::SaveTableFile(*table, dir.File("t.cds"));
+  qv::LoadTableFile(*table, dir.File("t.cds"));
+  EXPECT_EQ(StoredValues(*table), edited);
+  table->Last();
+  table->Delete();
+  EXPECT_EQ(table->TotalRowCount(), 2);
 }
 
 TEST(TableFileTest, TextWithNulStillGivesALoadableFile) {
@@ -211,6 +249,8 @@ TEST(TableFileTest, DamagedOrForeignFilesAreRejectedAndTableKeepsItsRows) {
       {"truncated", good.substr(0, good.size() / 2), "line"},
       {"empty file", "", "No document element"},
       {"binary", std::string(kBinary, sizeof kBinary - 1), "binary"},
+      {"NUL in a row", FileText(kFields, std::string("<Row Name=\"a") + '\0' + "b\"/>\n"),
+       "binary"},
       {"not xml", "just some text\n", "No document element"},
       {"foreign root", "<Settings><Fields/><Rows/></Settings>", "not a table file"},
       {"no rows", "<Table><Fields>" + kFields + "</Fields></Table>", "not a table file"},
