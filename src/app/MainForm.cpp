@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -117,7 +118,9 @@ TMainForm::~TMainForm() {
 // ---- Settings ----
 
 void TMainForm::ReadSettings() {
-  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+  // The first reader of the run: a file that cannot be read is reported
+  // once, when the window is shown, and the others read it silently.
+  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &settingsReadProblem_);
   if (settings) {
     LoadWindowPlacement(settings.get(), *this, kSection, -1, -1, true, true);
     ReadMainWindowSettings(*settings, settings_);
@@ -126,16 +129,41 @@ void TMainForm::ReadSettings() {
   ApplyGeometrySettings();
 }
 
+void TMainForm::ReportSettingsReadProblem() {
+  if (settingsReadProblem_.empty() || settingsReadReported_) return;
+  settingsReadReported_ = true;
+  dialogs_.ShowError(FormatText(texts_.SettingsReadErrorMsg, {settingsReadProblem_}));
+}
+
+void TMainForm::NoteSettingsWriteFailure(const std::string& error) {
+  // A file that could not be read at start is not written, as the player
+  // was told then.
+  if (error.empty() || error == settingsReadProblem_) return;
+  if (std::find(settingsWriteFailures_.begin(), settingsWriteFailures_.end(), error) ==
+      settingsWriteFailures_.end())
+    settingsWriteFailures_.push_back(error);
+}
+
 void TMainForm::WriteSettings() {
   if (settingsWritten_) return;
   settingsWritten_ = true;
-  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
-  if (!settings) return;
-  settings->MarkLastWriteOfRun();
-  SaveWindowPlacement(settings.get(), *this, kSection);
-  settings_.Map.Zoom = geometry_.Zoom();
-  WriteMainWindowSettings(settings_, *settings);
-  WriteCustomColors(customColors_, settings.get());
+  std::string error;
+  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
+    settings->MarkLastWriteOfRun();
+    SaveWindowPlacement(settings.get(), *this, kSection);
+    settings_.Map.Zoom = geometry_.Zoom();
+    WriteMainWindowSettings(settings_, *settings);
+    WriteCustomColors(customColors_, settings.get());
+    settings->Save(&error);
+  }
+  NoteSettingsWriteFailure(error);
+  // Every write of the run's settings that failed, in one message.
+  if (settingsWriteFailures_.empty()) return;
+  std::string failures;
+  for (const std::string& failure : settingsWriteFailures_)
+    failures += (failures.empty() ? "" : "\n") + failure;
+  settingsWriteFailures_.clear();
+  dialogs_.ShowError(FormatText(texts_.SettingsWriteErrorMsg, {failures}));
 }
 
 void TMainForm::ApplyGeometrySettings() {
@@ -162,8 +190,12 @@ bool TMainForm::IsChecked(const char* name) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
+  std::string error;
+  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
     WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
+    settings->Save(&error);
+  }
+  NoteSettingsWriteFailure(error);  // told with the main window's own write at exit
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit Closed();
 }
@@ -191,6 +223,7 @@ void TMainForm::FirstShow() {
   ResizeCells();
   UpdateCommands();
   scrollBox_->setFocus();
+  ReportSettingsReadProblem();  // over the map, once it is laid out
 }
 
 // ---- Accessors ----
@@ -250,7 +283,8 @@ void TMainForm::SetLanguage() {
   std::string error;
   std::unique_ptr<IniFile> file = OpenLanguageFile(programFolder_, settings_.Language, &error);
   if (!file) {
-    dialogs_.ShowError("Error reading " + LanguageFileName(programFolder_, settings_.Language));
+    dialogs_.ShowError("Error reading " + LanguageFileName(programFolder_, settings_.Language) +
+                       ": " + error);
     return;
   }
   // The hints lose the key they were given last time, so that a language

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/MainTexts.h"
 #include "app/ProgramWindows.h"
@@ -119,6 +120,12 @@ class TMainForm : public QMainWindow {
   // Runs once, when the window is first shown (from showEvent, or by the
   // program when it drives the window without showing it).
   void FirstShow();
+  // A settings file that could not be read when the window was made: one
+  // message naming the file and the reason (once; FirstShow shows it).
+  void ReportSettingsReadProblem();
+  // A write of the settings at exit that failed ("<path>: <reason>"): told
+  // with the main window's own write, the run's last, in one message.
+  void NoteSettingsWriteFailure(const std::string& error);
 
   // State for the program and the tests.
   const TMainWindowSettings& Settings() const { return settings_; }
@@ -224,6 +231,9 @@ class TMainForm : public QMainWindow {
   TSectorBounds lastBounds_;
   bool firstShown_ = false;
   bool settingsWritten_ = false;
+  std::string settingsReadProblem_;  // "<path>: <reason>" when the start could not read them
+  bool settingsReadReported_ = false;
+  std::vector<std::string> settingsWriteFailures_;
 
   const TProgramWindows* windows_ = nullptr;  // the program's, not owned
 

@@ -38,6 +38,8 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpSaveCap", texts.BmpSaveCap);
   read("BmpProgressMsg", texts.BmpProgressMsg);
   read("BmpCancelBtn", texts.BmpCancelBtn);
+  read("SettingsReadErrorMsg", texts.SettingsReadErrorMsg);
+  read("SettingsWriteErrorMsg", texts.SettingsWriteErrorMsg);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

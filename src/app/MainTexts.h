@@ -37,6 +37,12 @@ struct TMainTexts {
   std::string BmpSaveCap = "Save map as BMP";
   std::string BmpProgressMsg = "Saving the map image...";
   std::string BmpCancelBtn = "Cancel";
+  // Nor these: the settings file could not be read at start ("<path>:
+  // <reason>"), or the settings could not be written at exit.
+  std::string SettingsReadErrorMsg =
+      "Cannot read the settings file %s. QVMap starts with its default settings and leaves the "
+      "file as it is.";
+  std::string SettingsWriteErrorMsg = "The settings could not be saved: %s";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

@@ -171,7 +171,8 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   // Given first, so that a window may be made with one made before it.
   main.SetWindows(&windows_);
   {
-    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+    // Read silently: the main window reports a file that cannot be read.
+    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_);
     const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
     for (const WindowEntry& entry : kProgramWindows)
       windows_.Add(entry.make(context), entry.language, settings.get());
@@ -189,8 +190,11 @@ void QtProgram::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
   {
-    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+    std::string error;
+    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error);
     windows_.DestroyAll(settings.get());
+    if (settings) settings->Save(&error);
+    if (mainForm_) mainForm_->NoteSettingsWriteFailure(error);  // told with its last write
   }
   if (storeLoaded_) store_->DataModuleDestroy();
   mainForm_.reset();

@@ -15,8 +15,8 @@ namespace qv::cli {
 namespace {
 
 // The solar power plant cycle the complex window would start with.
-int SavedPowerCycle(const std::string& home) {
-  if (std::unique_ptr<IniFile> settings = IniFile::Load(SettingsFileName(home)))
+int SavedPowerCycle(CliContext& context) {
+  if (const IniFile* settings = context.Settings())
     return settings->ReadInteger("ComplexCalcWindow", "PowerCycle", 90);
   return 90;
 }
@@ -58,7 +58,7 @@ int RunComplex(CliContext& context, const CommandArgs& args) {
   TranslateComplexTexts(texts, context.LanguageFile());
   calculation.TraceOn = trace;
   const TComplexResults results =
-      UpdateResults(calculation, powerCycle.value_or(SavedPowerCycle(context.Home())), -1, texts);
+      UpdateResults(calculation, powerCycle.value_or(SavedPowerCycle(context)), -1, texts);
 
   std::ostream& out = context.Out();
   const auto line = [&out](const auto& cells) {

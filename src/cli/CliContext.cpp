@@ -49,10 +49,21 @@ CliContext::CliContext(std::string home, std::string language, std::ostream& out
 
 CliContext::~CliContext() = default;
 
+const IniFile* CliContext::Settings() {
+  if (!settingsRead_) {
+    settingsRead_ = true;
+    std::string error;
+    settings_ = OpenSettings(home_, &error);
+    if (!settings_)
+      dialogs_.ShowMessage("Cannot read the settings file " + error, "", MessageIcon::Warning);
+  }
+  return settings_.get();
+}
+
 const std::string& CliContext::Language() {
   if (!languageKnown_) {
     language_ = "English";
-    if (std::unique_ptr<IniFile> settings = IniFile::Load(SettingsFileName(home_)))
+    if (const IniFile* settings = Settings())
       language_ = settings->ReadString("MainWindow", "Language", language_);
     languageKnown_ = true;
   }

@@ -50,6 +50,9 @@ class CliContext {
   std::ostream& Err() { return err_; }
   StderrDialogs& GetDialogs() { return dialogs_; }
 
+  // The settings file, read on first use; nullptr when it cannot be read
+  // (the file and the reason go to stderr, once).
+  const IniFile* Settings();
   // The language to apply: --language, else "Language" of "MainWindow" of
   // the settings file, else "English".
   const std::string& Language();
@@ -72,6 +75,8 @@ class CliContext {
   std::ostream& out_;
   std::ostream& err_;
   StderrDialogs dialogs_;
+  std::unique_ptr<IniFile> settings_;
+  bool settingsRead_ = false;
   std::unique_ptr<IniFile> languageFile_;
   std::unique_ptr<TDataModule1> store_;
   bool loadFailed_ = false;

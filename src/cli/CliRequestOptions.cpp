@@ -103,12 +103,8 @@ std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSe
 namespace qv::cli {
 
 bool ReadProgramSettings(CliContext& context, TMainWindowSettings& settings) {
-  std::string error;
-  const std::unique_ptr<IniFile> file = IniFile::Load(SettingsFileName(context.Home()), &error);
-  if (!file) {
-    context.Err() << "qvmap-cli: " << error << "\n";
-    return false;
-  }
+  const IniFile* file = context.Settings();  // names the file and the reason when it fails
+  if (!file) return false;
   ReadMainWindowSettings(*file, settings);
   return true;
 }

@@ -138,7 +138,8 @@ void TDataModule1::FindOffMapSectors() {
 }
 
 void TDataModule1::LoadAllTables() {
-  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
+  // Read silently: the main window reports a settings file that cannot be read.
+  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_);
   BusyGuard busy(busy_);
   loadErrors_.fill(std::string());
   LoadUniverseTable(SectorsData, "SectorsDataCoordIndex", "");

@@ -1,8 +1,5 @@
 #include "data/TableFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -21,6 +18,7 @@
 
 #include "data/AtomicFile.h"
 #include "data/PlainRowsText.h"
+#include "data/RegularFile.h"
 #include "data/RowBatch.h"
 #include "data/Table.h"
 
@@ -198,45 +196,14 @@ std::string BuildTableText(const Table& table, const std::string& path) {
 // ---------------------------------------------------------------- loading
 
 // Only a regular file is read: a FIFO or a device in place of a table file
-// would block or never end. It is opened without waiting, so that even a FIFO
-// with no writer is refused at once.
+// would block or never end, and a huge file would exhaust the memory.
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw TableError("Cannot open file " + path + ": " + ErrnoText(errno));
-  struct stat info {};
-  std::string reason;
-  if (::fstat(fd, &info) != 0) {
-    reason = ErrnoText(errno);
-  } else if (S_ISDIR(info.st_mode)) {
-    reason = "it is a folder";
-  } else if (!S_ISREG(info.st_mode)) {
-    reason = "it is not a regular file";
-  }
-  if (!reason.empty()) {
-    ::close(fd);
-    throw TableError("Cannot open file " + path + ": " + reason);
-  }
-
-  // Read straight into the text, which grows only if the file grew meanwhile.
-  std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
-  std::size_t size = 0;
-  int error = 0;
-  for (;;) {
-    if (size == content.size()) content.resize(content.size() * 2);
-    const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
-    if (got > 0) {
-      size += static_cast<std::size_t>(got);
-    } else if (got == 0) {
-      break;
-    } else if (errno != EINTR) {
-      error = errno;
-      break;
-    }
-  }
-  content.resize(size);
-  ::close(fd);
-  if (error != 0) throw TableError("Cannot read file " + path + ": " + ErrnoText(error));
-  return content;
+  RegularFileContent file = ReadRegularFile(path, kMaxTableFileBytes);
+  if (file.status == RegularFileContent::Missing)
+    throw TableError("Cannot open file " + path + ": " + ErrnoText(ENOENT));
+  if (file.status == RegularFileContent::Refused)
+    throw TableError("Cannot open file " + path + ": " + file.reason);
+  return std::move(file.text);
 }
 
 std::pair<int, int> LineAndColumn(const std::string& content, std::ptrdiff_t offset) {

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/DataModule1.h"
+#include "data/RegularFile.h"
 #include "data/Table.h"
 #include "data/TextUtil.h"
 #include "map/MapLimits.h"
@@ -101,12 +100,11 @@ Value ParseCell(const Field& field, const std::string& cell, int line) {
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ImportError{0, "cannot open the file"};
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  if (in.bad()) throw ImportError{0, "cannot read the file"};
+  // A FIFO, a device or a huge file is refused before anything is read.
+  RegularFileContent file = ReadRegularFile(path, kMaxTableFileBytes);
+  if (file.status == RegularFileContent::Missing) throw ImportError{0, "cannot open the file"};
+  if (file.status == RegularFileContent::Refused) throw ImportError{0, file.reason};
+  std::string text = std::move(file.text);
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   std::vector<std::string> lines;
   std::string::size_type start = 0;

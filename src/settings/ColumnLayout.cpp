@@ -1,12 +1,12 @@
 #include "settings/ColumnLayout.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "data/AtomicFile.h"
+#include "data/RegularFile.h"
 #include "data/TextUtil.h"
 #include "settings/CommaText.h"
 
@@ -17,8 +17,6 @@ namespace {
 // The first line of every layout file: a file without it is someone else's.
 const char kHeader[] = "QVMap column layout 1";
 const char kColumnLine[] = "[Column]";
-// A real layout is a few hundred bytes; anything far larger is no layout.
-constexpr std::uintmax_t kMaxFileSize = 1 << 20;
 constexpr int kMaxWidth = 100000;
 constexpr int kMaxDropDownRows = 1000;
 constexpr int kMaxFontSize = 1000;
@@ -258,16 +256,11 @@ std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::strin
 }
 
 std::optional<TColumnList> ReadColumnLayoutFile(const std::string& path, std::string* error) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return Refuse(error, ec.message());
-  if (size > kMaxFileSize) return Refuse(error, "not a column layout file");
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return Refuse(error, "cannot open the file");
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) return Refuse(error, "cannot read the file");
-  return ParseColumnLayout(text.str(), error);
+  // Never a FIFO or a device, and never more than a text file may be.
+  RegularFileContent file = ReadRegularFile(path, kMaxTextFileBytes);
+  if (file.status == RegularFileContent::Missing) return Refuse(error, ErrnoText(ENOENT));
+  if (file.status == RegularFileContent::Refused) return Refuse(error, file.reason);
+  return ParseColumnLayout(file.text, error);
 }
 
 void WriteColumnLayoutFile(const std::string& path, const TColumnList& columns) {

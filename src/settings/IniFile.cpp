@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <system_error>
 #include <unordered_set>
 
 #include "settings/TextEncoding.h"
 
 #include "data/AtomicFile.h"
+#include "data/RegularFile.h"
 
 namespace qv {
 
@@ -166,45 +163,53 @@ IniFile::IniFile(IniFile&&) noexcept = default;
 IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 
 std::unique_ptr<IniFile> IniFile::Load(const std::string& path, std::string* error) {
-  auto fail = [&](const std::string& reason) -> std::unique_ptr<IniFile> {
-    if (error) *error = reason;
+  RegularFileContent content = ReadRegularFile(path, kMaxTextFileBytes);
+  if (content.status == RegularFileContent::Refused) {
+    if (error) *error = content.reason;
     return nullptr;
-  };
+  }
   auto file = std::make_unique<IniFile>(path);
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) return file;
-  if (ec) return fail("Cannot read " + path + ": " + ec.message());
-  if (std::filesystem::is_directory(status)) return fail(path + " is a folder, not a file");
-
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return fail("Cannot open " + path);
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return fail("Cannot read " + path);
-  std::string text = content.str();
-
+  std::string& text = content.text;
   if (text.compare(0, 3, kByteOrderMark) == 0) {
     file->byteOrderMark_ = true;
     text.erase(0, 3);
   }
-  if (text.find('\0') != std::string::npos) return fail(path + " is not a text file");
-  // Players edit these files by hand, often in an editor that writes the
-  // Windows code page; such a file is read as that, and written in UTF-8.
-  file->Parse(HandEditedTextToUtf8(text));
+  // A machine that died while the file was written can leave it padded with
+  // NUL bytes; they are no part of the settings.
+  while (!text.empty() && text.back() == '\0')
+    text.pop_back();
+  file->Parse(text);
   return file;
 }
 
 void IniFile::Parse(const std::string& text) {
   sections_.clear();
+  const auto currentSection = [this]() -> Section& {
+    if (sections_.empty()) {
+      Section preamble;
+      preamble.hasHeader = false;
+      sections_.push_back(std::move(preamble));
+    }
+    return sections_.back();
+  };
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
     std::string raw = text.substr(pos, end - pos);
     pos = end + 1;
-    while (!raw.empty() && raw.back() == '\r')
+    while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\0'))
       raw.pop_back();
+    if (raw.find('\0') != std::string::npos) {
+      // Binary junk is no entry, but it is kept as it stands, and the lines
+      // around it are read as usual: one damaged line costs no other setting.
+      currentSection().lines.push_back(Line::Plain(std::move(raw)));
+      continue;
+    }
+    // Players edit these files by hand, often in an editor that writes the
+    // Windows code page; such a line is read as that, and written in UTF-8.
+    // Line by line, so that one stray byte does not garble the others.
+    raw = HandEditedTextToUtf8(raw);
 
     const std::string trimmed = Trim(raw);
     if (!trimmed.empty() && trimmed.front() == '[') {
@@ -216,11 +221,6 @@ void IniFile::Parse(const std::string& text) {
       sections_.push_back(std::move(section));
       continue;
     }
-    if (sections_.empty()) {
-      Section preamble;
-      preamble.hasHeader = false;
-      sections_.push_back(std::move(preamble));
-    }
     Line line = Line::Plain(raw);
     const std::size_t eq = raw.find('=');
     if (eq != std::string::npos && !trimmed.empty() && trimmed.front() != ';') {
@@ -228,7 +228,7 @@ void IniFile::Parse(const std::string& text) {
       line.key = Trim(raw.substr(0, eq));
       line.value = Trim(raw.substr(eq + 1));
     }
-    sections_.back().lines.push_back(std::move(line));
+    currentSection().lines.push_back(std::move(line));
   }
 }
 

@@ -12,9 +12,11 @@ namespace qv {
 // by "Key=Value" lines. Section and key names compare without regard to ASCII
 // case; sections, keys and their order are kept as read, comments and blank
 // lines included, so writing changes only the keys written. Values read are cut
-// at 2047 characters. The file is read as UTF-8 (a leading byte-order mark is
-// skipped), or as Windows-1252 when it is not valid UTF-8; it is written in
-// UTF-8.
+// at 2047 characters. Each line is read as UTF-8 (a leading byte-order mark
+// is skipped), or as Windows-1252 when it is not valid UTF-8; the file is
+// written in UTF-8. Reading is lenient: a line holding NUL bytes is no entry
+// but is kept as it stands, and NUL bytes at the end of a line or of the file
+// are dropped.
 class IniFile {
  public:
   // An empty file that will be saved to `path`.
@@ -23,8 +25,9 @@ class IniFile {
   IniFile(IniFile&&) noexcept;
   IniFile& operator=(IniFile&&) noexcept;
   // Reads `path`; a missing file gives an empty one. Returns nothing and sets
-  // `error` (a reason for the player) when the file exists but cannot be read
-  // or is not text (NUL bytes).
+  // `error` to the reason ("it is not a regular file") when the file exists
+  // but cannot be read: no permission, not a regular file (a FIFO is never
+  // waited on), or larger than the 16 MB read from a text file.
   static std::unique_ptr<IniFile> Load(const std::string& path, std::string* error = nullptr);
 
   const std::string& Path() const { return path_; }

@@ -4,13 +4,11 @@
 #include <utility>
 
 #include "data/AtomicFile.h"
-#include "settings/Dialogs.h"
 
 namespace qv {
 
 namespace {
 
-const char kSettingsError[] = "INI file read/write error";
 const char kCustomColorsSection[] = "CustomColors";
 
 bool IsSeparator(char c) {
@@ -35,35 +33,32 @@ std::string SettingsFileName(const std::string& programFolder) {
   return ProgramFolder(programFolder) + "QVMap.INI";
 }
 
-std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder, Dialogs& dialogs) {
-  std::unique_ptr<IniFile> file = IniFile::Load(SettingsFileName(programFolder));
+std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder, std::string* error) {
+  const std::string path = SettingsFileName(programFolder);
+  std::string reason;
+  std::unique_ptr<IniFile> file = IniFile::Load(path, &reason);
   if (!file) {
-    dialogs.ShowMessage(kSettingsError, "Error", MessageIcon::Error);
+    if (error) *error = path + ": " + reason;
     return nullptr;
   }
-  return std::make_unique<SettingsFile>(std::move(*file), dialogs);
+  return std::make_unique<SettingsFile>(std::move(*file));
 }
 
-SettingsFile::SettingsFile(IniFile&& file, Dialogs& dialogs)
-    : IniFile(std::move(file)), dialogs_(dialogs) {}
+SettingsFile::SettingsFile(IniFile&& file) : IniFile(std::move(file)) {}
 
-SettingsFile::~SettingsFile() {
-  bool written = false;
-  try {
-    if (IsWriteProtected(Path()))
-      written = !lastWriteOfRun_;
-    else
-      written = UpdateFile();
-  } catch (...) {
-    written = false;
+bool SettingsFile::Save(std::string* error) {
+  if (IsWriteProtected(Path())) {
+    if (!lastWriteOfRun_) return true;
+    if (error) *error = Path() + ": the file is read-only";
+    return false;
   }
-  if (!written) {
-    try {
-      dialogs_.ShowMessage(kSettingsError, "Error", MessageIcon::Error);
-    } catch (...) {
-      // A destructor must not throw; the message is all we could do anyway.
-    }
-  }
+  std::string reason;
+  if (UpdateFile(&reason)) return true;
+  // The writer's "Cannot write file <path>: <reason>" without its lead.
+  const std::string lead = "Cannot write file " + Path() + ": ";
+  if (reason.starts_with(lead)) reason.erase(0, lead.size());
+  if (error) *error = Path() + ": " + reason;
+  return false;
 }
 
 bool SettingsBuildMatches(const IniFile* settings) {

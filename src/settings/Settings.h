@@ -8,8 +8,6 @@
 
 namespace qv {
 
-class Dialogs;
-
 // The number that identifies this build's data formats; written to "Build" of
 // "MainWindow" and compared before the request table and column layouts are
 // read.
@@ -20,25 +18,27 @@ std::string ProgramFolder(const std::string& folder);
 // The settings file of a program folder: ProgramFolder + "QVMap.INI".
 std::string SettingsFileName(const std::string& programFolder);
 
-// The settings object of the program's folder, written back when released
-// (a failed write shows "INI file read/write error"). When the file cannot be
-// read, shows "INI file read/write error" (caption "Error", error icon) and
-// gives nothing.
+// The settings object of the program's folder. A missing file reads as
+// empty. When the file cannot be read (no permission, not a regular file,
+// too large), gives nothing and sets `error` to "<path>: <reason>"; the
+// caller tells the player once. Nothing is written unless Save() is called.
 class SettingsFile;
-std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder, Dialogs& dialogs);
+std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder,
+                                           std::string* error = nullptr);
 
 class SettingsFile : public IniFile {
  public:
-  SettingsFile(IniFile&& file, Dialogs& dialogs);
-  // UpdateFile(); failures reported through the dialogs. A read-only file is
-  // the player's choice and is left as it is: every window writes its part at
-  // exit, so only the run's last write (MarkLastWriteOfRun) reports it.
-  ~SettingsFile();
+  explicit SettingsFile(IniFile&& file);
+  // Writes what changed (UpdateFile). A read-only file is the player's
+  // choice and is left as it is: every window writes its part at exit, so
+  // only the run's last write (MarkLastWriteOfRun) calls that a failure.
+  // Returns false and sets `error` to "<path>: <reason>" on failure; the old
+  // file is then as it was.
+  bool Save(std::string* error = nullptr);
   // The main window's write at exit, after every other window's.
   void MarkLastWriteOfRun() { lastWriteOfRun_ = true; }
 
  private:
-  Dialogs& dialogs_;
   bool lastWriteOfRun_ = false;
 };
 

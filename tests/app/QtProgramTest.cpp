@@ -1,6 +1,7 @@
 #include "app/QtProgram.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -205,16 +206,32 @@ TEST_F(QtProgramTest, TheProductsWindowReopensWithItsColumns) {
   EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "0");
 }
 
-TEST_F(QtProgramTest, UnreadableSettingsFileKeepsTheInitialValues) {
-  dir.Write("QVMap.INI", std::string("[MainWindow]\nZoom=150\n\0\0", 24));
+// A machine that died while the file was written can leave NUL bytes at its
+// end; the settings before them still count.
+TEST_F(QtProgramTest, SettingsEndingInNulBytesAreRead) {
+  dir.Write("QVMap.INI", std::string("[MainWindow]\nZoom=150\nBuild=4\n\0\0", 31));
+  Start();
+  EXPECT_EQ(form().ZoomBox()->currentText(), "150%");
+  EXPECT_TRUE(dialogs.Messages().empty());
+  Stop();
+  EXPECT_EQ(Setting(dir, "MainWindow", "Zoom"), "150");
+}
+
+// A FIFO in the settings file's place is never waited on: the program starts
+// on its initial values, says once which file it cannot read and why, and
+// leaves the FIFO as it is at exit.
+TEST_F(QtProgramTest, SettingsFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
+  ASSERT_EQ(::mkfifo(dir.File("QVMap.INI").c_str(), 0644), 0);
   Start();
   EXPECT_EQ(form().ZoomBox()->currentText(), "100%");
   EXPECT_FALSE(form().Action("Showraces1")->isChecked());
-  ASSERT_FALSE(dialogs.Messages().empty());
-  EXPECT_EQ(dialogs.Messages()[0], "INI file read/write error");
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Cannot read the settings file " + dir.File("QVMap.INI") +
+                                     ": it is not a regular file. QVMap starts with its default "
+                                     "settings and leaves the file as it is."});
   Stop();
-  // The file the program could not read is not written over.
-  EXPECT_EQ(dir.Read("QVMap.INI").size(), 24u);
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("QVMap.INI")));
 }
 
 TEST_F(QtProgramTest, PlacementOffEveryScreenOpensOnTheWorkArea) {
@@ -282,9 +299,8 @@ TEST_F(QtProgramTest, SwitchingLanguageKeepsTextsTheNewFileLacks) {
 
 TEST_F(QtProgramTest, UnreadableLanguageFileIsReportedAndTranslatesNothing) {
   dir.Write("Good.LNG", "[MainForm]\nAdd1.Caption=Neu\n");
-  std::string binary = "[MainForm]\nDelete1.Caption=X\n";
-  binary.push_back('\0');
-  dir.Write("Bad.LNG", binary);
+  dir.Write("Bad.LNG", "[MainForm]\nDelete1.Caption=X\n");
+  std::filesystem::resize_file(dir.File("Bad.LNG"), (16 << 20) + 1);  // more than is read
   Start();
   std::vector<QAction*> items;
   for (QAction* a : form().LanguageMenu()->actions())
@@ -293,7 +309,9 @@ TEST_F(QtProgramTest, UnreadableLanguageFileIsReportedAndTranslatesNothing) {
   form().M_TemplateClick(*items[1]);  // Good
   form().M_TemplateClick(*items[0]);  // Bad
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(dialogs.Messages()[0], "Error reading " + dir.Folder() + "Bad.LNG");
+  EXPECT_EQ(dialogs.Messages()[0], "Error reading " + dir.Folder() +
+                                       "Bad.LNG: the file is 16777217 bytes, more than the 16.0 MB "
+                                       "read from such a file");
   EXPECT_EQ(dialogs.shown.back().caption, "Error");
   EXPECT_EQ(form().Action("Add1")->text(), "Neu");
   EXPECT_EQ(form().Action("Delete1")->text(), "Delete sector");
@@ -336,7 +354,9 @@ TEST_F(QtProgramTest, ReadOnlySettingsFileIsReadAndReportedOnceAtExit) {
   EXPECT_EQ(form().ZoomBox()->currentText(), "150%");
   EXPECT_TRUE(dialogs.Messages().empty());
   Stop();
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"INI file read/write error"});
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"The settings could not be saved: " + dir.File("QVMap.INI") +
+                                     ": the file is read-only"});
   EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\nZoom=150\nShowLegend=1\n");
   EXPECT_EQ(std::filesystem::status(dir.File("QVMap.INI")).permissions(),
             std::filesystem::perms::owner_read);

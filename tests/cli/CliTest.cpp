@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,7 +46,9 @@ class CliTest : public ::testing::Test {
   Result Run(const std::string& args) {
     Result result;
     const std::string errFile = work.File("stderr.txt");
-    const std::string command = "'" + CliPath() + "' " + args + " 2>'" + errFile + "'";
+    // Held to a time limit: a command that waits on a FIFO fails the test
+    // instead of hanging it.
+    const std::string command = "timeout 120 '" + CliPath() + "' " + args + " 2>'" + errFile + "'";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
     char buffer[4096];
@@ -346,6 +349,34 @@ TEST_F(CliTest, ImportsHoldTheProgramFolder) {
     for (const char* status : {"s0", "s1"})
       EXPECT_TRUE(work.Read(status) == "0\n" || work.Read(status) == "1\n") << work.Read(status);
   }
+}
+
+// A FIFO or a device in place of a file the tool reads is refused at once,
+// naming the file and the reason; nothing waits on it or reads it to its end.
+TEST_F(CliTest, FifosAndDevicesInPlaceOfFilesAreRefusedAtOnce) {
+  ImportUniverse();
+  const std::string products = dir.Read("Data/products.cds");
+  ASSERT_EQ(::mkfifo(dir.File("QVMap.INI").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(dir.File("Deutsch.LNG").c_str(), 0644), 0);
+  const Result tables = InHome("tables");
+  EXPECT_EQ(tables.status, 0);
+  EXPECT_NE(tables.out.find("SectorsData\t2"), std::string::npos) << tables.out;
+  EXPECT_EQ(tables.err, "qvmap-cli: Cannot read the settings file " + dir.File("QVMap.INI") +
+                            ": it is not a regular file\n");
+  const Result german = InHome("--language Deutsch tables");
+  EXPECT_EQ(german.status, 0);
+  EXPECT_EQ(german.err, "qvmap-cli: " + dir.File("Deutsch.LNG") + ": it is not a regular file\n");
+  const Result stats = InHome("stats --product Ore:prod");
+  EXPECT_EQ(stats.status, 1);
+  EXPECT_EQ(stats.err, tables.err);
+
+  const Result zero = InHome("import ProductsData /dev/zero");
+  EXPECT_EQ(zero.status, 1);
+  EXPECT_EQ(zero.err, "qvmap-cli: /dev/zero: it is not a regular file\n");
+  const Result fifo = InHome("import ProductsData '" + dir.File("QVMap.INI") + "'");
+  EXPECT_EQ(fifo.status, 1);
+  EXPECT_EQ(fifo.err, "qvmap-cli: " + dir.File("QVMap.INI") + ": it is not a regular file\n");
+  EXPECT_EQ(dir.Read("Data/products.cds"), products);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/ColumnLayout.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -84,6 +85,21 @@ TEST(ColumnLayoutTest, ColumnsAreFoundByExactFieldNameAndValueListsSplitOnSemico
   EXPECT_EQ(qv::FindColumn(columns, "yield"), nullptr);
   EXPECT_EQ(qv::PickListFromText("Yes;No"), (std::vector<std::string>{"Yes", "No"}));
   EXPECT_EQ(qv::PickListFromText("\"a;b\",c"), (std::vector<std::string>{"a,b", "c"}));
+}
+
+// A layout file is read only when it is a regular file of a text file's size.
+TEST(ColumnLayoutTest, FifosDevicesAndHugeFilesAreRefusedUnread) {
+  qvtest::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.col").c_str(), 0644), 0);
+  std::string error;
+  EXPECT_FALSE(qv::ReadColumnLayoutFile(dir.File("fifo.col"), &error));
+  EXPECT_EQ(error, "it is not a regular file");
+  EXPECT_FALSE(qv::ReadColumnLayoutFile("/dev/zero", &error));
+  EXPECT_EQ(error, "it is not a regular file");
+  dir.Write("huge.col", "QVMap column layout 1\n");
+  std::filesystem::resize_file(dir.File("huge.col"), std::uintmax_t{1} << 32);  // sparse
+  EXPECT_FALSE(qv::ReadColumnLayoutFile(dir.File("huge.col"), &error));
+  EXPECT_EQ(error, "the file is 4.0 GB, more than the 16.0 MB read from such a file");
 }
 
 }  // namespace

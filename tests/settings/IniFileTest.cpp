@@ -1,6 +1,7 @@
 #include "settings/IniFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -174,8 +175,8 @@ TEST(IniFileTest, AcceptsBomAndMixedLineEndsAndKeepsTheBom) {
   EXPECT_EQ(dir.Read("t.ini"), "\xEF\xBB\xBF[S]\r\na=1\r\nb=3\r\n");
 }
 
-// Hand-edited files in the Windows code page are read as such, whole, and
-// written back in UTF-8; a BOM says nothing about the rest of the file.
+// Hand-edited files in the Windows code page are read as such, and written
+// back in UTF-8; a BOM says nothing about the rest of the file.
 TEST(IniFileTest, TextThatIsNotUtf8IsReadAsWindows1252AndWrittenAsUtf8) {
   TempDir dir;
   auto ini = LoadText(dir, "[S]\nname=M\xFCller\nquote=\x93hi\x94 \x80 \x81\n[Gr\xFC\xDF]\nz=1\n");
@@ -195,7 +196,7 @@ TEST(IniFileTest, TextThatIsNotUtf8IsReadAsWindows1252AndWrittenAsUtf8) {
   EXPECT_EQ(utf8->ReadString("S", "name", ""), "M\u00FCller \u20AC");
 }
 
-TEST(IniFileTest, MissingFileIsEmptyButBinaryOrUnreadableFilesFail) {
+TEST(IniFileTest, MissingFileIsEmptyButFifosDevicesFoldersAndHugeFilesAreRefused) {
   TempDir dir;
   std::string error;
   auto missing = IniFile::Load(dir.File("none.ini"), &error);
@@ -205,12 +206,41 @@ TEST(IniFileTest, MissingFileIsEmptyButBinaryOrUnreadableFilesFail) {
   EXPECT_TRUE(missing->UpdateFile());  // nothing changed: nothing written
   EXPECT_FALSE(dir.Exists("none.ini"));
 
-  dir.Write("nul.ini", std::string("[S]\na=1\n\0\0", 10));
-  EXPECT_FALSE(IniFile::Load(dir.File("nul.ini"), &error));
-  EXPECT_NE(error.find("not a text file"), std::string::npos);
-
+  // None of them is waited on or read to its (missing) end.
+  ASSERT_EQ(::mkfifo(dir.File("fifo.ini").c_str(), 0644), 0);
+  EXPECT_FALSE(IniFile::Load(dir.File("fifo.ini"), &error));
+  EXPECT_EQ(error, "it is not a regular file");
+  EXPECT_FALSE(IniFile::Load("/dev/zero", &error));
+  EXPECT_EQ(error, "it is not a regular file");
   std::filesystem::create_directory(dir.Path() / "folder.ini");
   EXPECT_FALSE(IniFile::Load(dir.File("folder.ini"), &error));
+  EXPECT_EQ(error, "it is a folder");
+  dir.Write("huge.ini", "[S]\na=1\n");
+  std::filesystem::resize_file(dir.File("huge.ini"), std::uintmax_t{3} << 30);  // sparse
+  EXPECT_FALSE(IniFile::Load(dir.File("huge.ini"), &error));
+  EXPECT_EQ(error, "the file is 3.0 GB, more than the 16.0 MB read from such a file");
+}
+
+// What can be read is read: NUL padding left by a crash, a line of binary
+// junk and a line in another encoding cost no other line.
+TEST(IniFileTest, JunkLinesAreKeptButCostNoOtherSetting) {
+  TempDir dir;
+  using namespace std::string_literals;
+  const std::string text =
+      "[S]\r\nname=Gr\u00FC\u00DFe\r\nbad=\x01\0\x02junk=1\r\nold=M\xFCller\r\n"
+      "[T]\r\nBuild=4\0\0\r\n\0\0\0"s;
+  auto ini = LoadText(dir, text);
+  ASSERT_TRUE(ini);
+  EXPECT_EQ(ini->ReadSection("S"), (std::vector<std::string>{"name", "old"}));
+  EXPECT_EQ(ini->ReadString("S", "name", ""), "Gr\u00FC\u00DFe");  // UTF-8 stays
+  EXPECT_EQ(ini->ReadString("S", "old", ""), "M\u00FCller");       // its line is Windows-1252
+  EXPECT_EQ(ini->ReadInteger("T", "Build", 0), 4);
+  // Written back, the junk line stands as it was and the padding is gone.
+  ini->WriteInteger("T", "Build", 5);
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("t.ini"),
+            "[S]\r\nname=Gr\u00FC\u00DFe\r\nbad=\x01\0\x02junk=1\r\nold=M\u00FCller\r\n"
+            "[T]\r\nBuild=5\r\n"s);
 }
 
 TEST(IniFileTest, FailedUpdateKeepsTheOldFileAndLeavesNoTemporaryFile) {

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "settings/FontParams.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace qv;
-using qvtest::ScriptedDialogs;
 using qvtest::TempDir;
 
 TEST(SettingsTest, ProgramFolderEndsWithExactlyOneSeparator) {
@@ -21,71 +21,93 @@ TEST(SettingsTest, ProgramFolderEndsWithExactlyOneSeparator) {
   EXPECT_EQ(SettingsFileName("/opt/qvmap/"), "/opt/qvmap/QVMap.INI");
 }
 
-TEST(SettingsTest, OpenSettingsReadsAndWritesBackWhenReleased) {
+TEST(SettingsTest, OpenSettingsReadsAndWritesBackWhenSaved) {
   TempDir dir;
-  ScriptedDialogs dialogs;
   {
-    auto settings = OpenSettings(dir.Folder(), dialogs);
+    auto settings = OpenSettings(dir.Folder());
     ASSERT_TRUE(settings);
     EXPECT_FALSE(SettingsBuildMatches(settings.get()));
     settings->WriteInteger("MainWindow", "Build", kBuildNumber);
+    std::string error;
+    EXPECT_TRUE(settings->Save(&error)) << error;
   }
   EXPECT_TRUE(dir.Exists("QVMap.INI"));
-  auto again = OpenSettings(dir.Folder(), dialogs);
-  ASSERT_TRUE(again);
-  EXPECT_TRUE(SettingsBuildMatches(again.get()));
-  again->WriteInteger("MainWindow", "Build", 3);
-  EXPECT_FALSE(SettingsBuildMatches(again.get()));
+  {
+    auto again = OpenSettings(dir.Folder());
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(SettingsBuildMatches(again.get()));
+    again->WriteInteger("MainWindow", "Build", 3);
+    EXPECT_FALSE(SettingsBuildMatches(again.get()));
+  }  // not saved: nothing written
+  EXPECT_TRUE(SettingsBuildMatches(OpenSettings(dir.Folder()).get()));
   EXPECT_FALSE(SettingsBuildMatches(nullptr));
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(SettingsTest, BinaryFileShowsTheErrorAndGivesNothing) {
+// A settings file that cannot be read gives nothing, and says which file and
+// why, without waiting on a FIFO; one that merely holds junk is read.
+TEST(SettingsTest, UnreadableFileGivesItsNameAndReasonJunkIsRead) {
   TempDir dir;
-  dir.Write("QVMap.INI", std::string("MZ\x90\0\x03\0\0\0", 8));
-  ScriptedDialogs dialogs;
-  EXPECT_FALSE(OpenSettings(dir.Folder(), dialogs));
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, "INI file read/write error");
-  EXPECT_EQ(dialogs.shown[0].caption, "Error");
-  EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Error);
-  EXPECT_EQ(dir.Read("QVMap.INI").size(), 8u);  // left as it was
+  ASSERT_EQ(::mkfifo(dir.File("QVMap.INI").c_str(), 0644), 0);
+  std::string error;
+  EXPECT_FALSE(OpenSettings(dir.Folder(), &error));
+  EXPECT_EQ(error, dir.File("QVMap.INI") + ": it is not a regular file");
+  std::filesystem::remove(dir.File("QVMap.INI"));
+
+  using namespace std::string_literals;
+  dir.Write("QVMap.INI", "MZ\x90\0\x03\0\0\0\n[MainWindow]\nBuild=4\n\0"s);
+  auto settings = OpenSettings(dir.Folder(), &error);
+  ASSERT_TRUE(settings);
+  EXPECT_TRUE(SettingsBuildMatches(settings.get()));
+}
+
+TEST(SettingsTest, FailedSaveGivesTheFileAndReasonAndKeepsTheFolderInPlace) {
+  TempDir dir;
+  auto settings = OpenSettings(dir.Folder());
+  ASSERT_TRUE(settings);
+  settings->WriteInteger("MainWindow", "Zoom", 100);
+  // The settings file's place is taken by a folder meanwhile.
+  std::filesystem::create_directories(dir.Path() / "QVMap.INI" / "x");
+  std::string error;
+  EXPECT_FALSE(settings->Save(&error));
+  EXPECT_EQ(error, dir.File("QVMap.INI") + ": it is a folder");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "QVMap.INI" / "x"));
+}
+
+// A read-only settings file is kept; only the run's last write calls it a failure.
+TEST(SettingsTest, ReadOnlyFileIsKeptAndOnlyTheLastWriteReportsIt) {
+  TempDir dir;
+  dir.Write("QVMap.INI", "[MainWindow]\nZoom=150\n");
+  std::filesystem::permissions(dir.File("QVMap.INI"), std::filesystem::perms::owner_read);
+  std::string error;
+  auto settings = OpenSettings(dir.Folder());
+  ASSERT_TRUE(settings);
+  settings->WriteInteger("MainWindow", "Zoom", 100);
+  EXPECT_TRUE(settings->Save(&error));
+  settings->MarkLastWriteOfRun();
+  EXPECT_FALSE(settings->Save(&error));
+  EXPECT_EQ(error, dir.File("QVMap.INI") + ": the file is read-only");
+  EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\nZoom=150\n");
 }
 
 // One byte of the Windows code page must not cost every setting.
 TEST(SettingsTest, SettingsInTheWindowsCodePageKeepTheirValues) {
   TempDir dir;
   dir.Write("QVMap.INI", "[MainWindow]\nZoom=150\nBuild=4\nPlayer=M\xFCller\n");
-  ScriptedDialogs dialogs;
   {
-    auto settings = OpenSettings(dir.Folder(), dialogs);
+    auto settings = OpenSettings(dir.Folder());
     ASSERT_TRUE(settings);
     EXPECT_EQ(settings->ReadInteger("MainWindow", "Zoom", 75), 150);
     EXPECT_TRUE(SettingsBuildMatches(settings.get()));
     settings->WriteInteger("MainWindow", "Zoom", 200);
+    EXPECT_TRUE(settings->Save());
   }
-  EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\r\nZoom=200\r\nBuild=4\r\nPlayer=M\u00FCller\r\n");
-}
-
-TEST(SettingsTest, FailedWriteOnReleaseIsReported) {
-  TempDir dir;
-  ScriptedDialogs dialogs;
-  {
-    auto settings = OpenSettings(dir.Folder(), dialogs);
-    ASSERT_TRUE(settings);
-    settings->WriteInteger("MainWindow", "Zoom", 100);
-    // The settings file's place is taken by a folder meanwhile.
-    std::filesystem::create_directories(dir.Path() / "QVMap.INI" / "x");
-  }
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"INI file read/write error"}));
 }
 
 TEST(SettingsTest, CustomColorsFillOnlyTheEntriesPresentAndWriteBackTheValues) {
   TempDir dir;
   dir.Write("QVMap.INI", "[CustomColors]\nColorC=FF00\ncolorD=\nColorZ=1\n");
-  ScriptedDialogs dialogs;
-  auto settings = OpenSettings(dir.Folder(), dialogs);
+  auto settings = OpenSettings(dir.Folder());
   ASSERT_TRUE(settings);
 
   CustomColorList list;
@@ -114,8 +136,7 @@ TEST(SettingsTest, CustomColorsFillOnlyTheEntriesPresentAndWriteBackTheValues) {
 TEST(SettingsTest, FontSectionWithOnlyBoldKeepsTheRestAndAddsBold) {
   TempDir dir;
   dir.Write("QVMap.INI", "[SunFont]\nBold=1\n[Other]\nItalic=1\nStrikeout=0\nCharset=0x1CC\n");
-  ScriptedDialogs dialogs;
-  auto settings = OpenSettings(dir.Folder(), dialogs);
+  auto settings = OpenSettings(dir.Folder());
   ASSERT_TRUE(settings);
 
   TFontParams sun{.Name = "Tahoma", .Size = 11, .Color = 0x00FFFF, .Style = kFontUnderline};
