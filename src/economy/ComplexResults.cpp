@@ -32,6 +32,7 @@ void TranslateComplexTexts(TComplexTexts& texts, const IniFile& languageFile) {
   read("TraceSavedMsg", texts.TraceSavedMsg);
   read("TraceCap", texts.TraceCap);
   read("TraceErrorMsg", texts.TraceErrorMsg);
+  read("ComplexKeptMsg", texts.ComplexKeptMsg);
 }
 
 void TProductRateInfoSet::AddRate(const std::string& name, int productId, int price,

@@ -31,6 +31,9 @@ struct TComplexTexts {
   std::string TraceSavedMsg = "Results were saved to \"trace.txt\"";
   std::string TraceCap = "Debug";
   std::string TraceErrorMsg = "Cannot write the trace file %s";
+  // The saved complex could not be read (%s: the file and the reason).
+  std::string ComplexKeptMsg =
+      "%s. The saved complex is kept on disk as it is until you build another one here.";
 };
 
 inline constexpr const char* kComplexTextSection = "FactComplexCalcForm";

@@ -2,16 +2,31 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <list>
+#include <system_error>
 
+#include "data/AtomicFile.h"
 #include "data/DataModule1.h"
 #include "data/Field.h"
+#include "data/TableError.h"
 #include "data/TableFile.h"
 #include "economy/ComplexModel.h"
 
 namespace qv {
+
+namespace {
+
+// A link that leads nowhere is a file that is there but cannot be read.
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+}  // namespace
 
 void BuildFactoryListSchema(Table& table, TDataModule1& store) {
   table.AddField("RecId", FieldType::AutoInc);
@@ -66,7 +81,8 @@ void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactoryS
           const TFactory* factory = factoryOf(row);
           if (!factory) return Value();
           const std::list<TProduct>& list = slot.output ? factory->Outputs : factory->Inputs;
-          if (static_cast<int>(list.size()) <= slot.index) return Value(-1);
+          // No such entry: empty, not -1, which a product may have as its Id.
+          if (static_cast<int>(list.size()) <= slot.index) return Value();
           return Value(std::next(list.begin(), slot.index)->ProductId);
         });
     field.SetDisplayLabel(slot.label);
@@ -117,9 +133,22 @@ bool LoadComplexFiles(const std::string& programFolder, Table& factoryList, Tabl
   const std::string pricePath = programFolder + kFactProdFileName;
   factoryList.EmptyDataSet();
   factProd.EmptyDataSet();
-  if (!std::filesystem::exists(listPath) || !std::filesystem::exists(pricePath)) return false;
-  LoadTableFile(factoryList, listPath);
-  LoadTableFile(factProd, pricePath);
+  const bool hasList = FileExists(listPath);
+  const bool hasPrices = FileExists(pricePath);
+  if (!hasList && !hasPrices) return false;
+  // One file without the other is half a complex: not one to start afresh
+  // from, nor to write an empty one over.
+  if (!hasList || !hasPrices)
+    throw TableError("Cannot open file " + (hasList ? pricePath : listPath) + ": " +
+                     ErrnoText(ENOENT));
+  try {
+    LoadTableFile(factoryList, listPath);
+    LoadTableFile(factProd, pricePath);
+  } catch (...) {
+    factoryList.EmptyDataSet();
+    factProd.EmptyDataSet();
+    throw;
+  }
   return true;
 }
 

@@ -26,10 +26,10 @@ void BuildFactProdSchema(Table& table);
 
 // The calculator's columns of the factory list, read from the factory set
 // for each row's RecId: Prod1 the product of the first output, Res1 to Res3
-// those of the first three inputs (-1 where there is none), shown as product
-// names while the store's name list holds entries; Profit, whose cell the
-// window draws from the factory's MaxProfit. All stay empty for a row whose
-// factory is not in the set. The set must outlive the table's use.
+// those of the first three inputs (empty where there is none), shown as
+// product names while the store's name list holds entries; Profit, whose
+// cell the window draws from the factory's MaxProfit. All stay empty for a
+// row whose factory is not in the set. The set must outlive the table's use.
 void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactorySet& set);
 
 // Pixels of the price bar of `product` in a cell `cellWidth` wide: the
@@ -56,8 +56,9 @@ class BuyableFactoryTypes {
 };
 
 // Reads both complex files of the program folder into the two tables; when
-// either is missing, both tables are left empty and the result is false.
-// TableError when a file cannot be read.
+// neither exists, both tables are left empty and the result is false.
+// TableError naming the file when one of them is missing or cannot be read;
+// both tables are empty then.
 bool LoadComplexFiles(const std::string& programFolder, Table& factoryList, Table& factProd);
 // Builds the factory set from the factory list (in its order) and puts the
 // saved prices back; run it with only buyable types visible.

@@ -158,8 +158,11 @@ void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
   const bool buildMatches = SettingsBuildMatches(settings);
   layoutFile_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, kLayoutFileName,
                                                      buildMatches, dialogs_);
-  if (buildMatches) return;
-  // The saved complex may mean something else to this build: it starts empty.
+  // Only settings that say another build wrote them replace the saved
+  // complex by an empty one. Without settings (none, or a file that cannot
+  // be read) nothing tells whose the complex is: it is kept, and the table
+  // files' own field checks refuse one this build cannot read.
+  if (buildMatches || !settings || !settings->ValueExists("MainWindow", "Build")) return;
   try {
     SaveComplexFiles(programFolder_, factoryList_, TFactorySet(), factProd_);
   } catch (const std::exception& error) {
@@ -220,9 +223,11 @@ void TFactComplexCalcForm::FormShow() {
     factProd_.EmptyDataSet();
   }
   // A complex that could not be read is kept on disk until the player
-  // builds another one.
+  // builds another one, and told once, not at every opening.
   loadFailed_ = !error.empty();
-  if (loadFailed_) dialogs_.ShowError(error);
+  if (loadFailed_ && error != reportedLoadError_)
+    dialogs_.ShowError(FormatText(texts_.ComplexKeptMsg, {error}));
+  reportedLoadError_ = error;
   busy_ = false;
   UpdateResults();
   factoryList_.First();
@@ -397,7 +402,7 @@ void TFactComplexCalcForm::DrawFactoryCell(QPainter& painter, const QStyleOption
     return;
   }
   const Value productId = record.Get(column.FieldName);
-  if (productId.IsNull() || productId.ToInteger() < 0) return;
+  if (productId.IsNull()) return;
   const TProduct* product = const_cast<TFactory*>(factory)->FindProduct(productId.ToInteger());
   const int width = product ? PriceBarWidth(*product, cell.width()) : 0;
   if (width <= 0) return;

@@ -55,8 +55,8 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   void Execute();  // FormShow, modal, FormClose
   void Translate(const IniFile& languageFile) override;
   // The placement, the two dividers, the solar cycle, the sector and the
-  // result columns; the column layout "fact4.col". Settings of another build
-  // (or none) replace the saved complex by an empty one.
+  // result columns; the column layout "fact4.col". Settings written by
+  // another build replace the saved complex by an empty one.
   void ReadSettings(const IniFile* settings) override;
   void WriteSettings(IniFile* settings) override;
 
@@ -133,6 +133,7 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   std::optional<BuyableFactoryTypes> buyableTypes_;
   // The saved complex could not be read: it is not written over by an empty one.
   bool loadFailed_ = false;
+  std::string reportedLoadError_;  // the last reason told, so that it is told once
   ProductFrames frames_;
   std::unique_ptr<QtColumnLayoutFile> layoutFile_;
   int listHeight_ = 0;     // FactoryListHeight

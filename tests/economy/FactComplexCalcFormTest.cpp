@@ -14,6 +14,7 @@
 
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/TableImport.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
 #include "settings/IniFile.h"
@@ -214,6 +215,69 @@ TEST_F(FactComplexCalcFormTest, AComplexThatCannotBeReadIsReportedAndKept) {
   form->FormClose();  // a new complex replaces it
   form->FormShow();
   EXPECT_EQ(Shown("FactoryId"), "Maker");
+}
+
+// One of the two files without the other is half a complex: it is named
+// once, with the reason, and the file that is there is not written over.
+TEST_F(FactComplexCalcFormTest, AHalfSavedComplexIsKeptAndReportedOnce) {
+  form->FormShow();
+  BuildExample();
+  form->FormClose();
+  const std::string list = dir.Read("AuxFact.cds");
+  std::filesystem::remove(dir.File("AuxProd.cds"));
+  for (int opening = 0; opening < 2; ++opening) {
+    form->FormShow();
+    EXPECT_TRUE(form->FactoryListData().IsEmpty());
+    form->FormClose();
+  }
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Cannot open file " + dir.File("AuxProd.cds") +
+                                     ": No such file or directory. The saved complex is kept on "
+                                     "disk as it is until you build another one here."});
+  EXPECT_EQ(dir.Read("AuxFact.cds"), list);
+  EXPECT_FALSE(dir.Exists("AuxProd.cds"));
+}
+
+// Only settings that name another build discard the saved complex: without
+// settings (a first start, a deleted file, one that cannot be read) nothing
+// says whose it is, and it is kept.
+TEST_F(FactComplexCalcFormTest, WithoutSettingsTheSavedComplexIsKept) {
+  form->FormShow();
+  BuildExample();
+  form->FormClose();
+  qv::IniFile noBuild(dir.File("QVMap.INI"));
+  noBuild.WriteInteger("ComplexCalcWindow", "PowerCycle", 90);
+  for (const qv::IniFile* settings : std::initializer_list<const qv::IniFile*>{nullptr, &noBuild}) {
+    form = MakeForm();
+    form->ReadSettings(settings);
+    form->FormShow();
+    EXPECT_EQ(form->FactoryListData().RecordCount(), 2);
+    form->FormClose();
+  }
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+// A product may have the Id -1 (an import keeps any Id): it shows where a
+// factory uses it, not in every resource column that has none.
+TEST_F(FactComplexCalcFormTest, AProductWithIdMinusOneShowsOnlyWhereItIsUsed) {
+  std::string rows = "Id\tName\tMin\tMax\tAvg\n-1\tMinus\t1\t9\t5\n";
+  for (const qv::Record& product : store.ProductsData.AllRecords())
+    rows += std::to_string(product.Get("Id").ToInteger()) + "\t" + product.Get("Name").ToString() +
+            "\t" + std::to_string(product.Get("Min").ToInteger()) + "\t" +
+            std::to_string(product.Get("Max").ToInteger()) + "\t" +
+            std::to_string(product.Get("Avg").ToInteger()) + "\n";
+  dir.Write("products.tsv", rows);
+  qv::ImportTableFile(store.ProductsData, dir.File("products.tsv"));
+  const int minusMaker = qvtest::AddFactoryType(store, "Minus Maker", 0, 600);
+  qvtest::AddRecipe(store, minusMaker, 0, -1, 5);
+
+  form->FormShow();
+  AddFactory("Supplier");
+  EXPECT_EQ(Shown("Prod1") + "/" + Shown("Res1") + "/" + Shown("Res2") + "/" + Shown("Res3"),
+            "Y///");
+  AddFactory("Minus Maker");
+  EXPECT_EQ(Shown("Prod1") + "/" + Shown("Res1"), "Minus/");
+  EXPECT_EQ(ResultRows().at(0), (Cells{"Minus", "5", "30.0", "-", "Pure export", "+150"}));
 }
 
 TEST_F(FactComplexCalcFormTest, TheTraceReportsWhereItWentAndTheResultsStandEitherWay) {
