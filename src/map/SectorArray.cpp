@@ -13,11 +13,8 @@ void TSectorArray::SetSize(int width, int height, int firstX, int firstY) {
   }
   width = std::min(width, kMaxSide);
   height = std::min(height, kMaxSide);
-  if (width == width_ && height == height_ && firstX == firstX_ && firstY == firstY_ &&
-      !columns_.empty())
-    return;
+  if (width == width_ && height == height_ && firstX == firstX_ && firstY == firstY_) return;
   Clear();
-  columns_.resize(static_cast<std::size_t>(width));
   width_ = width;
   height_ = height;
   firstX_ = firstX;
@@ -29,46 +26,38 @@ void TSectorArray::SetRange(int minX, int minY, int maxX, int maxY) {
           AddPixels(static_cast<long long>(maxY) - minY, 1), minX, minY);
 }
 
-bool TSectorArray::Locate(int x, int y, std::size_t& column, std::size_t& row) const {
+bool TSectorArray::Locate(int x, int y, std::uint64_t& key) const {
   const long long ix = static_cast<long long>(x) - firstX_;
   const long long iy = static_cast<long long>(y) - firstY_;
-  if (ix < 0 || ix >= width_ || iy < 0 || iy >= height_ || columns_.empty()) return false;
-  column = static_cast<std::size_t>(ix);
-  row = static_cast<std::size_t>(iy);
+  if (ix < 0 || ix >= width_ || iy < 0 || iy >= height_) return false;
+  // Row-major, as a dense table would number the cells: the positions of one
+  // array never share a key.
+  key = static_cast<std::uint64_t>(iy) * static_cast<std::uint64_t>(width_) +
+        static_cast<std::uint64_t>(ix);
   return true;
 }
 
 double* TSectorArray::Cell(int x, int y, bool create) {
-  std::size_t ix = 0;
-  std::size_t iy = 0;
-  if (!Locate(x, y, ix, iy)) return nullptr;
-  Column& column = columns_[ix];
-  if (column.empty()) {
-    if (!create) return nullptr;
-    column.resize(static_cast<std::size_t>(height_));
+  std::uint64_t key = 0;
+  if (!Locate(x, y, key)) return nullptr;
+  if (!create) {
+    const auto found = cells_.find(key);
+    return found == cells_.end() ? nullptr : found->second.data();
   }
-  std::unique_ptr<CellBlock>& cell = column[iy];
-  if (!cell) {
-    if (!create) return nullptr;
-    cell = std::make_unique<CellBlock>();
-    cell->fill(0.0);
-  }
-  return cell->data();
+  // A new cell is value-initialised: all six values 0.
+  return cells_.try_emplace(key).first->second.data();
 }
 
 const double* TSectorArray::Cell(int x, int y) const {
-  std::size_t ix = 0;
-  std::size_t iy = 0;
-  if (!Locate(x, y, ix, iy)) return nullptr;
-  const Column& column = columns_[ix];
-  if (column.empty()) return nullptr;
-  const std::unique_ptr<CellBlock>& cell = column[iy];
-  return cell ? cell->data() : nullptr;
+  std::uint64_t key = 0;
+  if (!Locate(x, y, key)) return nullptr;
+  const auto found = cells_.find(key);
+  return found == cells_.end() ? nullptr : found->second.data();
 }
 
 void TSectorArray::Clear() {
-  columns_.clear();
-  columns_.shrink_to_fit();
+  // Swapped out, so that the memory of a large grid goes back at once.
+  std::unordered_map<std::uint64_t, CellBlock>().swap(cells_);
   width_ = 0;
   height_ = 0;
   firstX_ = 0;

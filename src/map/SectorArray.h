@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <memory>
-#include <vector>
+#include <cstdint>
+#include <unordered_map>
 
 #include "map/MapLimits.h"
 
@@ -11,7 +11,8 @@ namespace qv {
 // One statistics cell per grid position: absent, or six values, one per
 // product of the current request. The array owns its cells; every resize
 // drops them. It covers a rectangle of grid positions that may start left of
-// or above position 0.
+// or above position 0. Only the cells made are stored, so that its memory
+// follows the number of sectors, not the area of the rectangle.
 class TSectorArray {
  public:
   static constexpr int kValuesPerCell = 6;
@@ -26,7 +27,9 @@ class TSectorArray {
   // The cells of minX..maxX x minY..maxY.
   void SetRange(int minX, int minY, int maxX, int maxY);
   // The six values at grid position (x, y), or nullptr outside the array or
-  // when the cell is absent and `create` is false. A created cell starts at zero.
+  // when the cell is absent and `create` is false. A created cell starts at
+  // zero. The values stay where they are until the array is resized or
+  // cleared, however many cells are made meanwhile.
   double* Cell(int x, int y, bool create);
   const double* Cell(int x, int y) const;
   void Clear();
@@ -35,17 +38,18 @@ class TSectorArray {
   int Height() const { return height_; }
   int FirstX() const { return firstX_; }
   int FirstY() const { return firstY_; }
+  // The number of cells made since the last resize.
+  std::size_t CellCount() const { return cells_.size(); }
 
  private:
   using CellBlock = std::array<double, kValuesPerCell>;
-  // One table of cells per column; a column's table is made on its first cell,
-  // so that a large grid with few sectors costs little.
-  using Column = std::vector<std::unique_ptr<CellBlock>>;
 
-  // The column and row of (x, y), or false outside the array.
-  bool Locate(int x, int y, std::size_t& column, std::size_t& row) const;
+  // The key of (x, y), or false outside the array.
+  bool Locate(int x, int y, std::uint64_t& key) const;
 
-  std::vector<Column> columns_;
+  // Keyed by position within the array; the nodes of the map do not move
+  // when it grows, so the values handed out stay valid.
+  std::unordered_map<std::uint64_t, CellBlock> cells_;
   int width_ = 0;
   int height_ = 0;
   int firstX_ = 0;

@@ -105,5 +105,25 @@ TEST(SectorArrayTest, ARangeMayStartLeftOfAndAboveZero) {
   EXPECT_NE(array.Cell(kMinGridPosition, kMaxGridPosition, true), nullptr);
 }
 
+// The diagonal of the whole grid: one cell per sector, however large the
+// rectangle around them (a table of the rectangle would take gigabytes), and
+// every cell keeps its place while the others are made.
+TEST(SectorArrayTest, TheWholeGridsDiagonalHoldsOneCellPerSector) {
+  TSectorArray array;
+  array.SetRange(kMinGridPosition, kMinGridPosition, kMaxGridPosition, kMaxGridPosition);
+  double* first = array.Cell(kMinGridPosition, kMinGridPosition, true);
+  first[0] = 1.5;
+  for (int p = kMinGridPosition + 1; p <= kMaxGridPosition; ++p)
+    array.Cell(p, p, true)[1] = p;
+  EXPECT_EQ(array.CellCount(), static_cast<std::size_t>(TSectorArray::kMaxSide));
+  EXPECT_EQ(array.Cell(kMinGridPosition, kMinGridPosition, false), first);
+  EXPECT_EQ(first[0], 1.5);
+  EXPECT_EQ(array.Cell(17, 17, false)[1], 17.0);
+  EXPECT_EQ(array.Cell(17, 18, false), nullptr);
+  EXPECT_EQ(array.Cell(kMaxGridPosition, kMinGridPosition, false), nullptr);
+  array.SetRange(kMinGridPosition + 1, kMinGridPosition, kMaxGridPosition, kMaxGridPosition);
+  EXPECT_EQ(array.CellCount(), 0u);
+}
+
 }  // namespace
 }  // namespace qv
