@@ -66,18 +66,29 @@ std::string RateText(double value) {
   return value == 0 ? "-" : FormatStatValue(value, true);
 }
 
+// The money of a row behind its sign, "+" for export and "-" for import: a
+// negative price turns the sign round rather than doubling it.
+std::string SignedMoneyText(char sign, double value) {
+  std::string digits = TruncatedText(value);
+  if (digits.starts_with('-')) {
+    digits.erase(0, 1);
+    sign = sign == '+' ? '-' : '+';
+  }
+  return sign + digits;
+}
+
 // Status and result of one row; adds its money to `total`.
 void RowStatus(const TProductRateInfo& e, const TComplexTexts& texts, double& total,
                std::string& status, std::string& result) {
   if (e.Export > 0) {
     const double value = e.Price * e.Export;
-    result = "+" + TruncatedText(value);
+    result = SignedMoneyText('+', value);
     total += value;
     status = e.Demand == 0 ? texts.StatPureExport
                            : texts.StatExport + " " + FormatStatValue(e.Export, true);
   } else if (e.Production < e.Demand) {
     const double value = (e.Demand - e.Production) * e.Price;
-    result = "-" + TruncatedText(value);
+    result = SignedMoneyText('-', value);
     total -= value;
     status = e.Production == 0 && e.Spare == 0
                  ? texts.StatPureImport

@@ -95,8 +95,9 @@ void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactoryS
 
 int PriceBarWidth(const TProduct& product, int cellWidth) {
   if (product.Min == product.Max || product.Min > product.Price) return 0;
-  const double ratio = static_cast<double>(product.Price - product.Min) /
-                       (static_cast<double>(product.Max) - product.Min);
+  // In 64 bits: the range of a hand-edited price may span every int.
+  const double ratio = static_cast<double>(std::int64_t{product.Price} - product.Min) /
+                       static_cast<double>(std::int64_t{product.Max} - product.Min);
   if (ratio < 0) return 0;
   const double inner = cellWidth - 2;
   return inner <= 0 ? 0 : static_cast<int>(std::min(inner * ratio, inner));

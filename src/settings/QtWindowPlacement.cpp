@@ -38,7 +38,16 @@ int DefaultStart(int low, int high, int size, bool centre) {
 // range after its start shrinks to fit.
 void FitSpan(int low, int high, int& start, int& size) {
   if (start < low || start > high) start = low;
-  if (start + size > high) size = high - start;
+  if (static_cast<long long>(start) + size > high) size = high - start;
+}
+
+// A maximized window keeps the normal bounds it was given, but a
+// hand-edited file may give any int, and the far edge of a rectangle is
+// start + size - 1: both are held far beyond any screen instead.
+void HoldSpan(int& start, int& size) {
+  constexpr int kFar = 1 << 24;
+  start = std::clamp(start, -kFar, kFar);
+  size = std::clamp(size, -kFar, kFar);
 }
 
 // True when some part of `rect` lies on the work area of some screen.
@@ -192,6 +201,9 @@ void LoadWindowPlacement(const IniFile* settings, QWidget& window, const std::st
   if (!maximized) {
     FitSpan(work.x(), workRight, left, width);
     FitSpan(work.y(), workBottom, top, height);
+  } else {
+    HoldSpan(left, width);
+    HoldSpan(top, height);
   }
   if (!IsReachable(QRect(left, top, width, height))) {
     left = defaults.x();

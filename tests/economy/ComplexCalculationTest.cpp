@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "economy/ComplexResults.h"
 #include "economy/ComplexTables.h"
 #include "support/TempDir.h"
@@ -193,6 +195,24 @@ TEST(FactoryListTest, PriceBarsShowThePricesShareOfTheRange) {
   p.Min = 0;
   p.Max = 2000000000;
   EXPECT_EQ(width(2000000000), 50);
+  // A range over every int: Price - Min alone lies beyond an int.
+  p.Min = std::numeric_limits<int>::min();
+  p.Max = std::numeric_limits<int>::max();
+  EXPECT_EQ(width(std::numeric_limits<int>::max()), 50);
+  EXPECT_EQ(width(0), 25);
+}
+
+// Negative prices (which a hand-edited file may give) turn the sign of a
+// row's money round; it is never shown twice.
+TEST_F(ComplexTest, ANegativePriceTurnsTheSignOfTheResultInsteadOfDoublingIt) {
+  Factory(2, true, {{Y, "Y", 10, -100}}, {});
+  Factory(1, true, {{X, "X", 10, 100}}, {{Z, "Z", 600000, -716}});
+  const TComplexResults r = Results();
+  EXPECT_EQ(r.Rows,
+            (std::vector<Row>{{"X", "100", "60", "-", "Pure export", "+6000"},
+                              {"Y", "-100", "60", "-", "Pure export", "-6000"},
+                              {"Z", "-716", "-", "3600000", "Pure import", "+2577600000"}}));
+  EXPECT_EQ(r.ProfitText, "2577600000");
 }
 
 TEST(ProductRateInfoSetTest, RowsRunByNameByteWiseThenByPrice) {
