@@ -11,6 +11,7 @@
 #include <random>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "data/TableError.h"
 
@@ -106,6 +107,24 @@ long WriterOfTemporaryName(std::string_view name) {
   return std::stol(std::string(pid));
 }
 
+// Removes the temporary files of `target` that no running writer owns: in
+// a folder of the player's own only the names StagedFile made for `target`.
+void RemoveStaleTemporariesOf(const std::string& target) {
+  const fs::path path(target);
+  const std::string prefix = path.filename().string() + ".";
+  std::error_code ec;
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix) || !name.ends_with(kTempExtension)) continue;
+    if (name.find('.', prefix.size()) != name.size() - kTempExtension.size()) continue;
+    const long writer = WriterOfTemporaryName(name);
+    if (writer <= 0 || ProcessIsRunning(writer)) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored) && !it->is_symlink(ignored)) fs::remove(it->path(), ignored);
+  }
+}
+
 }  // namespace
 
 std::string ErrnoText(int error) {
@@ -199,13 +218,26 @@ void ReplaceFileAtomically(const std::string& path, std::string_view content) {
 
 void RemoveStaleTemporaryFiles(const std::string& folder) {
   std::error_code ec;
+  std::vector<std::string> linkTargets;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ignored;
+    if (it->is_symlink(ignored)) {
+      // A file replaced through a link gets its temporary beside the file
+      // the link leads to, perhaps in another folder.
+      try {
+        linkTargets.push_back(FollowLinks(it->path().string()));
+      } catch (const TableError&) {
+        // A link that leads nowhere has no temporary of ours.
+      }
+      continue;
+    }
     const std::string name = it->path().filename().string();
     const long writer = WriterOfTemporaryName(name);
     if (writer < 0 || ProcessIsRunning(writer)) continue;
-    std::error_code ignored;
     if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
   }
+  for (const std::string& target : linkTargets)
+    RemoveStaleTemporariesOf(target);
 }
 
 }  // namespace qv

@@ -60,7 +60,9 @@ void ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 // Removes the temporary files that writers of this program left in `folder`
 // when they were killed: only names StagedFile makes (and the fixed ones that
-// earlier builds used), and only of processes that no longer run.
+// earlier builds used), and only of processes that no longer run. For a file
+// of `folder` that is a symbolic link, also the temporaries StagedFile made
+// for that file beside the link's target.
 void RemoveStaleTemporaryFiles(const std::string& folder);
 
 }  // namespace qv

@@ -100,4 +100,26 @@ TEST(AtomicFileTest, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   EXPECT_EQ(Entries(dir.Path()), kept);
 }
 
+// A file kept elsewhere through a link gets its temporary beside the link's
+// target; a writer killed there leaves it in that folder, which is cleaned
+// of that file's temporaries only.
+TEST(AtomicFileTest, StaleTemporaryBesideALinksTargetIsRemoved) {
+  qvtest::TempDir dir;
+  fs::create_directories(dir.Path() / "Data");
+  fs::create_directories(dir.Path() / "real");
+  dir.Write("real/sectors.cds", "old");
+  fs::create_symlink(dir.Path() / "real/sectors.cds", dir.Path() / "Data/sectors.cds");
+  fs::create_symlink(dir.Path() / "real/nowhere.cds", dir.Path() / "Data/dangling.cds");
+  const std::string running = "sectors.cds." + std::to_string(::getpid()) + "-abc123.qvtmp";
+  for (const std::string& name : {std::string("sectors.cds.99999999-abc123.qvtmp"), running,
+                                  std::string("other.cds.99999999-abc123.qvtmp"),
+                                  std::string("sectors.cds.notes.99999999-abc123.qvtmp")})
+    dir.Write("real/" + name, "x");
+  qv::RemoveStaleTemporaryFiles(dir.Folder() + "Data");
+  EXPECT_EQ(Entries(dir.Path() / "real"),
+            (std::vector<std::string>{"other.cds.99999999-abc123.qvtmp", "sectors.cds", running,
+                                      "sectors.cds.notes.99999999-abc123.qvtmp"}));
+  EXPECT_EQ(dir.Read("real/sectors.cds"), "old");
+}
+
 }  // namespace
