@@ -1,10 +1,12 @@
 #include "settings/QtWindowPlacement.h"
 
 #include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <limits>
 
 #include "settings/IniFile.h"
 
@@ -101,6 +103,12 @@ TEST_F(QtWindowPlacementTest, NormalWindowIsClampedToThePrimaryScreen) {
   settings_.WriteInteger(kSection, "Top", 10);
   settings_.WriteInteger(kSection, "Width", 3000);
   settings_.WriteInteger(kSection, "Height", 3000);
+  LoadWindowPlacement(&settings_, window_, kSection, 100, 100, true, true);
+  EXPECT_EQ(Placement(window_), QRect(100, 10, screen.width() - 100, screen.height() - 10));
+
+  // A size whose far edge lies beyond every int is held all the same.
+  settings_.WriteInteger(kSection, "Width", std::numeric_limits<int>::max());
+  settings_.WriteInteger(kSection, "Height", std::numeric_limits<int>::max());
   LoadWindowPlacement(&settings_, window_, kSection, 100, 100, true, true);
   EXPECT_EQ(Placement(window_), QRect(100, 10, screen.width() - 100, screen.height() - 10));
 }
