@@ -73,22 +73,6 @@ TEST(SettingsTest, FailedSaveGivesTheFileAndReasonAndKeepsTheFolderInPlace) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "QVMap.INI" / "x"));
 }
 
-// A read-only settings file is kept; only the run's last write calls it a failure.
-TEST(SettingsTest, ReadOnlyFileIsKeptAndOnlyTheLastWriteReportsIt) {
-  TempDir dir;
-  dir.Write("QVMap.INI", "[MainWindow]\nZoom=150\n");
-  std::filesystem::permissions(dir.File("QVMap.INI"), std::filesystem::perms::owner_read);
-  std::string error;
-  auto settings = OpenSettings(dir.Folder());
-  ASSERT_TRUE(settings);
-  settings->WriteInteger("MainWindow", "Zoom", 100);
-  EXPECT_TRUE(settings->Save(&error));
-  settings->MarkLastWriteOfRun();
-  EXPECT_FALSE(settings->Save(&error));
-  EXPECT_EQ(error, dir.File("QVMap.INI") + ": the file is read-only");
-  EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\nZoom=150\n");
-}
-
 // One byte of the Windows code page must not cost every setting.
 TEST(SettingsTest, SettingsInTheWindowsCodePageKeepTheirValues) {
   TempDir dir;
