@@ -31,6 +31,7 @@ class Dialogs;
 class QtColumnLayoutFile;
 class QtDataGrid;
 class QtUpDown;
+class TComplexPlanForm;
 class TDataModule1;
 struct TColumn;
 struct TMainTexts;
@@ -75,6 +76,9 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   void ToolButton1Click();  // add
   void ToolButton2Click();  // delete
   void ToolButton3Click();  // clear all
+  void ToolButton4Click();  // plan: the dialog, then its plan when chosen
+  // Replaces the factories by the plan dialog's plan and computes it.
+  void UsePlan();
   void Edit1Change();
   void ComboBox1Change();
   void Label9DblClick();  // the trace
@@ -85,6 +89,7 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   const ProductFrames& Frames() const { return frames_; }
   TComplexCalculation& Calculation() { return calculation_; }
   const TComplexTexts& Texts() const { return texts_; }
+  TComplexPlanForm& PlanForm() const { return *planForm_; }
   bool Busy() const { return busy_; }
 
  protected:
@@ -139,10 +144,12 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   int prodListWidth_ = 0;  // ProdListWidth
   bool laidOut_ = false;   // shown once: the dividers' panes have their sizes
   std::array<int, 6> resultWidths_{135, 40, 80, 80, 150, 100};
+  std::unique_ptr<TComplexPlanForm> planForm_;
 
   QToolButton* toolButton1_ = nullptr;
   QToolButton* toolButton2_ = nullptr;
   QToolButton* toolButton3_ = nullptr;
+  QToolButton* toolButton4_ = nullptr;  // "Plan..."
   QLineEdit* edit1_ = nullptr;
   QtUpDown* upDown1_ = nullptr;
   QComboBox* comboBox1_ = nullptr;
