@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* kSettingsSection = "ComplexPlanWindow";
 constexpr int kDesignedWidth = 1000;
-constexpr int kDesignedHeight = 700;
+constexpr int kDesignedHeight = 800;
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);

@@ -135,7 +135,11 @@ void TComplexPlanForm::BuildControls() {
 
   // The plan: the factories to buy, and every product's rates.
   counts_ = MakeGrid("StringGrid2", 2);
-  counts_->setColumnWidth(0, 190);
+  // The type takes the room, the count what it needs.
+  counts_->horizontalHeader()->setStretchLastSection(false);
+  counts_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  counts_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  counts_->setMinimumWidth(270);
   rates_ = MakeGrid("StringGrid3", 5);
   rates_->setColumnWidth(0, 160);
   for (int i = 1; i < 5; ++i)
@@ -175,9 +179,9 @@ void TComplexPlanForm::BuildControls() {
   buttons->addWidget(close);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top, 3);
+  layout->addLayout(top, 1);
   layout->addWidget(MakeLabel("Label17", "The plan: factories to buy and rates in units per hour"));
-  layout->addWidget(results, 2);
+  layout->addWidget(results, 1);
   layout->addLayout(profitLine);
   layout->addLayout(buttons);
   ApplyTitles();
