@@ -89,6 +89,7 @@ void TBrowseForm::BuildControls() {
   connect(&model, &QAbstractItemModel::modelReset, this, rowsChanged);
   // The grid leaves Ctrl+Insert to its window: a new row at the end.
   OnCtrlInsert(*this, [this] { ToolButton1Click(); });
+  GridsTakeEscapeFirst(*this, {grid_});
 
   QVBoxLayout* layout = MakeGridPageLayout(*this, true);
   layout->addWidget(bar);

@@ -144,6 +144,7 @@ void TFactoriesForm::BuildControls() {
 
   OnCtrlInsert(*dbGrid1_, [this] { ToolButton1Click(); });
   OnCtrlInsert(*dbGrid2_, [this] { ToolButton3Click(); });
+  GridsTakeEscapeFirst(*this, {dbGrid1_, dbGrid2_});
   for (QtDataGrid* grid : {dbGrid1_, dbGrid2_})
     connect(&grid->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateButtonStates(); });
   // The information text follows the current type and its edits at once.

@@ -68,6 +68,7 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
 
   // The window looks at every key first: Ctrl+Insert adds wherever the focus is.
   OnCtrlInsert(*this, [this] { ToolButton1Click(); });
+  GridsTakeEscapeFirst(*this, {dbGrid1_});
 
   resize(kDesignedWidth, kDesignedHeight);
   UpdateButtonState();

@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -22,6 +24,34 @@
 #include "settings/QtWindowPlacement.h"
 
 namespace qv {
+
+namespace {
+
+// Sees the Escape keys that reach a window (the grids pass one on when they
+// have nothing to cancel, other controls always do).
+class GridEscape : public QObject {
+ public:
+  GridEscape(QWidget& window, std::initializer_list<QtDataGrid*> grids) : QObject(&window) {
+    for (QtDataGrid* grid : grids)
+      grids_.emplace_back(grid);
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+    for (const QPointer<QtDataGrid>& grid : grids_)
+      if (grid && grid->CancelStep()) return true;
+    return false;
+  }
+
+ private:
+  std::vector<QPointer<QtDataGrid>> grids_;
+};
+
+}  // namespace
 
 void FillComboItems(QComboBox& combo, std::vector<std::string> items, bool sorted) {
   if (sorted) {
@@ -165,6 +195,10 @@ bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids) {
   for (QtDataGrid* grid : grids)
     if (grid->GetTable() && !grid->PostRow()) return false;
   return true;
+}
+
+void GridsTakeEscapeFirst(QWidget& window, std::initializer_list<QtDataGrid*> grids) {
+  new GridEscape(window, grids);
 }
 
 bool AskDelete(Dialogs& dialogs, const TMainTexts& mainTexts, const std::string& pattern,

@@ -98,6 +98,11 @@ void TranslateColumnTitles(QtDataGrid& grid, const IniFile& languageFile,
 // row; false (the table's message shown) as soon as a table refuses.
 bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids);
 
+// Escape in `window` first cancels what its grids hold pending, one step a
+// press (the cell being typed in, then the row's changes), wherever the
+// keyboard is; only an Escape with nothing pending reaches the window.
+void GridsTakeEscapeFirst(QWidget& window, std::initializer_list<QtDataGrid*> grids);
+
 // The yes/no question before a row is deleted, with the main window's
 // delete caption; true for yes.
 bool AskDelete(Dialogs& dialogs, const TMainTexts& mainTexts, const std::string& pattern,

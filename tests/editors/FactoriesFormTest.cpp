@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <memory>
 
 #include "app/MainTexts.h"
@@ -100,6 +101,60 @@ TEST_F(FactoriesFormTest, NewTypeComesWithTwoRecipeRowsAndDeletingATypeClearsIts
   EXPECT_EQ(types().IndexName(), "FactoriesDataIdIndex");
   EXPECT_FALSE(store->LinkRecipeToFactory);
   EXPECT_EQ(store->ProductNames.Size(), 0);
+}
+
+TEST_F(FactoriesFormTest, ANewOrRenamedTypeStaysCurrentWhereItSortsAndTakesTheRecipeRowsAdded) {
+  AddFactoryType(*store, "Alloy Foundry", 0, 240);
+  Make();
+  form->FormShow();
+  form->ToolButton1Click();
+  qv::QtDataGrid& grid = form->TypeGrid();
+  ASSERT_TRUE(TypeInCell(grid, "Beta Works"));
+  PressKey(CellEditor(grid), Qt::Key_Return);
+  EXPECT_EQ(GridColumn(grid, 0),
+            (std::vector<std::string>{"Alloy Foundry", "Beta Works", "Mine", "Plant"}));
+  EXPECT_EQ(grid.currentIndex().row(), 1);
+  EXPECT_EQ(form->TypeName(), "Beta Works");
+  form->ToolButton3Click();
+  const int beta = types().FieldByName("Id").AsInteger();
+  EXPECT_EQ(GridColumn(form->RecipeGrid(), 0),
+            (std::vector<std::string>{"Produces", "Needs", "Needs"}));
+  EXPECT_EQ(store->FactoryProdData.FieldByName("FactoryId").AsInteger(), beta);
+
+  grid.setCurrentIndex(grid.Model().index(2, 0));  // Mine, renamed
+  ASSERT_TRUE(TypeInCell(grid, "Zeta Mine"));
+  PressKey(CellEditor(grid), Qt::Key_Return);
+  EXPECT_EQ(grid.currentIndex().row(), 3);
+  EXPECT_EQ(form->TypeName(), "Zeta Mine");
+  EXPECT_EQ(GridColumn(form->RecipeGrid(), 1), (std::vector<std::string>{"Ore", "Energy"}));
+}
+
+TEST_F(FactoriesFormTest, ARefusedQuantityIsCorrectedInPlaceAndEscapeNeverStoresIt) {
+  Make();
+  form->FormShow();
+  form->show();
+  qv::QtDataGrid& recipes = form->RecipeGrid();
+  recipes.setCurrentIndex(recipes.Model().index(0, 2));
+  ASSERT_TRUE(TypeInCell(recipes, "x1"));
+  PressKey(CellTextBox(recipes), Qt::Key_Return);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"'x1' is not a valid integer value"});
+  ASSERT_NE(CellTextBox(recipes), nullptr);
+  EXPECT_EQ(CellTextBox(recipes)->selectedText(), "x1");
+
+  // The player has gone to the OK button: Escape cancels the cell, then
+  // the row, and only then closes the window.
+  QPushButton* ok = form->findChild<QPushButton*>("Button1");
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(CellEditor(recipes), nullptr);
+  EXPECT_EQ(store->FactoryProdData.State(), qv::TableState::Edit);
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(store->FactoryProdData.State(), qv::TableState::Browse);
+  EXPECT_TRUE(form->isVisible());
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
+  store->FactoryProdData.First();
+  EXPECT_EQ(store->FactoryProdData.FieldByName("Qty").AsInteger(), 5);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 TEST_F(FactoriesFormTest, CodedColumnsOfferTheirTexts) {

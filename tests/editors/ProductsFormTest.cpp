@@ -57,6 +57,23 @@ TEST_F(ProductsFormTest, ListsByTypeThenNameAndAddsUntouchedProducts) {
   EXPECT_EQ(form->Grid().GetTable(), nullptr);
 }
 
+TEST_F(ProductsFormTest, ANewProductStaysCurrentWhereItsTypeAndNameSortIt) {
+  AddProduct(*store, "Alloy", 0, 0);
+  AddProduct(*store, "Crystal", 0, 0);
+  auto form = Make();
+  form->FormShow();
+  form->ToolButton1Click();
+  ASSERT_TRUE(TypeInCell(form->Grid(), "Beryl"));
+  PressKey(CellEditor(form->Grid()), Qt::Key_Tab);
+  ASSERT_TRUE(TypeInCell(form->Grid(), "Ship"));
+  PressKey(CellEditor(form->Grid()), Qt::Key_Return);
+  EXPECT_EQ(GridColumn(form->Grid(), 0), (std::vector<std::string>{"Alloy", "Crystal", "Beryl"}));
+  EXPECT_EQ(form->Grid().currentIndex().row(), 2);
+  form->ToolButton2Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Delete \"Beryl\" ?");
+}
+
 TEST_F(ProductsFormTest, DeletingAsksAndTakesRecipesAndStationsAlong) {
   const int used = AddProduct(*store, "Used", 0, 0);
   const int kept = AddProduct(*store, "Kept", 0, 0);
