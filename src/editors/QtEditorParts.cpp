@@ -105,6 +105,7 @@ TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
 }
 
 void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight) {
+  dialog.ensurePolished();  // the style's sizes, not those before it
   dialog.setMinimumSize(0, 0);
   dialog.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   if (QLayout* layout = dialog.layout()) {
@@ -112,6 +113,17 @@ void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight) {
     layout->activate();
   }
   dialog.setFixedSize(dialog.sizeHint().expandedTo(QSize(designedWidth, designedHeight)));
+}
+
+void KeepDialogSize(QWidget& dialog) {
+  QLayout* layout = dialog.layout();
+  if (!layout) return;
+  dialog.ensurePolished();
+  layout->invalidate();
+  layout->activate();
+  const QSize needed = layout->totalMinimumSize();
+  const QSize fixed = dialog.size().expandedTo(needed);
+  if (fixed != dialog.size()) dialog.setFixedSize(fixed);
 }
 
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent) {

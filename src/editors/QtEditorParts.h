@@ -62,6 +62,10 @@ TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
 // Fixes a dialog at its designed client size, or larger where the fonts or a
 // language's longer texts need it, so that no text is cut.
 void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight);
+// After the texts of a fixed dialog changed (another language): the size
+// stays, unless the texts no longer fit at all; then it grows by what they
+// need, never by more, so that switching back and forth keeps one size.
+void KeepDialogSize(QWidget& dialog);
 
 // A tool bar of an editor window, with its component name.
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent);
