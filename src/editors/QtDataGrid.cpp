@@ -480,7 +480,7 @@ bool QtDataGrid::DeleteRow() {
   if (table->State() == TableState::Insert) {
     // A row never posted goes without a question only when nothing was
     // typed into it; what the player filled in is asked about like a row.
-    const bool typed = table->Modified() || EditorChanged();
+    const bool typed = model_->RowTyped() || EditorChanged();
     if (typed && confirmDelete_ && !confirmDelete_()) return false;
     DiscardEditor();
     table->Cancel();
