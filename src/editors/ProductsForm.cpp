@@ -1,10 +1,12 @@
 #include "editors/ProductsForm.h"
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/DataModule1.h"
 #include "editors/QtDataGrid.h"
@@ -24,9 +26,10 @@ namespace {
 
 constexpr const char* kSection = "ProductsForm";
 constexpr const char* kPlacementSection = "ProductsWindow";
-// Wide enough for the designed columns at today's fonts.
-constexpr int kDesignedWidth = 600;
-constexpr int kDesignedHeight = 420;
+// The designed size; a first start opens wider when the designed columns
+// need it, so that none of them hides behind the grid's side scroll.
+constexpr int kDesignedWidth = 430;
+constexpr int kDesignedHeight = 380;
 
 }  // namespace
 
@@ -70,11 +73,16 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
   OnCtrlInsert(*this, [this] { ToolButton1Click(); });
   GridsTakeEscapeFirst(*this, {dbGrid1_});
 
-  resize(kDesignedWidth, kDesignedHeight);
+  resize(FirstRunWidth(), kDesignedHeight);
   UpdateButtonState();
 }
 
 TProductsForm::~TProductsForm() = default;
+
+int TProductsForm::FirstRunWidth() const {
+  const QMargins margins = layout()->contentsMargins();
+  return std::max(kDesignedWidth, dbGrid1_->WidthForColumns() + margins.left() + margins.right());
+}
 
 void TProductsForm::Execute() {
   FormShow();
@@ -146,7 +154,7 @@ void TProductsForm::Translate(const IniFile& languageFile) {
 }
 
 void TProductsForm::ReadSettings(const IniFile* settings) {
-  LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
+  LoadWindowPlacement(settings, *this, kPlacementSection, FirstRunWidth(), kDesignedHeight, true,
                       true);
   layout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "products.col",
                                                  SettingsBuildMatches(settings), dialogs_);

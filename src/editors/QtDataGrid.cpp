@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "data/Field.h"
@@ -224,6 +225,11 @@ TColumnList QtDataGrid::Columns() const {
     result.push_back(std::move(column));
   }
   return result;
+}
+
+int QtDataGrid::WidthForColumns() const {
+  return verticalHeader()->sizeHint().width() + horizontalHeader()->length() +
+         verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
 int QtDataGrid::ColumnIndex(const std::string& fieldName) const {

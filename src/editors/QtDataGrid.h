@@ -66,6 +66,8 @@ class QtDataGrid : public QTableView {
   void SetColumns(TColumnList columns);
   // The columns in display order with their current widths.
   TColumnList Columns() const;
+  // The width that shows every column whole, without scrolling sideways.
+  int WidthForColumns() const;
   // The first column showing `fieldName` (exact, case-sensitive), or nullptr.
   const TColumn* FindColumn(const std::string& fieldName) const;
   // Changes the first column showing `fieldName`; false when there is none.

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <memory>
 
 #include "app/MainTexts.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
+#include "editors/QtElidedLabel.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/IniFile.h"
@@ -155,6 +160,47 @@ TEST_F(FactoriesFormTest, ARefusedQuantityIsCorrectedInPlaceAndEscapeNeverStores
   store->FactoryProdData.First();
   EXPECT_EQ(store->FactoryProdData.FieldByName("Qty").AsInteger(), 5);
   EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// Every column of the grid at least as wide as its title.
+void ExpectTitlesFit(const qv::QtDataGrid& grid) {
+  const QHeaderView& header = *grid.horizontalHeader();
+  for (int i = 0; i < header.count(); ++i) {
+    const QString title = grid.Model().headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+    EXPECT_GT(header.sectionSize(i), header.fontMetrics().horizontalAdvance(title))
+        << title.toStdString();
+  }
+}
+
+TEST_F(FactoriesFormTest, AFirstStartShowsEveryColumnAndNarrowPanelsElideTheirTexts) {
+  Make("");
+  form->FormShow();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_GE(form->width(), 430 - 8);                                // the frame is part of the 430
+  EXPECT_EQ(form->TypeGrid().horizontalScrollBar()->maximum(), 0);  // no column out of view
+
+  // Side by side in a narrow window: the type's name and its text stay
+  // inside their panel, which holds them whole as its tooltip.
+  types().Locate("Name", {qv::Value("Mine")});
+  form->resize(430, 380);
+  form->ToolButton7Click();
+  QApplication::processEvents();
+  const QWidget* panel = form->findChild<QWidget*>("Panel4");
+  const auto* info = form->findChild<qv::QtElidedLabel*>("Label1");
+  ASSERT_NE(info, nullptr);
+  EXPECT_LE(info->geometry().right(), panel->contentsRect().right());
+  EXPECT_TRUE(info->ShownText().endsWith(QChar(0x2026))) << info->ShownText().toStdString();
+  EXPECT_NE(form->findChild<qv::QtElidedLabel*>("DBText1"), nullptr);
+  EXPECT_EQ(panel->toolTip(), "Mine products per 120 sec (yield=1) ");
+  EXPECT_EQ(form->InfoText(), "products per 120 sec (yield=1) ");
+
+  const auto german = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/Deutsch.LNG");
+  form->Translate(*german);
+  products.Translate(*german);
+  ExpectTitlesFit(form->TypeGrid());
+  ExpectTitlesFit(form->RecipeGrid());
+  ExpectTitlesFit(products.Grid());
 }
 
 TEST_F(FactoriesFormTest, CodedColumnsOfferTheirTexts) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QToolButton>
 #include <memory>
 
@@ -72,6 +74,15 @@ TEST_F(ProductsFormTest, ANewProductStaysCurrentWhereItsTypeAndNameSortIt) {
   form->ToolButton2Click();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "Delete \"Beryl\" ?");
+}
+
+TEST_F(ProductsFormTest, AFirstStartShowsEveryColumn) {
+  auto form = Make("");
+  form->FormShow();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_GE(form->width(), 430 - 8);
+  EXPECT_EQ(form->Grid().horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ProductsFormTest, DeletingAsksAndTakesRecipesAndStationsAlong) {
