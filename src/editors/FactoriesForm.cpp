@@ -64,8 +64,7 @@ TFactoriesForm::TFactoriesForm(TDataModule1& store, Dialogs& dialogs, const TMai
 TFactoriesForm::~TFactoriesForm() = default;
 
 int TFactoriesForm::FirstRunWidth() const {
-  const QMargins margins = layout()->contentsMargins();
-  return std::max(kDesignedWidth, dbGrid1_->WidthForColumns() + margins.left() + margins.right());
+  return OuterWidthForColumns(*this, *dbGrid1_, kDesignedWidth);
 }
 
 void TFactoriesForm::BuildControls() {

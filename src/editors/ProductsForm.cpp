@@ -80,8 +80,7 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
 TProductsForm::~TProductsForm() = default;
 
 int TProductsForm::FirstRunWidth() const {
-  const QMargins margins = layout()->contentsMargins();
-  return std::max(kDesignedWidth, dbGrid1_->WidthForColumns() + margins.left() + margins.right());
+  return OuterWidthForColumns(*this, *dbGrid1_, kDesignedWidth);
 }
 
 void TProductsForm::Execute() {

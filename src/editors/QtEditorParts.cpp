@@ -126,6 +126,17 @@ void KeepDialogSize(QWidget& dialog) {
   if (fixed != dialog.size()) dialog.setFixedSize(fixed);
 }
 
+int OuterWidthForColumns(const QWidget& window, const QtDataGrid& grid, int designed) {
+  // The frame's borders are known once the window is shown; until then
+  // room is kept for those of the common window managers.
+  constexpr int kFrameAllowance = 16;
+  const QLayout* layout = window.layout();
+  const QMargins margins = layout ? layout->contentsMargins() : QMargins();
+  const int frame =
+      window.isVisible() ? window.frameGeometry().width() - window.width() : kFrameAllowance;
+  return std::max(designed, grid.WidthForColumns() + margins.left() + margins.right() + frame);
+}
+
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent) {
   auto* bar = new QToolBar(parent);
   bar->setObjectName(QString::fromLatin1(name));

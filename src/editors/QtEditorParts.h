@@ -67,6 +67,10 @@ void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight);
 // need, never by more, so that switching back and forth keeps one size.
 void KeepDialogSize(QWidget& dialog);
 
+// The outer width (frame included, as a window placement counts it) at
+// which `window` shows every column of `grid` whole; at least `designed`.
+int OuterWidthForColumns(const QWidget& window, const QtDataGrid& grid, int designed);
+
 // A tool bar of an editor window, with its component name.
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent);
 
