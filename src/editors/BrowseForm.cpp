@@ -166,7 +166,8 @@ void TBrowseForm::UpdateButtons() {
 }
 
 void TBrowseForm::ToolButton1Click() {
-  if (grid_->GetTable()) grid_->AppendRow();
+  // The keyboard goes to the new row, where the player types next.
+  if (grid_->GetTable() && grid_->AppendRow()) grid_->setFocus();
   UpdateButtons();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -116,9 +117,12 @@ TEST_F(BrowseFormTest, AnAddedRowIsShownWholeAndAskedAboutOnceFilledIn) {
     AddSector(*store, {.name = "More " + std::to_string(i), .x = 10 + i});
   browse.resize(700, 300);
   browse.show();
+  browse.activateWindow();
+  QApplication::processEvents();
   Choose("SectorsData");
   qv::QtDataGrid& grid = browse.Grid();
   browse.ToolButton1Click();
+  EXPECT_TRUE(grid.hasFocus());  // the keys typed next go to the new row
   EXPECT_EQ(grid.currentIndex().row(), 63);
   EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
   browse.ToolButton2Click();  // nothing typed: dropped without a question
