@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "editors/SectorPlacement.h"
 #include "settings/ProgramWindow.h"
@@ -76,6 +77,7 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
 
  private:
   void BuildControls();
+  void FillNeighbourLists(const std::vector<std::string>& names);
   void UpdateEnabled();
   void RefreshNeighbours();
   void PressNameButton(int button);
