@@ -241,9 +241,14 @@ std::vector<std::string> TDataModule1::LoadProblems() const {
   for (int i = 0; i < kTableCount; ++i) {
     const std::vector<OverlongValue>& values = overlong_[i];
     if (values.empty()) continue;
-    std::string text = TableFilePath(*tables[i]) + ": " + std::to_string(values.size()) +
-                       (values.size() == 1 ? " text is" : " texts are") +
-                       " longer than the field allows; kept as they are until they are edited:";
+    std::string text =
+        TableFilePath(*tables[i]) + ": " +
+        (values.size() == 1
+             ? std::string("1 text is longer than its field allows; it is kept as it is until "
+                           "it is edited:")
+             : std::to_string(values.size()) +
+                   " texts are longer than their fields allow; they are kept as they are until "
+                   "they are edited:");
     for (std::size_t k = 0; k < values.size() && k < kOverlongValuesListed; ++k) {
       const OverlongValue& value = values[k];
       text += "\nrow " + std::to_string(value.row) + ", " + value.field + ": " +

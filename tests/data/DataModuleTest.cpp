@@ -367,7 +367,7 @@ TEST_F(DataModuleTest, TextsLongerThanTheirFieldsAreKeptAndNamedOnce) {
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0],
               DataFile("sectors.cds").string() +
-                  ": 1 text is longer than the field allows; kept as they are until they are "
+                  ": 1 text is longer than its field allows; it is kept as it is until it is "
                   "edited:\nrow 1, Name: 100 characters (the field holds 40)");
     std::string name;
     ASSERT_TRUE(s.FindSectorAt(2, 1, &name));
