@@ -189,8 +189,19 @@ void QtProgram::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
   dialogs_.BeginGathering();
-  const std::string heading =
-      mainForm_ ? mainForm_->Texts().ExitSaveErrorMsg : TMainTexts().ExitSaveErrorMsg;
+  // Shown however the shut-down ends: what it could not write is never lost.
+  struct ShowGathered {
+    GatheringDialogs& dialogs;
+    std::string heading;
+    ~ShowGathered() {
+      try {
+        dialogs.EndGathering(heading);
+      } catch (...) {
+        // Nothing is left that could tell the player.
+      }
+    }
+  } showGathered{dialogs_,
+                 mainForm_ ? mainForm_->Texts().ExitSaveErrorMsg : TMainTexts().ExitSaveErrorMsg};
   {
     // Without the folder's lock the windows keep their settings to themselves.
     std::unique_ptr<SettingsFile> settings;
@@ -200,7 +211,6 @@ void QtProgram::Shutdown() {
   if (storeLoaded_) store_->DataModuleDestroy();
   mainForm_.reset();
   store_.reset();
-  dialogs_.EndGathering(heading);
 }
 
 }  // namespace qv
