@@ -129,6 +129,7 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
   if (settingsWritten_) return;
   settingsWritten_ = true;
+  if (store_.FolderReadOnly()) return;  // another program may be writing the folder
   std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_);
   if (!settings) return;
   settings->MarkLastWriteOfRun();
@@ -162,8 +163,12 @@ bool TMainForm::IsChecked(const char* name) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, dialogs_))
-    WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
+  emit Closing();
+  // Without the folder's lock nothing of the folder is written in this run.
+  std::unique_ptr<SettingsFile> settings;
+  if (!store_.FolderReadOnly()) settings = OpenSettings(programFolder_, dialogs_);
+  if (settings) WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
+  settings.reset();
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit Closed();
 }

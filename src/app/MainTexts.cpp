@@ -38,6 +38,8 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpSaveCap", texts.BmpSaveCap);
   read("BmpProgressMsg", texts.BmpProgressMsg);
   read("BmpCancelBtn", texts.BmpCancelBtn);
+  read("ExitSaveErrorMsg", texts.ExitSaveErrorMsg);
+  read("FolderReadOnlyMsg", texts.FolderReadOnlyMsg);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

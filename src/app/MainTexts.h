@@ -37,6 +37,12 @@ struct TMainTexts {
   std::string BmpSaveCap = "Save map as BMP";
   std::string BmpProgressMsg = "Saving the map image...";
   std::string BmpCancelBtn = "Cancel";
+  // The one message at exit over every file that could not be written.
+  std::string ExitSaveErrorMsg = "Not everything could be saved when the program ended:";
+  // The program folder cannot be held for this run (after the reason why).
+  std::string FolderReadOnlyMsg =
+      "Nothing in this folder will be saved in this run: not the universe, the settings, the "
+      "column layouts or the complex calculator.";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

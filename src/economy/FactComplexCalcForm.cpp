@@ -161,10 +161,12 @@ void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
   ApplyDividers();
 
   const bool buildMatches = SettingsBuildMatches(settings);
-  layoutFile_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, kLayoutFileName,
-                                                     buildMatches, dialogs_);
+  layoutFile_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, kLayoutFileName, buildMatches, dialogs_, !store_.FolderReadOnly());
   if (buildMatches) return;
   // The saved complex may mean something else to this build: it starts empty.
+  foreignComplex_ = store_.FolderReadOnly();
+  if (foreignComplex_) return;
   try {
     SaveComplexFiles(programFolder_, factoryList_, TFactorySet(), factProd_);
   } catch (const std::exception& error) {
@@ -216,7 +218,7 @@ void TFactComplexCalcForm::FormShow() {
     buyableTypes_.emplace(store_);
     calculation_.Factories.ClearFactories();
     try {
-      if (LoadComplexFiles(programFolder_, factoryList_, factProd_))
+      if (!foreignComplex_ && LoadComplexFiles(programFolder_, factoryList_, factProd_))
         LoadComplexFactories(store_, factoryList_, factProd_, calculation_.Factories);
     } catch (const std::exception& e) {
       error = e.what();
@@ -260,8 +262,10 @@ void TFactComplexCalcForm::FormClose() {
     BusyGuard busy(busyCursor_);
     buyableTypes_.reset();
     frames_.clear();
-    if (loadFailed_ && factoryList_.IsEmpty()) {
+    if ((loadFailed_ && factoryList_.IsEmpty()) || store_.FolderReadOnly()) {
+      // Kept as it is on disk: unreadable, or not this program's to write.
       factoryList_.EmptyDataSet();
+      factProd_.EmptyDataSet();
     } else {
       try {
         SaveComplexFiles(programFolder_, factoryList_, calculation_.Factories, factProd_);

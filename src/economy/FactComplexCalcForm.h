@@ -138,6 +138,9 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   std::optional<BuyableFactoryTypes> buyableTypes_;
   // The saved complex could not be read: it is not written over by an empty one.
   bool loadFailed_ = false;
+  // The saved complex is another build's, and this run may not replace it:
+  // it is not read either.
+  bool foreignComplex_ = false;
   ProductFrames frames_;
   std::unique_ptr<QtColumnLayoutFile> layoutFile_;
   int listHeight_ = 0;     // FactoryListHeight

@@ -387,10 +387,10 @@ void TFactoriesForm::ReadSettings(const IniFile* settings) {
   splitter_->setOrientation(stacked ? Qt::Vertical : Qt::Horizontal);
   (stacked ? toolButton6_ : toolButton7_)->defaultAction()->setChecked(true);
   const bool buildMatches = SettingsBuildMatches(settings);
-  typeLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "fact1.col",
-                                                     buildMatches, dialogs_);
-  recipeLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid2_, programFolder_, "fact2.col",
-                                                       buildMatches, dialogs_);
+  typeLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, "fact1.col", buildMatches, dialogs_, !store_.FolderReadOnly());
+  recipeLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid2_, programFolder_, "fact2.col", buildMatches, dialogs_, !store_.FolderReadOnly());
 }
 
 void TFactoriesForm::WriteSettings(IniFile* settings) {

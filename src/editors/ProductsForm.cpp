@@ -156,7 +156,8 @@ void TProductsForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, kPlacementSection, FirstRunWidth(), kDesignedHeight, true,
                       true);
   layout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "products.col",
-                                                 SettingsBuildMatches(settings), dialogs_);
+                                                 SettingsBuildMatches(settings), dialogs_,
+                                                 !store_.FolderReadOnly());
 }
 
 void TProductsForm::WriteSettings(IniFile* settings) {

@@ -328,11 +328,12 @@ void TSectorDataForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
                       true);
   const bool buildMatches = SettingsBuildMatches(settings);
-  factoryLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "fact3.col",
-                                                        buildMatches, dialogs_);
+  factoryLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, "fact3.col", buildMatches, dialogs_, !store_.FolderReadOnly());
   for (StationPage& page : stations_)
-    page.layout = std::make_unique<QtColumnLayoutFile>(*page.grid, programFolder_, page.layoutFile,
-                                                       buildMatches, dialogs_);
+    page.layout =
+        std::make_unique<QtColumnLayoutFile>(*page.grid, programFolder_, page.layoutFile,
+                                             buildMatches, dialogs_, !store_.FolderReadOnly());
 }
 
 void TSectorDataForm::WriteSettings(IniFile* settings) {

@@ -265,6 +265,8 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
   Edit2Change();
   label7_->clear();
   UpdateEnabled();
+  opened_ = ValuesFromControls();
+  wrote_ = false;
   ready_ = true;
 }
 
@@ -279,7 +281,7 @@ void TSectorPropForm::FillNeighbourLists(const std::vector<std::string>& names) 
 
 bool TSectorPropForm::Execute(bool newSector, int x, int y) {
   Open(newSector, x, y);
-  return exec() == QDialog::Accepted;
+  return exec() == QDialog::Accepted && wrote_;
 }
 
 void TSectorPropForm::PressNameButton(int button) {
@@ -414,6 +416,13 @@ void TSectorPropForm::Button1Click() {
   if (!button1_->isEnabled()) return;
   CommitNumberBoxes(*this);
   const TSectorValues values = ValuesFromControls();
+  if (editingExisting_ && values == opened_) {
+    // Nothing was changed: the row stays as it is, values the controls
+    // could not show included.
+    stored_ = opening_;
+    accept();
+    return;
+  }
   try {
     if (!StoreSector(store_, editingExisting_ ? sectorId_ : 0, values)) return;
   } catch (const std::exception& e) {
@@ -421,6 +430,7 @@ void TSectorPropForm::Button1Click() {
     return;
   }
   stored_ = values.pos;
+  wrote_ = true;
   accept();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <utility>
 
 #include "data/AtomicFile.h"
@@ -49,17 +50,22 @@ SettingsFile::SettingsFile(IniFile&& file, Dialogs& dialogs)
 
 SettingsFile::~SettingsFile() {
   bool written = false;
+  std::string reason;
   try {
-    if (IsWriteProtected(Path()))
+    if (IsWriteProtected(Path())) {
       written = !lastWriteOfRun_;
-    else
-      written = UpdateFile();
-  } catch (...) {
+      reason = "the file is read-only";
+    } else {
+      written = UpdateFile(&reason);
+    }
+  } catch (const std::exception& error) {
     written = false;
+    reason = error.what();
   }
   if (!written) {
     try {
-      dialogs_.ShowMessage(kSettingsError, "Error", MessageIcon::Error);
+      dialogs_.ShowMessage(WriteFailureText(Path(), std::runtime_error(reason)), "Error",
+                           MessageIcon::Error);
     } catch (...) {
       // A destructor must not throw; the message is all we could do anyway.
     }

@@ -21,7 +21,7 @@ std::string ProgramFolder(const std::string& folder);
 std::string SettingsFileName(const std::string& programFolder);
 
 // The settings object of the program's folder, written back when released
-// (a failed write shows "INI file read/write error"). When the file cannot be
+// (a failed write shows "Cannot write file <path>" and the reason). When the file cannot be
 // read, shows "INI file read/write error" (caption "Error", error icon) and
 // gives nothing.
 class SettingsFile;

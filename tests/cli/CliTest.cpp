@@ -2,15 +2,18 @@
 
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "data/CommitRecord.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
@@ -346,6 +349,48 @@ TEST_F(CliTest, ImportsHoldTheProgramFolder) {
     for (const char* status : {"s0", "s1"})
       EXPECT_TRUE(work.Read(status) == "0\n" || work.Read(status) == "1\n") << work.Read(status);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A save of the universe left unfinished (one file could not be put in place):
+// readers see the set the save's record names and change nothing; an import,
+// which holds the folder, completes the save before it writes.
+TEST_F(CliTest, ReadersSeeTheUnfinishedSaveAndImportCompletesIt) {
+  ImportUniverse();
+  {
+    qvtest::ScriptedDialogs dialogs;
+    qv::TDataModule1 store(dir.Folder(), dialogs);
+    store.DataModuleCreate();
+    ASSERT_TRUE(store.LocateSectorAt(2, 1));
+    store.SectorsData.Delete();  // with its factory and its trader
+    store.SetRenameFunction([](const std::string& from, const std::string& to) {
+      return to.ends_with("secttrad.cds") ? EIO : qv::CommitRecord::SystemRename(from, to);
+    });
+    store.DataModuleDestroy();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+  }
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "Data"))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> unfinished = listing();
+  ASSERT_EQ(unfinished.size(), 8u);  // the six, the record and the waiting traders file
+  const Result traders = InHome("dump SectTradeData");
+  EXPECT_EQ(traders.status, 0) << traders.err;
+  EXPECT_EQ(traders.out, "SectorId\tTrader\tProductId\n");
+  EXPECT_EQ(InHome("tables").out.substr(0, 14), "SectorsData\t1\n");
+  EXPECT_EQ(listing(), unfinished);
+
+  const Result import = Import("FactoriesData", "Name\nOre Mine\n");
+  EXPECT_EQ(import.status, 0) << import.err;
+  EXPECT_EQ(listing().size(), 6u);
+  EXPECT_EQ(InHome("dump SectTradeData").out, traders.out);
 }
 
 }  // namespace

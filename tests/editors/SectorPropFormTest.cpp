@@ -194,4 +194,26 @@ TEST_F(SectorPropFormTest, KeepsItsSizeThroughLanguagesAndLongNames) {
   EXPECT_EQ(Get<QLabel>("Label9").text(), "(0 min 0 s)");
 }
 
+// OK with nothing changed stores nothing: a cycle from a file that the number
+// box cannot show stays as the file gave it.
+TEST_F(SectorPropFormTest, OkWithoutChangesLeavesTheRowAsItIs) {
+  AddSector(*store, {.name = "Far", .x = 1, .y = 1, .solarCycle = -2147483647 - 1});
+  const std::uint64_t version = store->SectorsData.RowsVersion();
+  form.Open(false, 1, 1);
+  EXPECT_EQ(Edit("Edit2").text(), "0");
+  form.Button1Click();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(store->SectorsData.RowsVersion(), version);
+  ASSERT_TRUE(store->LocateSectorAt(1, 1));
+  EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), -2147483647 - 1);
+
+  // A change is a change: the row then takes what the dialog shows.
+  form.Open(false, 1, 1);
+  Get<QComboBox>("ComboBox1").setEditText("Drakh");
+  form.Button1Click();
+  ASSERT_TRUE(store->LocateSectorAt(1, 1));
+  EXPECT_EQ(store->SectorsData.FieldByName("Race").AsString(), "Drakh");
+  EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), 0);
+}
+
 }  // namespace

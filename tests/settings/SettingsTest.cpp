@@ -78,7 +78,9 @@ TEST(SettingsTest, FailedWriteOnReleaseIsReported) {
     // The settings file's place is taken by a folder meanwhile.
     std::filesystem::create_directories(dir.Path() / "QVMap.INI" / "x");
   }
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"INI file read/write error"}));
+  EXPECT_EQ(dialogs.Messages(),
+            (std::vector<std::string>{"Cannot write file " + dir.File("QVMap.INI") +
+                                      "\nit is a folder"}));
 }
 
 TEST(SettingsTest, CustomColorsFillOnlyTheEntriesPresentAndWriteBackTheValues) {
