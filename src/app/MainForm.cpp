@@ -15,9 +15,11 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <stdexcept>
 
 #include "app/QtMapSurface.h"
 #include "app/SectorCommands.h"
+#include "data/AtomicFile.h"
 #include "economy/SectorStatistics.h"
 #include "map/MapRenderer.h"
 #include "map/PixelMath.h"
@@ -147,21 +149,28 @@ void TMainForm::NoteSettingsWriteFailure(const std::string& error) {
 void TMainForm::WriteSettings() {
   if (settingsWritten_) return;
   settingsWritten_ = true;
-  std::string error;
-  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
-    settings->MarkLastWriteOfRun();
-    SaveWindowPlacement(settings.get(), *this, kSection);
-    settings_.Map.Zoom = geometry_.Zoom();
-    WriteMainWindowSettings(settings_, *settings);
-    WriteCustomColors(customColors_, settings.get());
-    settings->Save(&error);
+  // Without the folder's lock nothing of the folder is written in this run:
+  // another program may be writing it.
+  if (!store_.FolderReadOnly()) {
+    std::string error;
+    if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
+      settings->MarkLastWriteOfRun();
+      SaveWindowPlacement(settings.get(), *this, kSection);
+      settings_.Map.Zoom = geometry_.Zoom();
+      WriteMainWindowSettings(settings_, *settings);
+      WriteCustomColors(customColors_, settings.get());
+      settings->Save(&error);
+    }
+    NoteSettingsWriteFailure(error);
   }
-  NoteSettingsWriteFailure(error);
-  // Every write of the run's settings that failed, in one message.
+  // Every write of the run's settings that failed, in one message, each
+  // named as every other file the exit cannot write.
   if (settingsWriteFailures_.empty()) return;
+  const std::string path = SettingsFileName(programFolder_);
   std::string failures;
   for (const std::string& failure : settingsWriteFailures_)
-    failures += (failures.empty() ? "" : "\n") + failure;
+    failures +=
+        (failures.empty() ? "" : "\n") + WriteFailureText(path, std::runtime_error(failure));
   settingsWriteFailures_.clear();
   dialogs_.ShowError(FormatText(texts_.SettingsWriteErrorMsg, {failures}));
 }
@@ -190,12 +199,16 @@ bool TMainForm::IsChecked(const char* name) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  std::string error;
-  if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
-    WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
-    settings->Save(&error);
+  emit Closing();
+  // Without the folder's lock nothing of the folder is written in this run.
+  if (!store_.FolderReadOnly()) {
+    std::string error;
+    if (std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error)) {
+      WriteMainWindowSwitchesOnClose(*settings, ProductsWindowVisible(), LegendVisible());
+      settings->Save(&error);
+    }
+    NoteSettingsWriteFailure(error);  // told with the main window's own write at exit
   }
-  NoteSettingsWriteFailure(error);  // told with the main window's own write at exit
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit Closed();
 }

@@ -151,6 +151,8 @@ class TMainForm : public QMainWindow {
  signals:
   // A fatal failure (memory) asks the program to end after the usual shut-down.
   void FatalError();
+  // The window is about to close (the program's exit begins).
+  void Closing();
   // The window was closed: the program ends.
   void Closed();
 

@@ -40,6 +40,8 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpCancelBtn", texts.BmpCancelBtn);
   read("SettingsReadErrorMsg", texts.SettingsReadErrorMsg);
   read("SettingsWriteErrorMsg", texts.SettingsWriteErrorMsg);
+  read("ExitSaveErrorMsg", texts.ExitSaveErrorMsg);
+  read("FolderReadOnlyMsg", texts.FolderReadOnlyMsg);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

@@ -43,6 +43,12 @@ struct TMainTexts {
       "Cannot read the settings file %s. QVMap starts with its default settings and leaves the "
       "file as it is.";
   std::string SettingsWriteErrorMsg = "The settings could not be saved: %s";
+  // The one message at exit over every file that could not be written.
+  std::string ExitSaveErrorMsg = "Not everything could be saved when the program ended:";
+  // The program folder cannot be held for this run (after the reason why).
+  std::string FolderReadOnlyMsg =
+      "Nothing in this folder will be saved in this run: not the universe, the settings, the "
+      "column layouts or the complex calculator.";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

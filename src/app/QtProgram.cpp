@@ -156,30 +156,30 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   }
   // The store object only holds the table layouts until it loads; the main
   // window reads the settings before the tables are read, as at every start.
-  store_ = std::make_unique<TDataModule1>(programFolder, dialogs, busy);
-  if (!lock_->Held()) {
-    // Another writer cannot be ruled out: the universe is only looked at.
-    dialogs.ShowError(Sentence(lock_->Problem()) +
-                      "\nNo change to the universe will be saved in this run.");
-    store_->SetUniverseReadOnly();
-  }
-  mainForm_ = std::make_unique<TMainForm>(*store_, dialogs, busy, programFolder);
+  store_ = std::make_unique<TDataModule1>(programFolder, dialogs_, busy);
+  // Another writer cannot be ruled out: the folder is only looked at.
+  if (!lock_->Held()) store_->SetFolderReadOnly();
+  mainForm_ = std::make_unique<TMainForm>(*store_, dialogs_, busy, programFolder);
   store_->DataModuleCreate();
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
+  // The exit begins with the close: its messages come as one at the end.
+  QObject::connect(&main, &TMainForm::Closing, &main, [this] { dialogs_.BeginGathering(); });
   // Given first, so that a window may be made with one made before it.
   main.SetWindows(&windows_);
   {
     // Read silently: the main window reports a file that cannot be read.
     const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_);
-    const TProgramContext context{*store_, dialogs, busy, programFolder_, main};
+    const TProgramContext context{*store_, dialogs_, busy, programFolder_, main};
     for (const WindowEntry& entry : kProgramWindows)
       windows_.Add(entry.make(context), entry.language, settings.get());
   }
 
   main.BuildLanguageMenu();
   main.SetLanguage();
+  if (!lock_->Held())
+    dialogs_.ShowError(Sentence(lock_->Problem()) + "\n" + main.Texts().FolderReadOnlyMsg);
 }
 
 QtProgram::~QtProgram() {
@@ -189,9 +189,25 @@ QtProgram::~QtProgram() {
 void QtProgram::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
+  dialogs_.BeginGathering();
+  // Shown however the shut-down ends: what it could not write is never lost.
+  struct ShowGathered {
+    GatheringDialogs& dialogs;
+    std::string heading;
+    ~ShowGathered() {
+      try {
+        dialogs.EndGathering(heading);
+      } catch (...) {
+        // Nothing is left that could tell the player.
+      }
+    }
+  } showGathered{dialogs_,
+                 mainForm_ ? mainForm_->Texts().ExitSaveErrorMsg : TMainTexts().ExitSaveErrorMsg};
   {
+    // Without the folder's lock the windows keep their settings to themselves.
     std::string error;
-    const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_, &error);
+    std::unique_ptr<SettingsFile> settings;
+    if (!store_ || !store_->FolderReadOnly()) settings = OpenSettings(programFolder_, &error);
     windows_.DestroyAll(settings.get());
     if (settings) settings->Save(&error);
     if (mainForm_) mainForm_->NoteSettingsWriteFailure(error);  // told with its last write

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ProgramWindows.h"
+#include "settings/GatheringDialogs.h"
 
 namespace qv {
 
@@ -39,11 +40,13 @@ struct TProgramContext {
 //   end:   the other windows go in the reverse order (each writes its
 //          settings), the store saves the tables, and last the main window
 //          writes its settings.
-// Every path starts at the program folder; the dialogs and the busy cursor
-// are passed in so that tests can drive it all. Before anything is made the
-// program takes the folder's lock (one writer per folder) and keeps it to the
-// very end; when another program holds it, the constructor throws
-// ProgramFolderInUse.
+// Whatever cannot be written from the close on is told in one message at
+// the very end. Every path starts at the program folder; the dialogs and the
+// busy cursor are passed in so that tests can drive it all. Before anything
+// is made the program takes the folder's lock (one writer per folder) and
+// keeps it to the very end; when another program holds it, the constructor
+// throws ProgramFolderInUse. When the lock cannot be taken at all, the
+// program runs but writes nothing of the folder, and says so once.
 class QtProgram {
  public:
   QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy);
@@ -64,7 +67,8 @@ class QtProgram {
 
  private:
   std::string programFolder_;
-  Dialogs& dialogs_;
+  // What every window and the store are given: it gathers the exit's messages.
+  GatheringDialogs dialogs_;
   std::unique_ptr<ProgramFolderLock> lock_;  // first made, last to go
   std::unique_ptr<TDataModule1> store_;
   std::unique_ptr<TMainForm> mainForm_;

@@ -12,16 +12,11 @@
 
 namespace qv::cli {
 
-namespace {
-
-// The solar power plant cycle the complex window would start with.
 int SavedPowerCycle(CliContext& context) {
   if (const IniFile* settings = context.Settings())
     return settings->ReadInteger("ComplexCalcWindow", "PowerCycle", 90);
   return 90;
 }
-
-}  // namespace
 
 // complex [--power-cycle N] [--trace]: the saved complex as the complex
 // window computes it when shown.
@@ -74,6 +69,13 @@ int RunComplex(CliContext& context, const CommandArgs& args) {
     line(row);
   out << "profit\t" << results.ProfitText << '\n';
   out << "message\t" << results.MessageText << '\n';
+  // The factories that kept changing until the pass limit.
+  if (!results.Unsettled.RecIds.empty()) {
+    out << "unsettled";
+    for (std::size_t i = 0; i < results.Unsettled.RecIds.size(); ++i)
+      out << '\t' << results.Unsettled.RecIds[i] << '\t' << results.Unsettled.Names[i];
+    out << '\n';
+  }
   for (const TFactory& factory : calculation.Factories.Factories()) {
     const Record type = store.FactoriesData.Lookup("Id", Value(factory.FactoryId));
     line(std::vector<std::string>{"factory", std::to_string(factory.RecId),

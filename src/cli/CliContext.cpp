@@ -86,6 +86,9 @@ const IniFile& CliContext::LanguageFile() {
 TDataModule1& CliContext::Store() {
   if (!store_) {
     store_ = std::make_unique<TDataModule1>(home_, dialogs_);
+    // A reader without the folder's lock: it reads the universe as the last
+    // save left it, even one cut short, and changes nothing.
+    store_->SetFolderReadOnly();
     store_->LoadAllTables();
     for (const std::string& problem : store_->LoadProblems())
       dialogs_.ShowMessage(problem, "", MessageIcon::Warning);  // one line each

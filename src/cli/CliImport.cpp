@@ -5,6 +5,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "data/CommitRecord.h"
 #include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
 #include "data/TableImport.h"
@@ -26,6 +27,16 @@ int RunImport(CliContext& context, const CommandArgs& args) {
     return 1;
   }
   std::unique_ptr<TDataModule1> store = context.EmptyStore();
+  // A save of the universe cut short is completed first, as the program does
+  // at start: a table written now must not be replaced by an older one later.
+  const CommitRecord::Recovery recovery = CommitRecord::Recover(store->DataFolder());
+  for (const CommitRecord::Failure& failure : recovery.failures)
+    context.Err() << "qvmap-cli: " << failure.target << ": " << failure.reason << "\n";
+  if (recovery.outcome == CommitRecord::Recovery::Outcome::Pending) {
+    context.Err() << "qvmap-cli: the last save of the universe in " << store->DataFolder()
+                  << " could not be completed; nothing written\n";
+    return 1;
+  }
   Table* table = store->FindTable(tableName);
   // The complex calculator's two tables live beside the program, outside the store.
   std::string complexFile;

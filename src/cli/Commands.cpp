@@ -12,6 +12,11 @@ const std::vector<Command>& AllCommands() {
       {"sector", "X Y [--rates]", RunSector},
       {"profit", "FACTORY [--yield N | --cycle N] [--price PRODUCT=PRICE]...", RunProfit},
       {"complex", "[--power-cycle N] [--trace]", RunComplex},
+      {"plan",
+       "--target PRODUCT=RATE [--target ...] [--objective count|cost] [--price min|avg|max]\n"
+       "       [--set-price PRODUCT=N]... [--buy PRODUCT]... [--no-buy PRODUCT]...\n"
+       "       [--solar-cycle N] [--yield N] [--limit N] [--save]",
+       RunPlan},
   };
   return commands;
 }
@@ -39,7 +44,17 @@ std::string UsageText() {
       "  --rates              hourly rates instead of factory counts\n"
       "  --traders N          traders mode 0 to 3\n"
       "  --count-your         count the player's own factories\n"
-      "  --individual         individual scales\n";
+      "  --individual         individual scales\n"
+      "plan options:\n"
+      "  --target PRODUCT=RATE  units per hour of a product to make (once per product)\n"
+      "  --objective count|cost the fewest factories (default), or the least bought from outside\n"
+      "  --price min|avg|max    each product's price (default avg); --set-price one product's\n"
+      "  --buy, --no-buy        what may be bought from outside (default: what no buyable type\n"
+      "                         makes)\n"
+      "  --solar-cycle N        seconds per solar power plant cycle (default: the complex's)\n"
+      "  --yield N              a mine's yield (default 10)\n"
+      "  --limit N              most factories of one type (default 100)\n"
+      "  --save                 the plan becomes the saved complex (AuxFact.cds, AuxProd.cds)\n";
   return text;
 }
 

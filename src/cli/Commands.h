@@ -30,5 +30,11 @@ int RunStats(CliContext& context, const CommandArgs& args);
 int RunSector(CliContext& context, const CommandArgs& args);
 int RunProfit(CliContext& context, const CommandArgs& args);
 int RunComplex(CliContext& context, const CommandArgs& args);
+int RunPlan(CliContext& context, const CommandArgs& args);
+
+// The solar power plant cycle the complex window starts with: PowerCycle of
+// its settings section, else 90 (also when the settings file cannot be read,
+// which the context reports).
+int SavedPowerCycle(CliContext& context);
 
 }  // namespace qv::cli

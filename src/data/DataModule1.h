@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "data/CommitRecord.h"
 #include "data/NumStrList.h"
 #include "data/Table.h"
+#include "data/TableFile.h"
 
 namespace qv {
 
@@ -67,23 +69,33 @@ class TDataModule1 {
   ~TDataModule1();
 
   // Loading at start and saving at exit (the program calls them once each).
-  // Loading tells the player in one message what it found wrong. Saving
-  // writes the six universe files as one unit (all of them or none, every
-  // failure in one message) unless the universe is read-only, and the request
-  // table on its own.
+  // Loading first completes a save that was cut short (see CommitRecord),
+  // then reads the tables and tells the player in one message what it found
+  // wrong. Saving writes the six universe files as one commit (every failure
+  // in one message) unless the universe is read-only, and the request table
+  // on its own.
   void DataModuleCreate();
   void DataModuleDestroy();
   // Loading without the message (the command-line tool reports each problem
   // on a line of its own).
   void LoadAllTables();
   // What loading found wrong: one entry per file ("Cannot open file <path>",
-  // a line break, the reason) and one for sectors that lie off the map.
+  // a line break, the reason), one for a save that could not be completed,
+  // one per file with texts longer than their fields, and one for sectors
+  // that lie off the map.
   std::vector<std::string> LoadProblems() const;
   // No universe file is written at exit: one of them exists but could not be
-  // read (writing the others would break their links to it), or the program
-  // was told so because it could not make sure to be the only writer.
+  // read (writing the others would break their links to it), the last save
+  // could not be completed, or the folder is read-only for this program.
   bool UniverseReadOnly() const { return universeReadOnly_; }
-  void SetUniverseReadOnly() { universeReadOnly_ = true; }
+  // This program does not hold its folder (ProgramFolderLock), so another
+  // writer cannot be ruled out: nothing of the folder is written, not even to
+  // complete an interrupted save, and the universe is read as the last save
+  // left it. Set before loading; the windows ask it before they write.
+  void SetFolderReadOnly() { folderReadOnly_ = universeReadOnly_ = true; }
+  bool FolderReadOnly() const { return folderReadOnly_; }
+  // The rename the save and the completion of a cut-short save use.
+  void SetRenameFunction(CommitRecord::RenameFunction rename) { rename_ = std::move(rename); }
 
   std::string ProgramFolder() const;  // with a trailing separator
   std::string DataFolder() const;     // ProgramFolder + "Data/"
@@ -154,7 +166,13 @@ class TDataModule1 {
   // writes a table that failed to load over the player's file.
   std::array<TableFileState, kTableCount> fileStates_{};
   std::array<std::string, kTableCount> loadErrors_{};  // path and reason, when not loaded
+  // Texts longer than their fields, as the files hold them (AllTables order).
+  std::array<std::vector<OverlongValue>, kTableCount> overlong_{};
+  std::string commitProblem_;  // a save cut short that could not be completed or undone
+  bool commitProblemIsError_ = false;
   bool universeReadOnly_ = false;
+  bool folderReadOnly_ = false;
+  CommitRecord::RenameFunction rename_ = CommitRecord::SystemRename;
   struct OffMapSector {
     std::string name;
     int x = 0, y = 0;
@@ -169,9 +187,11 @@ class TDataModule1 {
   void BuildSchemas();
   void AttachRules();
   void LoadUniverseTable(Table& table, const std::string& indexName,
-                         const std::string& indexFieldNames);
+                         const std::string& indexFieldNames, const CommitRecord& committed);
+  void LoadUniverse();
+  CommitRecord OpenUniverse();
   void LoadRequestTable(bool buildMatches);
-  bool TryLoadFile(Table& table);
+  bool TryLoadFile(Table& table, const CommitRecord& committed);
   void NumberAboveReferences();
   void FindOffMapSectors();
   void ReportLoadProblems();

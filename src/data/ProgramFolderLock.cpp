@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "data/AtomicFile.h"
+#include "data/CommitRecord.h"
 #include "settings/Settings.h"
 
 namespace qv {
@@ -74,7 +75,9 @@ ProgramFolderLock::ProgramFolderLock(const std::string& programFolder)
     }
     fd_ = fd;
     RemoveStaleTemporaryFiles(folder);
-    RemoveStaleTemporaryFiles(folder + "Data");
+    // A save cut short leaves new files that the next start puts in place.
+    const std::string data = folder + "Data";
+    RemoveStaleTemporaryFiles(data, CommitRecord::Read(data).WaitingFiles());
     return;
   }
   problem_ = "cannot lock the program folder " + folder + ": it keeps changing";

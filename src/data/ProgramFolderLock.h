@@ -8,7 +8,8 @@ namespace qv {
 // in the folder open and locked, with its process id inside for the others to
 // name; the lock goes with the holder, so a killed holder's lock is taken over
 // by the next program that asks. Taking it also clears away the temporary files
-// that killed writers left in the folder and its "Data" folder.
+// that killed writers left in the folder and its "Data" folder, except those
+// that a save cut short still needs (CommitRecord: the holder completes it).
 class ProgramFolderLock {
  public:
   // Tries to take the lock of `programFolder`; never waits.

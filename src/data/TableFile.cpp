@@ -214,15 +214,14 @@ std::pair<int, int> LineAndColumn(const std::string& content, std::ptrdiff_t off
   return {line, 1 + static_cast<int>(end - lineStart)};
 }
 
-// Byte length of the first `maxChars` code points of UTF-8 text.
-std::size_t CutLength(std::string_view text, int maxChars) {
-  if (maxChars <= 0 || text.size() <= static_cast<std::size_t>(maxChars)) return text.size();
-  int chars = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool startsChar = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    if (startsChar && ++chars > maxChars) return i;
-  }
-  return text.size();
+// The number of code points of UTF-8 text, when it has more than `maxChars`
+// of them; 0 when it fits (and always for a field without a size).
+std::size_t LengthBeyond(std::string_view text, int maxChars) {
+  if (maxChars <= 0 || text.size() <= static_cast<std::size_t>(maxChars)) return 0;
+  const auto chars = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+  return chars > static_cast<std::size_t>(maxChars) ? chars : 0;
 }
 
 // One field of the file's field list, tied to the table's field.
@@ -238,12 +237,14 @@ struct FileField {
 
 class TableFileReader {
  public:
-  TableFileReader(Table& table, std::string path) : table_(table), path_(std::move(path)) {}
+  TableFileReader(Table& table, std::string path, std::vector<OverlongValue>* overlong)
+      : table_(table), path_(std::move(path)), overlong_(overlong) {}
 
   void Read() {
     std::string content = ReadWholeFile(path_);
     if (ReadPlain(content)) return;
     // Read again as it is: the quick way has changed the text.
+    if (overlong_) overlong_->clear();
     content = ReadWholeFile(path_);
     if (content.find('\0') != std::string::npos) Fail("not a table file (binary data)");
     fileFields_.clear();
@@ -490,7 +491,10 @@ class TableFileReader {
     const Field& field = *fileField.field;
     switch (fileField.type) {
       case FieldType::String:
-        return Value(std::string(text.substr(0, CutLength(text, fileField.size))));
+        // Kept whole: cutting it here would cut the file at the next save.
+        if (const std::size_t length = LengthBeyond(text, fileField.size); length && overlong_)
+          overlong_->push_back({rowNo, field.FieldName(), length, fileField.size});
+        return Value(std::string(text));
       case FieldType::Boolean:
         if (text == "true") return Value(true);
         if (text == "false") return Value(false);
@@ -584,6 +588,7 @@ class TableFileReader {
 
   Table& table_;
   std::string path_;
+  std::vector<OverlongValue>* overlong_;
   std::vector<FileField> fileFields_;
 };
 
@@ -597,8 +602,9 @@ std::string TableFileText(const Table& table, const std::string& path) {
   return BuildTableText(table, path);
 }
 
-void LoadTableFile(Table& table, const std::string& path) {
-  TableFileReader(table, path).Read();
+void LoadTableFile(Table& table, const std::string& path, std::vector<OverlongValue>* overlong) {
+  if (overlong) overlong->clear();
+  TableFileReader(table, path, overlong).Read();
 }
 
 }  // namespace qv

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -20,10 +22,22 @@ void SaveTableFile(const Table& table, const std::string& path);
 // as one unit). Throws TableError naming `path` when a field cannot be stored.
 std::string TableFileText(const Table& table, const std::string& path);
 
+// A text in a file longer than its field holds (written by hand or by
+// another program). It is loaded as it is and written back as it is; only
+// typing a new value cuts it to the field.
+struct OverlongValue {
+  int row = 0;  // 1-based, in the file's order
+  std::string field;
+  std::size_t length = 0;  // characters (code points)
+  int limit = 0;
+};
+
 // Replaces the rows of `table` with those of the file at `path`. The file's
 // fields must be exactly the table's stored fields (in any order) with the
 // same types. Throws TableError with the reason when the file is missing,
 // unreadable, damaged or does not fit the table; the table keeps its rows then.
-void LoadTableFile(Table& table, const std::string& path);
+// Texts longer than their fields are kept, and listed in `overlong` when given.
+void LoadTableFile(Table& table, const std::string& path,
+                   std::vector<OverlongValue>* overlong = nullptr);
 
 }  // namespace qv

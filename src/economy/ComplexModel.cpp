@@ -15,12 +15,14 @@ void TFactory::SetProductPrice(int productId, int price) {
   if (TProduct* product = FindProduct(productId)) product->Price = price;
 }
 
+double FactoryCycle(int special, int mtime, int yield, int powerCycle) {
+  if (special == 1) return powerCycle;
+  if (special == 2 || special == 3) return yield > 0 ? static_cast<double>(mtime) / yield : 0.0;
+  return mtime;
+}
+
 void TFactory::ComputeCycle(int powerCycle) {
-  Cycle = Mtime;
-  if (Special == 1)
-    Cycle = powerCycle;
-  else if (Special == 2 || Special == 3)
-    Cycle = Yield > 0 ? static_cast<double>(Mtime) / Yield : 0.0;
+  Cycle = FactoryCycle(Special, Mtime, Yield, powerCycle);
 }
 
 TProduct& TFactory::AddProduct(bool isOutput) {
@@ -31,14 +33,14 @@ TProduct& TFactory::AddProduct(bool isOutput) {
 }
 
 TFactory* TFactorySet::FindFactory(int recId) {
-  for (TFactory& factory : factories_)
-    if (factory.RecId == recId) return &factory;
-  return nullptr;
+  const auto found = first_.find(recId);
+  return found == first_.end() ? nullptr : &*found->second;
 }
 
 TFactory& TFactorySet::AddFactory(int recId) {
   factories_.emplace_front();
   factories_.front().RecId = recId;
+  first_[recId] = factories_.begin();
   return factories_.front();
 }
 
@@ -48,6 +50,7 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
   TFactory& factory = found ? *found : AddFactory(recId);
   factory.Outputs.clear();
   factory.Inputs.clear();
+  factory.Name.clear();
   factory.Yield = yield;
   factory.AllowNPS = allowNps;
   // The factory keeps the type it was given even when the type cannot be
@@ -61,6 +64,7 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
   types.SetIndexName("FactoriesDataIdIndex");
   if (types.FindKey({Value(factoryId)})) {
     const Record type = types.CurrentRecord();
+    factory.Name = type.Get("Name").ToString();
     factory.Mtime = type.Get("Mtime").ToInteger();
     factory.Special = type.Get("Special").ToInteger();
     recipes.SetIndexName("FactoryProdDataIndex");
@@ -90,9 +94,14 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
 }
 
 void TFactorySet::RemoveFactory(int recId) {
-  for (auto it = factories_.begin(); it != factories_.end(); ++it) {
+  const auto found = first_.find(recId);
+  if (found == first_.end()) return;
+  const auto next = factories_.erase(found->second);
+  first_.erase(found);
+  // Another factory of the same RecId further on becomes the first.
+  for (auto it = next; it != factories_.end(); ++it) {
     if (it->RecId == recId) {
-      factories_.erase(it);
+      first_[recId] = it;
       return;
     }
   }
@@ -100,6 +109,7 @@ void TFactorySet::RemoveFactory(int recId) {
 
 void TFactorySet::ClearFactories() {
   factories_.clear();
+  first_.clear();
 }
 
 }  // namespace qv

@@ -1,9 +1,10 @@
 #include "economy/ComplexResults.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "economy/ComplexCalculation.h"
+#include "app/MainTexts.h"
 #include "map/FormatStatValue.h"
 #include "settings/IniFile.h"
 
@@ -27,6 +28,7 @@ void TranslateComplexTexts(TComplexTexts& texts, const IniFile& languageFile) {
   read("StatSpare", texts.StatSpare);
   read("ErrorUnable", texts.ErrorUnable);
   read("ErrorNoExport", texts.ErrorNoExport);
+  read("UnsettledMsg", texts.UnsettledMsg);
   read("DeleteAllMsg", texts.DeleteAllMsg);
   read("ClearCap", texts.ClearCap);
   read("TraceSavedMsg", texts.TraceSavedMsg);
@@ -58,6 +60,24 @@ std::string TruncatedText(double value) {
   // Beyond 64 bits (or not a number) nothing sensible is left to show.
   if (!(std::fabs(truncated) < 9.2e18)) return truncated < 0 ? "-?" : "?";
   return std::to_string(static_cast<std::int64_t>(truncated));
+}
+
+std::string UnsettledText(const TUnsettled& unsettled, const TComplexTexts& texts) {
+  // A long list names the first few and says there are more.
+  constexpr std::size_t kShown = 6;
+  const auto joined = [](const std::vector<std::string>& items, const char* separator) {
+    std::string text;
+    std::vector<std::string> seen;
+    for (const std::string& item : items) {
+      if (std::find(seen.begin(), seen.end(), item) != seen.end()) continue;
+      if (seen.size() == kShown) return text + separator + "\u2026";
+      seen.push_back(item);
+      text += (text.empty() ? "" : separator) + item;
+    }
+    return text;
+  };
+  return FormatText(texts.UnsettledMsg,
+                    {joined(unsettled.Names, " \u21c4 "), joined(unsettled.Products, ", ")});
 }
 
 namespace {
@@ -121,7 +141,7 @@ TComplexResults UpdateResults(TComplexCalculation& calculation, int powerCycle, 
       set.AddRate(p.Name, p.ProductId, p.Price, p.Rate, p.Demand,
                   factory.AllowNPS ? p.Rate - p.Demand : 0.0, p.FullRate - p.Rate);
     for (const TProduct& r : factory.Inputs)
-      if (r.Suppliers.empty()) set.AddRate(r.Name, r.ProductId, r.Price, 0, r.Rate, 0, 0);
+      if (r.SupplierCount == 0) set.AddRate(r.Name, r.ProductId, r.Price, 0, r.Rate, 0, 0);
   }
   // Without rows there is no complex profit to show: the bottom line is
   // emptied rather than left with the figures of an earlier complex.
@@ -137,7 +157,10 @@ TComplexResults UpdateResults(TComplexCalculation& calculation, int powerCycle, 
     RowStatus(e, texts, total, row[4], row[5]);
   }
   if (calculation.PassLimitReached()) {
-    results.MessageText = texts.ErrorUnable;
+    results.Unsettled = calculation.Unsettled;
+    results.MessageText = calculation.Unsettled.RecIds.empty()
+                              ? texts.ErrorUnable
+                              : UnsettledText(calculation.Unsettled, texts);
     results.ProfitText = TruncatedText(total) + " ?";
   } else if (calculation.NoExport) {
     results.MessageText = texts.ErrorNoExport;

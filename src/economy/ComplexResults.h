@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "economy/ComplexCalculation.h"
+
 namespace qv {
 
 class IniFile;
-class TComplexCalculation;
 
 // The complex window's texts that the calculation shows, with their English
 // defaults; a language file replaces them (section "FactComplexCalcForm").
@@ -25,6 +26,9 @@ struct TComplexTexts {
   std::string StatSpare = "spare";
   std::string ErrorUnable = "(unable to calculate rates for some factories)";
   std::string ErrorNoExport = "(all factories will stop since neither of them exports goods)";
+  // The message of a complex that does not settle: the factories that keep
+  // changing, then the products they pass around (%s, %s).
+  std::string UnsettledMsg = "Does not settle: %s over %s";
   std::string DeleteAllMsg = "Delete all factories?";
   std::string ClearCap = "Clear";
   // The trace of a calculation: written, or not (%s: the file and the reason).
@@ -74,6 +78,7 @@ struct TComplexResults {
   std::string CurrentMaxProfitText;
   double FrameCycle = -1;
   std::string TraceError;  // see TComplexCalculation::TraceError
+  TUnsettled Unsettled;    // see TComplexCalculation::Unsettled
 };
 
 // Calculates the complex and builds its result rows and bottom line.
@@ -82,5 +87,9 @@ TComplexResults UpdateResults(TComplexCalculation& calculation, int powerCycle, 
 
 // A money figure as the windows show it: truncated toward zero.
 std::string TruncatedText(double value);
+
+// "Does not settle: Crystal Fab ⇄ Solar Power Plant over Energy Cells": each
+// type name once, in set order.
+std::string UnsettledText(const TUnsettled& unsettled, const TComplexTexts& texts);
 
 }  // namespace qv

@@ -14,7 +14,9 @@
 
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "economy/ComplexPlanForm.h"
 #include "economy/FactoryProfit.h"
+#include "economy/PlanComplex.h"
 #include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
@@ -97,6 +99,7 @@ TFactComplexCalcForm::TFactComplexCalcForm(TDataModule1& store, Dialogs& dialogs
 
   dbGrid1_ = new QtDataGrid(dialogs_);
   BuildControls();
+  planForm_ = std::make_unique<TComplexPlanForm>(store_, dialogs_, busyCursor_, this);
   dbGrid1_->SetTable(&factoryList_);
   DesignGridColumns();
   dbGrid1_->SetAlwaysShowEditor(true);
@@ -140,9 +143,11 @@ void TFactComplexCalcForm::Translate(const IniFile& languageFile) {
   allowNps.SetDisplayValues(
       languageFile.ReadString(kComplexTextSection, "AllowNpsValues", allowNps.DisplayValues()));
   dbGrid1_->SetPickList("AllowNPS", {allowNps.TrueText(), allowNps.FalseText()});
+  planForm_->Translate(languageFile);
 }
 
 void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
+  planForm_->ReadSettings(settings);
   LoadWindowPlacement(settings, *this, kSettingsSection, -1, -1, true, true);
   const auto read = [settings](const char* key, int defaultValue) {
     return settings ? settings->ReadInteger(kSettingsSection, key, defaultValue) : defaultValue;
@@ -156,13 +161,17 @@ void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
   ApplyDividers();
 
   const bool buildMatches = SettingsBuildMatches(settings);
-  layoutFile_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, kLayoutFileName,
-                                                     buildMatches, dialogs_);
+  layoutFile_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, kLayoutFileName, buildMatches, dialogs_, !store_.FolderReadOnly());
   // Only settings that say another build wrote them replace the saved
   // complex by an empty one. Without settings (none, or a file that cannot
   // be read) nothing tells whose the complex is: it is kept, and the table
   // files' own field checks refuse one this build cannot read.
   if (buildMatches || !settings || !settings->ValueExists("MainWindow", "Build")) return;
+  // The saved complex may mean something else to this build: it starts
+  // empty, unless this run may not write the folder.
+  foreignComplex_ = store_.FolderReadOnly();
+  if (foreignComplex_) return;
   try {
     SaveComplexFiles(programFolder_, factoryList_, TFactorySet(), factProd_);
   } catch (const std::exception& error) {
@@ -172,6 +181,7 @@ void TFactComplexCalcForm::ReadSettings(const IniFile* settings) {
 
 void TFactComplexCalcForm::WriteSettings(IniFile* settings) {
   if (!settings) return;
+  planForm_->WriteSettings(settings);
   SaveWindowPlacement(settings, *this, kSettingsSection);
   if (laidOut_) {  // the dividers as the player left them
     listHeight_ = panel2_->height();
@@ -213,7 +223,7 @@ void TFactComplexCalcForm::FormShow() {
     buyableTypes_.emplace(store_);
     calculation_.Factories.ClearFactories();
     try {
-      if (LoadComplexFiles(programFolder_, factoryList_, factProd_))
+      if (!foreignComplex_ && LoadComplexFiles(programFolder_, factoryList_, factProd_))
         LoadComplexFactories(store_, factoryList_, factProd_, calculation_.Factories);
     } catch (const std::exception& e) {
       error = e.what();
@@ -259,8 +269,10 @@ void TFactComplexCalcForm::FormClose() {
     BusyGuard busy(busyCursor_);
     buyableTypes_.reset();
     frames_.clear();
-    if (loadFailed_ && factoryList_.IsEmpty()) {
+    if ((loadFailed_ && factoryList_.IsEmpty()) || store_.FolderReadOnly()) {
+      // Kept as it is on disk: unreadable, or not this program's to write.
       factoryList_.EmptyDataSet();
+      factProd_.EmptyDataSet();
     } else {
       try {
         SaveComplexFiles(programFolder_, factoryList_, calculation_.Factories, factProd_);
@@ -443,6 +455,29 @@ void TFactComplexCalcForm::ToolButton3Click() {
   factoryList_.MergeChangeLog();
   calculation_.Factories.ClearFactories();
   FactoryListDataAfterScroll();  // no factory: no frames, no prices caption
+  UpdateResults();
+}
+
+void TFactComplexCalcForm::ToolButton4Click() {
+  dbGrid1_->FinishEditing();
+  if (planForm_->Execute(PowerCycle(), factoryList_.IsEmpty())) UsePlan();
+}
+
+void TFactComplexCalcForm::UsePlan() {
+  if (!planForm_->Plan().HasPlan()) return;
+  busy_ = true;
+  dbGrid1_->CancelRow();
+  {
+    BusyGuard busy(busyCursor_);
+    UsePlanAsComplex(store_, planForm_->Catalogue(), planForm_->Plan(), planForm_->Options(),
+                     factoryList_, calculation_.Factories);
+  }
+  busy_ = false;
+  // The plan's solar cycle, so that both count the same rates.
+  upDown1_->SetPosition(planForm_->Options().SolarCycle);
+  comboBox1_->setCurrentIndex(-1);
+  factoryList_.First();
+  FactoryListDataAfterScroll();
   UpdateResults();
 }
 

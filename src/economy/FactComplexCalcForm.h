@@ -31,6 +31,7 @@ class Dialogs;
 class QtColumnLayoutFile;
 class QtDataGrid;
 class QtUpDown;
+class TComplexPlanForm;
 class TDataModule1;
 struct TColumn;
 struct TMainTexts;
@@ -56,7 +57,8 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   void Translate(const IniFile& languageFile) override;
   // The placement, the two dividers, the solar cycle, the sector and the
   // result columns; the column layout "fact4.col". Settings written by
-  // another build replace the saved complex by an empty one.
+  // another build replace the saved complex by an empty one (without the
+  // folder's lock it is left alone and not read).
   void ReadSettings(const IniFile* settings) override;
   void WriteSettings(IniFile* settings) override;
 
@@ -75,6 +77,9 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   void ToolButton1Click();  // add
   void ToolButton2Click();  // delete
   void ToolButton3Click();  // clear all
+  void ToolButton4Click();  // plan: the dialog, then its plan when chosen
+  // Replaces the factories by the plan dialog's plan and computes it.
+  void UsePlan();
   void Edit1Change();
   void ComboBox1Change();
   void Label9DblClick();  // the trace
@@ -85,6 +90,7 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   const ProductFrames& Frames() const { return frames_; }
   TComplexCalculation& Calculation() { return calculation_; }
   const TComplexTexts& Texts() const { return texts_; }
+  TComplexPlanForm& PlanForm() const { return *planForm_; }
   bool Busy() const { return busy_; }
 
  protected:
@@ -134,16 +140,21 @@ class TFactComplexCalcForm : public TProductPanelOwnerForm, public TProgramWindo
   // The saved complex could not be read: it is not written over by an empty one.
   bool loadFailed_ = false;
   std::string reportedLoadError_;  // the last reason told, so that it is told once
+  // The saved complex is another build's, and this run may not replace it:
+  // it is not read either.
+  bool foreignComplex_ = false;
   ProductFrames frames_;
   std::unique_ptr<QtColumnLayoutFile> layoutFile_;
   int listHeight_ = 0;     // FactoryListHeight
   int prodListWidth_ = 0;  // ProdListWidth
   bool laidOut_ = false;   // shown once: the dividers' panes have their sizes
   std::array<int, 6> resultWidths_{135, 40, 80, 80, 150, 100};
+  std::unique_ptr<TComplexPlanForm> planForm_;
 
   QToolButton* toolButton1_ = nullptr;
   QToolButton* toolButton2_ = nullptr;
   QToolButton* toolButton3_ = nullptr;
+  QToolButton* toolButton4_ = nullptr;  // "Plan..."
   QLineEdit* edit1_ = nullptr;
   QtUpDown* upDown1_ = nullptr;
   QComboBox* comboBox1_ = nullptr;

@@ -71,6 +71,10 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
   toolButton1_ = MakeToolButton("ToolButton1", "Add factory", ToolIcon::AddFactory);
   toolButton2_ = MakeToolButton("ToolButton2", "Delete factory", ToolIcon::DeleteFactory);
   toolButton3_ = MakeToolButton("ToolButton3", "Clear all", ToolIcon::ClearFactories);
+  toolButton4_ = Named(new QToolButton, "ToolButton4");
+  toolButton4_->setText("&Plan...");
+  toolButton4_->setToolTip("Find the factories that make the products you want");
+  toolButton4_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   auto* label1 = MakeLabel("Label1", "Solar Power Plant Cycle (sec):");
   edit1_ = Named(new QLineEdit("0"), "Edit1");
   edit1_->setMaximumWidth(60);
@@ -87,7 +91,7 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
   auto* bar = new QHBoxLayout;
   bar->setSpacing(2);
   for (QWidget* w : {static_cast<QWidget*>(toolButton1_), static_cast<QWidget*>(toolButton2_),
-                     static_cast<QWidget*>(toolButton3_)})
+                     static_cast<QWidget*>(toolButton3_), static_cast<QWidget*>(toolButton4_)})
     bar->addWidget(w);
   bar->addSpacing(16);
   bar->addWidget(label1);
@@ -112,6 +116,7 @@ QWidget* TFactComplexCalcForm::BuildListPanel() {
           &TFactComplexCalcForm::ToolButton1Click);
   connect(toolButton2_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton2Click);
   connect(toolButton3_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton3Click);
+  connect(toolButton4_, &QToolButton::clicked, this, &TFactComplexCalcForm::ToolButton4Click);
   connect(edit1_, &QLineEdit::textChanged, this, &TFactComplexCalcForm::Edit1Change);
   // A number typed or stepped no longer comes from the chosen sector.
   edit1_->installEventFilter(this);

@@ -30,7 +30,7 @@ TSectorProducts BuildSectorProducts(TDataModule1& store, int x, int y, bool rate
 
   // Rows follow the product types' current order ("Type;Name"), not the
   // order in which the products were found. A product whose type row is gone
-  // has no name to show and gets no row.
+  // has no name to show: its row stays empty, after the others.
   const Table& products = store.ProductsData;
   const int idIndex = products.FieldByName("Id").Index();
   const int nameIndex = products.FieldByName("Name").Index();
@@ -54,6 +54,9 @@ TSectorProducts BuildSectorProducts(TDataModule1& store, int x, int y, bool rate
     }
     result.rows.push_back(std::move(row));
   }
+  const std::size_t columns = rates ? 6 : 4;
+  while (static_cast<int>(result.rows.size()) < stat.Count())
+    result.rows.emplace_back(columns);
   return result;
 }
 

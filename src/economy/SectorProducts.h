@@ -13,6 +13,8 @@ struct TSectorProducts {
   std::string sectorName;  // empty when the list is empty
   // One row per product in the product types' order: name, T, P, N and,
   // with rates, Prod and Cons; a count or rate that is not above 0 is empty.
+  // Products without a product type (a row that refers to a deleted one)
+  // come last as empty rows: the list has a row for every product counted.
   std::vector<std::vector<std::string>> rows;
 };
 

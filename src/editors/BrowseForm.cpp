@@ -89,6 +89,7 @@ void TBrowseForm::BuildControls() {
   connect(&model, &QAbstractItemModel::modelReset, this, rowsChanged);
   // The grid leaves Ctrl+Insert to its window: a new row at the end.
   OnCtrlInsert(*this, [this] { ToolButton1Click(); });
+  GridsTakeEscapeFirst(*this, {grid_});
 
   QVBoxLayout* layout = MakeGridPageLayout(*this, true);
   layout->addWidget(bar);
@@ -165,7 +166,8 @@ void TBrowseForm::UpdateButtons() {
 }
 
 void TBrowseForm::ToolButton1Click() {
-  if (grid_->GetTable()) grid_->AppendRow();
+  // The keyboard goes to the new row, where the player types next.
+  if (grid_->GetTable() && grid_->AppendRow()) grid_->setFocus();
   UpdateButtons();
 }
 

@@ -3,16 +3,19 @@
 #include <QActionGroup>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/DataModule1.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
+#include "editors/QtElidedLabel.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/Dialogs.h"
@@ -29,9 +32,10 @@ namespace {
 
 constexpr const char* kSection = "FactoriesForm";
 constexpr const char* kPlacementSection = "FactoriesWindow";
-// Wide enough for the designed columns at today's fonts.
-constexpr int kDesignedWidth = 560;
-constexpr int kDesignedHeight = 440;
+// The designed size; a first start opens wider when the designed columns
+// need it, so that none of them hides behind the grid's side scroll.
+constexpr int kDesignedWidth = 430;
+constexpr int kDesignedHeight = 380;
 constexpr int kNameRows = 15;
 
 QWidget* MakePanel(const char* name, QWidget* parent) {
@@ -53,11 +57,15 @@ TFactoriesForm::TFactoriesForm(TDataModule1& store, Dialogs& dialogs, const TMai
   setObjectName("FactoriesForm");
   setWindowTitle("Factories");
   BuildControls();
-  resize(kDesignedWidth, kDesignedHeight);
+  resize(FirstRunWidth(), kDesignedHeight);
   UpdateButtonStates();
 }
 
 TFactoriesForm::~TFactoriesForm() = default;
+
+int TFactoriesForm::FirstRunWidth() const {
+  return OuterWidthForColumns(*this, *dbGrid1_, kDesignedWidth);
+}
 
 void TFactoriesForm::BuildControls() {
   QWidget* panel1 = MakePanel("Panel1", this);
@@ -94,12 +102,14 @@ void TFactoriesForm::BuildControls() {
   toolButton4_ = AddToolButton(*toolBar2, "ToolButton4", "Delete factory resource/product",
                                ToolIcon::DeleteRow, [this] { ToolButton4Click(); });
   QWidget* panel4 = MakePanel("Panel4", panel3);
-  dbText1_ = new QLabel(panel4);
+  // In a narrow panel the type's name and its text end in an ellipsis; the
+  // panel's tooltip holds them whole.
+  dbText1_ = new QtElidedLabel(panel4);
   dbText1_->setObjectName("DBText1");
   QFont bold = dbText1_->font();
   bold.setBold(true);
   dbText1_->setFont(bold);
-  label1_ = new QLabel(panel4);
+  label1_ = new QtElidedLabel(panel4);
   label1_->setObjectName("Label1");
   auto* panel4Layout = new QHBoxLayout(panel4);
   panel4Layout->setContentsMargins(6, 0, 0, 0);
@@ -144,6 +154,7 @@ void TFactoriesForm::BuildControls() {
 
   OnCtrlInsert(*dbGrid1_, [this] { ToolButton1Click(); });
   OnCtrlInsert(*dbGrid2_, [this] { ToolButton3Click(); });
+  GridsTakeEscapeFirst(*this, {dbGrid1_, dbGrid2_});
   for (QtDataGrid* grid : {dbGrid1_, dbGrid2_})
     connect(&grid->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateButtonStates(); });
   // The information text follows the current type and its edits at once.
@@ -365,7 +376,7 @@ void TFactoriesForm::Translate(const IniFile& languageFile) {
 }
 
 void TFactoriesForm::ReadSettings(const IniFile* settings) {
-  LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
+  LoadWindowPlacement(settings, *this, kPlacementSection, FirstRunWidth(), kDesignedHeight, true,
                       true);
   bool stacked = true;
   if (settings) {
@@ -376,10 +387,10 @@ void TFactoriesForm::ReadSettings(const IniFile* settings) {
   splitter_->setOrientation(stacked ? Qt::Vertical : Qt::Horizontal);
   (stacked ? toolButton6_ : toolButton7_)->defaultAction()->setChecked(true);
   const bool buildMatches = SettingsBuildMatches(settings);
-  typeLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "fact1.col",
-                                                     buildMatches, dialogs_);
-  recipeLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid2_, programFolder_, "fact2.col",
-                                                       buildMatches, dialogs_);
+  typeLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, "fact1.col", buildMatches, dialogs_, !store_.FolderReadOnly());
+  recipeLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid2_, programFolder_, "fact2.col", buildMatches, dialogs_, !store_.FolderReadOnly());
 }
 
 void TFactoriesForm::WriteSettings(IniFile* settings) {

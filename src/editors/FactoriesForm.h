@@ -80,6 +80,8 @@ class TFactoriesForm : public QDialog, public TProgramWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The designed width, or what the designed columns need when more.
+  int FirstRunWidth() const;
   void BuildControls();
   void ArrangePanels(bool stacked, int panelSize);
   void LinkRecipes();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Table.h"
+#include "data/TextUtil.h"
 #include "map/MapGeometry.h"
 
 namespace qv {
@@ -109,6 +110,14 @@ TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool al
   if (!target) {
     result.fieldFound = false;
     return result;
+  }
+  if (target->DataType() == FieldType::String && target->Size() > 0) {
+    const std::size_t length = Utf8Length(value).value_or(value.size());
+    if (length > static_cast<std::size_t>(target->Size())) {
+      result.tooLong = static_cast<int>(length);
+      result.targetLength = target->Size();
+      return result;
+    }
   }
   const bool b = ParseBool(value);
   const std::int32_t n = ParseInt(value);

@@ -58,18 +58,22 @@ using TProcessConditions = std::array<TProcessCondition, 3>;
 struct TProcessResult {
   int count = 0;           // rows whose target field was set
   bool fieldFound = true;  // false: the target field does not exist, nothing done
-  int failedRow = 0;       // 1-based position of the row the table refused, 0 when none
-  std::string error;       // the table's reason for refusing it
+  // Above 0: a text longer than the target field holds, in characters;
+  // nothing done. The field's own length is targetLength.
+  int tooLong = 0;
+  int targetLength = 0;
+  int failedRow = 0;  // 1-based position of the row the table refused, 0 when none
+  std::string error;  // the table's reason for refusing it
 };
 
 // Sets `targetName` to `value` in every row of `table` (all) or in the rows
 // that satisfy the three conditions. The value is taken as text, integer or
 // boolean after the target's kind; other kinds of field are left alone and
-// not counted. Every row is stored through the table, so its rules apply;
-// each row is visited once even when storing it moves it in the table's
-// order. When the table refuses a row, that row's edit is cancelled and the
-// run stops there: rows stored before stay changed. The table's views are
-// suspended for the run and always resumed.
+// not counted. A text longer than a text target holds is refused before any
+// row is touched, rather than stored cut. Every row is stored through the table, so its rules
+// apply; each row is visited once even when storing it moves it in the table's order. When the
+// table refuses a row, that row's edit is cancelled and the run stops there: rows stored before
+// stay changed. The table's views are suspended for the run and always resumed.
 TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool all,
                            const std::string& targetName, const std::string& value);
 

@@ -151,6 +151,13 @@ void TProcessDataForm::Button2Click() {
     }
     if (!result.fieldFound) {
       dialogs_.ShowError("Can't find field \"" + target + "\"");
+    } else if (result.tooLong > 0) {
+      dialogs_.ShowError(FormatText(texts_.TooLongMsg, {target, std::int64_t{result.targetLength},
+                                                        std::int64_t{result.tooLong}}));
+      // The dialog stays, the value ready to be shortened.
+      edit4_->setFocus();
+      edit4_->selectAll();
+      return;
     } else if (result.failedRow > 0) {
       dialogs_.ShowError(
           FormatText(texts_.ProcessErrorMsg,
@@ -170,6 +177,7 @@ void TProcessDataForm::Translate(const IniFile& languageFile) {
   texts_.ProcessCap = ReadText(languageFile, kSection, "ProcessCap", texts_.ProcessCap);
   texts_.ProcessErrorMsg =
       ReadText(languageFile, kSection, "ProcessErrorMsg", texts_.ProcessErrorMsg);
+  texts_.TooLongMsg = ReadText(languageFile, kSection, "TooLongMsg", texts_.TooLongMsg);
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 

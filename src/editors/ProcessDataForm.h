@@ -27,6 +27,9 @@ struct TProcessDataTexts {
   std::string ProcessCap = "Process";
   // Not one of the classic keys: the table refused a row and the run stopped.
   std::string ProcessErrorMsg = "Record %d was not changed: %s (%d records processed before it)";
+  // Nor is this: a value longer than the text field holds.
+  std::string TooLongMsg =
+      "Field \"%s\" holds at most %d characters; the value has %d. Nothing was changed.";
 };
 
 // "Process": sets one field to one value in every row of a table, or in the

@@ -1,10 +1,12 @@
 #include "editors/ProductsForm.h"
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/DataModule1.h"
 #include "editors/QtDataGrid.h"
@@ -24,9 +26,10 @@ namespace {
 
 constexpr const char* kSection = "ProductsForm";
 constexpr const char* kPlacementSection = "ProductsWindow";
-// Wide enough for the designed columns at today's fonts.
-constexpr int kDesignedWidth = 600;
-constexpr int kDesignedHeight = 420;
+// The designed size; a first start opens wider when the designed columns
+// need it, so that none of them hides behind the grid's side scroll.
+constexpr int kDesignedWidth = 430;
+constexpr int kDesignedHeight = 380;
 
 }  // namespace
 
@@ -68,12 +71,17 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
 
   // The window looks at every key first: Ctrl+Insert adds wherever the focus is.
   OnCtrlInsert(*this, [this] { ToolButton1Click(); });
+  GridsTakeEscapeFirst(*this, {dbGrid1_});
 
-  resize(kDesignedWidth, kDesignedHeight);
+  resize(FirstRunWidth(), kDesignedHeight);
   UpdateButtonState();
 }
 
 TProductsForm::~TProductsForm() = default;
+
+int TProductsForm::FirstRunWidth() const {
+  return OuterWidthForColumns(*this, *dbGrid1_, kDesignedWidth);
+}
 
 void TProductsForm::Execute() {
   FormShow();
@@ -145,10 +153,11 @@ void TProductsForm::Translate(const IniFile& languageFile) {
 }
 
 void TProductsForm::ReadSettings(const IniFile* settings) {
-  LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
+  LoadWindowPlacement(settings, *this, kPlacementSection, FirstRunWidth(), kDesignedHeight, true,
                       true);
   layout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "products.col",
-                                                 SettingsBuildMatches(settings), dialogs_);
+                                                 SettingsBuildMatches(settings), dialogs_,
+                                                 !store_.FolderReadOnly());
 }
 
 void TProductsForm::WriteSettings(IniFile* settings) {

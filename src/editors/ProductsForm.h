@@ -49,6 +49,8 @@ class TProductsForm : public QDialog, public TProgramWindow {
   void done(int result) override;
 
  private:
+  // The designed width, or what the designed columns need when more.
+  int FirstRunWidth() const;
   TDataModule1& store_;
   Dialogs& dialogs_;
   const TMainTexts& mainTexts_;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "data/Field.h"
@@ -186,7 +187,8 @@ void QtDataGrid::ApplyColumnsToHeader() {
   for (int i = 0; i < model_->columnCount(); ++i) {
     const TColumn& column = columns[static_cast<std::size_t>(i)];
     header->setSectionHidden(i, false);
-    header->resizeSection(i, column.Width > 0 ? column.Width : DefaultWidth(i));
+    const int width = column.Width > 0 ? column.Width : DefaultWidth(i);
+    header->resizeSection(i, std::max(width, TitleWidth(i)));
     header->setSectionHidden(i, !column.Visible);
   }
   applyingLayout_ = false;
@@ -200,8 +202,16 @@ int QtDataGrid::DefaultWidth(int column) const {
   for (const std::string& item : model_->Columns()[static_cast<std::size_t>(column)].PickList) {
     widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromStdString(item)) + 36);
   }
+  return std::max(widest, TitleWidth(column));
+}
+
+int QtDataGrid::TitleWidth(int column) const {
   const QString title = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-  return std::max(widest, horizontalHeader()->fontMetrics().horizontalAdvance(title) + 16);
+  // The header's own measure of the title and its margins, and room to spare
+  // for a frame the style draws around it.
+  const QHeaderView* header = horizontalHeader();
+  const int hint = header->isSectionHidden(column) ? 0 : header->sectionSizeHint(column);
+  return std::max(hint, header->fontMetrics().horizontalAdvance(title) + 16);
 }
 
 TColumnList QtDataGrid::Columns() const {
@@ -215,6 +225,11 @@ TColumnList QtDataGrid::Columns() const {
     result.push_back(std::move(column));
   }
   return result;
+}
+
+int QtDataGrid::WidthForColumns() const {
+  return verticalHeader()->sizeHint().width() + horizontalHeader()->length() +
+         verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
 int QtDataGrid::ColumnIndex(const std::string& fieldName) const {
@@ -241,8 +256,13 @@ bool QtDataGrid::ChangeColumn(const std::string& fieldName,
   const TColumn& changed = model_->Columns()[static_cast<std::size_t>(column)];
   applyingLayout_ = true;
   QHeaderView* header = horizontalHeader();
-  if (changed.Width > 0 && changed.Visible) header->resizeSection(column, changed.Width);
   header->setSectionHidden(column, !changed.Visible);
+  if (changed.Visible) {
+    // A title in another language may be longer than the one the column
+    // was sized for: it widens the column rather than being cut.
+    const int width = changed.Width > 0 ? changed.Width : header->sectionSize(column);
+    header->resizeSection(column, std::max(width, TitleWidth(column)));
+  }
   applyingLayout_ = false;
   return true;
 }
@@ -278,6 +298,10 @@ bool QtDataGrid::IsReadOnly() const {
 void QtDataGrid::SetAlwaysShowEditor(bool on) {
   setEditTriggers(on ? editTriggers() | CurrentChanged : editTriggers() & ~CurrentChanged);
   if (on && currentIndex().isValid()) edit(currentIndex());
+}
+
+bool QtDataGrid::AlwaysShowsEditor() const {
+  return editTriggers() & CurrentChanged;
 }
 
 void QtDataGrid::DrawOnTop(QPainter& painter, const QStyleOptionViewItem& option,
@@ -344,6 +368,12 @@ void QtDataGrid::FollowCursor(int column) {
     following_ = true;
     selection_->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     following_ = false;
+    // Rows just added or moved are laid out first: scrolling by the layout
+    // of before would leave a new last row half hidden.
+    if (isVisible()) {
+      executeDelayedItemsLayout();
+      scrollTo(target);
+    }
   }
   verticalHeader()->viewport()->update();
 }
@@ -374,10 +404,40 @@ bool QtDataGrid::LeaveRow() {
 bool QtDataGrid::CommitEditor() {
   QWidget* editor = delegate_->OpenEditor();
   if (!editor) return true;
-  writeFailed_ = false;
   commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);  // stays open when refused
   return !writeFailed_;
+}
+
+void QtDataGrid::commitData(QWidget* editor) {
+  // The refusal's message takes the keyboard from the editor, which would
+  // write and close it once more: the write under way decides.
+  if (committing_) return;
+  committing_ = true;
+  writeFailed_ = false;
+  const QString typed = delegate_->TypedText(editor);
+  QTableView::commitData(editor);
+  committing_ = false;
+  if (writeFailed_) refusedText_ = typed;
+}
+
+void QtDataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  if (committing_) return;
+  if (writeFailed_ && hint != QAbstractItemDelegate::RevertModelCache &&
+      editor == delegate_->OpenEditor()) {
+    // A value the field refused: the player corrects it in place.
+    delegate_->ReturnToEditor(editor, refusedText_);
+    return;
+  }
+  writeFailed_ = false;
+  QTableView::closeEditor(editor, hint);
+}
+
+bool QtDataGrid::EditorChanged() const {
+  QWidget* editor = delegate_->OpenEditor();
+  const QModelIndex current = currentIndex();
+  if (!editor || !current.isValid()) return false;
+  return delegate_->TypedText(editor) != current.data(Qt::EditRole).toString();
 }
 
 void QtDataGrid::DiscardEditor() {
@@ -423,11 +483,16 @@ bool QtDataGrid::AppendRow() {
 bool QtDataGrid::DeleteRow() {
   Table* table = GetTable();
   if (!table || IsReadOnly()) return false;
-  DiscardEditor();
   if (table->State() == TableState::Insert) {
-    table->Cancel();  // a row never posted is dropped without asking
+    // A row never posted goes without a question only when nothing was
+    // typed into it; what the player filled in is asked about like a row.
+    const bool typed = model_->RowTyped() || EditorChanged();
+    if (typed && confirmDelete_ && !confirmDelete_()) return false;
+    DiscardEditor();
+    table->Cancel();
     return true;
   }
+  DiscardEditor();
   if (table->IsEmpty() || (confirmDelete_ && !confirmDelete_())) return false;
   return Run([table] { table->Delete(); });
 }
@@ -447,8 +512,27 @@ void QtDataGrid::CancelRow() {
   if (Table* table = GetTable()) table->Cancel();
 }
 
+bool QtDataGrid::CancelStep() {
+  if (delegate_->OpenEditor()) {
+    DiscardEditor();
+    return true;
+  }
+  Table* table = GetTable();
+  if (!table || table->State() == TableState::Browse) return false;
+  table->Cancel();
+  return true;
+}
+
 void QtDataGrid::EnterPressed() {
   if (!CommitEditor()) return;
+  Table* table = GetTable();
+  if (table && table->State() != TableState::Browse) {
+    // The row is stored and stays the current one, in the place its order
+    // gives it: what the window does next is done to this row.
+    LeaveRow();
+    FollowCursor();
+    return;
+  }
   const QModelIndex current = currentIndex();
   if (current.isValid() && current.row() + 1 < model_->rowCount()) {
     selection_->setCurrentIndex(model_->index(current.row() + 1, current.column()),
@@ -461,7 +545,19 @@ void QtDataGrid::EnterPressed() {
 bool QtDataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
   // Only the table's current row can be edited: that is the row it buffers.
   if (index.isValid() && index.row() != model_->CursorRow()) return false;
+  // With the editor always on, a click on the current cell opens it at once.
+  if (trigger == SelectedClicked && AlwaysShowsEditor()) {
+    return QTableView::edit(index, CurrentChanged, nullptr);
+  }
   return QTableView::edit(index, trigger, event);
+}
+
+void QtDataGrid::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  // Taking the keyboard closed the editor that had it (a window focusing
+  // the grid after adding a row); the always-on editor opens again.
+  const QModelIndex current = currentIndex();
+  if (AlwaysShowsEditor() && current.isValid() && !delegate_->OpenEditor()) edit(current);
 }
 
 void QtDataGrid::keyPressEvent(QKeyEvent* event) {

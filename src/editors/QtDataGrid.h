@@ -25,17 +25,23 @@ class Table;
 //   Columns() gives them back in display order with their widths, as a
 //   layout file stores them.
 // - The table's cursor follows the grid's current row and the grid follows
-//   the cursor. Leaving a row that was changed posts it; when a rule of the
-//   table refuses (a TableError), the message is shown through the dialogs
-//   and the grid stays on the row, still in edit. A new row left unchanged
-//   is dropped.
+//   the cursor: after a post, an insert or a delete the current row is the
+//   row the table stands on (a posted row wherever its order put it),
+//   scrolled fully into view. Leaving a row that was changed posts it; when
+//   a rule of the table refuses (a TableError), the message is shown through
+//   the dialogs and the grid stays on the row, still in edit. A cell value
+//   the field refuses is shown the same way, and the cell stays in edit with
+//   the refused text selected. A new row left unchanged is dropped.
 // - Keys: arrows, Page Up/Down, Home/End and Tab move; F2 or typing edits the
-//   cell; Enter commits the cell and moves down (posting the row); Escape
-//   first drops the open editor, then cancels the row's changes (and is left
-//   to the window when there is nothing to cancel); Insert inserts a row
-//   before the current one, Down on the last row appends one; Ctrl+Delete
-//   deletes the current row (after the delete confirmation, when one is set).
+//   cell; Enter commits the cell and stores the row in edit, staying on it
+//   (on a row not in edit it moves down); Escape first drops the open
+//   editor, then cancels the row's changes (and is left to the window when
+//   there is nothing to cancel); Insert inserts a row before the current
+//   one, Down on the last row appends one; Ctrl+Delete deletes the current
+//   row (after the delete confirmation, when one is set; a new row never
+//   posted is dropped without it when nothing was typed into it).
 //   Ctrl+Insert is left to the window.
+// - Column titles: a column is never narrower than its title.
 // - A window may draw on top of a cell after the standard drawing.
 class QtDataGrid : public QTableView {
   Q_OBJECT
@@ -60,6 +66,8 @@ class QtDataGrid : public QTableView {
   void SetColumns(TColumnList columns);
   // The columns in display order with their current widths.
   TColumnList Columns() const;
+  // The width that shows every column whole, without scrolling sideways.
+  int WidthForColumns() const;
   // The first column showing `fieldName` (exact, case-sensitive), or nullptr.
   const TColumn* FindColumn(const std::string& fieldName) const;
   // Changes the first column showing `fieldName`; false when there is none.
@@ -75,8 +83,10 @@ class QtDataGrid : public QTableView {
   // ---- Behaviour ----
   void SetReadOnly(bool readOnly);
   bool IsReadOnly() const;
-  // An editor open on the current cell at all times.
+  // An editor open on the current cell at all times: on new rows too, and
+  // again when the grid gets the keyboard back or its current cell is clicked.
   void SetAlwaysShowEditor(bool on);
+  bool AlwaysShowsEditor() const;
   // Asked before Ctrl+Delete deletes a row; none deletes at once.
   void SetDeleteConfirmation(std::function<bool()> confirm) { confirmDelete_ = std::move(confirm); }
   void SetCellDrawer(CellDrawer drawer) { cellDrawer_ = std::move(drawer); }
@@ -95,6 +105,9 @@ class QtDataGrid : public QTableView {
   // the table refused.
   bool PostRow();
   void CancelRow();
+  // One step of Escape: drops the open editor, else cancels the row's
+  // changes (a new row is dropped); false when nothing was pending.
+  bool CancelStep();
   // Commits the open editor and leaves the row in edit as moving away
   // would (a changed row is posted, an untouched new one dropped); false
   // (message shown) when the table refused. Windows call it before they
@@ -114,7 +127,12 @@ class QtDataGrid : public QTableView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+ protected slots:
+  void commitData(QWidget* editor) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   class SelectionModel;
@@ -133,6 +151,10 @@ class QtDataGrid : public QTableView {
   void FollowCursor(int column = -1);
   bool CommitEditor();
   void DiscardEditor();
+  // Whether the open editor holds text the cell does not show yet.
+  bool EditorChanged() const;
+  // The width the title of `column` needs.
+  int TitleWidth(int column) const;
   void ShowError(const std::string& message);
   bool Run(const std::function<void()>& action);
 
@@ -146,6 +168,8 @@ class QtDataGrid : public QTableView {
   bool following_ = false;  // the grid itself moves its current cell
   bool applyingLayout_ = false;
   bool writeFailed_ = false;  // the table refused a cell since the last commit
+  bool committing_ = false;   // an editor's text is being written
+  QString refusedText_;       // the text of the cell refused last
 };
 
 }  // namespace qv

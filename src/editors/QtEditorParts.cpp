@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -22,6 +24,34 @@
 #include "settings/QtWindowPlacement.h"
 
 namespace qv {
+
+namespace {
+
+// Sees the Escape keys that reach a window (the grids pass one on when they
+// have nothing to cancel, other controls always do).
+class GridEscape : public QObject {
+ public:
+  GridEscape(QWidget& window, std::initializer_list<QtDataGrid*> grids) : QObject(&window) {
+    for (QtDataGrid* grid : grids)
+      grids_.emplace_back(grid);
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+    for (const QPointer<QtDataGrid>& grid : grids_)
+      if (grid && grid->CancelStep()) return true;
+    return false;
+  }
+
+ private:
+  std::vector<QPointer<QtDataGrid>> grids_;
+};
+
+}  // namespace
 
 void FillComboItems(QComboBox& combo, std::vector<std::string> items, bool sorted) {
   if (sorted) {
@@ -75,6 +105,7 @@ TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
 }
 
 void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight) {
+  dialog.ensurePolished();  // the style's sizes, not those before it
   dialog.setMinimumSize(0, 0);
   dialog.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   if (QLayout* layout = dialog.layout()) {
@@ -82,6 +113,28 @@ void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight) {
     layout->activate();
   }
   dialog.setFixedSize(dialog.sizeHint().expandedTo(QSize(designedWidth, designedHeight)));
+}
+
+void KeepDialogSize(QWidget& dialog) {
+  QLayout* layout = dialog.layout();
+  if (!layout) return;
+  dialog.ensurePolished();
+  layout->invalidate();
+  layout->activate();
+  const QSize needed = layout->totalMinimumSize();
+  const QSize fixed = dialog.size().expandedTo(needed);
+  if (fixed != dialog.size()) dialog.setFixedSize(fixed);
+}
+
+int OuterWidthForColumns(const QWidget& window, const QtDataGrid& grid, int designed) {
+  // The frame's borders are known once the window is shown; until then
+  // room is kept for those of the common window managers.
+  constexpr int kFrameAllowance = 16;
+  const QLayout* layout = window.layout();
+  const QMargins margins = layout ? layout->contentsMargins() : QMargins();
+  const int frame =
+      window.isVisible() ? window.frameGeometry().width() - window.width() : kFrameAllowance;
+  return std::max(designed, grid.WidthForColumns() + margins.left() + margins.right() + frame);
 }
 
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent) {
@@ -165,6 +218,10 @@ bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids) {
   for (QtDataGrid* grid : grids)
     if (grid->GetTable() && !grid->PostRow()) return false;
   return true;
+}
+
+void GridsTakeEscapeFirst(QWidget& window, std::initializer_list<QtDataGrid*> grids) {
+  new GridEscape(window, grids);
 }
 
 bool AskDelete(Dialogs& dialogs, const TMainTexts& mainTexts, const std::string& pattern,

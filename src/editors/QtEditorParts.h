@@ -62,6 +62,14 @@ TDialogButtons MakeDialogButtons(QDialog& dialog, const char* confirmName,
 // Fixes a dialog at its designed client size, or larger where the fonts or a
 // language's longer texts need it, so that no text is cut.
 void FixDialogSize(QWidget& dialog, int designedWidth, int designedHeight);
+// After the texts of a fixed dialog changed (another language): the size
+// stays, unless the texts no longer fit at all; then it grows by what they
+// need, never by more, so that switching back and forth keeps one size.
+void KeepDialogSize(QWidget& dialog);
+
+// The outer width (frame included, as a window placement counts it) at
+// which `window` shows every column of `grid` whole; at least `designed`.
+int OuterWidthForColumns(const QWidget& window, const QtDataGrid& grid, int designed);
 
 // A tool bar of an editor window, with its component name.
 QToolBar* MakeEditorToolBar(const char* name, QWidget* parent);
@@ -97,6 +105,11 @@ void TranslateColumnTitles(QtDataGrid& grid, const IniFile& languageFile,
 // Stores what is being typed in each grid bound to a table, posting its
 // row; false (the table's message shown) as soon as a table refuses.
 bool StoreTypedRows(std::initializer_list<QtDataGrid*> grids);
+
+// Escape in `window` first cancels what its grids hold pending, one step a
+// press (the cell being typed in, then the row's changes), wherever the
+// keyboard is; only an Escape with nothing pending reaches the window.
+void GridsTakeEscapeFirst(QWidget& window, std::initializer_list<QtDataGrid*> grids);
 
 // The yes/no question before a row is deleted, with the main window's
 // delete caption; true for yes.

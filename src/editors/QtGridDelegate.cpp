@@ -127,6 +127,21 @@ void QtGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
   model->setData(index, text, Qt::EditRole);
 }
 
+QString QtGridDelegate::TypedText(QWidget* editor) const {
+  if (auto* box = qobject_cast<QComboBox*>(editor)) return box->currentText();
+  const QLineEdit* edit = editor ? TextBoxOf(editor) : nullptr;
+  return edit ? edit->text() : QString();
+}
+
+void QtGridDelegate::ReturnToEditor(QWidget* editor, const QString& text) const {
+  if (!editor) return;
+  QLineEdit* edit = TextBoxOf(editor);
+  if (!edit) return;
+  edit->setText(text);
+  edit->selectAll();
+  editor->setFocus();
+}
+
 void QtGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
   if (editor_ == editor) editor_ = nullptr;
   QStyledItemDelegate::destroyEditor(editor, index);

@@ -22,6 +22,11 @@ class QtGridDelegate : public QStyledItemDelegate {
 
   // The editor open on the grid, or nullptr.
   QWidget* OpenEditor() const { return editor_; }
+  // The text typed in `editor` (empty for an editor without a text box).
+  QString TypedText(QWidget* editor) const;
+  // Puts `text` back into `editor`, selected, with the keyboard in it, so
+  // that a refused value is corrected where it was typed.
+  void ReturnToEditor(QWidget* editor, const QString& text) const;
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;

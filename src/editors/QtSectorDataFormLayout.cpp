@@ -83,6 +83,9 @@ void TSectorDataForm::BuildControls() {
   buttons->addStretch(1);
   buttons->addWidget(button1_);
 
+  GridsTakeEscapeFirst(*this, {dbGrid1_, Station(kShipyard).grid, Station(kEquipmentDock).grid,
+                               Station(kTradingStation).grid, Station(kPirateBase).grid});
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(label2_);

@@ -80,6 +80,7 @@ void QtTableModel::Reset(const std::function<void()>& change) {
 void QtTableModel::SetTable(Table* table) {
   Reset([&] {
     table_ = table;
+    rowTyped_ = false;
     if (defaultColumns_) columns_ = ColumnsOfFields(table_);
   });
 }
@@ -187,6 +188,7 @@ bool QtTableModel::WriteCellText(int row, int column, const std::string& text) {
   try {
     if (table_->State() == TableState::Browse) table_->Edit();
     table_->Fields(fieldIndex).SetText(text);
+    rowTyped_ = true;
     return true;
   } catch (const std::exception& error) {
     if (errorHandler_) errorHandler_(error.what());
@@ -268,6 +270,7 @@ void QtTableModel::RowsChanged() {
 }
 
 void QtTableModel::TableChanged(Table& table, TableChange change) {
+  if (&table == table_ && table.State() == TableState::Browse) rowTyped_ = false;
   if (&table != table_) {
     // A lookup table changed: the names shown may be others now.
     if (shownRows_ > 0 && columnCount() > 0) {

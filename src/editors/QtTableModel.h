@@ -63,6 +63,9 @@ class QtTableModel : public QAbstractTableModel, private TableView {
   // (a text the field refuses, a rule) go to the error handler; the row
   // stays in edit.
   bool WriteCellText(int row, int column, const std::string& text);
+  // Whether text was written into the row in edit or insert since it was
+  // started: the defaults a new row gets from the table's rules do not count.
+  bool RowTyped() const { return rowTyped_; }
   void SetErrorHandler(std::function<void(const std::string&)> handler) {
     errorHandler_ = std::move(handler);
   }
@@ -97,6 +100,7 @@ class QtTableModel : public QAbstractTableModel, private TableView {
   bool defaultColumns_ = true;
   bool readOnly_ = false;
   int shownRows_ = 0;  // what the views were last told
+  bool rowTyped_ = false;
   std::function<void(const std::string&)> errorHandler_;
 };
 

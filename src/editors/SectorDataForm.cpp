@@ -87,6 +87,8 @@ bool TSectorDataForm::Open(int x, int y) {
   for (const StationPage& page : stations_)
     page.box->setChecked(sector.Get(StationFlagField(page.trader)).ToBoolean());
   edit1_->setText(QString::number(sector.Get("SolarCycle").ToInteger()));
+  // The same cycle as last time changes no text, but the language may have.
+  ShowCycleText();
   pageControl1_->setCurrentWidget(factorySheet_);
   ready_ = true;
   UpdatePages();
@@ -269,9 +271,16 @@ void TSectorDataForm::ToolButton4Click() {
 }
 
 void TSectorDataForm::Edit1Change() {
-  const int seconds = TMapGeometry::LeadingInteger(edit1_->text().toStdString());
-  label9_->setText(QString::fromStdString(CycleTimeText(store_.Texts, seconds)));
-  if (ready_) StoreSolarCycle(store_, sectorId_, seconds);
+  ShowCycleText();
+  if (ready_) StoreSolarCycle(store_, sectorId_, TypedCycle());
+}
+
+int TSectorDataForm::TypedCycle() const {
+  return TMapGeometry::LeadingInteger(edit1_->text().toStdString());
+}
+
+void TSectorDataForm::ShowCycleText() {
+  label9_->setText(QString::fromStdString(CycleTimeText(store_.Texts, TypedCycle())));
 }
 
 // ---- Type windows ----
@@ -312,17 +321,19 @@ void TSectorDataForm::Translate(const IniFile& languageFile) {
   TranslateColumnTitles(*Station(kShipyard).grid, languageFile, kSection,
                         {{"ProductId", "PTableProductId"}});
   CopySharedTexts();
+  ShowCycleText();  // the store's time text is the new language's by now
 }
 
 void TSectorDataForm::ReadSettings(const IniFile* settings) {
   LoadWindowPlacement(settings, *this, kPlacementSection, kDesignedWidth, kDesignedHeight, true,
                       true);
   const bool buildMatches = SettingsBuildMatches(settings);
-  factoryLayout_ = std::make_unique<QtColumnLayoutFile>(*dbGrid1_, programFolder_, "fact3.col",
-                                                        buildMatches, dialogs_);
+  factoryLayout_ = std::make_unique<QtColumnLayoutFile>(
+      *dbGrid1_, programFolder_, "fact3.col", buildMatches, dialogs_, !store_.FolderReadOnly());
   for (StationPage& page : stations_)
-    page.layout = std::make_unique<QtColumnLayoutFile>(*page.grid, programFolder_, page.layoutFile,
-                                                       buildMatches, dialogs_);
+    page.layout =
+        std::make_unique<QtColumnLayoutFile>(*page.grid, programFolder_, page.layoutFile,
+                                             buildMatches, dialogs_, !store_.FolderReadOnly());
 }
 
 void TSectorDataForm::WriteSettings(IniFile* settings) {

@@ -113,6 +113,9 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   void CopySharedTexts();
   bool CommitGrids();
   void UpdateDeleteButtons();
+  int TypedCycle() const;
+  // Label9: the typed cycle in the store's time text.
+  void ShowCycleText();
   // Runs a window of types with the product filter lifted, then brings the
   // name lists and the pick lists up to date.
   void RunTypesWindow(const std::function<void()>& run);

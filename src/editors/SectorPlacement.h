@@ -60,6 +60,7 @@ struct TSectorValues {
   int solarCycle = 90;
   int nameDx = 0;
   int nameDy = -2;
+  friend bool operator==(const TSectorValues&, const TSectorValues&) = default;
 };
 
 // The values of the current row of SectorsData.

@@ -1,5 +1,6 @@
 #include "editors/SectorPropForm.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -40,6 +42,10 @@ constexpr int kNameButtonSize = 16;
 constexpr int kSquareSize = 3 * kNameButtonSize;
 constexpr int kDesignedWidth = 420;
 constexpr int kDesignedHeight = 330;
+// The neighbour lists show this many characters of a name; their drop-downs
+// are as wide as the longest name.
+constexpr int kNeighbourChars = 7;
+constexpr int kComboButtonWidth = 30;  // a drop-down's arrow and frames
 
 int ReadNumber(const QLineEdit& edit) {
   return TMapGeometry::LeadingInteger(edit.text().toStdString());
@@ -70,7 +76,8 @@ TSectorPropForm::~TSectorPropForm() = default;
 
 void TSectorPropForm::BuildControls() {
   edit1_ = Named(new QLineEdit, "Edit1");
-  edit1_->setMaxLength(40);
+  // The boxes hold what the fields hold: a longer text would be cut unseen.
+  edit1_->setMaxLength(store_.SectorsData.FieldByName("Name").Size());
   edit4_ = Named(new QLineEdit, "Edit4");
   edit5_ = Named(new QLineEdit, "Edit5");
   for (QLineEdit* edit : {edit4_, edit5_}) {
@@ -82,6 +89,11 @@ void TSectorPropForm::BuildControls() {
   comboBox1_ = Named(new QComboBox, "ComboBox1");
   comboBox1_->setEditable(true);
   comboBox1_->setInsertPolicy(QComboBox::NoInsert);
+  const int raceLength = store_.SectorsData.FieldByName("Race").Size();
+  comboBox1_->lineEdit()->setMaxLength(raceLength);
+  // Wide enough to show a whole race text of usual letters.
+  comboBox1_->setMinimumWidth(comboBox1_->fontMetrics().averageCharWidth() * raceLength +
+                              kComboButtonWidth);
   std::vector<std::string> races(kRaceNames.begin(), kRaceNames.end());
   FillComboItems(*comboBox1_, races, true);
   LimitDropDownRows(*comboBox1_);
@@ -94,22 +106,27 @@ void TSectorPropForm::BuildControls() {
   auto* form = new QGridLayout;
   form->setHorizontalSpacing(6);
   form->addWidget(MakeLabel("Label1", "&Name:", edit1_), 0, 0);
-  form->addWidget(edit1_, 0, 1, 1, 4);
+  // Labels on the left, each field in the one column right of them, so
+  // that no row's width depends on another's.
+  form->addWidget(edit1_, 0, 1);
   form->addWidget(MakeLabel("Label2", "&Position:", edit4_), 1, 0);
   form->addLayout(MakePositionRow(edit4_, edit5_), 1, 1);
   // The warning has a line of its own under the position, always there, so
   // that the controls do not move when it appears.
   label7_->setMinimumHeight(label7_->fontMetrics().height());
-  form->addWidget(label7_, 2, 0, 1, 5);
+  form->addWidget(label7_, 2, 0, 1, 2);
   form->addWidget(MakeLabel("Label4", "&Race:", comboBox1_), 3, 0);
-  form->addWidget(comboBox1_, 3, 1, 1, 2);
+  form->addWidget(comboBox1_, 3, 1, Qt::AlignLeft);
   form->addWidget(MakeLabel("Label5", "&Suns:", suns_), 4, 0);
   form->addWidget(suns_, 4, 1, Qt::AlignLeft);
   form->addWidget(MakeLabel("Label6", "Solar power plant &cycle (sec):", cycle_), 5, 0);
-  form->addWidget(cycle_, 5, 1, Qt::AlignLeft);
-  form->addWidget(label9_, 5, 2, 1, 3);
-  form->addWidget(checkBox5_, 6, 0, 1, 3);
-  form->setColumnStretch(4, 1);
+  auto* cycleRow = new QHBoxLayout;
+  cycleRow->addWidget(cycle_);
+  cycleRow->addWidget(label9_);
+  cycleRow->addStretch(1);
+  form->addLayout(cycleRow, 5, 1);
+  form->addWidget(checkBox5_, 6, 0, 1, 2);
+  form->setColumnStretch(1, 1);
 
   // Gates, each with the neighbour behind it.
   const char* gateTexts[4] = {"North", "South", "West", "East"};
@@ -118,7 +135,9 @@ void TSectorPropForm::BuildControls() {
   for (int i = 0; i < 4; ++i) {
     gates_[i] = Named(new QCheckBox(gateTexts[i]), ("CheckBox" + std::to_string(i + 1)).c_str());
     neighbours_[i] = Named(new QComboBox, ("ComboBox" + std::to_string(i + 2)).c_str());
-    neighbours_[i]->setMinimumContentsLength(18);
+    // Long sector names must not widen the dialog.
+    neighbours_[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    neighbours_[i]->setMinimumContentsLength(kNeighbourChars);
     LimitDropDownRows(*neighbours_[i]);
     gates->addWidget(gates_[i], i + 1, 0);
     gates->addWidget(neighbours_[i], i + 1, 1);
@@ -213,8 +232,7 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
       gate->setChecked(false);
     checkBox5_->setChecked(true);
     store_.FillSectorNames(names, "", false);
-    for (QComboBox* neighbour : neighbours_)
-      FillComboItems(*neighbour, names, true);
+    FillNeighbourLists(names);
     nameDx_ = 0;
     nameDy_ = -2;
     PressNameButton(NameButtonFor(nameDx_, nameDy_));
@@ -227,14 +245,14 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
     SetPositionEdits(v.pos);
     comboBox1_->setCurrentIndex(-1);
     comboBox1_->setEditText(QString::fromStdString(v.race));
+    comboBox1_->lineEdit()->setCursorPosition(0);  // the start of the text in view
     for (int i = 0; i < 4; ++i)
       gates_[i]->setChecked(v.gates[i]);
     checkBox5_->setChecked(v.visible);
     suns_->setValue(v.suns);
     cycle_->setValue(v.solarCycle);
     store_.FillSectorNames(names, v.name, false);
-    for (QComboBox* neighbour : neighbours_)
-      FillComboItems(*neighbour, names, true);
+    FillNeighbourLists(names);
     RefreshNeighbours();
     // A pair that is none of the twelve places stays as it is until a
     // button is clicked.
@@ -247,12 +265,23 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
   Edit2Change();
   label7_->clear();
   UpdateEnabled();
+  opened_ = ValuesFromControls();
+  wrote_ = false;
   ready_ = true;
+}
+
+void TSectorPropForm::FillNeighbourLists(const std::vector<std::string>& names) {
+  for (QComboBox* neighbour : neighbours_) {
+    FillComboItems(*neighbour, names, true);
+    QAbstractItemView* list = neighbour->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) +
+                          list->verticalScrollBar()->sizeHint().width());
+  }
 }
 
 bool TSectorPropForm::Execute(bool newSector, int x, int y) {
   Open(newSector, x, y);
-  return exec() == QDialog::Accepted;
+  return exec() == QDialog::Accepted && wrote_;
 }
 
 void TSectorPropForm::PressNameButton(int button) {
@@ -387,6 +416,13 @@ void TSectorPropForm::Button1Click() {
   if (!button1_->isEnabled()) return;
   CommitNumberBoxes(*this);
   const TSectorValues values = ValuesFromControls();
+  if (editingExisting_ && values == opened_) {
+    // Nothing was changed: the row stays as it is, values the controls
+    // could not show included.
+    stored_ = opening_;
+    accept();
+    return;
+  }
   try {
     if (!StoreSector(store_, editingExisting_ ? sectorId_ : 0, values)) return;
   } catch (const std::exception& e) {
@@ -394,6 +430,7 @@ void TSectorPropForm::Button1Click() {
     return;
   }
   stored_ = values.pos;
+  wrote_ = true;
   accept();
 }
 
@@ -403,7 +440,8 @@ void TSectorPropForm::Translate(const IniFile& languageFile) {
   texts_.NewCaption = ReadText(languageFile, kSection, "NewCaption", texts_.NewCaption);
   texts_.DuplicateText = ReadText(languageFile, kSection, "DuplicateText", texts_.DuplicateText);
   texts_.RangeText = ReadText(languageFile, kSection, "RangeText", texts_.RangeText);
-  FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
+  Edit2Change();  // the store's time text is the new language's by now
+  KeepDialogSize(*this);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "editors/SectorPlacement.h"
 #include "settings/ProgramWindow.h"
@@ -49,7 +50,9 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
   // position without a sector opens a new one.
   void Open(bool newSector, int x, int y);
   // Open, then modal; true when the sector was stored. The position it was
-  // stored at is then StoredPosition().
+  // stored at is then StoredPosition(). OK on an existing sector whose
+  // controls show what they showed when it opened stores nothing: a value
+  // that the controls cannot show stays as the table holds it.
   bool Execute(bool newSector, int x, int y);
   TGridPos StoredPosition() const { return stored_; }
 
@@ -76,6 +79,7 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
 
  private:
   void BuildControls();
+  void FillNeighbourLists(const std::vector<std::string>& names);
   void UpdateEnabled();
   void RefreshNeighbours();
   void PressNameButton(int button);
@@ -94,6 +98,8 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
   int nameDx_ = 0;
   int nameDy_ = -2;
   TGridPos stored_;
+  TSectorValues opened_;  // the controls' values right after Open
+  bool wrote_ = false;
 
   QLineEdit* edit1_ = nullptr;                      // name
   QLineEdit* edit4_ = nullptr;                      // X

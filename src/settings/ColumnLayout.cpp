@@ -145,25 +145,31 @@ class ColumnReader {
   static bool Color(const std::string& text, std::optional<TColor>& out) {
     return Set(ParseInt32(text), out);
   }
+  // A bad font entry leaves the font as it was, or the grid's when it had none.
   static bool Font(const std::string& part, const std::string& text,
                    std::optional<TFontParams>& font) {
-    if (!font) font.emplace();
+    TFontParams changed = font.value_or(TFontParams());
+    if (!FontPart(part, text, changed)) return false;
+    font = changed;
+    return true;
+  }
+  static bool FontPart(const std::string& part, const std::string& text, TFontParams& font) {
     if (part == "Name") {
-      font->Name = text;
+      font.Name = text;
       return !text.empty();
     }
     int number = 0;
-    if (part == "Size") return Integer(text, 1, kMaxFontSize, font->Size);
-    if (part == "Color") return Integer(text, INT32_MIN, INT32_MAX, font->Color);
+    if (part == "Size") return Integer(text, 1, kMaxFontSize, font.Size);
+    if (part == "Color") return Integer(text, INT32_MIN, INT32_MAX, font.Color);
     if (part == "Style") {
       const unsigned all = kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut;
       if (!Integer(text, 0, static_cast<int>(all), number)) return false;
-      font->Style = static_cast<unsigned>(number);
+      font.Style = static_cast<unsigned>(number);
       return true;
     }
     if (part == "Charset") {
       if (!Integer(text, 0, 255, number)) return false;
-      font->Charset = static_cast<std::uint8_t>(number);
+      font.Charset = static_cast<std::uint8_t>(number);
       return true;
     }
     return false;
@@ -219,14 +225,15 @@ std::string FormatColumnLayout(const TColumnList& columns) {
   return out.Text();
 }
 
-std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::string* error) {
+std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::string* error,
+                                             std::vector<std::string>* skipped) {
   std::istringstream in(text);
   std::string line;
   int lineNumber = 0;
   bool headerSeen = false;
   TColumnList columns;
-  const auto lineError = [&](const std::string& what) {
-    return Refuse(error, "line " + std::to_string(lineNumber) + ": " + what);
+  const auto skip = [&](const std::string& what) {
+    if (skipped) skipped->push_back("line " + std::to_string(lineNumber) + ": " + what);
   };
   while (std::getline(in, line)) {
     ++lineNumber;
@@ -242,16 +249,19 @@ std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::strin
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (columns.empty() || equals == std::string::npos) return lineError("unexpected text");
-    const std::string key = line.substr(0, equals);
-    if (!ColumnReader(columns.back()).Take(key, line.substr(equals + 1))) {
-      return lineError("bad entry " + key);
+    if (columns.empty() || equals == std::string::npos) {
+      skip("unexpected text");
+      continue;
     }
+    const std::string key = line.substr(0, equals);
+    if (!ColumnReader(columns.back()).Take(key, line.substr(equals + 1))) skip("bad entry " + key);
   }
   if (!headerSeen) return Refuse(error, "not a column layout file");
-  for (const TColumn& column : columns) {
-    if (column.FieldName.empty()) return Refuse(error, "a column names no field");
-  }
+  const auto unnamed = std::remove_if(columns.begin(), columns.end(), [](const TColumn& column) {
+    return column.FieldName.empty();
+  });
+  if (unnamed != columns.end() && skipped) skipped->push_back("a column names no field");
+  columns.erase(unnamed, columns.end());
   return columns;
 }
 

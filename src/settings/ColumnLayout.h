@@ -54,11 +54,14 @@ const TColumn* FindColumn(const TColumnList& columns, const std::string& fieldNa
 std::vector<std::string> PickListFromText(const std::string& text);
 
 // The text of a column layout file, and the layout read back from one.
-// Reading refuses (nothing, with the reason in `error`) a file that is not
-// a layout of this program or that holds a value no column can have; a
-// layout is only ever taken whole.
+// Reading refuses (nothing, with the reason in `error`) a file that is not a
+// layout of this program. Of a layout, everything that can be read is kept:
+// an unknown entry or a value no column can have leaves that one property as
+// it was, a column that names no field is left out, and each of them is
+// noted in `skipped` ("line 7: bad entry Width").
 std::string FormatColumnLayout(const TColumnList& columns);
-std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::string* error);
+std::optional<TColumnList> ParseColumnLayout(const std::string& text, std::string* error,
+                                             std::vector<std::string>* skipped = nullptr);
 
 // The layout stored at `path`; nothing (and the reason) when the file cannot
 // be read or is no layout.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "data/AtomicFile.h"
 #include "data/Field.h"
 #include "data/Table.h"
 #include "editors/QtDataGrid.h"
@@ -14,23 +15,23 @@ namespace qv {
 bool LoadColumnLayout(QtDataGrid& grid, const std::string& path, std::string* error) {
   std::optional<TColumnList> columns = ReadColumnLayoutFile(path, error);
   if (!columns) return false;
-  if (columns->empty()) {
-    if (error) *error = "the layout holds no column";
-    return false;
-  }
   const Table* table = grid.GetTable();
+  TColumnList known;
   for (TColumn& column : *columns) {
     if (table) {
       const Field* field = table->FindField(column.FieldName);
-      if (field) column.FieldName = field->FieldName();  // as the table spells it
-      if (field) continue;
-    } else if (grid.FindColumn(column.FieldName)) {
+      if (!field) continue;
+      column.FieldName = field->FieldName();  // as the table spells it
+    } else if (!grid.FindColumn(column.FieldName)) {
       continue;
     }
-    if (error) *error = "there is no field " + column.FieldName;
+    known.push_back(std::move(column));
+  }
+  if (known.empty()) {
+    if (error) *error = "the layout holds no column of this grid";
     return false;
   }
-  grid.SetColumns(std::move(*columns));
+  grid.SetColumns(std::move(known));
   return true;
 }
 
@@ -40,8 +41,11 @@ void SaveColumnLayout(const QtDataGrid& grid, const std::string& path) {
 
 QtColumnLayoutFile::QtColumnLayoutFile(QtDataGrid& grid, const std::string& programFolder,
                                        const std::string& fileName, bool buildMatches,
-                                       Dialogs& dialogs)
-    : grid_(&grid), path_(ProgramFolder(programFolder) + fileName), dialogs_(dialogs) {
+                                       Dialogs& dialogs, bool folderWritable)
+    : grid_(&grid),
+      path_(ProgramFolder(programFolder) + fileName),
+      dialogs_(dialogs),
+      folderWritable_(folderWritable) {
   // A layout written by another build may describe other columns; a
   // damaged one is simply not taken, and the designed columns stay.
   std::error_code ec;
@@ -53,13 +57,13 @@ QtColumnLayoutFile::~QtColumnLayoutFile() {
 }
 
 bool QtColumnLayoutFile::Save() {
-  if (!grid_) return false;
+  if (!grid_ || !folderWritable_) return false;
   try {
     SaveColumnLayout(*grid_, path_);
     return true;
   } catch (const std::exception& error) {
     try {
-      dialogs_.ShowError(error.what());
+      dialogs_.ShowError(WriteFailureText(path_, error));
     } catch (...) {
       // Reporting is all that is left to do; a destructor must not throw.
     }

@@ -25,6 +25,7 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "economy/ComplexPlanForm.h"
 #include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
@@ -130,7 +131,8 @@ Snapshot Record(qv::QtProgram& program) {
       c.ErrorUnable,   c.ErrorNoExport,
       c.DeleteAllMsg,  c.ClearCap,
       c.TraceSavedMsg, c.TraceCap,
-      c.TraceErrorMsg, complex->FactoryListData().FieldByName("AllowNPS").DisplayValues()};
+      c.TraceErrorMsg, complex->FactoryListData().FieldByName("AllowNPS").DisplayValues(),
+      c.UnsettledMsg};
   for (int i = 0; i < 6; ++i)
     complexTexts.push_back(complex->ResultGrid().horizontalHeaderItem(i)->text().toStdString());
   const qv::QtTableModel& list = complex->Grid().Model();
@@ -138,6 +140,20 @@ Snapshot Record(qv::QtProgram& program) {
     complexTexts.push_back(
         list.headerData(i, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
   RecordStrings("FactComplexCalcTexts", complexTexts, out);
+  // The plan dialog is a window of its own inside the complex window.
+  const qv::TComplexPlanForm& plan = complex->PlanForm();
+  const qv::TPlanTexts& p = plan.Texts();
+  const qv::TPlanFormTexts& f = plan.FormTexts();
+  std::vector<std::string> planTexts = {
+      p.OptimalMsg,    p.TimeLimitMsg, p.NoPlanInTimeMsg, p.NoMakerMsg,   p.LacksMsg,
+      p.CannotMeetMsg, p.BuyHintMsg,   p.OrText,          p.OverLimitMsg, p.FailedMsg,
+      f.NoTargetMsg,   f.ReplaceMsg,   f.ReplaceCap};
+  for (const auto* list : {&f.ObjectiveList, &f.PriceRuleList})
+    planTexts.insert(planTexts.end(), list->begin(), list->end());
+  planTexts.insert(planTexts.end(), f.PriceTitles.begin(), f.PriceTitles.end());
+  planTexts.insert(planTexts.end(), f.CountTitles.begin(), f.CountTitles.end());
+  planTexts.insert(planTexts.end(), f.RateTitles.begin(), f.RateTitles.end());
+  RecordStrings("ComplexPlanTexts", planTexts, out);
   // The grid's column titles are no objects of their own: all six, read from
   // the header with the rate columns shown.
   qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
@@ -298,6 +314,9 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(german.at("SectorDataForm/DBGrid4.title0"), "Produkt");
   EXPECT_EQ(german.at("FactoriesTexts2"), "Produkte je %d s ");
   EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
+  EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->PlanForm().windowTitle(),
+            "Komplex planen");
+  EXPECT_EQ(german.at("ComplexPlanTexts13"), "Möglichst wenige Fabriken");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

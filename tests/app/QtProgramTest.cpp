@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "app/AppTestUniverse.h"
@@ -355,11 +356,64 @@ TEST_F(QtProgramTest, ReadOnlySettingsFileIsReadAndReportedOnceAtExit) {
   EXPECT_TRUE(dialogs.Messages().empty());
   Stop();
   EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"The settings could not be saved: " + dir.File("QVMap.INI") +
-                                     ": the file is read-only"});
+            std::vector<std::string>{"The settings could not be saved: Cannot write file " +
+                                     dir.File("QVMap.INI") + "\nthe file is read-only"});
   EXPECT_EQ(dir.Read("QVMap.INI"), "[MainWindow]\nZoom=150\nShowLegend=1\n");
   EXPECT_EQ(std::filesystem::status(dir.File("QVMap.INI")).permissions(),
             std::filesystem::perms::owner_read);
+}
+
+// Every file the exit cannot write (settings, column layouts, the request
+// and the universe) is named with its reason in one message, not one box each.
+TEST_F(QtProgramTest, EveryFileTheExitCannotWriteIsNamedInOneMessage) {
+  dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
+  Start();
+  Stop();
+  const std::vector<std::string> refused = {"QVMap.INI", "products.col", "fact3.col", "AuxReq.cds",
+                                            "Data/sectors.cds"};
+  for (const std::string& file : refused)
+    std::filesystem::permissions(dir.File(file), std::filesystem::perms::owner_read);
+  dialogs.shown.clear();
+  Start();
+  Stop();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const std::string message = dialogs.Messages()[0];
+  EXPECT_TRUE(message.starts_with("Not everything could be saved when the program ended:\n\n"))
+      << message;
+  for (const std::string& file : refused)
+    EXPECT_NE(message.find("Cannot write file " + dir.File(file) + "\nthe file is read-only"),
+              std::string::npos)
+        << file << " in " << message;
+  EXPECT_NE(message.find("The universe was not saved"), std::string::npos) << message;
+  EXPECT_EQ(dialogs.shown[0].icon, qv::MessageIcon::Error);
+}
+
+// Every file under `dir` with its content.
+std::map<std::string, std::string> FolderContents(const TempDir& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    const std::string name = std::filesystem::relative(entry.path(), dir.Path()).string();
+    files[name] = entry.is_regular_file() ? dir.Read(name) : "<folder>";
+  }
+  return files;
+}
+
+// When the folder cannot be locked (here its lock file cannot be made), the
+// program runs, says once that it saves nothing, and writes nothing at all.
+TEST_F(QtProgramTest, WithoutTheFolderLockNothingOfTheFolderIsWritten) {
+  std::filesystem::create_directory(dir.Path() / "QVMap.lock");
+  const std::map<std::string, std::string> before = FolderContents(dir);
+  Start();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(dialogs.Messages()[0].starts_with("Cannot lock the program folder " + dir.Folder()))
+      << dialogs.Messages()[0];
+  EXPECT_TRUE(dialogs.Messages()[0].ends_with(form().Texts().FolderReadOnlyMsg));
+  ASSERT_TRUE(program->Store().LocateSectorAt(0, 1));
+  program->Store().SectorsData.Delete();
+  program->Window<qv::TLegendForm>()->resize(250, 300);
+  Stop();
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(FolderContents(dir), before);
 }
 
 // A second program on the same folder says so and ends before it makes or

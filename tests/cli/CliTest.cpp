@@ -2,16 +2,19 @@
 
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "data/CommitRecord.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
@@ -377,6 +380,48 @@ TEST_F(CliTest, FifosAndDevicesInPlaceOfFilesAreRefusedAtOnce) {
   EXPECT_EQ(fifo.status, 1);
   EXPECT_EQ(fifo.err, "qvmap-cli: " + dir.File("QVMap.INI") + ": it is not a regular file\n");
   EXPECT_EQ(dir.Read("Data/products.cds"), products);
+}
+
+}  // namespace
+
+namespace {
+
+// A save of the universe left unfinished (one file could not be put in place):
+// readers see the set the save's record names and change nothing; an import,
+// which holds the folder, completes the save before it writes.
+TEST_F(CliTest, ReadersSeeTheUnfinishedSaveAndImportCompletesIt) {
+  ImportUniverse();
+  {
+    qvtest::ScriptedDialogs dialogs;
+    qv::TDataModule1 store(dir.Folder(), dialogs);
+    store.DataModuleCreate();
+    ASSERT_TRUE(store.LocateSectorAt(2, 1));
+    store.SectorsData.Delete();  // with its factory and its trader
+    store.SetRenameFunction([](const std::string& from, const std::string& to) {
+      return to.ends_with("secttrad.cds") ? EIO : qv::CommitRecord::SystemRename(from, to);
+    });
+    store.DataModuleDestroy();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+  }
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "Data"))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> unfinished = listing();
+  ASSERT_EQ(unfinished.size(), 8u);  // the six, the record and the waiting traders file
+  const Result traders = InHome("dump SectTradeData");
+  EXPECT_EQ(traders.status, 0) << traders.err;
+  EXPECT_EQ(traders.out, "SectorId\tTrader\tProductId\n");
+  EXPECT_EQ(InHome("tables").out.substr(0, 14), "SectorsData\t1\n");
+  EXPECT_EQ(listing(), unfinished);
+
+  const Result import = Import("FactoriesData", "Name\nOre Mine\n");
+  EXPECT_EQ(import.status, 0) << import.err;
+  EXPECT_EQ(listing().size(), 6u);
+  EXPECT_EQ(InHome("dump SectTradeData").out, traders.out);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "data/AtomicFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -79,23 +83,66 @@ TEST(AtomicFileTest, SymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(dir.Read("real/sectors.cds"), "new");
 }
 
-// Only our own names of writers that are gone: a player's files, a name
-// that merely looks alike and a running writer's file stay.
+// Sets or clears the file's immutable flag ("chattr +i"); false where the
+// system or the user may not.
+bool SetImmutable(const std::string& path, bool on) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int flags = 0;
+  bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  if (fd >= 0) ::close(fd);
+  return done;
+}
+
+// A file the player made immutable is refused when its replacement is
+// staged, before anything is written: a set of files is never half replaced.
+TEST(AtomicFileTest, ImmutableFileIsRefusedBeforeAnythingIsWritten) {
+  qvtest::TempDir dir;
+  dir.Write("t.cds", "old");
+  if (!SetImmutable(dir.File("t.cds"), true)) GTEST_SKIP() << "no immutable files here";
+  struct Mutable {
+    std::string path;
+    ~Mutable() { SetImmutable(path, false); }
+  } keep{dir.File("t.cds")};
+  try {
+    qv::StagedFile file(dir.File("t.cds"), "new");
+    ADD_FAILURE() << "staged";
+  } catch (const qv::TableError& error) {
+    EXPECT_NE(std::string(error.what()).find("immutable"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"t.cds"});
+  EXPECT_EQ(dir.Read("t.cds"), "old");
+}
+
+// Only our own names, of writers that are gone: a player's files, names that
+// merely look alike and a running writer's file stay. A process that started
+// long after the file was last written cannot be its writer, whatever its
+// number: the first process of the system, or a number handed out again.
 TEST(AtomicFileTest, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   qvtest::TempDir dir;
+  const std::string self = std::to_string(::getpid());
   std::vector<std::string> kept = {
+      "QVMap.INI.~2",
       "QVMap.INI.~draft",
+      "my notes.cds.tmp",
       "notes.txt",
       "plan.qvtmp",
       "sectors.cds",
-      "sectors.cds." + std::to_string(::getpid()) + "-abc123.qvtmp",  // still being written
-      "sectors.cds.12-toolong7.qvtmp"};
-  // Beyond any process id the system hands out, and the fixed names of earlier builds.
-  for (const char* stale : {"a.cds.99999999-abc123.qvtmp", "b.cds.tmp", "QVMap.INI.~123456"})
-    dir.Write(stale, "x");
+      "sectors.cds." + self + "-abc123.qvtmp",  // still being written
+      "sectors.cds.12-toolong7.qvtmp",
+      "sectors.cds.12-ABC123.qvtmp",
+      "waiting.cds.99999999-abc123.qvtmp"};  // a save cut short still needs it
+  const std::vector<std::string> stale = {"a.cds.99999999-abc123.qvtmp", "b.cds.1-abc123.qvtmp",
+                                          "c.cds." + self + "-abc123.qvtmp"};
   for (const std::string& name : kept)
     dir.Write(name, "x");
-  qv::RemoveStaleTemporaryFiles(dir.Folder());
+  for (const std::string& name : stale) {
+    dir.Write(name, "x");
+    fs::last_write_time(dir.Path() / name,
+                        fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 20));
+  }
+  qv::RemoveStaleTemporaryFiles(dir.Folder(), {dir.File("waiting.cds.99999999-abc123.qvtmp")});
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(Entries(dir.Path()), kept);
 }

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <iterator>
 #include <map>
 #include <string>
 
+#include "data/AtomicFile.h"
+#include "data/CommitRecord.h"
 #include "data/DataModule1.h"
 #include "data/StoreTestData.h"
+#include "data/TableFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -64,6 +70,27 @@ class DataModuleTest : public ::testing::Test {
   std::size_t DataFolderEntries() const {
     return static_cast<std::size_t>(
         std::distance(fs::directory_iterator(dir.Path() / "Data"), fs::directory_iterator()));
+  }
+
+  // Every file under the program folder with its content.
+  std::map<std::string, std::string> AllFiles() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+      if (entry.is_regular_file())
+        files[entry.path().string()] = dir.Read(fs::relative(entry.path(), dir.Path()).string());
+    return files;
+  }
+
+  // The rows a table file holds, read straight from it.
+  int RowsInFile(TDataModule1& s, qv::Table& table) {
+    qv::LoadTableFile(table, s.TableFilePath(table));
+    return table.TotalRowCount();
+  }
+
+  // Rows of the universe as a store loads it: sectors, sector factories, traders.
+  std::vector<int> LoadedRowCounts(TDataModule1& s) {
+    return {s.SectorsData.TotalRowCount(), s.SectFactoryData.TotalRowCount(),
+            s.SectTradeData.TotalRowCount()};
   }
 };
 
@@ -229,6 +256,151 @@ TEST_F(DataModuleTest, UniverseIsSavedWholeOrNotAtAll) {
   std::map<std::string, std::string> after = UniverseFiles();
   after.emplace("sectfact.cds", before.at("sectfact.cds"));
   EXPECT_EQ(after, before);
+}
+
+// The player deletes a sector with its factory and trader, and the program is
+// killed between two renames of the exit save: the sectors file is new, the
+// sector factories and traders files still hold the sector's rows. The save's
+// record makes the new set count: a reader sees it without changing a thing,
+// and the next start completes it before it reads.
+TEST_F(DataModuleTest, SaveKilledBetweenTwoRenamesIsCompletedBeforeTheNextRead) {
+  WriteUniverse();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    qvtest::ScriptedDialogs quiet;
+    TDataModule1 s(dir.Folder(), quiet);
+    s.DataModuleCreate();
+    if (!s.LocateSectorAt(1, 3)) ::_exit(2);
+    s.SectorsData.Delete();
+    int renames = 0;
+    s.SetRenameFunction([&](const std::string& from, const std::string& to) {
+      if (++renames == 2) ::_exit(0);  // killed right before its second rename
+      return qv::CommitRecord::SystemRename(from, to);
+    });
+    s.DataModuleDestroy();
+    ::_exit(3);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+  TDataModule1 raw(dir.Folder(), dialogs);
+  EXPECT_EQ(RowsInFile(raw, raw.SectorsData), 2) << "the sectors file is the new one";
+  EXPECT_EQ(RowsInFile(raw, raw.SectFactoryData), 2) << "the sector factories file is old";
+  ASSERT_TRUE(dir.Exists(std::string("Data/") + qv::CommitRecord::kFileName));
+
+  const std::map<std::string, std::string> cutShort = AllFiles();
+  TDataModule1 reader(dir.Folder(), dialogs);
+  reader.SetFolderReadOnly();
+  reader.DataModuleCreate();
+  EXPECT_EQ(LoadedRowCounts(reader), (std::vector<int>{2, 1, 1}));
+  reader.DataModuleDestroy();
+  EXPECT_EQ(AllFiles(), cutShort) << "a reader changes nothing";
+
+  TDataModule1 s(dir.Folder(), dialogs);
+  s.DataModuleCreate();
+  EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
+  EXPECT_EQ(DataFolderEntries(), 6u) << "no record and no temporary file left";
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(RowsInFile(raw, raw.SectTradeData), 1);
+}
+
+// A file that cannot be replaced (say one made immutable meanwhile) stops
+// nothing half way: the others are in place, its new content waits, and the
+// universe is the new one for everybody until the next start completes it.
+TEST_F(DataModuleTest, FileThatCannotBeReplacedLeavesTheSaveToTheNextStart) {
+  WriteUniverse();
+  const auto refuseTraders = [](const std::string& from, const std::string& to) {
+    return to.ends_with("secttrad.cds") ? EPERM : qv::CommitRecord::SystemRename(from, to);
+  };
+  {
+    TDataModule1 s(dir.Folder(), dialogs);
+    s.DataModuleCreate();
+    ASSERT_TRUE(s.LocateSectorAt(1, 3));
+    s.SectorsData.Delete();
+    s.SetRenameFunction(refuseTraders);
+    s.DataModuleDestroy();
+  }
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const std::string message = dialogs.Messages()[0];
+  EXPECT_NE(message.find("Cannot write file " + DataFile("secttrad.cds").string() + "\n" +
+                         qv::ErrnoText(EPERM)),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("the next start of the program in this folder puts them in place"),
+            std::string::npos)
+      << message;
+
+  {  // Still refused: the universe is read as the save left it, and kept.
+    qvtest::ScriptedDialogs next;
+    TDataModule1 s(dir.Folder(), next);
+    s.SetRenameFunction(refuseTraders);
+    s.DataModuleCreate();
+    EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
+    EXPECT_TRUE(s.UniverseReadOnly());
+    ASSERT_EQ(next.Messages().size(), 1u);
+    EXPECT_TRUE(
+        next.Messages()[0].starts_with("The last save of the universe could not be "
+                                       "completed:\n" +
+                                       DataFile("secttrad.cds").string()))
+        << next.Messages()[0];
+  }
+  qvtest::ScriptedDialogs last;
+  TDataModule1 s(dir.Folder(), last);
+  s.DataModuleCreate();
+  EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
+  EXPECT_TRUE(last.Messages().empty());
+  EXPECT_EQ(DataFolderEntries(), 6u);
+}
+
+// A name typed by hand beyond the field's 40 characters is named at start and
+// stays whole through the save; only typing a new one cuts it.
+TEST_F(DataModuleTest, TextsLongerThanTheirFieldsAreKeptAndNamedOnce) {
+  WriteUniverse();
+  const std::string longName(100, 'N');
+  std::string text = dir.Read("Data/sectors.cds");
+  text.replace(text.find("\"Beta\""), 6, "\"" + longName + "\"");
+  dir.Write("Data/sectors.cds", text);
+  {
+    TDataModule1 s(dir.Folder(), dialogs);
+    s.DataModuleCreate();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0],
+              DataFile("sectors.cds").string() +
+                  ": 1 text is longer than its field allows; it is kept as it is until it is "
+                  "edited:\nrow 1, Name: 100 characters (the field holds 40)");
+    std::string name;
+    ASSERT_TRUE(s.FindSectorAt(2, 1, &name));
+    EXPECT_EQ(name, longName);
+    ASSERT_TRUE(s.LocateSectorAt(1, 3));
+    s.SectorsData.Edit();
+    s.SectorsData.FieldByName("Name").SetAsString(longName);
+    s.SectorsData.Post();
+    s.DataModuleDestroy();
+  }
+  TDataModule1 s(dir.Folder(), dialogs);
+  s.DataModuleCreate();
+  std::string name;
+  ASSERT_TRUE(s.FindSectorAt(2, 1, &name));
+  EXPECT_EQ(name, longName);
+  ASSERT_TRUE(s.FindSectorAt(1, 3, &name));
+  EXPECT_EQ(name, std::string(40, 'N')) << "a typed name is cut to the field";
+}
+
+// Without the folder's lock another writer may be at work: nothing at all is
+// written, not even the request table.
+TEST_F(DataModuleTest, StoreThatDoesNotHoldTheFolderWritesNothing) {
+  WriteUniverse();
+  fs::remove(dir.Path() / "AuxReq.cds");
+  const std::map<std::string, std::string> before = AllFiles();
+  TDataModule1 s(dir.Folder(), dialogs);
+  s.SetFolderReadOnly();
+  s.DataModuleCreate();
+  ASSERT_TRUE(s.LocateSectorAt(1, 3));
+  s.SectorsData.Delete();
+  s.DataModuleDestroy();
+  EXPECT_EQ(AllFiles(), before);
+  EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 // A first start, or files the player removed: one message for all of them,

@@ -211,7 +211,9 @@ TEST(TableFileTest, AutoIncContinuesAfterLoad) {
   EXPECT_EQ(loaded->FieldByName("Id").AsInteger(), counter);
 }
 
-TEST(TableFileTest, LoadAcceptsOtherFieldOrderCutsLongTextAndRepairsCounter) {
+// A text longer than its field (a file edited by hand) is kept whole and
+// named: cutting it at load would cut the file at the next save.
+TEST(TableFileTest, LoadAcceptsOtherFieldOrderKeepsLongTextAndRepairsCounter) {
   qvtest::TempDir dir;
   const std::string fields =
       "<Field name=\"Id\" type=\"autoinc\"/><Field name=\"visible\" type=\"boolean\"/>"
@@ -221,10 +223,18 @@ TEST(TableFileTest, LoadAcceptsOtherFieldOrderCutsLongTextAndRepairsCounter) {
                               "<Row Name=\"new\"/>\n",
                               "nextAutoInc=\"2\""));
   auto table = MakeTable();
-  qv::LoadTableFile(*table, dir.File("t.cds"));
+  std::vector<qv::OverlongValue> overlong;
+  qv::LoadTableFile(*table, dir.File("t.cds"), &overlong);
   const auto values = StoredValues(*table);
   ASSERT_EQ(values.size(), 2u);
-  EXPECT_EQ(values[0], (std::vector<Value>{"ÄÖÜäöüßéèê", -3, true, 5}));
+  EXPECT_EQ(values[0], (std::vector<Value>{"ÄÖÜäöüßéèêXYZ", -3, true, 5}));
+  ASSERT_EQ(overlong.size(), 1u);
+  EXPECT_EQ(overlong[0].row, 1);
+  EXPECT_EQ(overlong[0].field, "Name");
+  EXPECT_EQ(overlong[0].length, 13u);
+  EXPECT_EQ(overlong[0].limit, 10);
+  qv::SaveTableFile(*table, dir.File("t.cds"));
+  EXPECT_NE(dir.Read("t.cds").find("ÄÖÜäöüßéèêXYZ"), std::string::npos);
   // A stale counter would hand out Ids already in use; a row without an Id gets a fresh one.
   EXPECT_EQ(values[1], (std::vector<Value>{"new", Value(), Value(), 6}));
   EXPECT_EQ(table->NextAutoInc(), 7);

@@ -18,6 +18,7 @@
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
 #include "settings/IniFile.h"
+#include "support/QtEditorTesting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseRows.h"
@@ -130,6 +131,23 @@ TEST_F(FactComplexCalcFormTest, TheWorkedExampleBuiltRowByRow) {
   EXPECT_EQ(dialogs.shown.back().caption, "Delete");
   EXPECT_EQ(ResultRows().at(1), (Cells{"Y", "30", "-", "120", "Pure import", "-3600"}));
   EXPECT_EQ(Label("Label3"), "2400");
+}
+
+TEST_F(FactComplexCalcFormTest, ANewRowHasItsFactoryEditorOpenAtOnce) {
+  form->FormShow();
+  form->show();
+  form->activateWindow();
+  QApplication::processEvents();
+  form->ToolButton1Click();
+  QApplication::processEvents();
+  qv::QtDataGrid& grid = form->Grid();
+  EXPECT_EQ(grid.CurrentField(), "FactoryId");
+  ASSERT_NE(qvtest::CellEditor(grid), nullptr);
+  qvtest::PressKey(qvtest::CellEditor(grid), Qt::Key_Escape);
+  QApplication::processEvents();
+  ASSERT_EQ(qvtest::CellEditor(grid), nullptr);
+  qvtest::ClickCell(grid, grid.currentIndex());  // one click, as on any other row
+  EXPECT_NE(qvtest::CellEditor(grid), nullptr);
 }
 
 TEST_F(FactComplexCalcFormTest, NoResultRowsLeaveNoFiguresOfAnEarlierComplex) {

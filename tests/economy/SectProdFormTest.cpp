@@ -84,4 +84,21 @@ TEST_F(SectProdFormTest, RowsFollowTheProductOrderAndRatesAddTwoColumns) {
   EXPECT_EQ(grid().rowCount(), 1);
 }
 
+TEST_F(SectProdFormTest, ProductsWithoutATypeKeepTheirRowsAndTheSectorItsName) {
+  const int lone = AddSector(*store, {.name = "Lone", .x = 3, .y = 0});
+  AddTrade(*store, lone, 0, 99);  // a product type no longer there
+  form.ShowSector(3, 0);
+  EXPECT_EQ(form.SectorName(), "Lone");
+  EXPECT_TRUE(grid().isEnabled());
+  ASSERT_EQ(grid().rowCount(), 1);
+  EXPECT_EQ(Row(0), (Cells{"", "", "", ""}));
+
+  ASSERT_TRUE(store->LocateSectorAt(1, 0));
+  AddTrade(*store, store->SectorsData.FieldByName("Id").AsInteger(), 0, 98);
+  form.ShowSector(1, 0);
+  ASSERT_EQ(grid().rowCount(), 4);
+  EXPECT_EQ(Row(2), (Cells{"Aardvark", "1", "", ""}));
+  EXPECT_EQ(Row(3), (Cells{"", "", "", ""}));
+}
+
 }  // namespace

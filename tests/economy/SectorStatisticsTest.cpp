@@ -287,6 +287,14 @@ TEST_F(StatisticsTest, SectorProductsFollowTheProductOrderWithTradeRates) {
   list = qv::BuildSectorProducts(*store, 1, 0, false);
   EXPECT_EQ(list.rows[1], (Row{"Wheat", "1", "2", ""}));
 
+  // Products without a product type keep their rows, empty, at the end.
+  AddTrade(*store, middle, 0, 99);
+  list = qv::BuildSectorProducts(*store, 1, 0, false);
+  EXPECT_EQ(list.rows, (std::vector<Row>{{"Water", "1", "", "2"},
+                                         {"Wheat", "1", "2", ""},
+                                         {"Aardvark", "1", "", ""},
+                                         {"", "", "", ""}}));
+
   list = qv::BuildSectorProducts(*store, 0, 0, false);  // nothing there
   EXPECT_TRUE(list.found);
   EXPECT_EQ(list.sectorName, "");

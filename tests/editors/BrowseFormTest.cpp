@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "editors/ProcessDataForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
+#include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 
 namespace {
@@ -108,6 +110,37 @@ TEST_F(BrowseFormTest, AddDeleteAndProcessRecords) {
   EXPECT_EQ(process.windowTitle(), "Table: SectorsData");
   EXPECT_EQ(dialogs.shown.back().text, "3 records processed");
   EXPECT_EQ(ShownColumn(3), "Zhurr,Zhurr,Zhurr");
+}
+
+TEST_F(BrowseFormTest, AnAddedRowIsShownWholeAndAskedAboutOnceFilledIn) {
+  for (int i = 0; i < 60; ++i)
+    AddSector(*store, {.name = "More " + std::to_string(i), .x = 10 + i});
+  browse.resize(700, 300);
+  browse.show();
+  browse.activateWindow();
+  QApplication::processEvents();
+  Choose("SectorsData");
+  qv::QtDataGrid& grid = browse.Grid();
+  browse.ToolButton1Click();
+  EXPECT_TRUE(grid.hasFocus());  // the keys typed next go to the new row
+  EXPECT_EQ(grid.currentIndex().row(), 63);
+  EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
+  browse.ToolButton2Click();  // nothing typed: dropped without a question
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(grid.Model().rowCount(), 63);
+
+  browse.ToolButton1Click();
+  ASSERT_TRUE(qvtest::TypeInCell(grid, "Newfound"));
+  browse.ToolButton2Click();  // No: the row and what was typed stay
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Delete record ?");
+  EXPECT_EQ(dialogs.shown[0].caption, "Delete");
+  EXPECT_EQ(store->SectorsData.State(), qv::TableState::Insert);
+  EXPECT_EQ(qvtest::CellTextBox(grid)->text(), "Newfound");
+  dialogs.yesNoAnswers = {true};
+  browse.ToolButton2Click();
+  EXPECT_EQ(store->SectorsData.State(), qv::TableState::Browse);
+  EXPECT_EQ(store->SectorsData.RecordCount(), 63);
 }
 
 }  // namespace

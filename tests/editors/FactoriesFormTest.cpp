@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
 #include <memory>
 
 #include "app/MainTexts.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
+#include "editors/QtElidedLabel.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/IniFile.h"
@@ -100,6 +106,101 @@ TEST_F(FactoriesFormTest, NewTypeComesWithTwoRecipeRowsAndDeletingATypeClearsIts
   EXPECT_EQ(types().IndexName(), "FactoriesDataIdIndex");
   EXPECT_FALSE(store->LinkRecipeToFactory);
   EXPECT_EQ(store->ProductNames.Size(), 0);
+}
+
+TEST_F(FactoriesFormTest, ANewOrRenamedTypeStaysCurrentWhereItSortsAndTakesTheRecipeRowsAdded) {
+  AddFactoryType(*store, "Alloy Foundry", 0, 240);
+  Make();
+  form->FormShow();
+  form->ToolButton1Click();
+  qv::QtDataGrid& grid = form->TypeGrid();
+  ASSERT_TRUE(TypeInCell(grid, "Beta Works"));
+  PressKey(CellEditor(grid), Qt::Key_Return);
+  EXPECT_EQ(GridColumn(grid, 0),
+            (std::vector<std::string>{"Alloy Foundry", "Beta Works", "Mine", "Plant"}));
+  EXPECT_EQ(grid.currentIndex().row(), 1);
+  EXPECT_EQ(form->TypeName(), "Beta Works");
+  form->ToolButton3Click();
+  const int beta = types().FieldByName("Id").AsInteger();
+  EXPECT_EQ(GridColumn(form->RecipeGrid(), 0),
+            (std::vector<std::string>{"Produces", "Needs", "Needs"}));
+  EXPECT_EQ(store->FactoryProdData.FieldByName("FactoryId").AsInteger(), beta);
+
+  grid.setCurrentIndex(grid.Model().index(2, 0));  // Mine, renamed
+  ASSERT_TRUE(TypeInCell(grid, "Zeta Mine"));
+  PressKey(CellEditor(grid), Qt::Key_Return);
+  EXPECT_EQ(grid.currentIndex().row(), 3);
+  EXPECT_EQ(form->TypeName(), "Zeta Mine");
+  EXPECT_EQ(GridColumn(form->RecipeGrid(), 1), (std::vector<std::string>{"Ore", "Energy"}));
+}
+
+TEST_F(FactoriesFormTest, ARefusedQuantityIsCorrectedInPlaceAndEscapeNeverStoresIt) {
+  Make();
+  form->FormShow();
+  form->show();
+  qv::QtDataGrid& recipes = form->RecipeGrid();
+  recipes.setCurrentIndex(recipes.Model().index(0, 2));
+  ASSERT_TRUE(TypeInCell(recipes, "x1"));
+  PressKey(CellTextBox(recipes), Qt::Key_Return);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"'x1' is not a valid integer value"});
+  ASSERT_NE(CellTextBox(recipes), nullptr);
+  EXPECT_EQ(CellTextBox(recipes)->selectedText(), "x1");
+
+  // The player has gone to the OK button: Escape cancels the cell, then
+  // the row, and only then closes the window.
+  QPushButton* ok = form->findChild<QPushButton*>("Button1");
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(CellEditor(recipes), nullptr);
+  EXPECT_EQ(store->FactoryProdData.State(), qv::TableState::Edit);
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(store->FactoryProdData.State(), qv::TableState::Browse);
+  EXPECT_TRUE(form->isVisible());
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
+  store->FactoryProdData.First();
+  EXPECT_EQ(store->FactoryProdData.FieldByName("Qty").AsInteger(), 5);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// Every column of the grid at least as wide as its title.
+void ExpectTitlesFit(const qv::QtDataGrid& grid) {
+  const QHeaderView& header = *grid.horizontalHeader();
+  for (int i = 0; i < header.count(); ++i) {
+    const QString title = grid.Model().headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+    EXPECT_GT(header.sectionSize(i), header.fontMetrics().horizontalAdvance(title))
+        << title.toStdString();
+  }
+}
+
+TEST_F(FactoriesFormTest, AFirstStartShowsEveryColumnAndNarrowPanelsElideTheirTexts) {
+  Make("");
+  form->FormShow();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_GE(form->width(), 430 - 8);                                // the frame is part of the 430
+  EXPECT_EQ(form->TypeGrid().horizontalScrollBar()->maximum(), 0);  // no column out of view
+
+  // Side by side in a narrow window: the type's name and its text stay
+  // inside their panel, which holds them whole as its tooltip.
+  types().Locate("Name", {qv::Value("Mine")});
+  form->resize(430, 380);
+  form->ToolButton7Click();
+  QApplication::processEvents();
+  const QWidget* panel = form->findChild<QWidget*>("Panel4");
+  const auto* info = form->findChild<qv::QtElidedLabel*>("Label1");
+  ASSERT_NE(info, nullptr);
+  EXPECT_LE(info->geometry().right(), panel->contentsRect().right());
+  EXPECT_TRUE(info->ShownText().endsWith(QChar(0x2026))) << info->ShownText().toStdString();
+  EXPECT_NE(form->findChild<qv::QtElidedLabel*>("DBText1"), nullptr);
+  EXPECT_EQ(panel->toolTip(), "Mine products per 120 sec (yield=1) ");
+  EXPECT_EQ(form->InfoText(), "products per 120 sec (yield=1) ");
+
+  const auto german = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/Deutsch.LNG");
+  form->Translate(*german);
+  products.Translate(*german);
+  ExpectTitlesFit(form->TypeGrid());
+  ExpectTitlesFit(form->RecipeGrid());
+  ExpectTitlesFit(products.Grid());
 }
 
 TEST_F(FactoriesFormTest, CodedColumnsOfferTheirTexts) {

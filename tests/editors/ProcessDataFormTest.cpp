@@ -100,4 +100,23 @@ TEST_F(ProcessDataFormTest, ProcessReportsTheCountOrTheRowTheTableRefused) {
   EXPECT_FALSE(store->SectorsData.ControlsDisabled());
 }
 
+TEST_F(ProcessDataFormTest, AValueLongerThanTheFieldIsRefusedNamingFieldAndLength) {
+  Choose("ComboBox7", "Name");
+  QLineEdit& value = Get<QLineEdit>("Edit4");
+  value.setText(QString(65, 'N'));
+  form.Button2Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
+            "Field \"Name\" holds at most 40 characters; the value has 65. Nothing was changed.");
+  EXPECT_EQ(dialogs.shown[0].caption, "Error");
+  EXPECT_NE(form.result(), QDialog::Accepted);  // still open, to shorten the value
+  EXPECT_EQ(value.selectedText().size(), 65);
+  EXPECT_EQ(store->SectorsData.RecordAt(1).Get("Name").ToString(), "S1");
+
+  value.setText(QString(40, 'N'));
+  form.Button2Click();
+  EXPECT_EQ(dialogs.shown.back().text, "5 records processed");
+  EXPECT_EQ(store->SectorsData.RecordAt(1).Get("Name").ToString(), std::string(40, 'N'));
+}
+
 }  // namespace

@@ -86,6 +86,19 @@ TEST_F(ProcessRowsTest, FilterWithoutConditionsAutoIncrementAndUnknownTargets) {
   EXPECT_EQ(unknown.count, 0);
 }
 
+TEST_F(ProcessRowsTest, AValueLongerThanItsTextFieldIsRefusedWhole) {
+  const qv::TProcessResult refused = Run(true, "Race", "Free Traders of the Rim");
+  EXPECT_EQ(refused.tooLong, 23);
+  EXPECT_EQ(refused.targetLength, 20);
+  EXPECT_EQ(refused.count, 0);
+  EXPECT_EQ(Column("Race"), "Kessar,Lumari,Kessar,kessar");
+  // The length is counted in characters, not bytes.
+  const std::string twenty = "Ärger-Händler-Zünfte";
+  ASSERT_EQ(twenty.size(), 23u);
+  EXPECT_EQ(Run(true, "Race", twenty.c_str()).count, 4);
+  EXPECT_EQ(Column("Race"), twenty + "," + twenty + "," + twenty + "," + twenty);
+}
+
 TEST_F(ProcessRowsTest, EachRowOnceEvenWhenStoringMovesIt) {
   table().SetIndexFieldNames("X");
   EXPECT_EQ(Run(true, "X", "9").count, 4);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QToolButton>
 #include <memory>
 
@@ -55,6 +57,32 @@ TEST_F(ProductsFormTest, ListsByTypeThenNameAndAddsUntouchedProducts) {
   EXPECT_EQ(form->Grid().CurrentColumn(), 0);
   form->done(QDialog::Accepted);
   EXPECT_EQ(form->Grid().GetTable(), nullptr);
+}
+
+TEST_F(ProductsFormTest, ANewProductStaysCurrentWhereItsTypeAndNameSortIt) {
+  AddProduct(*store, "Alloy", 0, 0);
+  AddProduct(*store, "Crystal", 0, 0);
+  auto form = Make();
+  form->FormShow();
+  form->ToolButton1Click();
+  ASSERT_TRUE(TypeInCell(form->Grid(), "Beryl"));
+  PressKey(CellEditor(form->Grid()), Qt::Key_Tab);
+  ASSERT_TRUE(TypeInCell(form->Grid(), "Ship"));
+  PressKey(CellEditor(form->Grid()), Qt::Key_Return);
+  EXPECT_EQ(GridColumn(form->Grid(), 0), (std::vector<std::string>{"Alloy", "Crystal", "Beryl"}));
+  EXPECT_EQ(form->Grid().currentIndex().row(), 2);
+  form->ToolButton2Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Delete \"Beryl\" ?");
+}
+
+TEST_F(ProductsFormTest, AFirstStartShowsEveryColumn) {
+  auto form = Make("");
+  form->FormShow();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_GE(form->width(), 430 - 8);
+  EXPECT_EQ(form->Grid().horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ProductsFormTest, DeletingAsksAndTakesRecipesAndStationsAlong) {

@@ -15,6 +15,7 @@
 #include "editors/QtLookupComboBox.h"
 #include "editors/QtTableModel.h"
 #include "settings/QtColumnLayout.h"
+#include "support/QtEditorTesting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/StoreRows.h"
 #include "support/TempDir.h"
@@ -210,6 +211,114 @@ TEST_F(QtDataGridTest, RefusedValuesAreReportedAndTheRowStaysInEdit) {
   EXPECT_EQ(products_.FieldByName("MakerId").AsInteger(), 1);
   Key(Qt::Key_Escape);
   EXPECT_EQ(products_.State(), TableState::Browse);
+}
+
+TEST_F(QtDataGridTest, AfterAPostTheGridStandsOnThePostedRowWhereverItsOrderPutIt) {
+  products_.SetIndexFieldNames("Name");  // Chips, Food, Ore
+  products_.First();
+  ASSERT_TRUE(qvtest::TypeInCell(grid_, "Zinc"));
+  qvtest::PressKey(qvtest::CellEditor(grid_), Qt::Key_Return);
+  EXPECT_EQ(products_.State(), TableState::Browse);
+  EXPECT_EQ(qvtest::GridColumn(grid_, 0), (std::vector<std::string>{"Food", "Ore", "Zinc"}));
+  EXPECT_EQ(grid_.currentIndex().row(), 2);
+  EXPECT_EQ(products_.FieldByName("Name").AsString(), "Zinc");
+  qvtest::PressKey(&grid_, Qt::Key_Return);  // nothing in edit: Enter moves on
+  EXPECT_EQ(grid_.currentIndex().row(), 2);
+  GoTo(0, 0);
+  qvtest::PressKey(&grid_, Qt::Key_Return);
+  EXPECT_EQ(products_.FieldByName("Name").AsString(), "Ore");
+
+  // Rows added at the end of a long list are shown whole.
+  for (int i = 0; i < 40; ++i)
+    qvtest::AddRow(products_, {{"Name", "Bulk " + std::to_string(100 + i)}});
+  grid_.resize(600, 200);
+  products_.First();
+  ASSERT_TRUE(grid_.AppendRow());
+  EXPECT_EQ(grid_.currentIndex().row(), 43);
+  EXPECT_TRUE(grid_.viewport()->rect().contains(grid_.visualRect(grid_.currentIndex())));
+}
+
+TEST_F(QtDataGridTest, ARefusedValueStaysInItsCellSelectedForCorrection) {
+  grid_.SetColumns({Col("MakerId"), Col("Name")});
+  GoTo(0, 0);
+  for (const int key : {Qt::Key_Return, Qt::Key_Tab}) {
+    ASSERT_TRUE(qvtest::TypeInCell(grid_, "x1"));
+    QLineEdit* typed = qvtest::CellTextBox(grid_);
+    qvtest::PressKey(typed, key);
+    ASSERT_EQ(qvtest::CellTextBox(grid_), typed) << key;  // still open, on the same cell
+    EXPECT_EQ(typed->text(), "x1");
+    EXPECT_EQ(typed->selectedText(), "x1");
+    EXPECT_EQ(grid_.CurrentField(), "MakerId");
+    EXPECT_FALSE(grid_.FinishEditing());  // a window closing asks again
+  }
+  EXPECT_EQ(dialogs_.Messages(), std::vector<std::string>(4, "'x1' is not a valid integer value"));
+  qvtest::CellTextBox(grid_)->setText("2");  // corrected in place
+  qvtest::PressKey(qvtest::CellTextBox(grid_), Qt::Key_Return);
+  EXPECT_EQ(qvtest::Column(products_, "MakerId")[0], "2");
+  EXPECT_EQ(qvtest::CellEditor(grid_), nullptr);
+
+  // Escape: the cell's edit first, then the row's, then the window's.
+  ASSERT_TRUE(qvtest::TypeInCell(grid_, "y"));
+  qvtest::PressKey(qvtest::CellTextBox(grid_), Qt::Key_Return);
+  EXPECT_TRUE(qvtest::PressKey(qvtest::CellEditor(grid_), Qt::Key_Escape));
+  EXPECT_EQ(qvtest::CellEditor(grid_), nullptr);
+  EXPECT_EQ(products_.State(), TableState::Edit);
+  EXPECT_TRUE(grid_.CancelStep());
+  EXPECT_EQ(products_.State(), TableState::Browse);
+  EXPECT_FALSE(grid_.CancelStep());
+  EXPECT_FALSE(qvtest::PressKey(&grid_, Qt::Key_Escape));
+  EXPECT_EQ(qvtest::Column(products_, "MakerId")[0], "2");
+}
+
+TEST_F(QtDataGridTest, ANewRowGoesWithoutAQuestionOnlyWhenNothingWasTypedIntoIt) {
+  grid_.SetDeleteConfirmation([&] { return dialogs_.AskYesNo("Delete record ?", "Delete"); });
+  GoTo(2, 0);
+  ASSERT_TRUE(grid_.AppendRow());
+  EXPECT_TRUE(grid_.DeleteRow());
+  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_EQ(grid_.Model().rowCount(), 3);
+
+  dialogs_.yesNoAnswers = {false, true};
+  ASSERT_TRUE(grid_.AppendRow());
+  ASSERT_TRUE(qvtest::TypeInCell(grid_, "Salt"));  // still in its editor
+  EXPECT_FALSE(grid_.DeleteRow());
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].text, "Delete record ?");
+  EXPECT_EQ(products_.State(), TableState::Insert);
+  EXPECT_EQ(qvtest::CellTextBox(grid_)->text(), "Salt");
+  qvtest::PressKey(qvtest::CellTextBox(grid_), Qt::Key_Tab);
+  qvtest::PressKey(&grid_, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(products_.State(), TableState::Browse);
+  EXPECT_EQ(products_.RecordCount(), 3);
+}
+
+TEST_F(QtDataGridTest, TheAlwaysOnEditorOpensOnNewRowsAndOnAClickOnTheCurrentCell) {
+  grid_.activateWindow();
+  QApplication::processEvents();
+  grid_.SetAlwaysShowEditor(true);
+  ASSERT_TRUE(grid_.AppendRow());
+  EXPECT_NE(qvtest::CellEditor(grid_), nullptr);
+  grid_.setFocus();  // as a window does after adding a row
+  ASSERT_NE(qvtest::CellEditor(grid_), nullptr);
+  qvtest::PressKey(qvtest::CellEditor(grid_), Qt::Key_Escape);
+  ASSERT_EQ(qvtest::CellEditor(grid_), nullptr);
+  QApplication::processEvents();
+  qvtest::ClickCell(grid_, grid_.currentIndex());
+  EXPECT_NE(qvtest::CellEditor(grid_), nullptr);
+}
+
+TEST_F(QtDataGridTest, AColumnIsNeverNarrowerThanItsTitle) {
+  const QString title = "Besonderheit des Fabriktyps";
+  const int needed = grid_.horizontalHeader()->fontMetrics().horizontalAdvance(title);
+  grid_.ChangeColumn("Id", [](TColumn& c) { c.Width = 20; });
+  grid_.SetColumnTitle("Id", title.toStdString());
+  EXPECT_GT(grid_.horizontalHeader()->sectionSize(4), needed);
+  TColumn narrow = Col("Type");
+  narrow.Width = 15;
+  narrow.Title.Caption = title.toStdString();
+  grid_.SetColumns({narrow});
+  EXPECT_GT(grid_.Columns()[0].Width, needed);
 }
 
 TEST_F(QtDataGridTest, PickListsAndLookupsEditInDropDowns) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
@@ -181,6 +182,57 @@ TEST_F(SectorDataFormTest, SolarCycleIsStoredAsTypedAndClosingLiftsFiltersAndNam
   EXPECT_EQ(store->SectTradeData.RecordCount(), 3);
   store->SectFactoryData.First();
   EXPECT_EQ(store->SectFactoryData.FieldByName("FactoryId").DisplayText(), std::to_string(farm));
+}
+
+TEST_F(SectorDataFormTest, ARefusedYieldIsCorrectedInPlaceAndEscapeStoresNothingTyped) {
+  OpenAlpha();
+  form->show();
+  form->ToolButton1Click();
+  qv::QtDataGrid& grid = form->Grid(TSectorDataForm::kFactoryPage);
+  ASSERT_TRUE(TypeInCell(grid, "No such type"));
+  PressKey(CellTextBox(grid), Qt::Key_Tab);
+  grid.SetCurrentColumn(2);
+  ASSERT_TRUE(TypeInCell(grid, "x"));
+  PressKey(CellTextBox(grid), Qt::Key_Return);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"'x' is not a valid integer value"});
+  ASSERT_NE(CellTextBox(grid), nullptr);
+  EXPECT_EQ(grid.CurrentField(), "Yield");
+  EXPECT_EQ(CellTextBox(grid)->selectedText(), "x");
+
+  // With the keyboard gone to OK: Escape cancels the cell, then the row,
+  // and only then closes the window; nothing typed is stored.
+  QPushButton* ok = form->findChild<QPushButton*>("Button1");
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(CellEditor(grid), nullptr);
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_EQ(store->SectFactoryData.State(), qv::TableState::Browse);
+  EXPECT_TRUE(form->isVisible());
+  PressKey(ok, Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
+  std::vector<std::string> rows;
+  for (const qv::Record& row : store->SectFactoryData.AllRecords())
+    rows.push_back(row.Get("FactoryId").ToString() + "/" + row.Get("Yield").ToString());
+  EXPECT_EQ(rows, (std::vector<std::string>{std::to_string(farm) + "/0", "/"}));
+}
+
+TEST_F(SectorDataFormTest, TheCycleTimeSpeaksTheLanguageInForceWhenShown) {
+  const auto german = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/Deutsch.LNG");
+  const auto english = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/English.LNG");
+  store->LocateSectorById(alpha);
+  store->SectorsData.Edit();
+  store->SectorsData.FieldByName("SolarCycle").SetAsInteger(125);
+  store->SectorsData.Post();
+  store->TranslateStoreTexts(*german);
+  form->Translate(*german);
+  OpenAlpha();
+  EXPECT_EQ(form->CycleText(), "(2 min 5 s)");
+  form->done(QDialog::Accepted);
+  store->TranslateStoreTexts(*english);
+  form->Translate(*english);
+  EXPECT_EQ(form->CycleText(), "(2 min 5 sec)");
+  store->TranslateStoreTexts(*german);
+  OpenAlpha();
+  EXPECT_EQ(form->CycleText(), "(2 min 5 s)");
 }
 
 TEST_F(SectorDataFormTest, ProductsAddedInTheProductTypesWindowAreOnOfferAtOnce) {

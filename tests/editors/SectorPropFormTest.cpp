@@ -6,10 +6,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "settings/IniFile.h"
+#include "support/QtWidgetProbes.h"
 #include "support/UniverseRows.h"
 
 namespace {
@@ -147,6 +150,70 @@ TEST_F(SectorPropFormTest, AnUnknownNamePlaceAndCancelLeaveTheRowAlone) {
   ASSERT_TRUE(store->LocateSectorAt(0, 0));
   EXPECT_EQ(store->SectorsData.FieldByName("NameDx").AsInteger(), 0);  // stored back unchanged
   EXPECT_EQ(store->SectorsData.FieldByName("NameDy").AsInteger(), 0);
+}
+
+TEST_F(SectorPropFormTest, TextBoxesHoldWhatTheFieldsHoldAndShowTheStartOfIt) {
+  form.Open(false, 3, 4);
+  QComboBox& race = Get<QComboBox>("ComboBox1");
+  qvtest::TypeInto(race, "Free Traders of the Rim Worlds");  // 30 letters typed
+  EXPECT_EQ(race.currentText(), "Free Traders of the ");
+  qvtest::TypeInto(Edit("Edit1"), QString(45, 'N'));
+  EXPECT_EQ(Edit("Edit1").text().size(), 40);
+  form.Button1Click();
+  ASSERT_TRUE(store->LocateSectorAt(3, 4));
+  EXPECT_EQ(store->SectorsData.FieldByName("Race").AsString(), "Free Traders of the ");
+  EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), std::string(40, 'N'));
+
+  form.Open(false, 3, 4);
+  EXPECT_EQ(race.lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(SectorPropFormTest, KeepsItsSizeThroughLanguagesAndLongNames) {
+  const auto german = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/Deutsch.LNG");
+  const auto english = qv::IniFile::Load(std::string(QV_SOURCE_DIR) + "/lang/English.LNG");
+  form.Open(false, 3, 4);
+  form.show();
+  const QSize designed = form.size();
+  for (int i = 0; i < 3; ++i)
+    AddSector(*store, {.name = std::string(38, 'W') + std::to_string(i), .x = 20 + i});
+  for (const auto* file : {german.get(), english.get(), german.get()}) {
+    store->TranslateStoreTexts(*file);
+    form.Translate(*file);
+    form.Open(false, 3, 4);
+    EXPECT_EQ(form.size(), designed);
+    // Nothing in it is squeezed below the room it needs.
+    EXPECT_GE(form.width(), form.layout()->totalMinimumSize().width());
+  }
+  // The cycle text is the language's at once, not only once the cycle changes.
+  form.Translate(*english);
+  store->TranslateStoreTexts(*english);
+  form.Translate(*english);
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(0 min 0 sec)");
+  store->TranslateStoreTexts(*german);
+  form.Translate(*german);
+  EXPECT_EQ(Get<QLabel>("Label9").text(), "(0 min 0 s)");
+}
+
+// OK with nothing changed stores nothing: a cycle from a file that the number
+// box cannot show stays as the file gave it.
+TEST_F(SectorPropFormTest, OkWithoutChangesLeavesTheRowAsItIs) {
+  AddSector(*store, {.name = "Far", .x = 1, .y = 1, .solarCycle = -2147483647 - 1});
+  const std::uint64_t version = store->SectorsData.RowsVersion();
+  form.Open(false, 1, 1);
+  EXPECT_EQ(Edit("Edit2").text(), "0");
+  form.Button1Click();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(store->SectorsData.RowsVersion(), version);
+  ASSERT_TRUE(store->LocateSectorAt(1, 1));
+  EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), -2147483647 - 1);
+
+  // A change is a change: the row then takes what the dialog shows.
+  form.Open(false, 1, 1);
+  Get<QComboBox>("ComboBox1").setEditText("Drakh");
+  form.Button1Click();
+  ASSERT_TRUE(store->LocateSectorAt(1, 1));
+  EXPECT_EQ(store->SectorsData.FieldByName("Race").AsString(), "Drakh");
+  EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), 0);
 }
 
 }  // namespace

@@ -50,24 +50,13 @@ TEST(ColumnLayoutTest, EveryPropertySurvivesAFileRoundTrip) {
   EXPECT_EQ((*read)[0].Title.Caption, "two  lines");
 }
 
-TEST(ColumnLayoutTest, FilesThatAreNoLayoutAreRefusedWhole) {
-  const std::string header = "QVMap column layout 1\n";
-  for (const std::string& text : {
-           std::string(),
-           std::string("[Column]\nField=Name\n"),
-           header + "Field=Name\n",
-           header + "[Column]\nWidth=10\n",
-           header + "[Column]\nField=Name\nWidth=-4\n",
-           header + "[Column]\nField=Name\nVisible=yes\n",
-           header + "[Column]\nField=Name\nAlign=Middle\n",
-           header + "[Column]\nField=Name\nFont.Size=0\n",
-           header + "[Column]\nField=Name\nColour=5\n",
-           header + "[Column]\nField=Name\ngarbage\n",
-       }) {
+TEST(ColumnLayoutTest, FilesThatAreNoLayoutAreRefused) {
+  for (const std::string& text : {std::string(), std::string("[Column]\nField=Name\n")}) {
     std::string error;
     EXPECT_FALSE(qv::ParseColumnLayout(text, &error)) << text;
     EXPECT_FALSE(error.empty()) << text;
   }
+  const std::string header = "QVMap column layout 1\n";
   EXPECT_EQ(qv::ParseColumnLayout(header + "\r\n[Column]\r\nField=Name\r\n", nullptr)->at(0), [] {
     TColumn column;
     column.FieldName = "Name";
@@ -77,6 +66,37 @@ TEST(ColumnLayoutTest, FilesThatAreNoLayoutAreRefusedWhole) {
   std::string error;
   EXPECT_FALSE(qv::ReadColumnLayoutFile(dir.File("missing.col"), &error));
   EXPECT_FALSE(error.empty());
+}
+
+// A layout edited by hand keeps every entry that can be read: a bad one
+// leaves its property as designed, a column without a field is left out.
+TEST(ColumnLayoutTest, BadEntriesAreLeftOutAndEverythingElseIsKept) {
+  const std::string text =
+      "QVMap column layout 1\n"
+      "Field=Stray\n"
+      "[Column]\nField=Name\nWidth=-4\nVisible=yes\nAlign=Middle\nFont.Size=0\nColour=5\n"
+      "garbage\nTitle.Caption=Sector\n"
+      "[Column]\nWidth=10\n"
+      "[Column]\nField=Yield\nWidth=120\nFont.Size=abc\nFont.Name=Courier\n";
+  std::vector<std::string> skipped;
+  const auto read = qv::ParseColumnLayout(text, nullptr, &skipped);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->size(), 2u);
+  TColumn name;
+  name.FieldName = "Name";
+  name.Title.Caption = "Sector";
+  EXPECT_EQ(read->at(0), name);
+  EXPECT_EQ(read->at(1).FieldName, "Yield");
+  EXPECT_EQ(read->at(1).Width, 120);
+  ASSERT_TRUE(read->at(1).Font);
+  EXPECT_EQ(read->at(1).Font->Name, "Courier");
+  EXPECT_EQ(read->at(1).Font->Size, qv::TFontParams().Size);
+  EXPECT_EQ(
+      skipped,
+      (std::vector<std::string>{
+          "line 2: unexpected text", "line 5: bad entry Width", "line 6: bad entry Visible",
+          "line 7: bad entry Align", "line 8: bad entry Font.Size", "line 9: bad entry Colour",
+          "line 10: unexpected text", "line 17: bad entry Font.Size", "a column names no field"}));
 }
 
 TEST(ColumnLayoutTest, ColumnsAreFoundByExactFieldNameAndValueListsSplitOnSemicolons) {

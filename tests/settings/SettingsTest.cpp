@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <stdexcept>
 
+#include "data/AtomicFile.h"
 #include "settings/FontParams.h"
 #include "support/TempDir.h"
 
@@ -70,6 +72,9 @@ TEST(SettingsTest, FailedSaveGivesTheFileAndReasonAndKeepsTheFolderInPlace) {
   std::string error;
   EXPECT_FALSE(settings->Save(&error));
   EXPECT_EQ(error, dir.File("QVMap.INI") + ": it is a folder");
+  // Told as every failed write is: the file, a line break, the reason.
+  EXPECT_EQ(WriteFailureText(dir.File("QVMap.INI"), std::runtime_error(error)),
+            "Cannot write file " + dir.File("QVMap.INI") + "\nit is a folder");
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "QVMap.INI" / "x"));
 }
 
