@@ -149,7 +149,9 @@ TEST(AtomicFileTest, StaleTemporaryFilesOfKilledWritersAreRemoved) {
 
 // A file kept elsewhere through a link gets its temporary beside the link's
 // target; a writer killed there leaves it in that folder, which is cleaned
-// of that file's temporaries only.
+// of that file's temporaries only, by the same rules as the folder itself:
+// a running writer's file and one a save cut short still needs stay, one
+// whose process number now belongs to a process started long after it goes.
 TEST(AtomicFileTest, StaleTemporaryBesideALinksTargetIsRemoved) {
   qvtest::TempDir dir;
   fs::create_directories(dir.Path() / "Data");
@@ -158,14 +160,22 @@ TEST(AtomicFileTest, StaleTemporaryBesideALinksTargetIsRemoved) {
   fs::create_symlink(dir.Path() / "real/sectors.cds", dir.Path() / "Data/sectors.cds");
   fs::create_symlink(dir.Path() / "real/nowhere.cds", dir.Path() / "Data/dangling.cds");
   const std::string running = "sectors.cds." + std::to_string(::getpid()) + "-abc123.qvtmp";
-  for (const std::string& name : {std::string("sectors.cds.99999999-abc123.qvtmp"), running,
-                                  std::string("other.cds.99999999-abc123.qvtmp"),
-                                  std::string("sectors.cds.notes.99999999-abc123.qvtmp")})
+  const std::string waiting = "sectors.cds.99999998-abc123.qvtmp";
+  for (const std::string& name :
+       {std::string("sectors.cds.99999999-abc123.qvtmp"), running, waiting,
+        std::string("other.cds.99999999-abc123.qvtmp"),
+        std::string("sectors.cds.notes.99999999-abc123.qvtmp"), std::string("sectors.cds.tmp")})
     dir.Write("real/" + name, "x");
-  qv::RemoveStaleTemporaryFiles(dir.Folder() + "Data");
-  EXPECT_EQ(Entries(dir.Path() / "real"),
-            (std::vector<std::string>{"other.cds.99999999-abc123.qvtmp", "sectors.cds", running,
-                                      "sectors.cds.notes.99999999-abc123.qvtmp"}));
+  const std::string reused = "sectors.cds.1-abc123.qvtmp";
+  dir.Write("real/" + reused, "x");
+  fs::last_write_time(dir.Path() / "real" / reused,
+                      fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 20));
+  qv::RemoveStaleTemporaryFiles(dir.Folder() + "Data", {dir.File("real/" + waiting)});
+  std::vector<std::string> kept = {
+      "other.cds.99999999-abc123.qvtmp",         "sectors.cds",    running, waiting,
+      "sectors.cds.notes.99999999-abc123.qvtmp", "sectors.cds.tmp"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Entries(dir.Path() / "real"), kept);
   EXPECT_EQ(dir.Read("real/sectors.cds"), "old");
 }
 
