@@ -38,6 +38,14 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpSaveCap", texts.BmpSaveCap);
   read("BmpProgressMsg", texts.BmpProgressMsg);
   read("BmpCancelBtn", texts.BmpCancelBtn);
+  read("MapImageFilter", texts.MapImageFilter);
+  read("MapFormatMsg", texts.MapFormatMsg);
+  read("AboutCap", texts.AboutCap);
+  read("AboutVersion", texts.AboutVersion);
+  read("AboutDescription", texts.AboutDescription);
+  read("AboutLicence", texts.AboutLicence);
+  read("AboutFolder", texts.AboutFolder);
+  read("AboutSettings", texts.AboutSettings);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {
