@@ -74,7 +74,7 @@ void MakeFolder(const fs::path& folder, const char* whose) {
   if (!ec && !IsFolder(folder)) ec = std::make_error_code(std::errc::not_a_directory);
   if (ec)
     throw ProgramHomeError(std::string("Cannot make the folder for ") + whose + ", " +
-                           folder.string() + ": " + ec.message());
+                           folder.string() + ": " + ec.message() + ". Nothing was copied.");
 }
 
 // Where the first start takes the sample universe from: the installation's
