@@ -31,6 +31,7 @@
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
+#include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
 #include "map/QtTextCache.h"
 #include "map/SectorArray.h"
@@ -357,5 +358,34 @@ void BM_ExportBmp(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportBmp)->Args({10000, 75})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportBmp)->Args({100000, 25})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Save map as image in the other formats, as BM_ExportBmp. Arguments:
+// sectors, zoom in percent, and the format (1 PNG, 2 SVG).
+void BM_ExportImage(benchmark::State& state) {
+  BigMap& big = Universe(static_cast<int>(state.range(0)));
+  big.ShowStatistics(false);
+  big.SetZoom(static_cast<double>(state.range(1)) / 100.0);
+  const auto format = static_cast<qv::MapImageFormat>(state.range(2));
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("qvmap-mapbench-" + std::to_string(std::random_device()()) + ".image"))
+                               .string();
+  std::error_code ec;
+  double fileBytes = 0;
+  for (auto _ : state) {
+    const std::string error = qv::SaveMapImage(big.Context(), big.geometry.SurfaceWidth(),
+                                               big.geometry.SurfaceHeight(), path, format);
+    if (!error.empty()) state.SkipWithError(error.c_str());
+    state.PauseTiming();
+    fileBytes = static_cast<double>(std::filesystem::file_size(path, ec));
+    std::filesystem::remove(path, ec);
+    state.ResumeTiming();
+  }
+  state.counters["file_MB"] = fileBytes / 1e6;
+  big.SetZoom(1.0);
+}
+BENCHMARK(BM_ExportImage)
+    ->Args({10000, 75, static_cast<int>(qv::MapImageFormat::Png)})
+    ->Args({10000, 75, static_cast<int>(qv::MapImageFormat::Svg)})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -101,6 +101,8 @@ class TMainForm : public QMainWindow {
   void West1Click();
   void East1Click();
   void M_TemplateClick(QAction& item);
+  // The About box: version, licence and the folders in use.
+  void About1Click();
   // Shows or hides the legend as its tool button says.
   void ToolButton19Click();
   // The legend was closed by the player.

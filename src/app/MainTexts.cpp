@@ -42,6 +42,14 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("SettingsWriteErrorMsg", texts.SettingsWriteErrorMsg);
   read("ExitSaveErrorMsg", texts.ExitSaveErrorMsg);
   read("FolderReadOnlyMsg", texts.FolderReadOnlyMsg);
+  read("MapImageFilter", texts.MapImageFilter);
+  read("MapFormatMsg", texts.MapFormatMsg);
+  read("AboutCap", texts.AboutCap);
+  read("AboutVersion", texts.AboutVersion);
+  read("AboutDescription", texts.AboutDescription);
+  read("AboutLicence", texts.AboutLicence);
+  read("AboutFolder", texts.AboutFolder);
+  read("AboutSettings", texts.AboutSettings);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

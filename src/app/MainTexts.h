@@ -31,10 +31,10 @@ struct TMainTexts {
   // progress of saving it.
   std::string BmpTooLargeMsg =
       "The map image of %d x %d pixels would make a BMP file of %s, more than the 4 GB a BMP "
-      "file can hold. Choose a smaller zoom and save again.";
+      "file can hold. Save it as PNG or SVG, or choose a smaller zoom and save again.";
   std::string BmpLargeMsg =
       "The map image of %d x %d pixels makes a BMP file of %s. Save it all the same?";
-  std::string BmpSaveCap = "Save map as BMP";
+  std::string BmpSaveCap = "Save map as image";
   std::string BmpProgressMsg = "Saving the map image...";
   std::string BmpCancelBtn = "Cancel";
   // Nor these: the settings file could not be read at start ("<path>:
@@ -49,6 +49,24 @@ struct TMainTexts {
   std::string FolderReadOnlyMsg =
       "Nothing in this folder will be saved in this run: not the universe, the settings, the "
       "column layouts or the complex calculator.";
+  // The formats of the map image: the save dialog's filter (pairs of
+  // description and pattern) and what is said of a name of another kind.
+  std::string MapImageFilter =
+      "Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png|SVG drawings (*.svg)|*.svg|"
+      "All files|*.*";
+  std::string MapFormatMsg =
+      "The map can be saved as BMP, PNG or SVG: give the file name the extension .bmp, .png or "
+      ".svg.";
+  // The About box.
+  std::string AboutCap = "About QVMap";
+  std::string AboutVersion = "Version %s";
+  std::string AboutDescription =
+      "A map and economy calculator for players of the space trading game Quorvane.";
+  std::string AboutLicence =
+      "QVMap is free software under the GNU General Public License, version 3 or (at your "
+      "option) any later version. It comes without any warranty.";
+  std::string AboutFolder = "Your universe is kept in:";
+  std::string AboutSettings = "Your settings are kept in:";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

@@ -1,13 +1,19 @@
 // The commands of the main window that act on the map itself.
 #include <QAction>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QToolButton>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "app/MainForm.h"
+#include "app/QtAboutBox.h"
 #include "app/SectorCommands.h"
 #include "map/BmpFile.h"
+#include "map/MapImageFormat.h"
 #include "map/MapRenderer.h"
+#include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
 #include "settings/Dialogs.h"
 
@@ -62,19 +68,26 @@ void TMainForm::SavemapasBMP1Click() {
         MessageIcon::Error);
     return;
   }
-  // Told before anything is drawn or asked: no zoom of this map fits the format.
-  if (!BmpFileWriter::Fits(width, height)) {
-    dialogs_.ShowMessage(MapImageSizeText(texts_.BmpTooLargeMsg, width, height), "Error",
-                         MessageIcon::Error);
+  const std::optional<std::string> path =
+      dialogs_.AskSaveFileName(saveFolder_, texts_.MapImageFilter, "bmp");
+  if (!path) return;
+  const std::optional<MapImageFormat> format = MapImageFormatOf(*path);
+  if (!format) {
+    dialogs_.ShowMessage(texts_.MapFormatMsg, "Error", MessageIcon::Error);
     return;
   }
-  constexpr std::uint64_t kLargeFile = 256ULL << 20;
-  if (BmpFileWriter::FileSize(width, height) > kLargeFile &&
-      !dialogs_.AskYesNo(MapImageSizeText(texts_.BmpLargeMsg, width, height), texts_.BmpSaveCap))
-    return;
-  const std::optional<std::string> path =
-      dialogs_.AskSaveFileName(saveFolder_, "Bitmap files (*.bmp)|*.bmp|All files|*.*", "bmp");
-  if (!path) return;
+  if (*format == MapImageFormat::Bmp) {
+    // Told before anything is drawn: no zoom of this map fits the format.
+    if (!BmpFileWriter::Fits(width, height)) {
+      dialogs_.ShowMessage(MapImageSizeText(texts_.BmpTooLargeMsg, width, height), "Error",
+                           MessageIcon::Error);
+      return;
+    }
+    constexpr std::uint64_t kLargeFile = 256ULL << 20;
+    if (BmpFileWriter::FileSize(width, height) > kLargeFile &&
+        !dialogs_.AskYesNo(MapImageSizeText(texts_.BmpLargeMsg, width, height), texts_.BmpSaveCap))
+      return;
+  }
   BusyGuard busy(busy_);
   QProgressDialog& progress = *bmpProgress_;
   progress.setWindowTitle(QString::fromStdString(texts_.BmpSaveCap));
@@ -84,13 +97,19 @@ void TMainForm::SavemapasBMP1Click() {
   progress.setValue(0);
   // Once the dialog shows, its Cancel button is heard between two bands.
   const std::string error =
-      SaveMapBmp(DrawContext(), width, height, *path, [&progress](int done, int) {
+      SaveMapImage(DrawContext(), width, height, *path, *format, [&progress](int done, int) {
         progress.setValue(done);
         return !progress.wasCanceled();
       });
   progress.reset();
   if (!error.empty())
     dialogs_.ShowMessage(FormatText(texts_.BmpWriteErrorMsg, {*path}), "Error", MessageIcon::Error);
+}
+
+void TMainForm::About1Click() {
+  const std::unique_ptr<QMessageBox> box =
+      MakeAboutBox(texts_, programFolder_, SettingsFileName(programFolder_), this);
+  box->exec();
 }
 
 void TMainForm::Calculatestatistics1Click() {

@@ -58,7 +58,7 @@ void TMainForm::CreateActions() {
       ->setShortcut(QKeySequence(Qt::Key_Return));
   AddAction("Revealsector1", "Reveal sector", &TMainForm::Revealsector1Click);
   AddAction("Revealallsectors1", "Reveal all sectors", &TMainForm::Revealallsectors1Click);
-  AddAction("SavemapasBMP1", "Save map as BMP", &TMainForm::SavemapasBMP1Click);
+  AddAction("SavemapasBMP1", "Save map as image...", &TMainForm::SavemapasBMP1Click);
   // Tables
   AddAction("Factorytypes1", "Factory types", &TMainForm::ToolButton6Click)
       ->setShortcut(QKeySequence("Ctrl+F"));
@@ -90,6 +90,8 @@ void TMainForm::CreateActions() {
   // Language
   QAction* templateItem = AddAction("M_Template", "M_Template", nullptr, true);
   templateItem->setVisible(false);
+  // Help
+  AddAction("About1", "About QVMap", &TMainForm::About1Click)->setMenuRole(QAction::AboutRole);
 
   // Pop-up menu of the map. Its keys are those of the main menu; they act
   // there, so here they are only shown.
@@ -140,6 +142,7 @@ void TMainForm::CreateMenus() {
        "Zoomout1", "-", "Preferences1"});
   languageMenu_ = menu("Language1", "&Language");
   add(languageMenu_, {"M_Template"});
+  add(menu("Help1", "&Help"), {"About1"});
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu1");

@@ -8,15 +8,18 @@
 #include "economy/SectorStatistics.h"
 #include "map/BmpFile.h"
 #include "map/MapGeometry.h"
+#include "map/MapImageFormat.h"
 #include "map/MapRenderer.h"
+#include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv::cli {
 
-// render OUT.bmp [--zoom PCT] [--hidden] [REQUEST...]: the map as the main
-// window draws it after start, written as a 24-bit BMP.
+// render OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...]: the map
+// as the main window draws it after start, written as a 24-bit BMP, an RGB
+// PNG or an SVG drawing as the file's extension says.
 int RunRender(CliContext& context, const CommandArgs& args) {
   std::string outFile;
   std::optional<std::string> zoom;
@@ -41,6 +44,8 @@ int RunRender(CliContext& context, const CommandArgs& args) {
     }
   }
   if (outFile.empty()) throw UsageError("render needs an output file");
+  const std::optional<MapImageFormat> format = MapImageFormatOf(outFile);
+  if (!format) throw UsageError("render writes a .bmp, .png or .svg file, not " + outFile);
 
   TMainWindowSettings settings;
   if (!ReadProgramSettings(context, settings)) return 1;
@@ -65,7 +70,8 @@ int RunRender(CliContext& context, const CommandArgs& args) {
   const int width = geometry.SurfaceWidth();
   const int height = geometry.SurfaceHeight();
   // Refused before anything is drawn, with the window's own message.
-  if (width > 0 && height > 0 && !BmpFileWriter::Fits(width, height)) {
+  if (*format == MapImageFormat::Bmp && width > 0 && height > 0 &&
+      !BmpFileWriter::Fits(width, height)) {
     TMainTexts texts;
     TranslateMainTexts(context.LanguageFile(), texts);
     context.Err() << "qvmap-cli: " << MapImageSizeText(texts.BmpTooLargeMsg, width, height) << "\n";
@@ -74,7 +80,7 @@ int RunRender(CliContext& context, const CommandArgs& args) {
   const TMapDrawContext drawContext{store,   geometry, settings.Map, settings.Request,
                                     request, cells};
   QtHeadlessGui gui;
-  const std::string error = SaveMapBmp(drawContext, width, height, outFile);
+  const std::string error = SaveMapImage(drawContext, width, height, outFile, *format);
   if (!error.empty()) {
     context.Err() << "qvmap-cli: " << error << "\n";
     return 1;

@@ -7,7 +7,7 @@ const std::vector<Command>& AllCommands() {
       {"tables", "", RunTables},
       {"dump", "[--text] TABLE", RunDump},
       {"import", "TABLE FILE", RunImport},
-      {"render", "OUT.bmp [--zoom PCT] [--hidden] [REQUEST...]", RunRender},
+      {"render", "OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...]", RunRender},
       {"stats", "[REQUEST...]", RunStats},
       {"sector", "X Y [--rates]", RunSector},
       {"profit", "FACTORY [--yield N | --cycle N] [--price PRODUCT=PRICE]...", RunProfit},
@@ -31,6 +31,12 @@ std::string UsageText() {
   std::string text =
       "usage: qvmap-cli [--home DIR] [--language NAME] COMMAND [ARGS...]\n"
       "       qvmap-cli --help\n"
+      "options:\n"
+      "  --home DIR       the program folder, which holds the universe (Data/) and QVMap.INI;\n"
+      "                   default: the executable's folder when it holds Data/ and may be\n"
+      "                   written, else $XDG_DATA_HOME/qvmap (~/.local/share/qvmap, filled with\n"
+      "                   the sample universe on first use; settings in ~/.config/qvmap)\n"
+      "  --language NAME  apply NAME.LNG of the program folder (default: the program's language)\n"
       "commands:\n";
   for (const Command& command : AllCommands()) {
     text += "  ";

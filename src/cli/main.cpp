@@ -6,10 +6,11 @@
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "data/ProgramHome.h"
 
 namespace {
 
-// The folder of the running executable: the program folder by default.
+// The folder of the running executable.
 std::string ExecutableFolder(const char* argv0) {
   std::error_code ec;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -53,9 +54,11 @@ int main(int argc, char* argv[]) {
   const Command* command = FindCommand(argv[i]);
   if (!command) return UsageFailure(std::string("unknown command ") + argv[i]);
   const CommandArgs args(argv + i + 1, argv + argc);
-  if (home.empty()) home = ExecutableFolder(argv[0]);
-  if (std::error_code ec; !std::filesystem::is_directory(home, ec)) {
-    std::cerr << "qvmap-cli: " << home << ": no such folder\n";
+  // The same folder as the program's, chosen the same way.
+  try {
+    home = qv::ChooseProgramHome(qv::ProgramHomeSourcesOf(home, ExecutableFolder(argv[0]))).folder;
+  } catch (const qv::ProgramHomeError& error) {
+    std::cerr << "qvmap-cli: " << error.what() << "\n";
     return 1;
   }
 

@@ -79,6 +79,9 @@ TFactComplexCalcForm::TFactComplexCalcForm(TDataModule1& store, Dialogs& dialogs
       mainTexts_(mainTexts) {
   setObjectName("FactComplexCalcForm");
   setWindowTitle("Factory complex profit");
+  // The trace lies beside the universe: a program started from the menu has
+  // no working folder of the player's choosing.
+  calculation_.TracePath = programFolder_ + "trace.txt";
 
   BuildFactoryListSchema(factoryList_, store_);
   AddFactoryListCalculatedFields(factoryList_, store_, calculation_.Factories);

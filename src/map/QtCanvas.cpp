@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -49,6 +50,9 @@ QtCanvas::~QtCanvas() = default;
 
 void QtCanvas::PreparePainter() {
   painter_.setRenderHint(QPainter::Antialiasing, false);
+  // Shaped glyphs reach a vector drawing as outlines without their characters.
+  const QPaintEngine* engine = painter_.paintEngine();
+  textsAsText_ = engine != nullptr && engine->type() == QPaintEngine::SVG;
   const TFontParams initial;
   UseFont(initial.Name, initial.Style, initial.Size);
   // What the painter can still change, in the canvas's coordinates.
@@ -196,6 +200,16 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
   }
   painter_.setPen(fontColor_);
   const QFont& font = font_->Font();
+  if (textsAsText_) {
+    // A drawing keeps the characters, so that its texts can be searched.
+    const QString string = QString::fromStdString(text);
+    if (string.contains('\n'))
+      painter_.drawText(QRect(x, y, width, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                        string);
+    else
+      painter_.drawText(QPoint(x, y + font_->Ascent()), string);
+    return;
+  }
   if (font.underline() || font.strikeOut()) {
     // Shaped texts draw their lines a pixel off where drawText puts them.
     painter_.drawText(QPoint(x, y + font_->Ascent()), QString::fromStdString(text));

@@ -30,6 +30,8 @@ namespace qv {
 // painter's transform and clip are read when the canvas is made: texts that
 // cannot reach what they leave visible are not drawn, so they must not
 // widen while the canvas draws.
+//
+// On an SVG drawing texts are written as text (drawText), not as glyphs.
 class QtCanvas : public TCanvas {
  public:
   // Draws with a painter that the caller owns and keeps active.
@@ -72,6 +74,7 @@ class QtCanvas : public TCanvas {
   QColor brushColor_ = Qt::white;
   QColor fontColor_ = Qt::black;
   QPoint position_;
+  bool textsAsText_ = false;  // the device keeps texts as characters (SVG)
 
   void PreparePainter();
   void UseFont(const std::string& name, unsigned style, int points);

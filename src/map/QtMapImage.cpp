@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QString>
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +12,7 @@
 #include "map/BmpFile.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
-#include "map/QtTextCache.h"
-#include "map/SectorDrawList.h"
+#include "map/QtMapBands.h"
 
 namespace qv {
 
@@ -32,38 +30,20 @@ QImage RenderMapImage(const TMapDrawContext& context, int width, int height) {
 std::string SaveMapBmp(const TMapDrawContext& context, int width, int height,
                        const std::string& path, const MapExportProgress& progress) {
   if (width <= 0 || height <= 0) return "The map has no size to draw";
-  // One band of at most 32 MB, reused from the bottom of the map to the top.
-  constexpr long long kBandBytes = 32LL << 20;
-  constexpr long long kMostBandRows = 256;
-  const int bandRows =
-      static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * width), 1, kMostBandRows));
-  // The sectors are read once for all bands.
-  TSectorDrawList ownSectors;
-  TMapDrawContext bands = context;
-  if (bands.sectors == nullptr) bands.sectors = &ownSectors;
-  QtTextCache texts;
   try {
     BmpFileWriter file(path, width, height);
-    QImage band(width, bandRows, QImage::Format_RGB32);
-    if (band.isNull()) return "Memory allocation error";
-    for (int bottom = height; bottom > 0;) {
-      const int top = std::max(0, bottom - bandRows);
-      const int rows = bottom - top;
-      {
-        QPainter painter(&band);
-        painter.translate(0, -top);
-        painter.setClipRect(0, top, width, rows);
-        QtCanvas canvas(painter, &texts);
-        DrawMapPart(bands, canvas, width, height, MakeERect(0, top, width, rows));
-      }
-      // A BMP file keeps its rows bottom-up.
-      for (int y = rows - 1; y >= 0; --y)
-        file.AppendRow(reinterpret_cast<const std::uint32_t*>(band.constScanLine(y)));
-      bottom = top;
-      if (progress && !progress(height - bottom, height)) {
-        file.Abort();
-        return {};
-      }
+    bool cancelled = false;
+    const std::string error = DrawMapBands(
+        context, width, height, MapBandOrder::BottomUp, [&](const QImage& band, int top, int rows) {
+          // A BMP file keeps its rows bottom-up.
+          for (int y = rows - 1; y >= 0; --y)
+            file.AppendRow(reinterpret_cast<const std::uint32_t*>(band.constScanLine(y)));
+          cancelled = progress && !progress(height - top, height);
+          return !cancelled;
+        });
+    if (!error.empty() || cancelled) {
+      file.Abort();
+      return error;
     }
     file.Commit();
   } catch (const std::bad_alloc&) {

@@ -83,6 +83,17 @@ QString ToQtFileFilter(const std::string& filter) {
   return entries.join(";;");
 }
 
+QString FilterExtension(const QString& qtFilterEntry) {
+  const qsizetype open = qtFilterEntry.lastIndexOf('(');
+  const qsizetype close = qtFilterEntry.lastIndexOf(')');
+  if (open < 0 || close < open) return {};
+  const QString patterns = qtFilterEntry.mid(open + 1, close - open - 1).trimmed();
+  if (!patterns.startsWith("*.") || patterns.contains(' ')) return {};
+  const QString extension = patterns.mid(2);
+  if (extension.isEmpty() || extension.contains('*') || extension.contains('?')) return {};
+  return extension;
+}
+
 std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
   std::string ext = extension;
   while (!ext.empty() && ext.front() == '.')
@@ -105,9 +116,15 @@ std::optional<std::string> QtDialogs::AskSaveFileName(std::string& folder,
   while (suffix.startsWith('.'))
     suffix.remove(0, 1);
   if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+  // A name typed without extension takes that of the type chosen in the list.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, suffix](const QString& entry) {
+                     const QString extension = FilterExtension(entry);
+                     dialog.setDefaultSuffix(extension.isEmpty() ? suffix : extension);
+                   });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const std::string chosen =
-      WithDefaultExtension(dialog.selectedFiles().first().toStdString(), defaultExtension);
+  const std::string chosen = WithDefaultExtension(dialog.selectedFiles().first().toStdString(),
+                                                  dialog.defaultSuffix().toStdString());
   folder = QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString();
   return chosen;
 }

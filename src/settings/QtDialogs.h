@@ -59,6 +59,10 @@ class QtDialogs : public Dialogs {
 // entry become blank-separated.
 QString ToQtFileFilter(const std::string& filter);
 
+// The extension a name gets under one entry of a Qt filter: "png" for
+// "PNG images (*.png)", nothing for "All files (*)" or several patterns.
+QString FilterExtension(const QString& qtFilterEntry);
+
 // `path` with "." + extension appended when its file name has no extension
 // of its own (and an extension is given).
 std::string WithDefaultExtension(const std::string& path, const std::string& extension);

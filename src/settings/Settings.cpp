@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "data/AtomicFile.h"
+#include "data/ProgramHome.h"
 
 namespace qv {
 
@@ -30,7 +31,15 @@ std::string ProgramFolder(const std::string& folder) {
 }
 
 std::string SettingsFileName(const std::string& programFolder) {
-  return ProgramFolder(programFolder) + "QVMap.INI";
+  const std::string folder = ProgramFolder(programFolder);
+  // The player's own universe keeps its settings where the desktop keeps them.
+  if (!folder.empty()) {
+    const UserFolders user = UserFoldersOfEnvironment();
+    const std::string normal =
+        ProgramFolder(std::filesystem::path(folder).lexically_normal().string());
+    if (normal == user.data && !user.settingsFile.empty()) return user.settingsFile;
+  }
+  return folder + "QVMap.INI";
 }
 
 std::unique_ptr<SettingsFile> OpenSettings(const std::string& programFolder, std::string* error) {

@@ -15,7 +15,9 @@ constexpr int kBuildNumber = 4;
 
 // `folder` with exactly one trailing separator.
 std::string ProgramFolder(const std::string& folder);
-// The settings file of a program folder: ProgramFolder + "QVMap.INI".
+// The settings file of a program folder: ProgramFolder + "QVMap.INI"; for the
+// player's own data folder (UserFoldersOfEnvironment) the one in the player's
+// configuration folder.
 std::string SettingsFileName(const std::string& programFolder);
 
 // The settings object of the program's folder. A missing file reads as

@@ -4,13 +4,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -21,6 +24,7 @@
 #include <memory>
 
 #include "app/AppTestUniverse.h"
+#include "app/QtAboutBox.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
 #include "economy/FactComplexCalcForm.h"
@@ -243,7 +247,9 @@ TEST_F(MainFormTest, SavesTheMapAsBmpOrNothingWhenCancelled) {
   Start();
   form().SavemapasBMP1Click();  // cancelled
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.lastFilter, "Bitmap files (*.bmp)|*.bmp|All files|*.*");
+  EXPECT_EQ(dialogs.lastFilter,
+            "Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png|SVG drawings (*.svg)|*.svg|"
+            "All files|*.*");
   EXPECT_FALSE(dir.Exists("map.bmp"));
   EXPECT_EQ(busy.depth, 0);
 
@@ -265,25 +271,28 @@ TEST_F(MainFormTest, SavesTheMapAsBmpOrNothingWhenCancelled) {
   EXPECT_EQ(busy.depth, 0);
 }
 
-// A map too large for a BMP file is refused before anything is asked; a
+// A map too large for a BMP file is refused before anything is drawn; a
 // large one is asked about; the export shows its progress and can be
 // cancelled, which leaves the file that was there.
 TEST_F(MainFormTest, LargeMapImagesAreRefusedOrAskedAboutAndExportsCanBeCancelled) {
   std::vector<SectorRow> rows = SmallUniverse();
   rows.push_back({.name = "Far", .x = 400, .y = 400});
   Start(rows);
+  dialogs.saveAnswers = {dir.File("map.bmp")};
   form().SavemapasBMP1Click();  // 75 %: 42090 x 42090 pixels
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].kind, "message");
-  EXPECT_NE(dialogs.shown[0].text.find("42090 x 42090 pixels"), std::string::npos);
-  EXPECT_NE(dialogs.shown[0].text.find("GB"), std::string::npos) << dialogs.shown[0].text;
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].kind, "message");
+  EXPECT_NE(dialogs.shown[1].text.find("42090 x 42090 pixels"), std::string::npos);
+  EXPECT_NE(dialogs.shown[1].text.find("GB"), std::string::npos) << dialogs.shown[1].text;
+  EXPECT_FALSE(dir.Exists("map.bmp"));
 
   form().SetZoom("25%");  // 590 MB
   dialogs.shown.clear();
+  dialogs.saveAnswers = {dir.File("map.bmp")};
   form().SavemapasBMP1Click();  // answered No
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].kind, "question");
-  EXPECT_NE(dialogs.shown[0].text.find("563 MB"), std::string::npos);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].kind, "question");
+  EXPECT_NE(dialogs.shown[1].text.find("563 MB"), std::string::npos);
 
   dialogs.shown.clear();
   dir.Write("map.bmp", "old");
@@ -299,6 +308,55 @@ TEST_F(MainFormTest, LargeMapImagesAreRefusedOrAskedAboutAndExportsCanBeCancelle
     EXPECT_NE(shown.kind, "message") << shown.text;  // cancelling is no error
   EXPECT_FALSE(progress->isVisible());
   EXPECT_EQ(busy.depth, 0);
+}
+
+// The file's extension chooses the format; a name of no format is refused
+// before anything is drawn.
+TEST_F(MainFormTest, SavesTheMapAsPngOrSvgByTheExtension) {
+  Start();
+  dialogs.saveAnswers = {dir.File("map.PNG"), dir.File("map.svg"), dir.File("map.jpg")};
+  form().SavemapasBMP1Click();
+  form().SavemapasBMP1Click();
+  EXPECT_EQ(dialogs.Messages().size(), 0u);
+  EXPECT_EQ(dir.Read("map.PNG").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  const QImage png(QString::fromStdString(dir.File("map.PNG")));
+  EXPECT_EQ(png.size(), QSize(form().Geometry().SurfaceWidth(), form().Geometry().SurfaceHeight()));
+  EXPECT_NE(dir.Read("map.svg").find("<svg"), std::string::npos);
+  EXPECT_NE(dir.Read("map.svg").find(">Alpha</text>"), std::string::npos);
+
+  form().SavemapasBMP1Click();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0],
+            "The map can be saved as BMP, PNG or SVG: give the file name the extension .bmp, "
+            ".png or .svg.");
+  EXPECT_FALSE(dir.Exists("map.jpg"));
+  EXPECT_EQ(busy.depth, 0);
+}
+
+// The About box names the version, the licence and the folders the
+// universe and the settings are kept in.
+TEST_F(MainFormTest, TheAboutBoxTellsWhereTheUniverseIsKept) {
+  Start();
+  QAction* about = form().Action("About1");
+  ASSERT_NE(about, nullptr);
+  auto* help = form().menuBar()->findChild<QMenu*>("Help1");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->actions().contains(about));
+  QString shown;
+  QString title;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    title = box->windowTitle();
+    box->accept();
+  });
+  about->trigger();
+  EXPECT_EQ(title, "About QVMap");
+  EXPECT_TRUE(shown.contains(QString("Version ") + qv::ProgramVersion())) << shown.toStdString();
+  EXPECT_TRUE(shown.contains("GNU General Public License, version 3"));
+  EXPECT_TRUE(shown.contains(QString::fromStdString(dir.Folder()).toHtmlEscaped()));
+  EXPECT_TRUE(shown.contains(QString::fromStdString(dir.File("QVMap.INI")).toHtmlEscaped()));
 }
 
 TEST_F(MainFormTest, ZoomCommandsFollowTheZoomList) {

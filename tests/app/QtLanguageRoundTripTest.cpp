@@ -201,10 +201,13 @@ Snapshot Record(qv::QtProgram& program) {
                 out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
-  RecordStrings("MainTexts",
-                {main.StatusSuns, main.StatusShipyard, main.StatusDock, main.StatusPirate,
-                 main.DeleteSectorMsg, main.DeleteCap, main.RevealAllMsg, main.RevealAllCap,
-                 main.DeleteMsg, main.BmpErrorMsg, main.BmpWriteErrorMsg},
+  RecordStrings("MainTexts", {main.StatusSuns,   main.StatusShipyard,   main.StatusDock,
+                              main.StatusPirate, main.DeleteSectorMsg,  main.DeleteCap,
+                              main.RevealAllMsg, main.RevealAllCap,     main.DeleteMsg,
+                              main.BmpErrorMsg,  main.BmpWriteErrorMsg, main.BmpTooLargeMsg,
+                              main.BmpSaveCap,   main.MapImageFilter,   main.MapFormatMsg,
+                              main.AboutCap,     main.AboutVersion,     main.AboutDescription,
+                              main.AboutLicence, main.AboutFolder,      main.AboutSettings},
                 out);
   const qv::TStoreTexts& store = program.Store().Texts;
   RecordStrings(

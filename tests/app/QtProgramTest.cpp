@@ -9,14 +9,19 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QToolButton>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
+#include "data/ProgramHome.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
@@ -430,6 +435,62 @@ TEST_F(QtProgramTest, SecondProgramOnTheSameFolderEndsWithoutWriting) {
   Stop();
   EXPECT_TRUE(dir.Exists("QVMap.INI"));
   EXPECT_FALSE(dir.Exists("QVMap.lock"));
+}
+
+// Sets environment variables for as long as it lives.
+class ScopedEnvironment {
+ public:
+  void Set(const char* name, const std::string& value) {
+    const char* old = std::getenv(name);
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second)
+        setenv(it->first.c_str(), it->second->c_str(), 1);
+      else
+        unsetenv(it->first.c_str());
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// Installed where the player may not write: the first start copies the
+// sample into the player's data folder, and from then on the universe lives
+// there and the settings in the player's configuration folder.
+TEST_F(QtProgramTest, AnInstalledProgramKeepsThePlayersUniverseAndSettingsInHisFolders) {
+  TempDir user;
+  ScopedEnvironment environment;
+  environment.Set("XDG_DATA_HOME", user.File("data"));
+  environment.Set("XDG_CONFIG_HOME", user.File("config"));
+  dir.Write("Deutsch.LNG", "[MainForm]\nDelete2.Caption=L\xc3\xb6schen\n");
+  std::filesystem::create_directory(user.Path() / "bin");
+  qv::ProgramHomeSources sources = qv::ProgramHomeSourcesOf("", user.File("bin"));
+  sources.installedData = dir.Folder();
+  const qv::ProgramHome home = qv::ChooseProgramHome(sources);
+  ASSERT_TRUE(home.filled);
+  ASSERT_EQ(home.folder, user.File("data/qvmap") + "/");
+
+  auto first = std::make_unique<qv::QtProgram>(home.folder, dialogs, &busy);
+  first->MainForm().FirstShow();
+  EXPECT_EQ(first->Store().SectorsData.RecordCount(), 4);
+  EXPECT_TRUE(first->MainForm().LanguageMenu()->menuAction()->isVisible());
+  first->MainForm().SetZoom("150%");
+  first->MainForm().close();
+  first.reset();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_TRUE(user.Exists("config/qvmap/QVMap.INI"));
+  EXPECT_FALSE(user.Exists("data/qvmap/QVMap.INI"));
+  EXPECT_FALSE(user.Exists("data/qvmap/QVMap.lock"));
+
+  auto again =
+      std::make_unique<qv::QtProgram>(qv::ChooseProgramHome(sources).folder, dialogs, &busy);
+  again->MainForm().FirstShow();
+  EXPECT_EQ(again->MainForm().ZoomBox()->currentText(), "150%");
+  again->MainForm().close();
 }
 
 }  // namespace

@@ -100,6 +100,28 @@ TEST_F(CliMapCommandsTest, RenderWritesA24BitBmpOfTheSurfaceSize) {
   EXPECT_EQ(Run("render '" + work.File("none/x.bmp") + "'").status, 1);
 }
 
+// The extension picks the format; a name of another kind is a usage error.
+TEST_F(CliMapCommandsTest, RenderWritesPngOrSvgByTheExtension) {
+  Outcome png = Run("render '" + work.File("map.png") + "'");
+  ASSERT_EQ(png.status, 0) << work.Read("err");
+  EXPECT_EQ(png.out, "195\t90\n");
+  const std::string image = work.Read("map.png");
+  ASSERT_GT(image.size(), 24u);
+  EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(image.substr(12, 4), "IHDR");
+  EXPECT_EQ(static_cast<unsigned char>(image[18]) << 8 | static_cast<unsigned char>(image[19]),
+            195);  // width
+
+  ASSERT_EQ(Run("render '" + work.File("map.SVG") + "' --zoom 100").status, 0);
+  const std::string drawing = work.Read("map.SVG");
+  EXPECT_NE(drawing.find("viewBox=\"0 0 260 120\""), std::string::npos) << drawing.substr(0, 300);
+
+  const Outcome other = Run("render '" + work.File("map.jpg") + "'");
+  EXPECT_EQ(other.status, 2);
+  EXPECT_NE(work.Read("err").find("a .bmp, .png or .svg file"), std::string::npos);
+  EXPECT_FALSE(work.Exists("map.jpg"));
+}
+
 // An image whose BMP file would pass the format's 4 GB is refused at once,
 // naming its size, and no file is left.
 TEST_F(CliMapCommandsTest, RenderRefusesAMapTooLargeForABmpFile) {
@@ -111,6 +133,8 @@ TEST_F(CliMapCommandsTest, RenderRefusesAMapTooLargeForABmpFile) {
   EXPECT_NE(error.find("56120 x 56120 pixels"), std::string::npos) << error;
   EXPECT_NE(error.find("8.8 GB"), std::string::npos) << error;
   EXPECT_FALSE(work.Exists("huge.bmp"));
+  // A PNG file has no such limit: only the BMP's size is checked.
+  EXPECT_EQ(Run("render '" + work.File("huge.png") + "' --zoom 1").status, 0) << work.Read("err");
 }
 
 // The worked examples: a farm selling 10 wheat at 100 per 600 s from 20 ore

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontDialog>
 #include <QGroupBox>
@@ -15,6 +17,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/QtFonts.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -37,6 +40,15 @@ TEST(QtDialogsTest, DefaultExtensionOnlyWhenTheNameHasNone) {
   // A dot in a folder name is not the file's extension.
   EXPECT_EQ(qv::WithDefaultExtension("/tmp/v1.2/map", "bmp"), "/tmp/v1.2/map.bmp");
   EXPECT_EQ(qv::WithDefaultExtension("/tmp/map", ""), "/tmp/map");
+}
+
+TEST(QtDialogsTest, ANameTakesTheExtensionOfTheChosenFileType) {
+  EXPECT_EQ(qv::FilterExtension("PNG images (*.png)"), "png");
+  EXPECT_EQ(qv::FilterExtension("Maps (old) (*.map)"), "map");
+  EXPECT_EQ(qv::FilterExtension("All files (*)"), "");
+  EXPECT_EQ(qv::FilterExtension("Images (*.bmp *.dib)"), "");
+  EXPECT_EQ(qv::FilterExtension("Backups (*.b?k)"), "");
+  EXPECT_EQ(qv::FilterExtension("no patterns"), "");
 }
 
 TEST(QtDialogsTest, CustomColourTextIsRedGreenBlue) {
@@ -104,6 +116,35 @@ TEST(QtDialogsRunTest, ColourDialogTakesSlotsByLetterAndReportsSixteen) {
     colorDialog->accept();
   });
   EXPECT_EQ(dialogs.AskColor(0, custom), 0xFF0000);
+}
+
+TEST(QtDialogsRunTest, SaveDialogAppendsTheExtensionOfTheChosenType) {
+  qvtest::TempDir dir;
+  qv::QtDialogs dialogs;
+  const std::string filter = "Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png|All files|*.*";
+  auto answer = [&dir](const char* type, const char* name) {
+    AnswerNextDialog([&dir, type, name](QWidget& dialog) {
+      auto* files = qobject_cast<QFileDialog*>(&dialog);
+      ASSERT_NE(files, nullptr);
+      // As the player picks the type from the list.
+      auto* types = files->findChild<QComboBox*>("fileTypeCombo");
+      ASSERT_NE(types, nullptr);
+      const int index = types->findText(type);
+      ASSERT_GE(index, 0) << type;
+      types->setCurrentIndex(index);
+      emit types->activated(index);
+      emit types->textActivated(types->itemText(index));
+      files->selectFile(QString::fromStdString(dir.File(name)));
+      static_cast<QDialog*>(files)->accept();  // as the Save button does
+    });
+  };
+  std::string folder = dir.Folder();
+  answer("PNG images (*.png)", "map");
+  EXPECT_EQ(dialogs.AskSaveFileName(folder, filter, "bmp"), dir.File("map.png"));
+  answer("All files (*)", "plan");
+  EXPECT_EQ(dialogs.AskSaveFileName(folder, filter, "bmp"), dir.File("plan.bmp"));
+  answer("PNG images (*.png)", "chart.svg");
+  EXPECT_EQ(dialogs.AskSaveFileName(folder, filter, "bmp"), dir.File("chart.svg"));
 }
 
 TEST(QtDialogsRunTest, YesNoQuestion) {
