@@ -102,6 +102,7 @@ TMainForm::TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy,
 
   ReadSettings();
   ApplySwitchesToControls();
+  ApplyRouteOptionsToControls();
   zoomBox_->setEditText(QString::fromStdString(geometry_.ZoomText()));
   UpdateCommands();
 }
@@ -265,6 +266,7 @@ void TMainForm::SetLanguage() {
     store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
   UpdateStatusHint();
+  UpdateRouteStatus();
 }
 
 void TMainForm::CompleteToolButtonHints(bool strip) {
@@ -295,6 +297,8 @@ void TMainForm::RefreshBounds() {
   lastBounds_ = store_.GetSectorBounds();
   geometry_.RefreshBounds(lastBounds_, settings_.Map.ShowInvisibleSectors, Viewport());
   SetSurfaceSize();
+  // Whatever changes the bounds may change the ways between the sectors.
+  RefreshRoute();
 }
 
 void TMainForm::SetSurfaceSize() {
@@ -330,7 +334,8 @@ void TMainForm::UpdateMarkerArea() {
 }
 
 TMapDrawContext TMainForm::DrawContext() const {
-  return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_, &mapSectors_};
+  return {store_,   geometry_, settings_.Map, settings_.Request,
+          request_, cells_,    &mapSectors_,  routePlan_.Shown()};
 }
 
 void TMainForm::PaintMap(QPainter& painter, const QRect& exposed) {
@@ -377,6 +382,7 @@ void TMainForm::UpdateSelection() {
   UpdateCommands();
   if (ProductsWindowVisible()) RefreshProducts();
   if (LegendVisible()) RefreshLegend();
+  if (WhereToVisible()) RefreshWhereTo();
 }
 
 void TMainForm::UpdateCommands() {
@@ -394,6 +400,7 @@ void TMainForm::UpdateCommands() {
   enable("Revealallsectors1", hidden);
   enable("Zoomin1", geometry_.CanZoomIn());
   enable("Zoomout1", geometry_.CanZoomOut());
+  UpdateRouteCommands();
 }
 
 void TMainForm::SelectSector(int x, int y) {

@@ -38,6 +38,11 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("BmpSaveCap", texts.BmpSaveCap);
   read("BmpProgressMsg", texts.BmpProgressMsg);
   read("BmpCancelBtn", texts.BmpCancelBtn);
+  read("RouteJumpsMsg", texts.RouteJumpsMsg);
+  read("RouteOneJumpMsg", texts.RouteOneJumpMsg);
+  read("NoRouteMsg", texts.NoRouteMsg);
+  read("RouteStartMsg", texts.RouteStartMsg);
+  read("RouteEndMsg", texts.RouteEndMsg);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

@@ -37,6 +37,12 @@ struct TMainTexts {
   std::string BmpSaveCap = "Save map as BMP";
   std::string BmpProgressMsg = "Saving the map image...";
   std::string BmpCancelBtn = "Cancel";
+  // Nor these: the route shown on the map, in the status line.
+  std::string RouteJumpsMsg = "Route: %d jumps";
+  std::string RouteOneJumpMsg = "Route: 1 jump";
+  std::string NoRouteMsg = "No route from %s to %s";
+  std::string RouteStartMsg = "Route from %s: choose its end with \"Route to here\"";
+  std::string RouteEndMsg = "Route to %s: choose its start with \"Route from here\"";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.
