@@ -105,6 +105,7 @@ TMainForm::TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy,
 
   ReadSettings();
   ApplySwitchesToControls();
+  ApplyRouteOptionsToControls();
   zoomBox_->setEditText(QString::fromStdString(geometry_.ZoomText()));
   UpdateCommands();
 }
@@ -312,6 +313,7 @@ void TMainForm::SetLanguage() {
     store_.TranslateStoreTexts(*file);
   CompleteToolButtonHints(false);
   UpdateStatusHint();
+  UpdateRouteStatus();
 }
 
 void TMainForm::CompleteToolButtonHints(bool strip) {
@@ -342,6 +344,8 @@ void TMainForm::RefreshBounds() {
   lastBounds_ = store_.GetSectorBounds();
   geometry_.RefreshBounds(lastBounds_, settings_.Map.ShowInvisibleSectors, Viewport());
   SetSurfaceSize();
+  // Whatever changes the bounds may change the ways between the sectors.
+  RefreshRoute();
 }
 
 void TMainForm::SetSurfaceSize() {
@@ -377,7 +381,8 @@ void TMainForm::UpdateMarkerArea() {
 }
 
 TMapDrawContext TMainForm::DrawContext() const {
-  return {store_, geometry_, settings_.Map, settings_.Request, request_, cells_, &mapSectors_};
+  return {store_,   geometry_, settings_.Map, settings_.Request,
+          request_, cells_,    &mapSectors_,  routePlan_.Shown()};
 }
 
 void TMainForm::PaintMap(QPainter& painter, const QRect& exposed) {
@@ -424,6 +429,7 @@ void TMainForm::UpdateSelection() {
   UpdateCommands();
   if (ProductsWindowVisible()) RefreshProducts();
   if (LegendVisible()) RefreshLegend();
+  if (WhereToVisible()) RefreshWhereTo();
 }
 
 void TMainForm::UpdateCommands() {
@@ -441,6 +447,7 @@ void TMainForm::UpdateCommands() {
   enable("Revealallsectors1", hidden);
   enable("Zoomin1", geometry_.CanZoomIn());
   enable("Zoomout1", geometry_.CanZoomOut());
+  UpdateRouteCommands();
 }
 
 void TMainForm::SelectSector(int x, int y) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/MainTexts.h"
+#include "app/MapRoutePlan.h"
 #include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
 #include "economy/RequestData.h"
@@ -111,6 +112,14 @@ class TMainForm : public QMainWindow {
   void ToolButton9Click();
   // The products-in-sector window was closed by the player.
   void ProductsWindowClosed();
+  // Routes on the map and the "Where to" window (see QtMainFormRoutes.cpp).
+  void Routefromhere1Click();
+  void Routetohere1Click();
+  void Clearroute1Click();
+  void Whereto1Click();
+  // A row of the "Where to" window was chosen: the route to its sector is
+  // shown and the sector selected, the window keeping its start.
+  void WhereToRouteChosen(int startId, int endId, int x, int y);
 
   // Mouse on the map.
   void PaintBox1MouseDown(int x, int y);
@@ -149,6 +158,9 @@ class TMainForm : public QMainWindow {
   QtMapSurface* Surface() const { return surface_; }
   bool LegendVisible() const;
   bool ProductsWindowVisible() const;
+  bool WhereToVisible() const;
+  const TMapRoutePlan& RoutePlan() const { return routePlan_; }
+  QString RouteStatusText() const;
 
  signals:
   // A fatal failure (memory) asks the program to end after the usual shut-down.
@@ -217,6 +229,16 @@ class TMainForm : public QMainWindow {
   void ToolWindowSwitched(const char* menuItem, const char* button, void (TMainForm::*show)(bool),
                           bool on);
 
+  // Routes (see QtMainFormRoutes.cpp).
+  void CreateRouteActions();
+  QMenu* AvoidMenu();
+  void ApplyRouteOptionsToControls();
+  void AvoidSwitched();
+  void RefreshRoute();
+  void UpdateRouteStatus();
+  void UpdateRouteCommands();
+  void RefreshWhereTo();
+
   TDataModule1& store_;
   Dialogs& dialogs_;
   BusyCursor* busy_;
@@ -252,6 +274,11 @@ class TMainForm : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
   QProgressDialog* bmpProgress_ = nullptr;
+
+  TMapRoutePlan routePlan_;
+  QLabel* routeLabel_ = nullptr;
+  QMenu* avoidMenu_ = nullptr;
+  bool whereToKeepsStart_ = false;  // the selection moves to a sector the window chose
 };
 
 }  // namespace qv

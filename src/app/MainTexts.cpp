@@ -50,6 +50,11 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("AboutLicence", texts.AboutLicence);
   read("AboutFolder", texts.AboutFolder);
   read("AboutSettings", texts.AboutSettings);
+  read("RouteJumpsMsg", texts.RouteJumpsMsg);
+  read("RouteOneJumpMsg", texts.RouteOneJumpMsg);
+  read("NoRouteMsg", texts.NoRouteMsg);
+  read("RouteStartMsg", texts.RouteStartMsg);
+  read("RouteEndMsg", texts.RouteEndMsg);
 }
 
 std::string MapImageSizeText(std::string_view pattern, int width, int height) {

@@ -67,6 +67,12 @@ struct TMainTexts {
       "option) any later version. It comes without any warranty.";
   std::string AboutFolder = "Your universe is kept in:";
   std::string AboutSettings = "Your settings are kept in:";
+  // Nor these: the route shown on the map, in the status line.
+  std::string RouteJumpsMsg = "Route: %d jumps";
+  std::string RouteOneJumpMsg = "Route: 1 jump";
+  std::string NoRouteMsg = "No route from %s to %s";
+  std::string RouteStartMsg = "Route from %s: choose its end with \"Route to here\"";
+  std::string RouteEndMsg = "Route to %s: choose its start with \"Route from here\"";
 };
 
 // Reads every key of `texts` from the section; a missing key keeps the text.

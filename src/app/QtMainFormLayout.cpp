@@ -113,6 +113,7 @@ void TMainForm::CreateActions() {
   AddAction("South1", "South", &TMainForm::South1Click);
   AddAction("West1", "West", &TMainForm::West1Click);
   AddAction("East1", "East", &TMainForm::East1Click);
+  CreateRouteActions();
 }
 
 void TMainForm::CreateMenus() {
@@ -134,8 +135,10 @@ void TMainForm::CreateMenus() {
   add(menu("Map1", "&Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
                              "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
   add(menu("Tables1", "&Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
-  add(menu("Calculations1", "&Calculations"),
-      {"Statistics1", "-", "Factoryprofit1", "Complexprofit1"});
+  QMenu* calculations = menu("Calculations1", "&Calculations");
+  add(calculations, {"Statistics1", "-", "Factoryprofit1", "Complexprofit1", "-", "Whereto1",
+                     "Routefromhere1", "Routetohere1", "Clearroute1"});
+  calculations->addMenu(AvoidMenu());
   add(menu("View1", "&View"),
       {"Productsinsector1", "Showlegend1", "-", "Showstatistics1", "-", "Showraces1", "Showsuns1",
        "Showdocks1", "Showshipyards1", "Showpiratebases1", "Showinvisiblesectors1", "-", "Zoomin1",
@@ -150,7 +153,9 @@ void TMainForm::CreateMenus() {
   revealMenu_ = popupMenu_->addMenu("Reveal");
   revealMenu_->setObjectName("Reveal1");
   add(revealMenu_, {"North1", "South1", "West1", "East1"});
-  add(popupMenu_, {"-", "Delete2", "-", "Properties2", "Objects1"});
+  add(popupMenu_, {"-", "Delete2", "-", "Properties2", "Objects1", "-", "Routefromhere1",
+                   "Routetohere1", "Clearroute1"});
+  popupMenu_->addMenu(AvoidMenu());
   popupMenu_->setDefaultAction(actions_.at("Objects1"));
 }
 
@@ -243,6 +248,10 @@ void TMainForm::CreateMapView() {
   statusHint_->setContentsMargins(0, 0, 12, 0);
   statusHint_->hide();
   status->insertWidget(0, statusHint_);
+  routeLabel_ = new QLabel(status);
+  routeLabel_->setObjectName("RouteStatus");
+  routeLabel_->hide();
+  status->addPermanentWidget(routeLabel_);
 
   // The progress of saving the map as BMP, shown when the export lasts.
   bmpProgress_ = new QProgressDialog(this);

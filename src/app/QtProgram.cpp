@@ -7,6 +7,7 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "economy/WhereToForm.h"
 #include "editors/BrowseForm.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProcessDataForm.h"
@@ -46,6 +47,7 @@ enum LanguagePlace : int {
   kSectorDataForm,
   kSectorPropForm,
   kSectProdForm,
+  kWhereToForm,
 };
 
 using WindowPtr = std::unique_ptr<TProgramWindow>;
@@ -139,6 +141,13 @@ const WindowEntry kProgramWindows[] = {
        auto process = std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
        if (auto* browse = c.main.Window<TBrowseForm>()) browse->SetProcessDialog(process.get());
        return process;
+     }},
+    {kWhereToForm,
+     [](const TProgramContext& c) -> WindowPtr {
+       auto whereTo = std::make_unique<TWhereToForm>(c.store, c.busy, &c.main);
+       QObject::connect(whereTo.get(), &TWhereToForm::routeChosen, &c.main,
+                        &TMainForm::WhereToRouteChosen);
+       return whereTo;
      }},
 };
 

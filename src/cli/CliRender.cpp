@@ -3,32 +3,43 @@
 #include "app/MainTexts.h"
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
+#include "cli/CliRouteOptions.h"
 #include "cli/Commands.h"
 #include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
 #include "map/BmpFile.h"
+#include "map/JumpGraph.h"
 #include "map/MapGeometry.h"
 #include "map/MapImageFormat.h"
 #include "map/MapRenderer.h"
 #include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
+#include "map/RouteOverlay.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv::cli {
 
-// render OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...]: the map
-// as the main window draws it after start, written as a 24-bit BMP, an RGB
-// PNG or an SVG drawing as the file's extension says.
+// render OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...] [--route
+// FROM TO [ROUTE...]]: the map as the main window draws it after start, with
+// the route between two sectors shown when asked, written as a 24-bit BMP, an
+// RGB PNG or an SVG drawing as the file's extension says.
 int RunRender(CliContext& context, const CommandArgs& args) {
   std::string outFile;
   std::optional<std::string> zoom;
   bool hidden = false;
   RequestOptions requestOptions;
+  std::optional<std::pair<std::string, std::string>> routeEnds;
+  TRouteOptions routeOptions;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (TakeRequestOption(args, i, requestOptions)) continue;
-    if (arg == "--zoom") {
+    if (TakeRouteOption(args, i, routeOptions)) continue;
+    if (arg == "--route") {
+      if (i + 2 >= args.size()) throw UsageError("--route needs FROM and TO");
+      routeEnds.emplace(args[i + 1], args[i + 2]);
+      i += 2;
+    } else if (arg == "--zoom") {
       if (i + 1 >= args.size()) throw UsageError("--zoom needs a value");
       zoom = args[++i];
     } else if (arg.starts_with("--zoom=")) {
@@ -64,6 +75,17 @@ int RunRender(CliContext& context, const CommandArgs& args) {
     settings.Map.ShowStatistics = true;
   }
 
+  TMapRoute route;
+  if (routeEnds) {
+    TJumpGraph graph;
+    graph.Update(store.SectorsData, settings.Map.ShowInvisibleSectors);
+    const auto nodes =
+        RouteBetween(context, graph, routeEnds->first, routeEnds->second, routeOptions);
+    if (!nodes) return 1;
+    for (const int node : *nodes)
+      route.cells.emplace_back(graph.Sector(node).x, graph.Sector(node).y);
+  }
+
   // A map of a universe read in part would look whole: no image then.
   if (context.StoreLoadFailed()) return 1;
 
@@ -78,7 +100,7 @@ int RunRender(CliContext& context, const CommandArgs& args) {
     return 1;
   }
   const TMapDrawContext drawContext{store,   geometry, settings.Map, settings.Request,
-                                    request, cells};
+                                    request, cells,    nullptr,      routeEnds ? &route : nullptr};
   QtHeadlessGui gui;
   const std::string error = SaveMapImage(drawContext, width, height, outFile, *format);
   if (!error.empty()) {

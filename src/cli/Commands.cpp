@@ -7,7 +7,10 @@ const std::vector<Command>& AllCommands() {
       {"tables", "", RunTables},
       {"dump", "[--text] TABLE", RunDump},
       {"import", "TABLE FILE", RunImport},
-      {"render", "OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...]", RunRender},
+      {"render",
+       "OUT.bmp|OUT.png|OUT.svg [--zoom PCT] [--hidden] [REQUEST...] [--route FROM TO "
+       "[ROUTE...]]",
+       RunRender},
       {"stats", "[REQUEST...]", RunStats},
       {"sector", "X Y [--rates]", RunSector},
       {"profit", "FACTORY [--yield N | --cycle N] [--price PRODUCT=PRICE]...", RunProfit},
@@ -17,6 +20,10 @@ const std::vector<Command>& AllCommands() {
        "       [--set-price PRODUCT=N]... [--buy PRODUCT]... [--no-buy PRODUCT]...\n"
        "       [--solar-cycle N] [--yield N] [--limit N] [--save]",
        RunPlan},
+      {"route", "FROM TO [--hidden] [ROUTE...]", RunRoute},
+      {"where",
+       "PRODUCT --role made|needed|traded --from SECTOR [--hidden] [--reachable] [ROUTE...]",
+       RunWhere},
   };
   return commands;
 }
@@ -60,7 +67,13 @@ std::string UsageText() {
       "  --solar-cycle N        seconds per solar power plant cycle (default: the complex's)\n"
       "  --yield N              a mine's yield (default 10)\n"
       "  --limit N              most factories of one type (default 100)\n"
-      "  --save                 the plan becomes the saved complex (AuxFact.cds, AuxProd.cds)\n";
+      "  --save                 the plan becomes the saved complex (AuxFact.cds, AuxProd.cds)\n"
+      "route options (route, where, render --route):\n"
+      "  FROM, TO, SECTOR       a sector by its position X,Y or by its exact name\n"
+      "  --hidden               hidden sectors take part (as \"Show invisible sectors\")\n"
+      "  --avoid RACE           pass through no sector of that race (any number of times)\n"
+      "  --avoid-pirate-bases   pass through no sector with a pirate base\n"
+      "  --reachable            (where) only the sectors a route leads to\n";
   return text;
 }
 

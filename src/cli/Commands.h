@@ -31,6 +31,8 @@ int RunSector(CliContext& context, const CommandArgs& args);
 int RunProfit(CliContext& context, const CommandArgs& args);
 int RunComplex(CliContext& context, const CommandArgs& args);
 int RunPlan(CliContext& context, const CommandArgs& args);
+int RunRoute(CliContext& context, const CommandArgs& args);
+int RunWhere(CliContext& context, const CommandArgs& args);
 
 // The solar power plant cycle the complex window starts with: PowerCycle of
 // its settings section, else 90 (also when the settings file cannot be read,

@@ -147,6 +147,8 @@ class TDataModule1 {
                         bool shipsAndFactories);
   void FillFactoryNames(std::vector<std::string>& list, bool buyableOnly);
   int SectorSolarCycle() const;  // of the current SectorsData row
+  // The same rule for a sector's SolarCycle and Suns values, read elsewhere.
+  static int SolarCycleOf(int solarCycle, int suns);
   static int ApproxSuns(int cycleSeconds);
 
   // The orders the six universe tables are kept in while the program runs

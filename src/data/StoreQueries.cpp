@@ -279,9 +279,11 @@ void TDataModule1::FillFactoryNames(std::vector<std::string>& list, bool buyable
 int TDataModule1::SectorSolarCycle() const {
   const Record record = SectorsData.CurrentRecord();
   if (!record.IsValid()) return -1;
-  const int solarCycle = record.Get("SolarCycle").ToInteger();
+  return SolarCycleOf(record.Get("SolarCycle").ToInteger(), record.Get("Suns").ToInteger());
+}
+
+int TDataModule1::SolarCycleOf(int solarCycle, int suns) {
   if (solarCycle > 0) return solarCycle;
-  const int suns = record.Get("Suns").ToInteger();
   switch (suns) {
     case 1:
       return 92;

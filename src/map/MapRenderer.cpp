@@ -17,6 +17,7 @@
 #include "map/MapGeometry.h"
 #include "map/MapLimits.h"
 #include "map/PixelMath.h"
+#include "map/RouteOverlay.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"
@@ -381,6 +382,7 @@ void DrawMapClipped(const TMapDrawContext& context, TCanvas& canvas, int width, 
       TextCentred(canvas, left, top, side, std::to_string(s.suns));
     }
   }
+  if (context.route != nullptr) DrawRoute(geometry, canvas, *context.route, map.RouteColor, clip);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ class TDataModule1;
 class TMapGeometry;
 class TSectorArray;
 class TSectorDrawList;
+struct TMapRoute;
 struct TMapSettings;
 struct TRequestData;
 struct TRequestSettings;
@@ -27,7 +28,7 @@ struct TRequestSettings;
 // switches (statistics are shown when ShowStatistics is on and the request
 // has a product); the request settings the bar layout. A window keeps the
 // sectors' draw list across its repaints; without one, each drawing reads the
-// sectors table afresh.
+// sectors table afresh. A route shown is drawn over everything else.
 struct TMapDrawContext {
   TDataModule1& store;
   const TMapGeometry& geometry;
@@ -36,6 +37,7 @@ struct TMapDrawContext {
   const TRequestData& request;
   const TSectorArray& cells;
   TSectorDrawList* sectors = nullptr;
+  const TMapRoute* route = nullptr;
 };
 
 // Paints the whole map into (0, 0, width, height): background, gate lines,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "map/MapLimits.h"
+#include "settings/CommaText.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 
@@ -101,6 +102,10 @@ void ReadMainWindowSettings(const IniFile& settings, TMainWindowSettings& values
   req.CustomIndividualScale = s.ReadBool(kSection, "CustomIndividualScale", true);
   map.ShowInvisibleSectors = s.ReadBool(kSection, "ShowInvisibleSectors", false);
   req.ShowRates = s.ReadBool(kSection, "ShowRates", false);
+  map.RouteColor = s.ReadInteger(kSection, "RouteColor", mapDefaults.RouteColor);
+  values.Route.avoidRaces = SplitCommaText(s.ReadString(kSection, "RouteAvoidRaces", ""));
+  std::erase(values.Route.avoidRaces, std::string());
+  values.Route.avoidPirateBases = s.ReadBool(kSection, "RouteAvoidPirateBases", false);
 }
 
 void WriteMainWindowSettings(const TMainWindowSettings& values, IniFile& settings) {
@@ -150,6 +155,9 @@ void WriteMainWindowSettings(const TMainWindowSettings& values, IniFile& setting
   s.WriteBool(kSection, "CustomIndividualScale", req.CustomIndividualScale);
   s.WriteBool(kSection, "ShowInvisibleSectors", map.ShowInvisibleSectors);
   s.WriteBool(kSection, "ShowRates", req.ShowRates);
+  s.WriteInteger(kSection, "RouteColor", map.RouteColor);
+  s.WriteString(kSection, "RouteAvoidRaces", JoinCommaText(values.Route.avoidRaces));
+  s.WriteBool(kSection, "RouteAvoidPirateBases", values.Route.avoidPirateBases);
   s.WriteInteger(kSection, "Build", kBuildNumber);
   s.WriteString(kSection, "Language", values.Language);
 }

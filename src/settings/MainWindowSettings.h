@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "map/RouteFinder.h"
 #include "settings/Color.h"
 #include "settings/FontParams.h"
 
@@ -31,6 +32,7 @@ struct TMapSettings {
   TColor PiratesColor = 0xFFFFFF;
   TColor ZhurrColor = 0x0000FF;
   TColor NoRaceColor = 0xFFFFFF;
+  TColor RouteColor = 0x0080FF;  // the route shown on the map
 
   bool DocksAsLetter = false;
   bool ShipyardsAsLetter = true;
@@ -73,6 +75,7 @@ struct TRequestSettings {
 struct TMainWindowSettings {
   TMapSettings Map;
   TRequestSettings Request;
+  TRouteOptions Route;  // what the routes on the map avoid
   std::string Language = "English";
   bool ShowProducts = false;  // products-in-sector window open at the last close
   bool ShowLegend = false;    // legend window open at the last close

@@ -62,8 +62,9 @@ TPrefForm::~TPrefForm() = default;
 
 void TPrefForm::BuildControls() {
   // Colour buttons keep the component numbers of their labels' places:
-  // BitBtn1 border, BitBtn3 gate line, BitBtn12 background, BitBtn4..11 races.
-  const int colorButtonNumber[kColorCount] = {1, 3, 12, 4, 5, 6, 7, 8, 9, 10, 11};
+  // BitBtn1 border, BitBtn3 gate line, BitBtn12 background, BitBtn4..11 races,
+  // BitBtn13 the route.
+  const int colorButtonNumber[kColorCount] = {1, 3, 12, 4, 5, 6, 7, 8, 9, 10, 11, 13};
   for (int i = 0; i < kColorCount; ++i) {
     colorButtons_[i] = Named(new QPushButton, "BitBtn" + std::to_string(colorButtonNumber[i]));
     colorButtons_[i]->setAutoDefault(false);
@@ -102,9 +103,10 @@ void TPrefForm::BuildControls() {
   AddLabelled(*mapGrid, 5, "Label3", "Border:", colorButtons_[kBorder]);
   AddLabelled(*mapGrid, 6, "Label5", "Gate line:", colorButtons_[kGateLine]);
   AddLabelled(*mapGrid, 7, "Label14", "Background:", colorButtons_[kBackground]);
+  AddLabelled(*mapGrid, 8, "Label18", "Route:", colorButtons_[kRoute]);
   QPushButton* sectorNameFont = fontButton("Button3", "Font for sector name", kSectorNameFont);
-  mapGrid->addWidget(sectorNameFont, 8, 0, 1, 2);
-  mapGrid->setRowStretch(9, 1);
+  mapGrid->addWidget(sectorNameFont, 9, 0, 1, 2);
+  mapGrid->setRowStretch(10, 1);
 
   // Races.
   QGroupBox* racesBox = MakeGroup("GroupBox2", " Races ");
@@ -167,10 +169,11 @@ void TPrefForm::BuildControls() {
   layout->addLayout(right, 1);
 
   // Keyboard order: map, races, statistics, misc, then the buttons.
-  std::vector<QWidget*> order = {
-      numbers_[kSectorSize],    numbers_[kSectorDx],        numbers_[kSectorDy],
-      numbers_[kBorderDx],      numbers_[kBorderDy],        colorButtons_[kBorder],
-      colorButtons_[kGateLine], colorButtons_[kBackground], sectorNameFont};
+  std::vector<QWidget*> order = {numbers_[kSectorSize],    numbers_[kSectorDx],
+                                 numbers_[kSectorDy],      numbers_[kBorderDx],
+                                 numbers_[kBorderDy],      colorButtons_[kBorder],
+                                 colorButtons_[kGateLine], colorButtons_[kBackground],
+                                 colorButtons_[kRoute],    sectorNameFont};
   for (int i = 0; i < 8; ++i)
     order.push_back(colorButtons_[kKessar + i]);
   for (QWidget* w :
@@ -201,7 +204,7 @@ void TPrefForm::FitSize() {
 void TPrefForm::FormShow(const TMapSettings& map, const TRequestSettings& request) {
   colors_ = {map.SectorBorderColor, map.GateLineColor, map.BackgroundColor, map.KessarColor,
              map.LumariColor,       map.VosskColor,    map.OrthaneColor,    map.DrakhColor,
-             map.PiratesColor,      map.ZhurrColor,    map.NoRaceColor};
+             map.PiratesColor,      map.ZhurrColor,    map.NoRaceColor,     map.RouteColor};
   for (int i = 0; i < kColorCount; ++i)
     MakeColorGlyph(*colorButtons_[i], 30, 12, colors_[i]);
 
@@ -244,6 +247,7 @@ void TPrefForm::Button1Click() {
     map.PiratesColor = colors_[kPirates];
     map.ZhurrColor = colors_[kZhurr];
     map.NoRaceColor = colors_[kNoRace];
+    map.RouteColor = colors_[kRoute];
 
     map.SectorSize = numbers_[kSectorSize]->value();
     map.SectorDx = numbers_[kSectorDx]->value();

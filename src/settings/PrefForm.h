@@ -36,7 +36,7 @@ class TPrefForm : public QDialog, public TProgramWindow {
   void Translate(const IniFile& languageFile) override;
 
  private:
-  // The eleven colours in the order the dialog loads them.
+  // The colours in the order the dialog loads them.
   enum ColorSlot {
     kBorder,
     kGateLine,
@@ -49,6 +49,7 @@ class TPrefForm : public QDialog, public TProgramWindow {
     kPirates,
     kZhurr,
     kNoRace,
+    kRoute,
     kColorCount
   };
   enum FontSlot { kSectorNameFont, kNumbersFont, kSunFont, kStationsFont, kFontCount };

@@ -30,6 +30,7 @@
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
 #include "economy/SectProdForm.h"
+#include "economy/WhereToForm.h"
 #include "editors/BrowseForm.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProcessDataForm.h"
@@ -166,6 +167,18 @@ Snapshot Record(qv::QtProgram& program) {
     out["SectProdTitleHint" + QString::number(i)] = title->toolTip();
   }
 
+  // The where-to window's column titles, roles and texts, likewise.
+  const qv::TWhereToForm& whereTo = *program.Window<qv::TWhereToForm>();
+  RecordWindow(whereTo, out);
+  const qv::TWhereToTexts& w = whereTo.Texts();
+  std::vector<std::string> whereToTexts = {w.FromText, w.NoStartText, w.GridHint};
+  whereToTexts.insert(whereToTexts.end(), w.Roles.begin(), w.Roles.end());
+  whereToTexts.insert(whereToTexts.end(), w.Titles.begin(), w.Titles.end());
+  whereToTexts.insert(whereToTexts.end(), w.TitleHints.begin(), w.TitleHints.end());
+  for (int i = 0; i < whereTo.RoleBox()->count(); ++i)
+    whereToTexts.push_back(whereTo.RoleBox()->itemText(i).toStdString());
+  RecordStrings("WhereToTexts", whereToTexts, out);
+
   RecordEditor(*program.Window<qv::TProductsForm>(), out);
   const auto* factories = program.Window<qv::TFactoriesForm>();
   RecordEditor(*factories, out);
@@ -201,14 +214,16 @@ Snapshot Record(qv::QtProgram& program) {
                 out);
 
   const qv::TMainTexts& main = program.MainForm().Texts();
-  RecordStrings("MainTexts", {main.StatusSuns,   main.StatusShipyard,   main.StatusDock,
-                              main.StatusPirate, main.DeleteSectorMsg,  main.DeleteCap,
-                              main.RevealAllMsg, main.RevealAllCap,     main.DeleteMsg,
-                              main.BmpErrorMsg,  main.BmpWriteErrorMsg, main.BmpTooLargeMsg,
-                              main.BmpSaveCap,   main.MapImageFilter,   main.MapFormatMsg,
-                              main.AboutCap,     main.AboutVersion,     main.AboutDescription,
-                              main.AboutLicence, main.AboutFolder,      main.AboutSettings},
-                out);
+  RecordStrings(
+      "MainTexts",
+      {main.StatusSuns,      main.StatusShipyard,   main.StatusDock,       main.StatusPirate,
+       main.DeleteSectorMsg, main.DeleteCap,        main.RevealAllMsg,     main.RevealAllCap,
+       main.DeleteMsg,       main.BmpErrorMsg,      main.BmpWriteErrorMsg, main.BmpTooLargeMsg,
+       main.BmpSaveCap,      main.MapImageFilter,   main.MapFormatMsg,     main.AboutCap,
+       main.AboutVersion,    main.AboutDescription, main.AboutLicence,     main.AboutFolder,
+       main.AboutSettings,   main.RouteJumpsMsg,    main.RouteOneJumpMsg,  main.NoRouteMsg,
+       main.RouteStartMsg,   main.RouteEndMsg},
+      out);
   const qv::TStoreTexts& store = program.Store().Texts;
   RecordStrings(
       "StoreTexts",
@@ -320,6 +335,10 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->PlanForm().windowTitle(),
             "Komplex planen");
   EXPECT_EQ(german.at("ComplexPlanTexts13"), "Möglichst wenige Fabriken");
+  EXPECT_EQ(program->Window<qv::TWhereToForm>()->windowTitle(), "Wohin");
+  EXPECT_EQ(program->Window<qv::TWhereToForm>()->RoleBox()->itemText(2), "Von Stationen gehandelt");
+  EXPECT_EQ(program->MainForm().Texts().NoRouteMsg, "Keine Route von %s nach %s");
+  EXPECT_EQ(program->MainForm().Action("Avoidpiratebases1")->text(), "Sektoren mit Piratenbasis");
   EXPECT_GT(Differences(atStart, german).size(), 150u);
 
   Switch(*program, "English");

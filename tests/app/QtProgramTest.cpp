@@ -178,7 +178,7 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
             (std::vector<std::string>{
                 "SectorPropForm", "ProductsForm", "FactoriesForm", "SectorDataForm", "SectProdForm",
                 "RequestForm", "PrefForm", "LegendForm", "BrowseForm", "RevealSectorForm",
-                "FactSimpleCalcForm", "FactComplexCalcForm", "ProcessDataForm"}));
+                "FactSimpleCalcForm", "FactComplexCalcForm", "ProcessDataForm", "WhereToForm"}));
   EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
   program->Window<qv::TLegendForm>()->resize(250, 300);
   program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);

@@ -45,6 +45,28 @@ TEST(MainWindowSettingsTest, WithoutKeysTheFileDefaultsApplyNotTheInitialValues)
   EXPECT_TRUE(read.Request.CustomIndividualScale);
   EXPECT_EQ(read.Map.SectorSize, 40);
   EXPECT_EQ(read.Map.SectorDx, 100);
+  EXPECT_EQ(read.Map.RouteColor, 0x0080FF);
+  EXPECT_EQ(read.Route, qv::TRouteOptions{});
+}
+
+// Races to avoid are kept as a comma text: a race text with a comma or
+// blanks around it reads back as it was.
+TEST(MainWindowSettingsTest, RouteSettingsReadBackAsWritten) {
+  TempDir dir;
+  IniFile ini(dir.File("QVMap.INI"));
+  TMainWindowSettings s;
+  s.Map.RouteColor = 0x00FF00;
+  s.Route.avoidRaces = {"Pirates", "Old, forgotten", " Zhurr"};
+  s.Route.avoidPirateBases = true;
+  WriteMainWindowSettings(s, ini);
+  TMainWindowSettings back;
+  ReadMainWindowSettings(ini, back);
+  EXPECT_EQ(back.Map.RouteColor, 0x00FF00);
+  EXPECT_EQ(back.Route, s.Route);
+
+  auto empty = Ini(dir, "[MainWindow]\nRouteAvoidRaces=\n");
+  ReadMainWindowSettings(*empty, back);
+  EXPECT_TRUE(back.Route.avoidRaces.empty());
 }
 
 TEST(MainWindowSettingsTest, ValuesAreDecodedAsStored) {
@@ -138,6 +160,9 @@ TEST(MainWindowSettingsTest, WritesTheWholeListInOrderAndReadsBackTheSame) {
                                              "CustomIndividualScale",
                                              "ShowInvisibleSectors",
                                              "ShowRates",
+                                             "RouteColor",
+                                             "RouteAvoidRaces",
+                                             "RouteAvoidPirateBases",
                                              "Build",
                                              "Language"};
   EXPECT_EQ(ini.ReadSection("MainWindow"), expected);

@@ -45,16 +45,18 @@ class PrefFormTest : public ::testing::Test {
 
 TEST_F(PrefFormTest, CancelKeepsEveryChoiceAndTheNextShowingStartsAfresh) {
   const qv::TMapSettings before = map_;
-  dialogs_.colorAnswers = {0x123456};
+  dialogs_.colorAnswers = {0x123456, 0x654321};
   dialogs_.fontAnswers = {qv::TFontParams{.Name = "Courier", .Size = 20}};
   EXPECT_FALSE(Run([&] {
     Click("BitBtn1");
+    Click("BitBtn13");
     Click("Button3");
     Get<QSpinBox>("UpDown1").setValue(77);
     Click("CheckBox4");
     Click("Button2");
   }));
   EXPECT_EQ(map_.SectorBorderColor, before.SectorBorderColor);
+  EXPECT_EQ(map_.RouteColor, 0x0080FF);
   EXPECT_EQ(map_.SectorNameFont, before.SectorNameFont);
   EXPECT_EQ(map_.SectorSize, before.SectorSize);
   EXPECT_EQ(map_.DocksAsLetter, before.DocksAsLetter);
@@ -102,7 +104,7 @@ TEST_F(PrefFormTest, NumbersOutsideTheirRangeShowAtTheNearerEnd) {
 }
 
 TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
-  dialogs_.colorAnswers = {0x000011, 0x000022, 0x000033, 0x000044};
+  dialogs_.colorAnswers = {0x000011, 0x000022, 0x000033, 0x000044, 0x000055};
   dialogs_.reportedCustomColors = {"ColorA=ABCDEF"};
   const qv::TFontParams stations{.Name = "Verdana", .Size = 7, .Color = 0x0000FF};
   dialogs_.fontAnswers = {stations};
@@ -113,6 +115,7 @@ TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
     Click("BitBtn12");  // background
     Click("BitBtn4");   // Kessar
     Click("BitBtn11");  // no race
+    Click("BitBtn13");  // the route
     Click("Button6");   // stations font
     Get<QSpinBox>("UpDown3").setValue(60);
     Get<QSpinBox>("UpDown4").setValue(25);
@@ -126,6 +129,7 @@ TEST_F(PrefFormTest, OkCopiesEveryControlToItsSetting) {
   EXPECT_EQ(map_.BackgroundColor, 0x000022);
   EXPECT_EQ(map_.KessarColor, 0x000033);
   EXPECT_EQ(map_.NoRaceColor, 0x000044);
+  EXPECT_EQ(map_.RouteColor, 0x000055);
   EXPECT_EQ(map_.StationsFont, stations);
   EXPECT_EQ(map_.SectorDy, 60);
   EXPECT_EQ(map_.BorderDx, 25);
