@@ -12,7 +12,10 @@ namespace qv {
 class IniFile;
 
 // How the map is laid out and drawn. The values below are those the main
-// window starts with before (or without) a settings file.
+// window starts with before (or without) a readable settings file. Every
+// stored member has one key in MainWindowKeys(), which reads, writes and
+// holds it; a key missing from the file gives the value below unless the
+// key names a default of its own (the zoom and the view switches do).
 struct TMapSettings {
   int SectorSize = 40;
   int SectorDx = 100;
@@ -43,7 +46,8 @@ struct TMapSettings {
   TFontParams SunFont{.Color = 0x00FFFF};
   TFontParams StationsFont{.Color = 0x000000};  // starts as SectorBorderColor
 
-  // The view switches (check marks of the View menu); all off until read.
+  // The view switches (check marks of the View menu); all off until read,
+  // while a file without their keys shows races and stations.
   bool ShowRaces = false;
   bool ShowSuns = false;
   bool ShowDocks = false;
@@ -51,6 +55,8 @@ struct TMapSettings {
   bool ShowPirateBases = false;
   bool ShowInvisibleSectors = false;
   bool ShowStatistics = false;  // never stored
+
+  friend bool operator==(const TMapSettings&, const TMapSettings&) = default;
 };
 
 // The request settings of the main window (not the chosen products, which
@@ -70,6 +76,8 @@ struct TRequestSettings {
   int BarWidth = 10;
   bool ShowNumbers = false;
   bool NumbersOnly = false;
+
+  friend bool operator==(const TRequestSettings&, const TRequestSettings&) = default;
 };
 
 struct TMainWindowSettings {
@@ -79,21 +87,23 @@ struct TMainWindowSettings {
   std::string Language = "English";
   bool ShowProducts = false;  // products-in-sector window open at the last close
   bool ShowLegend = false;    // legend window open at the last close
+
+  friend bool operator==(const TMainWindowSettings&, const TMainWindowSettings&) = default;
 };
 
 // The zoom as a whole percentage, trunc(zoom x 100). A zoom read as n x 0.01
 // gives n back even where the product lands a hair below n (29 x 0.01 x 100).
 int ZoomPercent(double zoom);
 
-// Every key of "MainWindow" except the window placement, and the four font
-// sections, in the order the program reads them. Missing keys give the
-// defaults of the file format (zoom 75 %, races, docks, shipyards and pirate
-// bases shown), which differ from the initial values above.
+// Every key of MainWindowKeys(): the keys of "MainWindow" except the window
+// placement, and the four font sections. Missing keys give the defaults of
+// the file format (zoom 75 %, races, docks, shipyards and pirate bases
+// shown), which differ from the initial values above.
 void ReadMainWindowSettings(const IniFile& settings, TMainWindowSettings& values);
 // What the main window writes when it is destroyed, after its placement:
-// the map and request keys, the fonts, "Build" and "Language".
+// the keys written at exit, in the table's order.
 void WriteMainWindowSettings(const TMainWindowSettings& values, IniFile& settings);
-// What the main window writes when it is closed.
+// What the main window writes when it is closed: which windows were open.
 void WriteMainWindowSwitchesOnClose(IniFile& settings, bool showProducts, bool showLegend);
 
 }  // namespace qv

@@ -12,8 +12,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <string>
+#include <utility>
 
 #include "editors/QtNumberBox.h"
+#include "settings/MainWindowKeys.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtFormParts.h"
@@ -201,26 +203,60 @@ void TPrefForm::FitSize() {
   setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
 }
 
-void TPrefForm::FormShow(const TMapSettings& map, const TRequestSettings& request) {
-  colors_ = {map.SectorBorderColor, map.GateLineColor, map.BackgroundColor, map.KessarColor,
-             map.LumariColor,       map.VosskColor,    map.OrthaneColor,    map.DrakhColor,
-             map.PiratesColor,      map.ZhurrColor,    map.NoRaceColor,     map.RouteColor};
-  for (int i = 0; i < kColorCount; ++i)
+namespace {
+
+// The setting each control edits, in the order of its slots; one list gives
+// both what the dialog shows and what OK takes back.
+constexpr std::array kColorKeys = {"SectorBorderColor", "GateLineColor", "BackgroundColor",
+                                   "KessarColor",       "LumariColor",   "VosskColor",
+                                   "OrthaneColor",      "DrakhColor",    "PiratesColor",
+                                   "ZhurrColor",        "NoRaceColor",   "RouteColor"};
+constexpr std::array kNumberKeys = {"SectorSize", "SectorDx", "SectorDy",
+                                    "BorderDx",   "BorderDy", "BarWidth"};
+constexpr std::array kFontSections = {"SectorNameFont", "ReqDigitFont", "SunFont", "StationsFont"};
+constexpr std::array kSwitchKeys = {"VerticalBars",  "ShowNumbers",       "NumbersOnly",
+                                    "DocksAsLetter", "ShipyardsAsLetter", "PirateBasesAsLetter"};
+
+template <class Setting>
+const auto& FieldOf(const char* key) {
+  return MainWindowSetting<Setting>(key).field;
+}
+
+// The settings the dialog edits, where the table's fields find them.
+TMainWindowSettings Holding(const TMapSettings& map, const TRequestSettings& request) {
+  TMainWindowSettings values;
+  values.Map = map;
+  values.Request = request;
+  return values;
+}
+
+}  // namespace
+
+void TPrefForm::FormShow(const TMainWindowSettings& values) {
+  static_assert(kColorKeys.size() == kColorCount && kNumberKeys.size() == kNumberCount &&
+                kFontSections.size() == kFontCount && kSwitchKeys.size() == kSwitchCount);
+  for (int i = 0; i < kColorCount; ++i) {
+    colors_[i] = FieldOf<TNumberSetting>(kColorKeys[i])(values);
     MakeColorGlyph(*colorButtons_[i], 30, 12, colors_[i]);
-
+  }
   // The spin boxes hold values outside 0..100 at the nearer end.
-  const int numbers[kNumberCount] = {map.SectorSize, map.SectorDx, map.SectorDy,
-                                     map.BorderDx,   map.BorderDy, request.BarWidth};
   for (int i = 0; i < kNumberCount; ++i)
-    numbers_[i]->setValue(numbers[i]);
-
-  fonts_ = {map.SectorNameFont, map.ReqDigitFont, map.SunFont, map.StationsFont};
-
-  const bool switches[kSwitchCount] = {request.VerticalBars,  request.ShowNumbers,
-                                       request.NumbersOnly,   map.DocksAsLetter,
-                                       map.ShipyardsAsLetter, map.PirateBasesAsLetter};
+    numbers_[i]->setValue(FieldOf<TNumberSetting>(kNumberKeys[i])(values));
+  for (int i = 0; i < kFontCount; ++i)
+    fonts_[i] = FieldOf<TFontSetting>(kFontSections[i])(values);
   for (int i = 0; i < kSwitchCount; ++i)
-    switches_[i]->setChecked(switches[i]);
+    switches_[i]->setChecked(FieldOf<TSwitchSetting>(kSwitchKeys[i])(values));
+}
+
+void TPrefForm::CopyOut(TMainWindowSettings& values) const {
+  for (int i = 0; i < kColorCount; ++i)
+    FieldOf<TNumberSetting>(kColorKeys[i])(values) = colors_[i];
+  for (int i = 0; i < kNumberCount; ++i)
+    FieldOf<TNumberSetting>(kNumberKeys[i])(values) = numbers_[i]->value();
+  for (int i = 0; i < kFontCount; ++i)
+    FieldOf<TFontSetting>(kFontSections[i])(values) = fonts_[i];
+  for (int i = 0; i < kSwitchCount; ++i)
+    FieldOf<TSwitchSetting>(kSwitchKeys[i])(values) = switches_[i]->isChecked();
 }
 
 void TPrefForm::ColorButtonClick(int slot) {
@@ -234,39 +270,11 @@ void TPrefForm::FontButtonClick(int slot) {
 void TPrefForm::Button1Click() {
   CommitNumberBoxes(*this);
   if (map_ && request_) {
-    TMapSettings& map = *map_;
-    TRequestSettings& request = *request_;
-    map.SectorBorderColor = colors_[kBorder];
-    map.GateLineColor = colors_[kGateLine];
-    map.BackgroundColor = colors_[kBackground];
-    map.KessarColor = colors_[kKessar];
-    map.LumariColor = colors_[kLumari];
-    map.VosskColor = colors_[kVossk];
-    map.OrthaneColor = colors_[kOrthane];
-    map.DrakhColor = colors_[kDrakh];
-    map.PiratesColor = colors_[kPirates];
-    map.ZhurrColor = colors_[kZhurr];
-    map.NoRaceColor = colors_[kNoRace];
-    map.RouteColor = colors_[kRoute];
-
-    map.SectorSize = numbers_[kSectorSize]->value();
-    map.SectorDx = numbers_[kSectorDx]->value();
-    map.SectorDy = numbers_[kSectorDy]->value();
-    map.BorderDx = numbers_[kBorderDx]->value();
-    map.BorderDy = numbers_[kBorderDy]->value();
-    request.BarWidth = numbers_[kBarWidth]->value();
-
-    map.SectorNameFont = fonts_[kSectorNameFont];
-    map.ReqDigitFont = fonts_[kNumbersFont];
-    map.SunFont = fonts_[kSunFont];
-    map.StationsFont = fonts_[kStationsFont];
-
-    request.VerticalBars = switches_[kVerticalBars]->isChecked();
-    request.ShowNumbers = switches_[kShowNumbers]->isChecked();
-    request.NumbersOnly = switches_[kNumbersOnly]->isChecked();
-    map.DocksAsLetter = switches_[kDocksAsLetter]->isChecked();
-    map.ShipyardsAsLetter = switches_[kShipyardsAsLetter]->isChecked();
-    map.PirateBasesAsLetter = switches_[kPirateBasesAsLetter]->isChecked();
+    // Only the dialog's own settings change; the others stay as they are now.
+    TMainWindowSettings values = Holding(*map_, *request_);
+    CopyOut(values);
+    *map_ = std::move(values.Map);
+    *request_ = std::move(values.Request);
   }
   accept();
 }
@@ -274,7 +282,7 @@ void TPrefForm::Button1Click() {
 bool TPrefForm::Execute(TMapSettings& map, TRequestSettings& request) {
   map_ = &map;
   request_ = &request;
-  FormShow(map, request);
+  FormShow(Holding(map, request));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);

@@ -16,6 +16,7 @@ namespace qv {
 
 class Dialogs;
 class IniFile;
+struct TMainWindowSettings;
 struct TMapSettings;
 struct TRequestSettings;
 
@@ -76,7 +77,8 @@ class TPrefForm : public QDialog, public TProgramWindow {
 
   void BuildControls();
   void FitSize();
-  void FormShow(const TMapSettings& map, const TRequestSettings& request);
+  void FormShow(const TMainWindowSettings& values);
+  void CopyOut(TMainWindowSettings& values) const;
   void ColorButtonClick(int slot);
   void FontButtonClick(int slot);
   void Button1Click();

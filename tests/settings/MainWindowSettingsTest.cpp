@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/MapGeometry.h"
@@ -18,6 +19,16 @@ using qvtest::TempDir;
 std::unique_ptr<IniFile> Ini(const TempDir& dir, const std::string& text) {
   dir.Write("QVMap.INI", text);
   return IniFile::Load(dir.File("QVMap.INI"));
+}
+
+// The file as written: every line ends in CR LF.
+std::string WithCrLf(std::string_view lines) {
+  std::string text;
+  for (const char c : lines) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return text;
 }
 
 TEST(MainWindowSettingsTest, WithoutKeysTheFileDefaultsApplyNotTheInitialValues) {
@@ -231,6 +242,169 @@ TEST(MainWindowSettingsTest, EveryWholePercentZoomSurvivesTheRoundTrip) {
   }
   EXPECT_EQ(ZoomPercent(0.755), 75);  // still truncated, not rounded
   EXPECT_EQ(ZoomPercent(-0.5), -50);
+}
+
+// The program's write at close and at exit over a file a player kept: keys
+// missing take their file defaults, values beyond their ranges are written
+// back held, and everything else in the file stays as it was.
+TEST(MainWindowSettingsTest, APartialFileIsWrittenBackWhole) {
+  TempDir dir;
+  dir.Write("QVMap.INI",
+            "; kept by hand\n[MainWindow]\nLeft=10\nsectordy=7\nSectorSize=0\nSectorDx=2000\n"
+            "Zoom=5000\nBarWidth=-1\nShowRaces=0\nLanguage=Deutsch\nReqOp2=0\n"
+            "RouteAvoidRaces=Pirates,,Zhurr\nBuild=3\n\n[SunFont]\nSize=900\nName=Courier\n"
+            "[Other]\nKeep=this\n");
+  auto ini = IniFile::Load(dir.File("QVMap.INI"));
+  TMainWindowSettings s;
+  ReadMainWindowSettings(*ini, s);
+  // The fonts the file lacks follow at its end, at their initial values.
+  const auto newFont = [](const char* section) {
+    return std::string("[") + section + "]\nColor=0\nSize=9\nBold=0\nItalic=0\n" +
+           "Underline=0\nStrikeout=0\nName=Arial\nCharset=1\n";
+  };
+  WriteMainWindowSwitchesOnClose(*ini, s.ShowProducts, s.ShowLegend);
+  WriteMainWindowSettings(s, *ini);
+  ASSERT_TRUE(ini->UpdateFile());
+  EXPECT_EQ(dir.Read("QVMap.INI"), WithCrLf(R"(; kept by hand
+[MainWindow]
+Left=10
+sectordy=7
+SectorSize=1
+SectorDx=1000
+Zoom=1000
+BarWidth=0
+ShowRaces=0
+Language=Deutsch
+ReqOp2=0
+RouteAvoidRaces=Pirates,Zhurr
+Build=4
+ShowProducts=0
+ShowLegend=0
+BorderDx=40
+BorderDy=40
+ProdColor=255
+DemandColor=65280
+ReqColor1=255
+ReqColor2=65280
+ReqColor3=16776960
+ReqColor4=65535
+ReqColor5=16711680
+ReqColor6=16711935
+ReqOp1=2
+ReqOp3=2
+ReqOp4=2
+ReqOp5=2
+ReqOp6=2
+SimpleRequest=1
+VerticalBars=1
+ShowNumbers=0
+NumbersOnly=0
+Traders=0
+CountYourFactories=0
+SectorBorderColor=0
+GateLineColor=0
+BackgroundColor=-2147483643
+KessarColor=65280
+LumariColor=16711680
+VosskColor=16776960
+OrthaneColor=16711935
+DrakhColor=65535
+PiratesColor=16777215
+ZhurrColor=255
+NoRaceColor=16777215
+ShowSuns=0
+ShowDocks=1
+ShowShipyards=1
+PirateBasesAsLetter=1
+ShipyardsAsLetter=1
+DocksAsLetter=0
+ShowPirateBases=1
+SimpleIndividualScale=0
+CustomIndividualScale=1
+ShowInvisibleSectors=0
+ShowRates=0
+RouteColor=33023
+RouteAvoidPirateBases=0
+
+[SunFont]
+Size=500
+Name=Courier
+Color=65535
+Bold=0
+Italic=0
+Underline=0
+Strikeout=0
+Charset=1
+[Other]
+Keep=this
+)" + newFont("SectorNameFont") + newFont("ReqDigitFont") +
+                                            newFont("StationsFont")));
+}
+
+// Every stored setting at a value of its own comes back as it was written.
+TEST(MainWindowSettingsTest, EveryKeySurvivesTheRoundTrip) {
+  TMainWindowSettings s;
+  TMapSettings& m = s.Map;
+  m = {.SectorSize = 41,
+       .SectorDx = 101,
+       .SectorDy = 102,
+       .BorderDx = 43,
+       .BorderDy = 44,
+       .Zoom = 123 * 0.01,  // as a percent reads back
+       .BackgroundColor = 0x010101,
+       .GateLineColor = 0x020202,
+       .SectorBorderColor = 0x030303,
+       .KessarColor = 0x040404,
+       .LumariColor = 0x050505,
+       .VosskColor = 0x060606,
+       .OrthaneColor = 0x070707,
+       .DrakhColor = 0x080808,
+       .PiratesColor = 0x090909,
+       .ZhurrColor = 0x0A0A0A,
+       .NoRaceColor = 0x0B0B0B,
+       .RouteColor = 0x0C0C0C,
+       .DocksAsLetter = true,
+       .ShipyardsAsLetter = false,
+       .PirateBasesAsLetter = false,
+       .SectorNameFont = {"Courier", 11, 0x0D0D0D, kFontBold, 0},
+       .ReqDigitFont = {"Verdana", 12, 0x0E0E0E, kFontItalic, 2},
+       .SunFont = {"Tahoma", 13, 0x0F0F0F, kFontUnderline, 3},
+       .StationsFont = {"Georgia", 14, 0x101010, kFontStrikeOut | kFontBold, 4},
+       .ShowRaces = true,
+       .ShowSuns = true,
+       .ShowDocks = true,
+       .ShowShipyards = true,
+       .ShowPirateBases = true,
+       .ShowInvisibleSectors = true,
+       .ShowStatistics = false};  // never stored
+  s.Request = {.SimpleRequest = false,
+               .ProdColor = 0x111111,
+               .DemandColor = 0x121212,
+               .ReqColor = {0x131313, 0x141414, 0x151515, 0x161616, 0x171717, 0x181818},
+               .ReqOp = {0, 1, 0, 1, 2, 0},
+               .Traders = 3,
+               .CountYourFactories = true,
+               .SimpleIndividualScale = true,
+               .CustomIndividualScale = false,
+               .ShowRates = true,
+               .VerticalBars = false,
+               .BarWidth = 17,
+               .ShowNumbers = true,
+               .NumbersOnly = true};
+  s.Route = {.avoidRaces = {"Lumari", "Drakh"}, .avoidPirateBases = true};
+  s.Language = "Deutsch";
+  s.ShowProducts = true;
+  s.ShowLegend = true;
+
+  TempDir dir;
+  IniFile ini(dir.File("QVMap.INI"));
+  WriteMainWindowSwitchesOnClose(ini, s.ShowProducts, s.ShowLegend);
+  WriteMainWindowSettings(s, ini);
+  TMainWindowSettings back;
+  ReadMainWindowSettings(ini, back);
+  EXPECT_TRUE(back == s);
+  EXPECT_EQ(back.Map.SunFont, s.Map.SunFont);
+  EXPECT_EQ(back.Request.ReqOp, s.Request.ReqOp);
 }
 
 }  // namespace

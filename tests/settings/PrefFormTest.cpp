@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 #include "settings/MainWindowSettings.h"
 #include "support/QtWidgetProbes.h"
@@ -146,6 +147,51 @@ TEST_F(PrefFormTest, DialogHasTheDesignedSizeAndOnlyACloseButton) {
   Run([&] { EXPECT_EQ(form_.size(), QSize(479, 333)); });
   EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
   EXPECT_FALSE(form_.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+// Each control edits its own setting: every colour, number, font and switch
+// changed at once lands where it belongs, and the rest stay.
+TEST_F(PrefFormTest, EveryControlIsBoundToItsOwnSetting) {
+  map_.ShowSuns = true;
+  map_.Zoom = 1.5;
+  request_.Traders = 2;
+  for (int i = 1; i <= 12; ++i)
+    dialogs_.colorAnswers.push_back(0x010000 * i);
+  for (const char* name : {"A", "B", "C", "D"})
+    dialogs_.fontAnswers.push_back(qv::TFontParams{.Name = name});
+  qv::TMapSettings map = map_;
+  qv::TRequestSettings request = request_;
+  EXPECT_TRUE(Run([&] {
+    // In the order of the map, races and misc groups.
+    for (int number : {1, 3, 12, 13, 4, 5, 6, 7, 8, 9, 10, 11})
+      Click(("BitBtn" + std::to_string(number)).c_str());
+    for (int i = 1; i <= 6; ++i)
+      Get<QSpinBox>(("UpDown" + std::to_string(i)).c_str()).setValue(20 + i);
+    for (const char* font : {"Button3", "Button4", "Button5", "Button6"})
+      Click(font);
+    for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
+      Click(box);
+    Click("Button1");
+  }));
+  qv::TColor next = 0;
+  for (qv::TColor* color :
+       {&map.SectorBorderColor, &map.GateLineColor, &map.BackgroundColor, &map.RouteColor,
+        &map.KessarColor, &map.LumariColor, &map.VosskColor, &map.OrthaneColor, &map.DrakhColor,
+        &map.PiratesColor, &map.ZhurrColor, &map.NoRaceColor})
+    *color = next += 0x010000;
+  int size = 20;
+  for (int* number : {&map.SectorSize, &map.SectorDx, &map.SectorDy, &map.BorderDx, &map.BorderDy,
+                      &request.BarWidth})
+    *number = ++size;
+  map.SectorNameFont.Name = "A";
+  map.ReqDigitFont = qv::TFontParams{.Name = "B"};
+  map.SunFont = qv::TFontParams{.Name = "C"};
+  map.StationsFont = qv::TFontParams{.Name = "D"};
+  for (bool* on : {&request.VerticalBars, &request.ShowNumbers, &request.NumbersOnly,
+                   &map.DocksAsLetter, &map.ShipyardsAsLetter})
+    *on = !*on;
+  EXPECT_TRUE(map_ == map);
+  EXPECT_TRUE(request_ == request);
 }
 
 }  // namespace
