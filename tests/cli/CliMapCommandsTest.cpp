@@ -1,50 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include "support/TempDir.h"
+#include "support/CliFixture.h"
 
 // render, stats, sector, profit and complex of the built qvmap-cli on a universe imported from
 // tab-separated text.
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
+using Outcome = qvtest::CliOutcome;
 
-class CliMapCommandsTest : public ::testing::Test {
+class CliMapCommandsTest : public qvtest::CliFixture {
  protected:
-  qvtest::TempDir home;
-  qvtest::TempDir work;
-
-  Outcome Run(const std::string& args) {
-    const char* override = std::getenv("QVMAP_CLI");
-    const std::string cli = override ? override : QV_BIN_DIR "/qvmap-cli";
-    const std::string command =
-        "'" + cli + "' --home '" + home.Folder() + "' " + args + " 2>'" + work.File("err") + "'";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return outcome;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      outcome.out.append(buffer, n);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-  }
-
-  void Import(const std::string& table, const std::string& rows) {
-    work.Write(table, rows);
-    ASSERT_EQ(Run("import " + table + " '" + work.File(table) + "'").status, 0) << work.Read("err");
-  }
-
   // Home holds two farms (10 wheat per 600 s from 20 ore); Far trades wheat.
   void SetUp() override {
     Import("SectorsData", "Name\tX\tY\tRace\tVisible\nHome\t0\t0\tKessar\t1\nFar\t1\t0\t\t1\n");

@@ -1,51 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "support/TempDir.h"
+#include "support/CliFixture.h"
 
 // plan of the built qvmap-cli, and complex on what it saves, on a universe
 // imported from tab-separated text.
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = qvtest::CliOutcome;
 
-class CliPlanTest : public ::testing::Test {
+class CliPlanTest : public qvtest::CliFixture {
  protected:
-  qvtest::TempDir home;
-  qvtest::TempDir work;
-
-  Outcome Run(const std::string& args) {
-    const char* override = std::getenv("QVMAP_CLI");
-    const std::string cli = override ? override : QV_BIN_DIR "/qvmap-cli";
-    const std::string command =
-        "'" + cli + "' --home '" + home.Folder() + "' " + args + " 2>'" + work.File("err") + "'";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return outcome;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      outcome.out.append(buffer, n);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.err = work.Read("err");
-    return outcome;
-  }
-
-  void Import(const std::string& table, const std::string& rows) {
-    work.Write(table, rows);
-    ASSERT_EQ(Run("import " + table + " '" + work.File(table) + "'").status, 0) << work.Read("err");
-  }
-
   // The chain: an ore mine (600 ore/h at yield 10), a smelter (60 metal/h
   // from 120 ore/h), a parts works (60 parts/h from 120 metal/h); and two
   // presses that each need 99 of what the other makes 100 of.

@@ -1,50 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "support/TempDir.h"
+#include "support/CliFixture.h"
 
 // route, where and render --route of the built qvmap-cli on a universe
 // imported from tab-separated text.
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
+using Outcome = qvtest::CliOutcome;
 
-class CliRouteTest : public ::testing::Test {
+class CliRouteTest : public qvtest::CliFixture {
  protected:
-  qvtest::TempDir home;
-  qvtest::TempDir work;
-
-  Outcome Run(const std::string& args) {
-    const char* override = std::getenv("QVMAP_CLI");
-    const std::string cli = override ? override : QV_BIN_DIR "/qvmap-cli";
-    const std::string command =
-        "'" + cli + "' --home '" + home.Folder() + "' " + args + " 2>'" + work.File("err") + "'";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return outcome;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      outcome.out.append(buffer, n);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-  }
-  std::string Err() const { return work.Read("err"); }
-
-  void Import(const std::string& table, const std::string& rows) {
-    work.Write(table, rows);
-    ASSERT_EQ(Run("import " + table + " '" + work.File(table) + "'").status, 0) << Err();
-  }
-
   // Home - Mid - Far on the top row, Mid a pirate sector; below them Low 1,
   // the hidden Low 2 and Low 3, joined likewise. Two sectors share a name.
   // Ore is mined in Far and Low 3 and traded in Mid.
