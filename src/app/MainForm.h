@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/MainTexts.h"
 #include "app/MapRoutePlan.h"
 #include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
+#include "settings/MainTexts.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
 

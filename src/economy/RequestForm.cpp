@@ -17,11 +17,10 @@
 
 #include "data/DataModule1.h"
 #include "economy/RequestBuilder.h"
-#include "economy/RequestData.h"
 #include "economy/RequestImport.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtLookupComboBox.h"
-#include "editors/QtNumberBox.h"
+#include "map/RequestData.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
 #include "settings/LanguageFile.h"
@@ -30,6 +29,7 @@
 #include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 

@@ -19,19 +19,20 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
+#include "data/TextUtil.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
-#include "editors/QtNumberBox.h"
 #include "map/MapGeometry.h"
-#include "map/MapLimits.h"
 #include "map/MapRenderer.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/MainTexts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 
@@ -48,7 +49,7 @@ constexpr int kNeighbourChars = 7;
 constexpr int kComboButtonWidth = 30;  // a drop-down's arrow and frames
 
 int ReadNumber(const QLineEdit& edit) {
-  return TMapGeometry::LeadingInteger(edit.text().toStdString());
+  return LeadingInteger(edit.text().toStdString());
 }
 
 // A number box named after its up-down, whose text box carries the name of
@@ -387,7 +388,7 @@ void TSectorPropForm::SpeedButtonClick(int button) {
 }
 
 void TSectorPropForm::Edit2Change() {
-  const int seconds = TMapGeometry::LeadingInteger(cycle_->cleanText().toStdString());
+  const int seconds = LeadingInteger(cycle_->cleanText().toStdString());
   label9_->setText(QString::fromStdString(
       FormatText(store_.Texts.TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}})));
 }

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
+#include "data/MapLimits.h"
 #include "map/Canvas.h"
 #include "map/FormatStatValue.h"
 #include "map/MapGeometry.h"
-#include "map/MapLimits.h"
 #include "map/PixelMath.h"
+#include "map/RequestData.h"
 #include "map/RouteOverlay.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "map/MapLimits.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
 #include "settings/CommaText.h"
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
 
 namespace qv {

@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "editors/QtNumberBox.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 

@@ -27,6 +27,7 @@
 #include "app/QtAboutBox.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "data/MapLimits.h"
 #include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
@@ -40,7 +41,6 @@
 #include "editors/SectorObjects.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
-#include "map/MapLimits.h"
 
 using namespace qvtest;
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

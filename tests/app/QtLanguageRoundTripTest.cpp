@@ -25,6 +25,7 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "economy/ComplexPlanForm.h"
 #include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
@@ -41,7 +42,6 @@
 #include "editors/SectorDataForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
-#include "settings/IniFile.h"
 #include "settings/PrefForm.h"
 
 using namespace qvtest;

@@ -16,8 +16,8 @@
 #include "app/MainForm.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "data/IniFile.h"
 #include "economy/WhereToForm.h"
-#include "settings/IniFile.h"
 
 using namespace qvtest;
 

@@ -21,11 +21,11 @@
 
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
+#include "data/IniFile.h"
 #include "data/ProgramHome.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
-#include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
 
 using namespace qvtest;

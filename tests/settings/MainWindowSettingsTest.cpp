@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/IniFile.h"
 #include "map/MapGeometry.h"
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 
