@@ -61,7 +61,7 @@ class QtMainFormRoutesTest : public ::testing::Test {
     program.reset();
   }
   qv::TMainForm& form() { return program->MainForm(); }
-  qv::TWhereToForm& whereTo() { return *program->Window<qv::TWhereToForm>(); }
+  qv::TWhereToForm& whereTo() { return *program->Window(&qv::TProgramWindows::whereTo); }
 
   std::vector<std::pair<int, int>> RouteCells() {
     const qv::TMapRoute* route = form().RoutePlan().Shown();
