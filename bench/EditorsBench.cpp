@@ -9,10 +9,10 @@
 
 #include "BenchQtApplication.h"
 #include "BenchUniverse.h"
-#include "app/MainTexts.h"
 #include "editors/BrowseForm.h"
 #include "editors/ProcessData.h"
 #include "editors/QtDataGrid.h"
+#include "settings/MainTexts.h"
 
 namespace {
 

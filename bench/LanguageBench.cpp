@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "settings/LanguageFile.h"
 
 namespace {

@@ -26,7 +26,6 @@
 
 #include "BenchUniverse.h"
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
@@ -34,6 +33,7 @@
 #include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
 #include "map/QtTextCache.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"

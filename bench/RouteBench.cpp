@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "BenchUniverse.h"
-#include "economy/RequestData.h"
 #include "economy/WhereTo.h"
 #include "map/JumpGraph.h"
 #include "map/MapGeometry.h"
@@ -25,6 +24,7 @@
 #include "map/QtCanvas.h"
 #include "map/QtMapImage.h"
 #include "map/QtTextCache.h"
+#include "map/RequestData.h"
 #include "map/RouteFinder.h"
 #include "map/RouteOverlay.h"
 #include "map/SectorArray.h"

@@ -13,11 +13,11 @@
 
 #include "BenchQtApplication.h"
 #include "BenchUniverse.h"
-#include "app/MainTexts.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProductsForm.h"
 #include "editors/SectorDataForm.h"
 #include "editors/SectorObjects.h"
+#include "settings/MainTexts.h"
 
 namespace {
 

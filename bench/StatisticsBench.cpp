@@ -12,9 +12,9 @@
 
 #include "BenchUniverse.h"
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStat.h"
 #include "economy/SectorStatistics.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 
 namespace {

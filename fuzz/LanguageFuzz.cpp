@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "data/TextUtil.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/MainTexts.h"
 #include "settings/SilentDialogs.h"
 #include "support/TempDir.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
 #include "map/MapGeometry.h"
-#include "map/MapLimits.h"
-#include "settings/IniFile.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"

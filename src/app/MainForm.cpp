@@ -18,9 +18,9 @@
 #include <stdexcept>
 
 #include "app/QtMapSurface.h"
-#include "app/SectorCommands.h"
 #include "data/AtomicFile.h"
 #include "economy/SectorStatistics.h"
+#include "editors/SectorCommands.h"
 #include "map/MapRenderer.h"
 #include "map/PixelMath.h"
 #include "map/QtCanvas.h"

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/MainTexts.h"
 #include "app/MapRoutePlan.h"
-#include "app/ProgramWindows.h"
+#include "app/QtProgramWindows.h"
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
+#include "settings/MainTexts.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Settings.h"
 
@@ -48,10 +48,11 @@ class TMainForm : public QMainWindow {
   // The program's other windows, which the main window opens and translates;
   // they are made after it (and after the store) and go before it.
   void SetWindows(const TProgramWindows* windows) { windows_ = windows; }
-  // The window of type T, or null (none given, or already gone).
+  // One of the other windows (&TProgramWindows::legend, ...), or null (none
+  // given, or already gone).
   template <class T>
-  T* Window() const {
-    return windows_ ? windows_->Find<T>() : nullptr;
+  T* Window(TWindowSlot<T> TProgramWindows::*slot) const {
+    return qv::Window(windows_, slot);
   }
 
   // The Language menu from the language files of the program folder, marked

@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QString>
 
-#include "app/MainTexts.h"
+#include "settings/MainTexts.h"
 
 #ifndef QV_VERSION
 #define QV_VERSION "0"

@@ -9,7 +9,7 @@
 
 #include "app/MainForm.h"
 #include "app/QtAboutBox.h"
-#include "app/SectorCommands.h"
+#include "editors/SectorCommands.h"
 #include "map/BmpFile.h"
 #include "map/MapImageFormat.h"
 #include "map/MapRenderer.h"

@@ -15,8 +15,8 @@
 
 #include "app/MainForm.h"
 #include "app/QtMapSurface.h"
-#include "app/QtToolIcons.h"
 #include "editors/QtDropDownRows.h"
+#include "widgets/QtToolIcons.h"
 
 namespace qv {
 

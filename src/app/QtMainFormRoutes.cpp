@@ -138,12 +138,12 @@ void TMainForm::UpdateRouteCommands() {
 }
 
 bool TMainForm::WhereToVisible() const {
-  const auto* whereTo = Window<TWhereToForm>();
+  const auto* whereTo = Window(&TProgramWindows::whereTo);
   return whereTo && whereTo->isVisible();
 }
 
 void TMainForm::Whereto1Click() {
-  auto* whereTo = Window<TWhereToForm>();
+  auto* whereTo = Window(&TProgramWindows::whereTo);
   if (!whereTo) return;
   whereTo->show();
   RefreshWhereTo();
@@ -152,7 +152,7 @@ void TMainForm::Whereto1Click() {
 }
 
 void TMainForm::RefreshWhereTo() {
-  auto* whereTo = Window<TWhereToForm>();
+  auto* whereTo = Window(&TProgramWindows::whereTo);
   if (!whereTo || whereToKeepsStart_) return;
   std::optional<std::pair<int, int>> selected;
   if (geometry_.HasSelection()) selected.emplace(geometry_.SelX(), geometry_.SelY());

@@ -20,37 +20,38 @@
 namespace qv {
 
 bool TMainForm::RunRequestDialog() {
-  if (auto* request = Window<TRequestForm>())
+  if (auto* request = Window(&TProgramWindows::request))
     return request->Execute(settings_.Request, settings_.Map.ReqDigitFont, request_);
   return false;
 }
 
 bool TMainForm::RunPrefDialog() {
-  if (auto* pref = Window<TPrefForm>()) return pref->Execute(settings_.Map, settings_.Request);
+  if (auto* pref = Window(&TProgramWindows::pref))
+    return pref->Execute(settings_.Map, settings_.Request);
   return false;
 }
 
 void TMainForm::Add1Click() {
-  if (auto* sector = Window<TSectorPropForm>())
+  if (auto* sector = Window(&TProgramWindows::sectorProp))
     if (sector->Execute(true, -1, -1)) SectorStored(sector->StoredPosition());
 }
 
 void TMainForm::Properties1Click() {
   if (!geometry_.HasSelection()) return;
-  if (auto* sector = Window<TSectorPropForm>())
+  if (auto* sector = Window(&TProgramWindows::sectorProp))
     if (sector->Execute(false, geometry_.SelX(), geometry_.SelY()))
       SectorStored(sector->StoredPosition());
   Repaint();
 }
 
 void TMainForm::Revealsector1Click() {
-  if (auto* reveal = Window<TRevealSectorForm>())
+  if (auto* reveal = Window(&TProgramWindows::reveal))
     if (reveal->Execute()) SectorStored(reveal->RevealedPosition());
   UpdateCommands();
 }
 
 void TMainForm::Directaccess1Click() {
-  if (auto* browse = Window<TBrowseForm>()) browse->Execute();
+  if (auto* browse = Window(&TProgramWindows::browse)) browse->Execute();
   // Rows added, moved or deleted there change the map like any sector edit.
   AfterSectorsChanged();
 }
@@ -63,28 +64,28 @@ void TMainForm::SectorStored(TGridPos position) {
 }
 
 void TMainForm::Factoryprofit1Click() {
-  if (auto* profit = Window<TFactSimpleCalcForm>()) profit->Execute();
+  if (auto* profit = Window(&TProgramWindows::profit)) profit->Execute();
 }
 
 void TMainForm::Complexprofit1Click() {
-  if (auto* complex = Window<TFactComplexCalcForm>()) complex->Execute();
+  if (auto* complex = Window(&TProgramWindows::complex)) complex->Execute();
 }
 
 void TMainForm::Objectsinsector1Click() {
-  auto* objects = Window<TSectorDataForm>();
+  auto* objects = Window(&TProgramWindows::sectorData);
   if (!objects || !geometry_.HasSelection()) return;
   if (objects->Execute(geometry_.SelX(), geometry_.SelY())) AfterObjectsEdited();
 }
 
 void TMainForm::ToolButton6Click() {
-  if (auto* factories = Window<TFactoriesForm>()) {
+  if (auto* factories = Window(&TProgramWindows::factories)) {
     factories->Execute();
     AfterObjectsEdited();
   }
 }
 
 void TMainForm::ToolButton7Click() {
-  if (auto* products = Window<TProductsForm>()) {
+  if (auto* products = Window(&TProgramWindows::products)) {
     products->Execute();
     AfterObjectsEdited();
   }
@@ -119,23 +120,23 @@ void TMainForm::ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fil
 }
 
 bool TMainForm::LegendVisible() const {
-  return IsShown(Window<TLegendForm>());
+  return IsShown(Window(&TProgramWindows::legend));
 }
 
 void TMainForm::ShowLegendWindow(bool show) {
   // Opened while statistics are shown, the legend opens on their page.
   if (show) TurnLegendPage(settings_.Map.ShowStatistics);
-  ShowToolWindow(Window<TLegendForm>(), show, &TMainForm::RefreshLegend);
+  ShowToolWindow(Window(&TProgramWindows::legend), show, &TMainForm::RefreshLegend);
 }
 
 void TMainForm::RefreshLegend() {
-  if (auto* legend = Window<TLegendForm>())
+  if (auto* legend = Window(&TProgramWindows::legend))
     legend->UpdateLegend(settings_.Map, request_, SelectedCell(), settings_.Map.ShowStatistics,
                          settings_.Request.ShowRates);
 }
 
 void TMainForm::TurnLegendPage(bool statistics) {
-  if (auto* legend = Window<TLegendForm>()) legend->ShowPage(statistics);
+  if (auto* legend = Window(&TProgramWindows::legend)) legend->ShowPage(statistics);
 }
 
 void TMainForm::ConnectToolWindowSwitch(const char* menuItem, const char* button,
@@ -155,15 +156,15 @@ void TMainForm::ToolWindowSwitched(const char* menuItem, const char* button,
 }
 
 bool TMainForm::ProductsWindowVisible() const {
-  return IsShown(Window<TSectProdForm>());
+  return IsShown(Window(&TProgramWindows::sectProd));
 }
 
 void TMainForm::ShowProductsWindow(bool show) {
-  ShowToolWindow(Window<TSectProdForm>(), show, &TMainForm::RefreshProducts);
+  ShowToolWindow(Window(&TProgramWindows::sectProd), show, &TMainForm::RefreshProducts);
 }
 
 void TMainForm::RefreshProducts() {
-  auto* products = Window<TSectProdForm>();
+  auto* products = Window(&TProgramWindows::sectProd);
   if (!products) return;
   if (geometry_.HasSelection())
     products->ShowSector(geometry_.SelX(), geometry_.SelY());

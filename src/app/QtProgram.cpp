@@ -3,21 +3,7 @@
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
-#include "economy/FactComplexCalcForm.h"
-#include "economy/FactSimpleCalcForm.h"
-#include "economy/RequestForm.h"
-#include "economy/SectProdForm.h"
-#include "economy/WhereToForm.h"
-#include "editors/BrowseForm.h"
-#include "editors/FactoriesForm.h"
-#include "editors/ProcessDataForm.h"
-#include "editors/ProductsForm.h"
-#include "editors/RevealSectorForm.h"
-#include "editors/SectorDataForm.h"
-#include "editors/SectorPropForm.h"
-#include "map/LegendForm.h"
 #include "settings/Dialogs.h"
-#include "settings/PrefForm.h"
 #include "settings/Settings.h"
 
 namespace qv {
@@ -30,134 +16,12 @@ std::string Sentence(std::string text) {
   return text + ".";
 }
 
-// The order in which a language is applied after the main window, by the
-// language file sections of the windows and the store (DataModule1).
-enum LanguagePlace : int {
-  kBrowseForm,
-  kFactComplexCalcForm,
-  kDataModule1,
-  kFactoriesForm,
-  kFactSimpleCalcForm,
-  kLegendForm,
-  kPrefForm,
-  kProcessDataForm,
-  kProductsForm,
-  kRequestForm,
-  kRevealSectorForm,
-  kSectorDataForm,
-  kSectorPropForm,
-  kSectProdForm,
-  kWhereToForm,
-};
-
-using WindowPtr = std::unique_ptr<TProgramWindow>;
-
-struct WindowEntry {
-  LanguagePlace language;
-  WindowPtr (*make)(const TProgramContext& context);
-};
-
-// The program's windows besides the main window: the one place that says
-// which windows there are, in which order they are made, and when each takes
-// a language.
-//
-// - Made in the order of this list, after the main window and the store; each
-//   reads its settings as it is made (TProgramWindow::ReadSettings).
-// - A language is applied by the language places above, the store in its
-//   place (TProgramWindow::Translate).
-// - At the end they go in the reverse order of this list, each writing its
-//   settings just before (TProgramWindow::WriteSettings); then the store
-//   saves the tables and the main window goes last.
-// - The main window reaches a window by its type: Window<TLegendForm>().
-//
-// To add a window: derive its class from TProgramWindow, and add its line here
-// at its place in the making order (the comments name the windows still to
-// come), with its language place. Signals to the main window are connected
-// in the line's make function; a window made earlier is at hand there through
-// c.main.Window<T>().
-const WindowEntry kProgramWindows[] = {
-    {kSectorPropForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TSectorPropForm>(c.store, c.dialogs, c.busy, &c.main);
-     }},
-    {kProductsForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TProductsForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
-                                              &c.main);
-     }},
-    {kFactoriesForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TFactoriesForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
-                                               *c.main.Window<TProductsForm>(), &c.main);
-     }},
-    {kSectorDataForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TSectorDataForm>(c.store, c.dialogs, c.main.Texts(), c.programFolder,
-                                                *c.main.Window<TFactoriesForm>(),
-                                                *c.main.Window<TProductsForm>(), &c.main);
-     }},
-    {kSectProdForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       auto products = std::make_unique<TSectProdForm>(c.store, &c.main);
-       QObject::connect(products.get(), &TSectProdForm::closed, &c.main,
-                        &TMainForm::ProductsWindowClosed);
-       return products;
-     }},
-    {kRequestForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TRequestForm>(c.store, c.dialogs, c.main.CustomColors(), &c.main);
-     }},
-    {kPrefForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TPrefForm>(c.dialogs, c.main.CustomColors(), &c.main);
-     }},
-    {kLegendForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       auto legend = std::make_unique<TLegendForm>(&c.main);
-       QObject::connect(legend.get(), &TLegendForm::closed, &c.main, &TMainForm::LegendClosed);
-       QObject::connect(legend.get(), &TLegendForm::preferencesRequested, &c.main,
-                        &TMainForm::Preferences1Click);
-       return legend;
-     }},
-    {kBrowseForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TBrowseForm>(c.store, c.dialogs, c.main.Texts(), &c.main);
-     }},
-    {kRevealSectorForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TRevealSectorForm>(c.store, c.dialogs, &c.main);
-     }},
-    {kFactSimpleCalcForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TFactSimpleCalcForm>(c.store, &c.main);
-     }},
-    {kFactComplexCalcForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       return std::make_unique<TFactComplexCalcForm>(c.store, c.dialogs, c.busy, c.programFolder,
-                                                     c.main.Texts(), &c.main);
-     }},
-    {kProcessDataForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       auto process = std::make_unique<TProcessDataForm>(c.dialogs, c.busy, &c.main);
-       if (auto* browse = c.main.Window<TBrowseForm>()) browse->SetProcessDialog(process.get());
-       return process;
-     }},
-    {kWhereToForm,
-     [](const TProgramContext& c) -> WindowPtr {
-       auto whereTo = std::make_unique<TWhereToForm>(c.store, c.busy, &c.main);
-       QObject::connect(whereTo.get(), &TWhereToForm::routeChosen, &c.main,
-                        &TMainForm::WhereToRouteChosen);
-       return whereTo;
-     }},
-};
-
 }  // namespace
 
 QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCursor* busy)
     : programFolder_(ProgramFolder(programFolder)),
       dialogs_(dialogs),
-      lock_(std::make_unique<ProgramFolderLock>(programFolder)),
-      windows_(kDataModule1) {
+      lock_(std::make_unique<ProgramFolderLock>(programFolder)) {
   if (lock_->HeldElsewhere()) {
     dialogs.ShowError(Sentence(lock_->Problem()) +
                       "\nThis program ends without changing anything.");
@@ -175,15 +39,13 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   TMainForm& main = *mainForm_;
   // The exit begins with the close: its messages come as one at the end.
   QObject::connect(&main, &TMainForm::Closing, &main, [this] { dialogs_.BeginGathering(); });
-  // Given first, so that a window may be made with one made before it.
-  main.SetWindows(&windows_);
   {
     // Read silently: the main window reports a file that cannot be read.
     const std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_);
     const TProgramContext context{*store_, dialogs_, busy, programFolder_, main};
-    for (const WindowEntry& entry : kProgramWindows)
-      windows_.Add(entry.make(context), entry.language, settings.get());
+    windows_ = std::make_unique<TProgramWindows>(context, settings.get());
   }
+  main.SetWindows(windows_.get());
 
   main.BuildLanguageMenu();
   main.SetLanguage();
@@ -217,7 +79,7 @@ void QtProgram::Shutdown() {
     std::string error;
     std::unique_ptr<SettingsFile> settings;
     if (!store_ || !store_->FolderReadOnly()) settings = OpenSettings(programFolder_, &error);
-    windows_.DestroyAll(settings.get());
+    if (windows_) windows_->DestroyAll(settings.get());
     if (settings) settings->Save(&error);
     if (mainForm_) mainForm_->NoteSettingsWriteFailure(error);  // told with its last write
   }

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ProgramWindows.h"
+#include "app/QtProgramWindows.h"
 #include "settings/GatheringDialogs.h"
 
 namespace qv {
@@ -22,19 +22,10 @@ class ProgramFolderInUse : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// What a window of the program may be made with.
-struct TProgramContext {
-  TDataModule1& store;
-  Dialogs& dialogs;
-  BusyCursor* busy;
-  const std::string& programFolder;  // with its trailing separator
-  TMainForm& main;                   // the parent of every window
-};
-
 // The program's windows and store from start-up to shut-down:
 //   start: the main window (reads the settings), the store (loads the
-//          tables), the other windows in the order of the window list in
-//          QtProgram.cpp (each reads its settings); then the Language menu
+//          tables), the other windows in the order of TProgramWindows
+//          (each reads its settings); then the Language menu
 //          and the current language.
 //   close: the main window writes its two window switches (closeEvent);
 //   end:   the other windows go in the reverse order (each writes its
@@ -56,10 +47,10 @@ class QtProgram {
 
   TMainForm& MainForm() { return *mainForm_; }
   TDataModule1& Store() { return *store_; }
-  // The window of type T (TLegendForm, TSectProdForm, ...), null once gone.
+  // One of the other windows (&TProgramWindows::legend, ...), null once gone.
   template <class T>
-  T* Window() const {
-    return windows_.Find<T>();
+  T* Window(TWindowSlot<T> TProgramWindows::*slot) const {
+    return qv::Window(windows_.get(), slot);
   }
 
   // Shuts down as described above; the destructor does it when not done yet.
@@ -73,7 +64,7 @@ class QtProgram {
   std::unique_ptr<TDataModule1> store_;
   std::unique_ptr<TMainForm> mainForm_;
   // After the main window, so that it goes first if start-up fails half way.
-  TProgramWindows windows_;
+  std::unique_ptr<TProgramWindows> windows_;
   bool storeLoaded_ = false;
   bool shutDown_ = false;
 };

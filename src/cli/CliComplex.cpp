@@ -4,10 +4,10 @@
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
 #include "cli/Commands.h"
+#include "data/IniFile.h"
 #include "economy/ComplexCalculation.h"
 #include "economy/ComplexResults.h"
 #include "economy/ComplexTables.h"
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
 
 namespace qv::cli {

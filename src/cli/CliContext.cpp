@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "settings/LanguageFile.h"
 #include "settings/Settings.h"
 

@@ -1,11 +1,9 @@
 #include <ostream>
 
-#include "app/MainTexts.h"
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
 #include "cli/CliRouteOptions.h"
 #include "cli/Commands.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
 #include "map/BmpFile.h"
 #include "map/JumpGraph.h"
@@ -14,8 +12,10 @@
 #include "map/MapRenderer.h"
 #include "map/QtMapExport.h"
 #include "map/QtMapImage.h"
+#include "map/RequestData.h"
 #include "map/RouteOverlay.h"
 #include "map/SectorArray.h"
+#include "settings/MainTexts.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv::cli {

@@ -94,10 +94,10 @@ std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSe
 
 }  // namespace qv::cli
 
+#include "data/IniFile.h"
 #include "economy/SectorStatistics.h"
 #include "map/MapGeometry.h"
 #include "map/SectorArray.h"
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
 
 namespace qv::cli {

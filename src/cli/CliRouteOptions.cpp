@@ -5,9 +5,9 @@
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
 #include "data/DataModule1.h"
+#include "data/MapLimits.h"
 #include "data/TextUtil.h"
 #include "map/JumpGraph.h"
-#include "map/MapLimits.h"
 
 namespace qv::cli {
 

@@ -4,9 +4,9 @@
 #include "cli/CliContext.h"
 #include "cli/CliRequestOptions.h"
 #include "cli/Commands.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStatistics.h"
 #include "map/MapGeometry.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 

@@ -55,7 +55,7 @@ struct TSectorBounds {
 };
 
 // A sector position the sectors table accepts: X and Y within
-// ±kMaxGridPosition (src/map/MapLimits.h).
+// ±kMaxGridPosition (src/data/MapLimits.h).
 bool SectorPositionAllowed(std::int32_t x, std::int32_t y);
 
 // The universe store: owns the seven tables, loads them at start and saves

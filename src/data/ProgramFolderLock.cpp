@@ -11,7 +11,7 @@
 
 #include "data/AtomicFile.h"
 #include "data/CommitRecord.h"
-#include "settings/Settings.h"
+#include "data/ProgramHome.h"
 
 namespace qv {
 namespace {

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "data/AtomicFile.h"
-#include "settings/Settings.h"
 
 // Where an installation keeps its data, seen from the folder of its
 // executables; the build states it from its install layout.
@@ -25,6 +24,10 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+
+bool IsSeparator(char c) {
+  return c == '/' || (fs::path::preferred_separator == '\\' && c == '\\');
+}
 
 constexpr char kFolderName[] = "qvmap";
 constexpr char kStagePrefix[] = ".qvmap-";
@@ -185,6 +188,14 @@ bool FillOnFirstStart(const fs::path& target, const ProgramHomeSources& sources)
 }
 
 }  // namespace
+
+std::string ProgramFolder(const std::string& folder) {
+  if (folder.empty()) return folder;
+  std::string result = folder;
+  while (!result.empty() && IsSeparator(result.back()))
+    result.pop_back();
+  return result + '/';
+}
 
 UserFolders UserFoldersOf(const ProgramHomeSources& sources) {
   UserFolders folders;

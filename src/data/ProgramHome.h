@@ -5,6 +5,9 @@
 
 namespace qv {
 
+// `folder` with exactly one trailing separator.
+std::string ProgramFolder(const std::string& folder);
+
 // No program folder could be chosen or made ready; the text tells the player
 // why, and nothing was left half made.
 class ProgramHomeError : public std::runtime_error {

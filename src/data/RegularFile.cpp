@@ -8,7 +8,7 @@
 #include <cerrno>
 
 #include "data/AtomicFile.h"
-#include "map/BmpFile.h"
+#include "data/TextUtil.h"
 
 namespace qv {
 

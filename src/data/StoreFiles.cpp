@@ -9,8 +9,8 @@
 
 #include "data/AtomicFile.h"
 #include "data/DataModule1.h"
+#include "data/MapLimits.h"
 #include "data/TableFile.h"
-#include "map/MapLimits.h"
 #include "settings/Dialogs.h"
 #include "settings/Settings.h"
 

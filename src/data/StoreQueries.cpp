@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "map/MapLimits.h"
+#include "data/MapLimits.h"
 
 // The lookups the map, the calculators and the editors share. Scans read rows
 // by position without moving the cursor; searches that must move it put it

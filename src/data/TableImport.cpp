@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "data/DataModule1.h"
+#include "data/MapLimits.h"
 #include "data/RegularFile.h"
 #include "data/Table.h"
 #include "data/TextUtil.h"
-#include "map/MapLimits.h"
 
 // The tab-separated text that `qvmap-cli dump` writes and `import` reads: the
 // rows a player brings back from a spreadsheet, checked cell by cell.

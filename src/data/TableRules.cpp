@@ -3,8 +3,8 @@
 #include <string>
 
 #include "data/DataModule1.h"
-#include "map/MapLimits.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
 
 // The rules the tables carry: defaults of new rows, links of posted rows, the
 // delete cascades, the record filters and the texts of coded and referencing

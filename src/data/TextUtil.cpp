@@ -1,5 +1,8 @@
 #include "data/TextUtil.h"
 
+#include <charconv>
+#include <climits>
+#include <iterator>
 #include <limits>
 
 namespace qv {
@@ -133,6 +136,40 @@ std::vector<std::string> SplitFieldList(std::string_view list) {
     list.remove_prefix(semi + 1);
   }
   return parts;
+}
+
+std::string ByteSizeText(std::uint64_t bytes) {
+  if (bytes < 1024) return std::to_string(bytes) + " bytes";
+  static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
+  double size = static_cast<double>(bytes) / 1024.0;
+  std::size_t unit = 0;
+  while (size >= 1024.0 && unit + 1 < std::size(kUnits)) {
+    size /= 1024.0;
+    ++unit;
+  }
+  // One decimal below 100 ("5.5 GB"), none above ("300 MB"); always a point.
+  char text[32];
+  const auto end =
+      std::to_chars(text, text + sizeof text, size, std::chars_format::fixed, size < 100.0 ? 1 : 0)
+          .ptr;
+  return std::string(text, end) + " " + kUnits[unit];
+}
+
+int LeadingInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::string_view(" \t\n\v\f\r").find(text[i]) != std::string_view::npos)
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) value = INT_MAX;  // a long run of digits saturates
+  }
+  return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace qv

@@ -33,4 +33,13 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // "A;B;C" -> {"A","B","C"}, blanks around each part removed, empty parts dropped.
 std::vector<std::string> SplitFieldList(std::string_view list);
 
+// A file size as a player reads it: "512 bytes", "12.5 KB", "300 MB",
+// "5.5 GB" (units of 1024).
+std::string ByteSizeText(std::uint64_t bytes);
+
+// The integer formed by the leading digits of a text, after optional white
+// space and an optional sign, as the C library reads it; 0 when there is no
+// digit. A long run of digits saturates.
+int LeadingInteger(std::string_view text);
+
 }  // namespace qv

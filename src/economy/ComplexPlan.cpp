@@ -6,11 +6,11 @@
 #include <map>
 #include <tuple>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "economy/ComplexModel.h"
 #include "economy/MipSolver.h"
 #include "map/FormatStatValue.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 

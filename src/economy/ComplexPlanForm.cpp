@@ -10,12 +10,12 @@
 #include <QTableWidget>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/TextUtil.h"
 #include "economy/ComplexResults.h"
 #include "economy/GlpkSolver.h"
-#include "map/MapGeometry.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 
@@ -202,7 +202,7 @@ bool TComplexPlanForm::ReadOptions(TPlanOptions& options) const {
   for (int row = 0; row < prices_->rowCount(); ++row) {
     const int id = prices_->item(row, 0)->data(Qt::UserRole).toInt();
     const TPlanProduct* product = catalogue_.FindProduct(id);
-    const int price = TMapGeometry::LeadingInteger(prices_->item(row, 1)->text().toStdString());
+    const int price = LeadingInteger(prices_->item(row, 1)->text().toStdString());
     if (product && price != PlanPrice(*product, read)) read.Prices[id] = price;
     if (prices_->item(row, 2)->checkState() == Qt::Checked) read.MayBuy.insert(id);
   }

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "map/FormatStatValue.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 

@@ -12,22 +12,22 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/TextUtil.h"
 #include "economy/ComplexPlanForm.h"
 #include "economy/FactoryProfit.h"
 #include "economy/PlanComplex.h"
-#include "economy/QtUpDown.h"
+#include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
-#include "map/MapGeometry.h"
 #include "map/QtCanvas.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
-#include "settings/QtColumnLayout.h"
+#include "settings/MainTexts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 #include "settings/Settings.h"
+#include "widgets/QtUpDown.h"
 
 namespace qv {
 
@@ -292,7 +292,7 @@ void TFactComplexCalcForm::FormClose() {
 
 int TFactComplexCalcForm::PowerCycle() const {
   // The arrows' position, which follows what is typed in the box.
-  return std::clamp(TMapGeometry::LeadingInteger(edit1_->text().toStdString()), 0, 999);
+  return std::clamp(LeadingInteger(edit1_->text().toStdString()), 0, 999);
 }
 
 TFactory* TFactComplexCalcForm::CurrentFactory() {
@@ -488,7 +488,7 @@ void TFactComplexCalcForm::UsePlan() {
 
 void TFactComplexCalcForm::SetCycleHints() {
   const QString hint =
-      Q(SolarCycleHint(store_.Texts, TMapGeometry::LeadingInteger(edit1_->text().toStdString())));
+      Q(SolarCycleHint(store_.Texts, LeadingInteger(edit1_->text().toStdString())));
   edit1_->setToolTip(hint);
   upDown1_->setToolTip(hint);
 }

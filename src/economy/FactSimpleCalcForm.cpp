@@ -11,14 +11,14 @@
 #include <map>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/TextUtil.h"
 #include "economy/FactoryProfit.h"
-#include "economy/QtUpDown.h"
 #include "editors/QtDropDownRows.h"
-#include "map/MapGeometry.h"
-#include "settings/IniFile.h"
 #include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtUpDown.h"
 
 namespace qv {
 
@@ -145,10 +145,9 @@ void TFactSimpleCalcForm::ClearResults() {
 }
 
 void TFactSimpleCalcForm::SetCycleHints(bool on) {
-  const QString hint =
-      on ? QString::fromStdString(SolarCycleHint(
-               store_.Texts, TMapGeometry::LeadingInteger(edit1_->text().toStdString())))
-         : QString();
+  const QString hint = on ? QString::fromStdString(SolarCycleHint(
+                                store_.Texts, LeadingInteger(edit1_->text().toStdString())))
+                          : QString();
   edit1_->setToolTip(hint);
   upDown1_->setToolTip(hint);
 }

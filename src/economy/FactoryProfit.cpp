@@ -4,15 +4,15 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/TextUtil.h"
 #include "economy/ComplexResults.h"
-#include "map/MapGeometry.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 
 double CycleSeconds(int calcTime, int special, std::string_view yieldText) {
-  const int number = TMapGeometry::LeadingInteger(yieldText);
+  const int number = LeadingInteger(yieldText);
   if (special == 2 || special == 3) {
     if (number < 1) return -1.0;
     return static_cast<double>(calcTime) / number;

@@ -13,10 +13,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "data/TextUtil.h"
 #include "economy/ComplexPlanForm.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
-#include "map/MapGeometry.h"
 
 namespace qv {
 
@@ -119,7 +119,7 @@ void TComplexPlanForm::BuildControls() {
     if (filling_) return;
     const int id = prices_->item(item->row(), 0)->data(Qt::UserRole).toInt();
     if (item->column() == 1) {
-      const int price = TMapGeometry::LeadingInteger(item->text().toStdString());
+      const int price = LeadingInteger(item->text().toStdString());
       filling_ = true;
       item->setText(QString::number(price));
       filling_ = false;

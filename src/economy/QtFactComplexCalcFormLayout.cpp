@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/QtToolIcons.h"
 #include "economy/FactComplexCalcForm.h"
-#include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
+#include "widgets/QtToolIcons.h"
+#include "widgets/QtUpDown.h"
 
 namespace qv {
 

@@ -13,11 +13,11 @@
 #include <limits>
 
 #include "data/DataModule1.h"
+#include "data/TextUtil.h"
 #include "economy/ComplexModel.h"
 #include "economy/ProductPanelOwnerForm.h"
-#include "economy/QtUpDown.h"
-#include "map/MapGeometry.h"
 #include "settings/QtFormParts.h"
+#include "widgets/QtUpDown.h"
 
 namespace qv {
 
@@ -146,7 +146,7 @@ void TProductFrame::TrackBar1Change(int position) {
 }
 
 void TProductFrame::Edit1Change() {
-  PlayerSetPrice(TMapGeometry::LeadingInteger(edit1_->text().toStdString()));
+  PlayerSetPrice(LeadingInteger(edit1_->text().toStdString()));
 }
 
 void TProductFrame::Button1Click() {

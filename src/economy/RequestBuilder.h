@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "economy/RequestData.h"
+#include "map/RequestData.h"
 
 namespace qv {
 

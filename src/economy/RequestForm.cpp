@@ -17,11 +17,10 @@
 
 #include "data/DataModule1.h"
 #include "economy/RequestBuilder.h"
-#include "economy/RequestData.h"
 #include "economy/RequestImport.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtLookupComboBox.h"
-#include "editors/QtNumberBox.h"
+#include "map/RequestData.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
 #include "settings/LanguageFile.h"
@@ -30,6 +29,7 @@
 #include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 
@@ -78,16 +78,48 @@ TRequestForm::TRequestForm(TDataModule1& store, Dialogs& dialogs, CustomColorLis
 TRequestForm::~TRequestForm() = default;
 
 void TRequestForm::BuildControls() {
-  // Request kind, own factories, factories or rates, traders: the left column.
+  QGroupBox* requestBox = BuildRequestBox();
+  countYour_ = Named(new QCheckBox("Count your factories"), "CheckBox4");
+  QWidget* ratesBox = BuildRatesBox();
+  QGroupBox* tradersBox = BuildTradersBox();
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(requestBox);
+  left->addWidget(countYour_);
+  left->addWidget(ratesBox);
+  left->addWidget(tradersBox);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildSimpleBox());
+  right->addWidget(BuildCustomBox());
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(BuildBarsBox());
+  bottom->addWidget(BuildNumbersBox(), 1);
+
+  auto* layout = new QGridLayout(this);
+  layout->addLayout(left, 0, 0);
+  layout->addLayout(right, 0, 1);
+  layout->addLayout(bottom, 1, 0, 1, 2);
+  layout->addLayout(BuildButtons(), 2, 0, 1, 2);
+  layout->setColumnStretch(1, 1);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  ConnectControls();
+  SetKeyboardOrder();
+}
+
+// Request kind, own factories, factories or rates, traders: the left column.
+QGroupBox* TRequestForm::BuildRequestBox() {
   auto* requestBox = Named(new QGroupBox("Request"), "GroupBox4");
   simple_ = Named(new QRadioButton("Simple"), "RadioButton5");
   custom_ = Named(new QRadioButton("Custom"), "RadioButton6");
   auto* requestLayout = new QVBoxLayout(requestBox);
   requestLayout->addWidget(simple_);
   requestLayout->addWidget(custom_);
+  return requestBox;
+}
 
-  countYour_ = Named(new QCheckBox("Count your factories"), "CheckBox4");
-
+QWidget* TRequestForm::BuildRatesBox() {
   auto* ratesBox = new QWidget;  // keeps the two rate buttons a group of their own
   factories_ = Named(new QRadioButton("Factories"), "RadioButton7");
   rates_ = Named(new QRadioButton("Product rates"), "RadioButton8");
@@ -95,7 +127,10 @@ void TRequestForm::BuildControls() {
   ratesLayout->setContentsMargins(0, 0, 0, 0);
   ratesLayout->addWidget(factories_);
   ratesLayout->addWidget(rates_);
+  return ratesBox;
+}
 
+QGroupBox* TRequestForm::BuildTradersBox() {
   auto* tradersBox = Named(new QGroupBox("Traders"), "GroupBox1");
   auto* tradersLayout = new QVBoxLayout(tradersBox);
   const char* traderTexts[4] = {"Ignore traders", "Add traders to producers",
@@ -105,8 +140,12 @@ void TRequestForm::BuildControls() {
     traders_[i]->setObjectName(QString::fromStdString(Numbered("RadioButton", i + 1)));
     tradersLayout->addWidget(traders_[i]);
   }
+  return tradersBox;
+}
 
-  // Simple request.
+// Also makes the eight colour buttons: the first two are the simple
+// request's, the others the custom slots'.
+QGroupBox* TRequestForm::BuildSimpleBox() {
   auto* simpleBox = Named(new QGroupBox("Simple request"), "GroupBox2");
   simpleProduct_ = Named(new QtLookupComboBox, "DBLookupComboBox1");
   simpleProduct_->SetDropDownRows(kProductRows);
@@ -122,8 +161,11 @@ void TRequestForm::BuildControls() {
   simpleLayout->addWidget(colorButtons_[1], 1, 3, Qt::AlignLeft);
   simpleLayout->addWidget(simpleScale_, 2, 0, 1, 5);
   simpleLayout->setColumnStretch(4, 1);
+  return simpleBox;
+}
 
-  // Custom request: role, "of", product, colour per slot.
+// Custom request: role, "of", product, colour per slot.
+QGroupBox* TRequestForm::BuildCustomBox() {
   auto* customBox = Named(new QGroupBox("Custom request"), "GroupBox3");
   auto* customLayout = new QGridLayout(customBox);
   for (int k = 0; k < kSlots; ++k) {
@@ -152,8 +194,10 @@ void TRequestForm::BuildControls() {
   customScale_ = Named(new QCheckBox("Individual scales"), "CheckBox6");
   customLayout->addWidget(customScale_, kSlots + 1, 0, 1, 4);
   customLayout->setColumnStretch(2, 1);
+  return customBox;
+}
 
-  // Bars and numbers.
+QGroupBox* TRequestForm::BuildBarsBox() {
   auto* barsBox = Named(new QGroupBox("Bars"), "GroupBox5");
   barWidth_ = Named(new QtNumberBox(0, 100), "UpDown1");
   // The up-down and its text box are one control here; the text box carries
@@ -165,7 +209,10 @@ void TRequestForm::BuildControls() {
   barsLayout->addWidget(barWidth_, 0, 1);
   barsLayout->addWidget(verticalBars_, 1, 0, 1, 2);
   barsLayout->setColumnStretch(2, 1);
+  return barsBox;
+}
 
+QGroupBox* TRequestForm::BuildNumbersBox() {
   auto* numbersBox = Named(new QGroupBox("Numbers"), "GroupBox6");
   showNumbers_ = Named(new QCheckBox("Show numbers (1-2 bars)"), "CheckBox1");
   fontButton_ = Named(new QPushButton("Font..."), "Button3");
@@ -176,7 +223,10 @@ void TRequestForm::BuildControls() {
   numbersLayout->addWidget(fontButton_, 0, 1, Qt::AlignLeft);
   numbersLayout->setColumnStretch(2, 1);
   numbersLayout->addWidget(numbersOnly_, 1, 0, 1, 2);
+  return numbersBox;
+}
 
+QHBoxLayout* TRequestForm::BuildButtons() {
   process_ = Named(new QPushButton("Process"), "Button1");
   process_->setDefault(true);
   cancel_ = Named(new QPushButton("Cancel"), "Button2");
@@ -185,29 +235,10 @@ void TRequestForm::BuildControls() {
   buttons->addStretch(1);
   buttons->addWidget(process_);
   buttons->addWidget(cancel_);
+  return buttons;
+}
 
-  auto* left = new QVBoxLayout;
-  left->addWidget(requestBox);
-  left->addWidget(countYour_);
-  left->addWidget(ratesBox);
-  left->addWidget(tradersBox);
-  left->addStretch(1);
-  auto* right = new QVBoxLayout;
-  right->addWidget(simpleBox);
-  right->addWidget(customBox);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(barsBox);
-  bottom->addWidget(numbersBox, 1);
-
-  auto* layout = new QGridLayout(this);
-  layout->addLayout(left, 0, 0);
-  layout->addLayout(right, 0, 1);
-  layout->addLayout(bottom, 1, 0, 1, 2);
-  layout->addLayout(buttons, 2, 0, 1, 2);
-  layout->setColumnStretch(1, 1);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  // Handlers.
+void TRequestForm::ConnectControls() {
   auto onChange = [this] {
     if (!busy_) UpdateControls();
   };
@@ -225,9 +256,11 @@ void TRequestForm::BuildControls() {
           [this] { DBLookupComboBox8Click(); });
   connect(process_, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-  // Keyboard order follows the columns: kind, rates, traders, then the
-  // request, then bars, numbers and the buttons.
+// Keyboard order follows the columns: kind, rates, traders, then the
+// request, then bars, numbers and the buttons.
+void TRequestForm::SetKeyboardOrder() {
   QWidget* order[] = {simple_,          custom_,          countYour_,  factories_,  rates_,
                       traders_[0],      traders_[1],      traders_[2], traders_[3], simpleProduct_,
                       colorButtons_[0], colorButtons_[1], simpleScale_};

@@ -8,9 +8,12 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QWidget;
 class QSpinBox;
 
 namespace qv {
@@ -49,7 +52,18 @@ class TRequestForm : public QDialog, public TProgramWindow {
   int ProductCount() const;
 
  private:
+  // One builder per group of controls; BuildControls puts them in place.
   void BuildControls();
+  QGroupBox* BuildRequestBox();
+  QWidget* BuildRatesBox();
+  QGroupBox* BuildTradersBox();
+  QGroupBox* BuildSimpleBox();
+  QGroupBox* BuildCustomBox();
+  QGroupBox* BuildBarsBox();
+  QGroupBox* BuildNumbersBox();
+  QHBoxLayout* BuildButtons();
+  void ConnectControls();
+  void SetKeyboardOrder();
   void CopySharedTexts();
   void FormShow();
   void UpdateControls();

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "data/IniFile.h"
 #include "economy/SectorProducts.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"

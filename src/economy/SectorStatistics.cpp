@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
+#include "data/MapLimits.h"
 #include "economy/SectorStat.h"
-#include "map/MapLimits.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 
 namespace qv {

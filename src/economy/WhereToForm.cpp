@@ -13,11 +13,11 @@
 #include <tuple>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "data/TextUtil.h"
 #include "map/FormatStatValue.h"
 #include "settings/CommaText.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"

@@ -9,16 +9,16 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "editors/ProcessDataForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/MainTexts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 

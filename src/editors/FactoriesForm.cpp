@@ -12,16 +12,16 @@
 #include <algorithm>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "editors/ProductsForm.h"
+#include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtElidedLabel.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
-#include "settings/QtColumnLayout.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 #include "settings/Settings.h"
@@ -68,6 +68,41 @@ int TFactoriesForm::FirstRunWidth() const {
 }
 
 void TFactoriesForm::BuildControls() {
+  QWidget* types = BuildTypesPanel();
+  QWidget* recipe = BuildRecipePanel();
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(types);
+  splitter_->addWidget(recipe);
+  toolButton6_->defaultAction()->setChecked(true);
+
+  button1_ = MakePushButton("Button1", "OK", this);
+  button2_ = MakePushButton("Button2", "Products...", this);
+  connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(button2_);
+  buttons->addStretch(1);
+  buttons->addWidget(button1_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 4, 6, 6);
+  layout->addWidget(splitter_, 1);
+  layout->addLayout(buttons);
+
+  OnCtrlInsert(*dbGrid1_, [this] { ToolButton1Click(); });
+  OnCtrlInsert(*dbGrid2_, [this] { ToolButton3Click(); });
+  GridsTakeEscapeFirst(*this, {dbGrid1_, dbGrid2_});
+  for (QtDataGrid* grid : {dbGrid1_, dbGrid2_})
+    connect(&grid->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateButtonStates(); });
+  // The information text follows the current type and its edits at once.
+  connect(&dbGrid1_->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateInfoText(); });
+  connect(&dbGrid1_->Model(), &QAbstractItemModel::dataChanged, this, [this] { UpdateInfoText(); });
+}
+
+// The factory types: their tool bar over their grid.
+QWidget* TFactoriesForm::BuildTypesPanel() {
   QWidget* panel1 = MakePanel("Panel1", this);
   QToolBar* toolBar1 = MakeEditorToolBar("ToolBar1", panel1);
   toolButton1_ = AddToolButton(*toolBar1, "ToolButton1", "Add factory type", ToolIcon::AddRow,
@@ -94,7 +129,12 @@ void TFactoriesForm::BuildControls() {
   QVBoxLayout* panel1Layout = MakeGridPageLayout(*panel1, false);
   panel1Layout->addWidget(toolBar1);
   panel1Layout->addWidget(dbGrid1_, 1);
+  return panel1;
+}
 
+// The current type's recipe: its tool bar and the type's name and text over
+// the recipe grid.
+QWidget* TFactoriesForm::BuildRecipePanel() {
   QWidget* panel3 = MakePanel("Panel3", this);
   QToolBar* toolBar2 = MakeEditorToolBar("ToolBar2", panel3);
   toolButton3_ = AddToolButton(*toolBar2, "ToolButton3", "Add factory resource/product",
@@ -130,36 +170,7 @@ void TFactoriesForm::BuildControls() {
   QVBoxLayout* panel3Layout = MakeGridPageLayout(*panel3, false);
   panel3Layout->addLayout(recipeBar);
   panel3Layout->addWidget(dbGrid2_, 1);
-
-  splitter_ = new QSplitter(Qt::Vertical, this);
-  splitter_->setObjectName("Splitter1");
-  splitter_->setChildrenCollapsible(false);
-  splitter_->addWidget(panel1);
-  splitter_->addWidget(panel3);
-  toolButton6_->defaultAction()->setChecked(true);
-
-  button1_ = MakePushButton("Button1", "OK", this);
-  button2_ = MakePushButton("Button2", "Products...", this);
-  connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button2_);
-  buttons->addStretch(1);
-  buttons->addWidget(button1_);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 4, 6, 6);
-  layout->addWidget(splitter_, 1);
-  layout->addLayout(buttons);
-
-  OnCtrlInsert(*dbGrid1_, [this] { ToolButton1Click(); });
-  OnCtrlInsert(*dbGrid2_, [this] { ToolButton3Click(); });
-  GridsTakeEscapeFirst(*this, {dbGrid1_, dbGrid2_});
-  for (QtDataGrid* grid : {dbGrid1_, dbGrid2_})
-    connect(&grid->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateButtonStates(); });
-  // The information text follows the current type and its edits at once.
-  connect(&dbGrid1_->Model(), &QtTableModel::CursorMoved, this, [this] { UpdateInfoText(); });
-  connect(&dbGrid1_->Model(), &QAbstractItemModel::dataChanged, this, [this] { UpdateInfoText(); });
+  return panel3;
 }
 
 void TFactoriesForm::Execute() {

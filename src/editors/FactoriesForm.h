@@ -82,7 +82,10 @@ class TFactoriesForm : public QDialog, public TProgramWindow {
  private:
   // The designed width, or what the designed columns need when more.
   int FirstRunWidth() const;
+  // One builder per panel; BuildControls puts them in place.
   void BuildControls();
+  QWidget* BuildTypesPanel();
+  QWidget* BuildRecipePanel();
   void ArrangePanels(bool stacked, int panelSize);
   void LinkRecipes();
   void FillProductPickList();

@@ -5,7 +5,6 @@
 
 #include "data/Table.h"
 #include "data/TextUtil.h"
-#include "map/MapGeometry.h"
 
 namespace qv {
 
@@ -60,7 +59,7 @@ bool ParseBool(std::string_view text) {
 }
 
 std::int32_t ParseInt(std::string_view text) {
-  return TMapGeometry::LeadingInteger(text);
+  return LeadingInteger(text);
 }
 
 TConditionOp ConditionOpFromText(std::string_view text) {

@@ -10,13 +10,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "data/Table.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/MainTexts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 

@@ -9,13 +9,13 @@
 #include <algorithm>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
-#include "settings/QtColumnLayout.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 #include "settings/Settings.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/MainTexts.h"
-#include "app/QtToolIcons.h"
 #include "settings/ColumnLayout.h"
+#include "settings/MainTexts.h"
 #include "settings/QtFormParts.h"
+#include "widgets/QtToolIcons.h"
 
 class QComboBox;
 class QDialog;

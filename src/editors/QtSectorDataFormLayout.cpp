@@ -11,12 +11,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "economy/QtUpDown.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "editors/SectorDataForm.h"
 #include "editors/SectorObjects.h"
+#include "widgets/QtUpDown.h"
 
 namespace qv {
 

@@ -12,13 +12,14 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/SectorCommands.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/TextUtil.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
+#include "editors/SectorCommands.h"
 #include "map/MapGeometry.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
@@ -118,8 +119,8 @@ void TRevealSectorForm::FormShow() {
 void TRevealSectorForm::Edit4Change() {
   const bool both = !edit4_->text().isEmpty() && !edit5_->text().isEmpty();
   if (both) {
-    const TGridPos pos{TMapGeometry::LeadingInteger(edit4_->text().toStdString()),
-                       TMapGeometry::LeadingInteger(edit5_->text().toStdString())};
+    const TGridPos pos{LeadingInteger(edit4_->text().toStdString()),
+                       LeadingInteger(edit5_->text().toStdString())};
     switch (HiddenStateAt(store_, pos)) {
       case THiddenState::NotFound:
         label1_->setText(QString::fromStdString(texts_.NotFound));
@@ -168,8 +169,8 @@ void TRevealSectorForm::ComboBox5Change() {
 
 void TRevealSectorForm::Button1Click() {
   if (!button1_->isEnabled()) return;
-  const TGridPos pos{TMapGeometry::LeadingInteger(edit4_->text().toStdString()),
-                     TMapGeometry::LeadingInteger(edit5_->text().toStdString())};
+  const TGridPos pos{LeadingInteger(edit4_->text().toStdString()),
+                     LeadingInteger(edit5_->text().toStdString())};
   try {
     if (!RevealSectorAt(store_, pos.x, pos.y)) return;
   } catch (const std::exception& e) {

@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/TextUtil.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProductsForm.h"
+#include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "editors/SectorObjects.h"
-#include "map/MapGeometry.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
-#include "settings/QtColumnLayout.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
 #include "settings/Settings.h"
@@ -276,7 +276,7 @@ void TSectorDataForm::Edit1Change() {
 }
 
 int TSectorDataForm::TypedCycle() const {
-  return TMapGeometry::LeadingInteger(edit1_->text().toStdString());
+  return LeadingInteger(edit1_->text().toStdString());
 }
 
 void TSectorDataForm::ShowCycleText() {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 

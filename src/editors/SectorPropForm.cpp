@@ -19,19 +19,20 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
+#include "data/TextUtil.h"
 #include "editors/QtDropDownRows.h"
 #include "editors/QtEditorParts.h"
-#include "editors/QtNumberBox.h"
 #include "map/MapGeometry.h"
-#include "map/MapLimits.h"
 #include "map/MapRenderer.h"
 #include "settings/Dialogs.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/MainTexts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 
@@ -48,7 +49,7 @@ constexpr int kNeighbourChars = 7;
 constexpr int kComboButtonWidth = 30;  // a drop-down's arrow and frames
 
 int ReadNumber(const QLineEdit& edit) {
-  return TMapGeometry::LeadingInteger(edit.text().toStdString());
+  return LeadingInteger(edit.text().toStdString());
 }
 
 // A number box named after its up-down, whose text box carries the name of
@@ -75,6 +76,37 @@ TSectorPropForm::TSectorPropForm(TDataModule1& store, Dialogs& dialogs, BusyCurs
 TSectorPropForm::~TSectorPropForm() = default;
 
 void TSectorPropForm::BuildControls() {
+  QGridLayout* form = BuildFieldsGrid();
+  auto* lower = new QHBoxLayout;
+  lower->addLayout(BuildGatesGrid(), 1);
+  lower->addWidget(BuildNamePlaceBox());
+  const TDialogButtons buttons =
+      MakeDialogButtons(*this, "Button1", "OK", "Button2", [this] { Button1Click(); });
+  button1_ = buttons.confirm;
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(10, 10, 10, 10);
+  layout->addLayout(form);
+  layout->addSpacing(6);
+  layout->addLayout(lower);
+  layout->addStretch(1);
+  layout->addLayout(buttons.row);
+
+  // Keyboard order: the fields top down, the gates with their neighbours, OK.
+  std::vector<QWidget*> order = {edit1_, edit4_, edit5_, comboBox1_, suns_, cycle_, checkBox5_};
+  for (int i = 0; i < 4; ++i) {
+    order.push_back(gates_[i]);
+    order.push_back(neighbours_[i]);
+  }
+  order.push_back(button1_);
+  order.push_back(buttons.cancel);
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
+  FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
+}
+
+// Name, position, race, suns, cycle and visibility, each with its label.
+QGridLayout* TSectorPropForm::BuildFieldsGrid() {
   edit1_ = Named(new QLineEdit, "Edit1");
   // The boxes hold what the fields hold: a longer text would be cut unseen.
   edit1_->setMaxLength(store_.SectorsData.FieldByName("Name").Size());
@@ -127,8 +159,11 @@ void TSectorPropForm::BuildControls() {
   form->addLayout(cycleRow, 5, 1);
   form->addWidget(checkBox5_, 6, 0, 1, 2);
   form->setColumnStretch(1, 1);
+  return form;
+}
 
-  // Gates, each with the neighbour behind it.
+// Gates, each with the neighbour behind it.
+QGridLayout* TSectorPropForm::BuildGatesGrid() {
   const char* gateTexts[4] = {"North", "South", "West", "East"};
   auto* gates = new QGridLayout;
   gates->addWidget(MakeLabel("Label8", "Gates:"), 0, 0, 1, 2);
@@ -147,9 +182,12 @@ void TSectorPropForm::BuildControls() {
             [this, side] { NeighbourChange(side); });
   }
   gates->setColumnStretch(1, 1);
+  return gates;
+}
 
-  // The twelve places of the name label around a square for the sector:
-  // a place's codes are its row and column in a 5 x 5 grid, less 2.
+// The twelve places of the name label around a square for the sector:
+// a place's codes are its row and column in a 5 x 5 grid, less 2.
+QGroupBox* TSectorPropForm::BuildNamePlaceBox() {
   auto* nameBox = Named(new QGroupBox(" Sector name position "), "GroupBox1");
   // The place chosen stands out as the one dark button around the square.
   nameBox->setStyleSheet(
@@ -177,33 +215,7 @@ void TSectorPropForm::BuildControls() {
   square->setAutoFillBackground(true);
   square->setBackgroundRole(QPalette::Mid);
   places->addWidget(square, 1, 1, 3, 3, Qt::AlignCenter);
-
-  const TDialogButtons buttons =
-      MakeDialogButtons(*this, "Button1", "OK", "Button2", [this] { Button1Click(); });
-  button1_ = buttons.confirm;
-
-  auto* lower = new QHBoxLayout;
-  lower->addLayout(gates, 1);
-  lower->addWidget(nameBox);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(10, 10, 10, 10);
-  layout->addLayout(form);
-  layout->addSpacing(6);
-  layout->addLayout(lower);
-  layout->addStretch(1);
-  layout->addLayout(buttons.row);
-
-  // Keyboard order: the fields top down, the gates with their neighbours, OK.
-  std::vector<QWidget*> order = {edit1_, edit4_, edit5_, comboBox1_, suns_, cycle_, checkBox5_};
-  for (int i = 0; i < 4; ++i) {
-    order.push_back(gates_[i]);
-    order.push_back(neighbours_[i]);
-  }
-  order.push_back(button1_);
-  order.push_back(buttons.cancel);
-  for (std::size_t i = 1; i < order.size(); ++i)
-    setTabOrder(order[i - 1], order[i]);
-  FixDialogSize(*this, kDesignedWidth, kDesignedHeight);
+  return nameBox;
 }
 
 // ---- Opening ----
@@ -387,7 +399,7 @@ void TSectorPropForm::SpeedButtonClick(int button) {
 }
 
 void TSectorPropForm::Edit2Change() {
-  const int seconds = TMapGeometry::LeadingInteger(cycle_->cleanText().toStdString());
+  const int seconds = LeadingInteger(cycle_->cleanText().toStdString());
   label9_->setText(QString::fromStdString(
       FormatText(store_.Texts.TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}})));
 }

@@ -12,6 +12,8 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -78,7 +80,11 @@ class TSectorPropForm : public QDialog, public TProgramWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One builder per group of controls; BuildControls puts them in place.
   void BuildControls();
+  QGridLayout* BuildFieldsGrid();
+  QGridLayout* BuildGatesGrid();
+  QGroupBox* BuildNamePlaceBox();
   void FillNeighbourLists(const std::vector<std::string>& names);
   void UpdateEnabled();
   void RefreshNeighbours();

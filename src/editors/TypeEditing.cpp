@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 #include "map/BmpFile.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "data/TableError.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 
@@ -101,21 +101,9 @@ void BmpFileWriter::Commit() {
   file_.Commit();
 }
 
-std::string ByteSizeText(std::uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + " bytes";
-  static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-  double size = static_cast<double>(bytes) / 1024.0;
-  std::size_t unit = 0;
-  while (size >= 1024.0 && unit + 1 < std::size(kUnits)) {
-    size /= 1024.0;
-    ++unit;
-  }
-  // One decimal below 100 ("5.5 GB"), none above ("300 MB"); always a point.
-  char text[32];
-  const auto end =
-      std::to_chars(text, text + sizeof text, size, std::chars_format::fixed, size < 100.0 ? 1 : 0)
-          .ptr;
-  return std::string(text, end) + " " + kUnits[unit];
+std::string MapImageSizeText(std::string_view pattern, int width, int height) {
+  return FormatText(pattern, {std::int64_t{width}, std::int64_t{height},
+                              ByteSizeText(BmpFileWriter::FileSize(width, height))});
 }
 
 }  // namespace qv

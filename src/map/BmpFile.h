@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "data/AtomicFile.h"
+#include "data/TextUtil.h"
 
 namespace qv {
 
@@ -49,8 +51,8 @@ class BmpFileWriter {
   std::string pending_;  // rows not yet handed to the file
 };
 
-// A file size as a player reads it: "512 bytes", "12.5 KB", "300 MB",
-// "5.5 GB" (units of 1024).
-std::string ByteSizeText(std::uint64_t bytes);
+// A message about the BMP file of a map image: `pattern` filled with the
+// image's width, height and the size of its file ("5.5 GB").
+std::string MapImageSizeText(std::string_view pattern, int width, int height);
 
 }  // namespace qv

@@ -4,9 +4,9 @@
 #include <tuple>
 
 #include "data/DataModule1.h"
+#include "data/MapLimits.h"
 #include "data/Table.h"
 #include "data/TextUtil.h"
-#include "map/MapLimits.h"
 
 namespace qv {
 

@@ -11,8 +11,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/IniFile.h"
 #include "map/QtShape.h"
-#include "settings/IniFile.h"
 #include "settings/LanguageFile.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtTranslate.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "economy/RequestData.h"
+#include "map/RequestData.h"
 #include "settings/ProgramWindow.h"
 
 class QLabel;

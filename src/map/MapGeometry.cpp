@@ -4,8 +4,9 @@
 #include <climits>
 #include <cmath>
 
+#include "data/MapLimits.h"
+#include "data/TextUtil.h"
 #include "map/Canvas.h"
-#include "map/MapLimits.h"
 #include "map/PixelMath.h"
 #include "settings/MainWindowSettings.h"
 
@@ -165,23 +166,6 @@ std::optional<std::pair<int, int>> TMapGeometry::HitTest(int px, int py) const {
   if (static_cast<long long>(ux) - SectorLeft(x) > settings_.SectorSize) return std::nullopt;
   if (static_cast<long long>(uy) - SectorTop(y) > settings_.SectorSize) return std::nullopt;
   return std::pair{x, y};
-}
-
-int TMapGeometry::LeadingInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::string_view(" \t\n\v\f\r").find(text[i]) != std::string_view::npos)
-    ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) value = INT_MAX;  // a long run of digits saturates
-  }
-  return static_cast<int>(negative ? -value : value);
 }
 
 int TMapGeometry::ZoomPercent() const {

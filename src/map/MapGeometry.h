@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "data/DataModule1.h"
+#include "data/MapLimits.h"
 #include "map/ERect.h"
-#include "map/MapLimits.h"
 
 namespace qv {
 
@@ -109,10 +109,6 @@ class TMapGeometry {
   // or off the grid. Whether a sector stands there is for the caller to look up.
   std::optional<std::pair<int, int>> HitTest(int px, int py) const;
 
-  // The integer formed by the leading digits of a text, after optional white
-  // space and an optional sign, as the C library reads it; 0 when there is no
-  // digit.
-  static int LeadingInteger(std::string_view text);
   // The zoom as a whole percentage, as shown in the zoom box (a zoom made
   // from a whole percentage gives that percentage back).
   int ZoomPercent() const;

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
+#include "data/MapLimits.h"
 #include "map/Canvas.h"
 #include "map/FormatStatValue.h"
 #include "map/MapGeometry.h"
-#include "map/MapLimits.h"
 #include "map/PixelMath.h"
+#include "map/RequestData.h"
 #include "map/RouteOverlay.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
@@ -117,6 +117,24 @@ bool StatisticsShown(const TMapDrawContext& context) {
 
 namespace {
 
+// Where a name's box of `size` pixels along one axis begins beside a square
+// that begins at `start`, by its placement code -2..2 on that axis; `gap` is
+// the room left between the square and the name.
+long long NameStart(int start, int full, int half, long long size, int code, int gap) {
+  switch (code) {
+    case -2:
+      return start - size - gap;
+    case -1:
+      return static_cast<long long>(start) + half - size - gap;
+    case 0:
+      return HoldPixel(static_cast<double>(start) + half - size * 0.5);
+    case 1:
+      return static_cast<long long>(start) + half + gap;
+    default:
+      return static_cast<long long>(start) + full + gap;
+  }
+}
+
 // Where a name of the box (w, h) stands beside the square at (left, top),
 // placed by the codes -2..2. Computed wide, then held: a long name beside a
 // square at the edge of the surface.
@@ -124,41 +142,8 @@ std::pair<int, int> NamePosition(const TMapGeometry& geometry, int left, int top
                                  long long h, int nameDx, int nameDy) {
   const int full = geometry.ZoomedSide();
   const int half = geometry.Zoomed(geometry.Settings().SectorSize * 0.5);
-  long long x = static_cast<long long>(left) + full + 2;
-  switch (nameDx) {
-    case -2:
-      x = left - w - 2;
-      break;
-    case -1:
-      x = static_cast<long long>(left) + half - w - 2;
-      break;
-    case 0:
-      x = HoldPixel(static_cast<double>(left) + half - w * 0.5);
-      break;
-    case 1:
-      x = static_cast<long long>(left) + half + 2;
-      break;
-    default:
-      break;
-  }
-  long long y = static_cast<long long>(top) + full + 1;
-  switch (nameDy) {
-    case -2:
-      y = top - h - 1;
-      break;
-    case -1:
-      y = static_cast<long long>(top) + half - h - 1;
-      break;
-    case 0:
-      y = HoldPixel(static_cast<double>(top) + half - h * 0.5);
-      break;
-    case 1:
-      y = static_cast<long long>(top) + half + 1;
-      break;
-    default:
-      break;
-  }
-  return {HoldPixel(x), HoldPixel(y)};
+  return {HoldPixel(NameStart(left, full, half, w, nameDx, 2)),
+          HoldPixel(NameStart(top, full, half, h, nameDy, 1))};
 }
 
 // An upper bound of the length of FormatStatValue(value, rates), without

@@ -1,24 +1,13 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
+
+#include "settings/RouteOptions.h"
 
 namespace qv {
 
 class TJumpGraph;
-
-// Sectors a route must not pass through: those of the races named (their
-// Race text, compared exactly) and, when asked, those with a pirate base.
-// A route may still start or end in one: the player may be there already,
-// or want to go there.
-struct TRouteOptions {
-  std::vector<std::string> avoidRaces{};
-  bool avoidPirateBases = false;
-
-  bool AvoidsAny() const { return avoidPirateBases || !avoidRaces.empty(); }
-  friend bool operator==(const TRouteOptions&, const TRouteOptions&) = default;
-};
 
 // The shortest route between two nodes of the graph, as the nodes from the
 // start to the end (both included; one node when they are the same): the

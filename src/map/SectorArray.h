@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "map/MapLimits.h"
+#include "data/MapLimits.h"
 
 namespace qv {
 

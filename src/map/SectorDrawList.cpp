@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "data/MapLimits.h"
 #include "data/Table.h"
-#include "map/MapLimits.h"
 #include "map/MapRenderer.h"
 
 namespace qv {

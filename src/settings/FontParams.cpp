@@ -1,7 +1,7 @@
 #include "settings/FontParams.h"
 
-#include "map/MapLimits.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
+#include "data/MapLimits.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 namespace qv {
 

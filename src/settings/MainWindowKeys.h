@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "map/MapLimits.h"
+#include "data/MapLimits.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv {

@@ -4,8 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "data/IniFile.h"
 #include "settings/CommaText.h"
-#include "settings/IniFile.h"
 #include "settings/MainWindowKeys.h"
 #include "settings/Settings.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "map/RouteFinder.h"
 #include "settings/Color.h"
 #include "settings/FontParams.h"
+#include "settings/RouteOptions.h"
 
 namespace qv {
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <utility>
 
-#include "editors/QtNumberBox.h"
 #include "settings/MainWindowKeys.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/QtColorPicking.h"
 #include "settings/QtFormParts.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtNumberBox.h"
 
 namespace qv {
 
@@ -63,6 +63,36 @@ TPrefForm::TPrefForm(Dialogs& dialogs, CustomColorList& customColors, QWidget* p
 TPrefForm::~TPrefForm() = default;
 
 void TPrefForm::BuildControls() {
+  MakeSharedControls();
+  // Keyboard order: map, races, statistics, misc, then the buttons, as each
+  // builder adds its controls.
+  std::vector<QWidget*> order;
+  auto* left = new QVBoxLayout;
+  left->addWidget(BuildMapBox(order), 1);
+  QGroupBox* racesBox = BuildRacesBox(order);
+  QGroupBox* statsBox = BuildStatisticsBox(order);
+  QGroupBox* miscBox = BuildMiscBox(order);
+  left->addLayout(BuildButtons(order));
+  auto* right = new QGridLayout;
+  right->setSpacing(6);
+  right->addWidget(racesBox, 0, 0, 1, 2);
+  right->addWidget(statsBox, 1, 0);
+  right->addWidget(miscBox, 1, 1);
+  right->setRowStretch(1, 1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(6);
+  layout->addLayout(left);
+  layout->addLayout(right, 1);
+
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
+  FitSize();
+}
+
+// The colour buttons, number boxes and switches, which the groups share out.
+void TPrefForm::MakeSharedControls() {
   // Colour buttons keep the component numbers of their labels' places:
   // BitBtn1 border, BitBtn3 gate line, BitBtn12 background, BitBtn4..11 races,
   // BitBtn13 the route.
@@ -87,14 +117,16 @@ void TPrefForm::BuildControls() {
                                            "Docks as 'D'",  "Shipyards as 'Y'", "Pirates as 'P'"};
   for (int i = 0; i < kSwitchCount; ++i)
     switches_[i] = Named(new QCheckBox(QString::fromUtf8(switchTexts[i])), switchNames[i]);
-  auto fontButton = [this](const char* name, const char* text, int slot) {
-    auto* button = Named(new QPushButton(QString::fromUtf8(text)), name);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, slot] { FontButtonClick(slot); });
-    return button;
-  };
+}
 
-  // Map.
+QPushButton* TPrefForm::MakeFontButton(const char* name, const char* text, int slot) {
+  auto* button = Named(new QPushButton(QString::fromUtf8(text)), name);
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, [this, slot] { FontButtonClick(slot); });
+  return button;
+}
+
+QGroupBox* TPrefForm::BuildMapBox(std::vector<QWidget*>& order) {
   QGroupBox* mapBox = MakeGroup("GroupBox1", " Map ");
   QGridLayout* mapGrid = GridOf(*mapBox);
   AddLabelled(*mapGrid, 0, "Label1", "Sector size:", numbers_[kSectorSize]);
@@ -106,44 +138,63 @@ void TPrefForm::BuildControls() {
   AddLabelled(*mapGrid, 6, "Label5", "Gate line:", colorButtons_[kGateLine]);
   AddLabelled(*mapGrid, 7, "Label14", "Background:", colorButtons_[kBackground]);
   AddLabelled(*mapGrid, 8, "Label18", "Route:", colorButtons_[kRoute]);
-  QPushButton* sectorNameFont = fontButton("Button3", "Font for sector name", kSectorNameFont);
+  QPushButton* sectorNameFont = MakeFontButton("Button3", "Font for sector name", kSectorNameFont);
   mapGrid->addWidget(sectorNameFont, 9, 0, 1, 2);
   mapGrid->setRowStretch(10, 1);
+  order.insert(order.end(), {numbers_[kSectorSize], numbers_[kSectorDx], numbers_[kSectorDy],
+                             numbers_[kBorderDx], numbers_[kBorderDy], colorButtons_[kBorder],
+                             colorButtons_[kGateLine], colorButtons_[kBackground],
+                             colorButtons_[kRoute], sectorNameFont});
+  return mapBox;
+}
 
-  // Races.
+QGroupBox* TPrefForm::BuildRacesBox(std::vector<QWidget*>& order) {
   QGroupBox* racesBox = MakeGroup("GroupBox2", " Races ");
   QGridLayout* racesGrid = GridOf(*racesBox);
   const char* raceTexts[8] = {
       "Kessar:", "Lumari:", "Vossk:", "Orthane:", "Drakh:", "Pirates:", "Zhurr:", "Default:"};
   // Two columns of four, so that the statistics and the station marks fit
   // beside the map's group within the designed size.
-  for (int i = 0; i < 8; ++i)
+  for (int i = 0; i < 8; ++i) {
     AddLabelled(*racesGrid, i % 4, "Label" + std::to_string(6 + i), raceTexts[i],
                 colorButtons_[kKessar + i], 2 * (i / 4));
+    order.push_back(colorButtons_[kKessar + i]);
+  }
   racesGrid->setColumnMinimumWidth(2, 60);
   racesGrid->setColumnStretch(1, 1);
+  return racesBox;
+}
 
-  // Statistics.
+QGroupBox* TPrefForm::BuildStatisticsBox(std::vector<QWidget*>& order) {
   QGroupBox* statsBox = MakeGroup("GroupBox3", " Statistics ");
   QGridLayout* statsGrid = GridOf(*statsBox);
   AddLabelled(*statsGrid, 0, "Label17", "Bar width:", numbers_[kBarWidth]);
   statsGrid->addWidget(switches_[kVerticalBars], 1, 0, 1, 2);
   statsGrid->addWidget(switches_[kShowNumbers], 2, 0, 1, 2);
   statsGrid->addWidget(switches_[kNumbersOnly], 3, 0, 1, 2);
-  QPushButton* numbersFont = fontButton("Button4", "Font for numbers", kNumbersFont);
+  QPushButton* numbersFont = MakeFontButton("Button4", "Font for numbers", kNumbersFont);
   statsGrid->addWidget(numbersFont, 4, 0, 1, 2);
+  order.insert(order.end(), {numbers_[kBarWidth], switches_[kVerticalBars], switches_[kShowNumbers],
+                             switches_[kNumbersOnly], numbersFont});
+  return statsBox;
+}
 
-  // Misc.
+QGroupBox* TPrefForm::BuildMiscBox(std::vector<QWidget*>& order) {
   QGroupBox* miscBox = MakeGroup("GroupBox4", " Misc ");
   QGridLayout* miscGrid = GridOf(*miscBox);
-  QPushButton* sunFont = fontButton("Button5", "Font for suns", kSunFont);
-  QPushButton* stationsFont = fontButton("Button6", "Font for stations", kStationsFont);
+  QPushButton* sunFont = MakeFontButton("Button5", "Font for suns", kSunFont);
+  QPushButton* stationsFont = MakeFontButton("Button6", "Font for stations", kStationsFont);
   miscGrid->addWidget(sunFont, 0, 0);
   miscGrid->addWidget(switches_[kDocksAsLetter], 1, 0);
   miscGrid->addWidget(switches_[kShipyardsAsLetter], 2, 0);
   miscGrid->addWidget(switches_[kPirateBasesAsLetter], 3, 0);
   miscGrid->addWidget(stationsFont, 4, 0);
+  order.insert(order.end(), {sunFont, switches_[kDocksAsLetter], switches_[kShipyardsAsLetter],
+                             switches_[kPirateBasesAsLetter], stationsFont});
+  return miscBox;
+}
 
+QHBoxLayout* TPrefForm::BuildButtons(std::vector<QWidget*>& order) {
   auto* ok = Named(new QPushButton("OK"), "Button1");
   ok->setDefault(true);
   auto* cancel = Named(new QPushButton("Cancel"), "Button2");
@@ -153,44 +204,8 @@ void TPrefForm::BuildControls() {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
-
-  auto* left = new QVBoxLayout;
-  left->addWidget(mapBox, 1);
-  left->addLayout(buttons);
-  auto* right = new QGridLayout;
-  right->setSpacing(6);
-  right->addWidget(racesBox, 0, 0, 1, 2);
-  right->addWidget(statsBox, 1, 0);
-  right->addWidget(miscBox, 1, 1);
-  right->setRowStretch(1, 1);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(8, 8, 8, 8);
-  layout->setSpacing(6);
-  layout->addLayout(left);
-  layout->addLayout(right, 1);
-
-  // Keyboard order: map, races, statistics, misc, then the buttons.
-  std::vector<QWidget*> order = {numbers_[kSectorSize],    numbers_[kSectorDx],
-                                 numbers_[kSectorDy],      numbers_[kBorderDx],
-                                 numbers_[kBorderDy],      colorButtons_[kBorder],
-                                 colorButtons_[kGateLine], colorButtons_[kBackground],
-                                 colorButtons_[kRoute],    sectorNameFont};
-  for (int i = 0; i < 8; ++i)
-    order.push_back(colorButtons_[kKessar + i]);
-  for (QWidget* w :
-       {static_cast<QWidget*>(numbers_[kBarWidth]), static_cast<QWidget*>(switches_[kVerticalBars]),
-        static_cast<QWidget*>(switches_[kShowNumbers]),
-        static_cast<QWidget*>(switches_[kNumbersOnly]), static_cast<QWidget*>(numbersFont),
-        static_cast<QWidget*>(sunFont), static_cast<QWidget*>(switches_[kDocksAsLetter]),
-        static_cast<QWidget*>(switches_[kShipyardsAsLetter]),
-        static_cast<QWidget*>(switches_[kPirateBasesAsLetter]), static_cast<QWidget*>(stationsFont),
-        static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
-    order.push_back(w);
-  for (std::size_t i = 1; i < order.size(); ++i)
-    setTabOrder(order[i - 1], order[i]);
-
-  FitSize();
+  order.insert(order.end(), {ok, cancel});
+  return buttons;
 }
 
 // The designed size, or more where the platform's fonts or a language's

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "settings/Color.h"
 #include "settings/FontParams.h"
@@ -9,6 +10,8 @@
 #include "settings/Settings.h"
 
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QPushButton;
 class QSpinBox;
 
@@ -75,7 +78,16 @@ class TPrefForm : public QDialog, public TProgramWindow {
     kSwitchCount
   };
 
+  // One builder per group box; BuildControls puts them in place. Each adds
+  // its controls to the keyboard order.
   void BuildControls();
+  void MakeSharedControls();
+  QPushButton* MakeFontButton(const char* name, const char* text, int slot);
+  QGroupBox* BuildMapBox(std::vector<QWidget*>& order);
+  QGroupBox* BuildRacesBox(std::vector<QWidget*>& order);
+  QGroupBox* BuildStatisticsBox(std::vector<QWidget*>& order);
+  QGroupBox* BuildMiscBox(std::vector<QWidget*>& order);
+  QHBoxLayout* BuildButtons(std::vector<QWidget*>& order);
   void FitSize();
   void FormShow(const TMainWindowSettings& values);
   void CopyOut(TMainWindowSettings& values) const;

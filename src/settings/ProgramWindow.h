@@ -8,7 +8,7 @@ class IniFile;
 // take a language, to read its settings when it is made and to write them
 // before it goes (placement, its own keys, its grids' column layouts). A
 // window without settings keeps the two defaults. The program holds its
-// windows through this (see the window list in app/QtProgram.cpp).
+// windows through this (see TProgramWindows in app/QtProgramWindows.h).
 class TProgramWindow {
  public:
   virtual ~TProgramWindow() = default;

@@ -2,15 +2,36 @@
 
 #include <QAbstractButton>
 #include <QIcon>
+#include <QPainter>
+#include <QPen>
 #include <QPixmap>
 #include <string>
 #include <vector>
 
-#include "map/QtCanvas.h"
 #include "settings/Dialogs.h"
 #include "settings/QtColors.h"
 
 namespace qv {
+
+namespace {
+
+// The outline of the pixels from (left, top) up to but not including (right,
+// bottom) in a one-pixel pen, filled inside when a fill colour is given.
+void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor pen,
+             const TColor* fill) {
+  QPen line(ToQColor(pen));
+  line.setWidth(1);
+  line.setCosmetic(true);
+  line.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(line);
+  if (fill)
+    painter.setBrush(ToQColor(*fill));
+  else
+    painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+}  // namespace
 
 void MakeColorGlyph(QAbstractButton& button, int width, int height, TColor color) {
   if (!button.text().isEmpty()) button.setText(QString());
@@ -22,15 +43,11 @@ void MakeColorGlyph(QAbstractButton& button, int width, int height, TColor color
   QPixmap glyph(2 * width + 2, height + 1);
   glyph.fill(ToQColor(kSystemButtonFaceColor));
   {
-    QtCanvas canvas(glyph);
-    canvas.SetBrush(BrushStyle::Solid, color);
-    canvas.SetPen(PenStyle::Solid, kSystemButtonTextColor);
-    canvas.Rectangle(1, 0, width, height);
-    canvas.SetBrush(BrushStyle::Clear, color);
-    canvas.SetPen(PenStyle::Solid, kSystemHighlightColor);
-    canvas.Rectangle(width + 3, 1, 2 * width + 2, height + 1);
-    canvas.SetPen(PenStyle::Solid, kSystemShadowColor);
-    canvas.Rectangle(width + 2, 0, 2 * width + 1, height);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    Outline(painter, 1, 0, width, height, kSystemButtonTextColor, &color);
+    Outline(painter, width + 3, 1, 2 * width + 2, height + 1, kSystemHighlightColor, nullptr);
+    Outline(painter, width + 2, 0, 2 * width + 1, height, kSystemShadowColor, nullptr);
   }
 
   const QSize size(width + 1, height + 1);

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "settings/LanguageFile.h"
 
 namespace qv {

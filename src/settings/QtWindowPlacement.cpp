@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 namespace qv {
 

@@ -12,23 +12,11 @@ namespace {
 
 const char kCustomColorsSection[] = "CustomColors";
 
-bool IsSeparator(char c) {
-  return c == '/' || (std::filesystem::path::preferred_separator == '\\' && c == '\\');
-}
-
 std::string CustomColorKey(int index) {
   return std::string("Color") + static_cast<char>('A' + index);
 }
 
 }  // namespace
-
-std::string ProgramFolder(const std::string& folder) {
-  if (folder.empty()) return folder;
-  std::string result = folder;
-  while (!result.empty() && IsSeparator(result.back()))
-    result.pop_back();
-  return result + '/';
-}
 
 std::string SettingsFileName(const std::string& programFolder) {
   const std::string folder = ProgramFolder(programFolder);

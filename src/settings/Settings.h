@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
+#include "data/ProgramHome.h"
 
 namespace qv {
 
@@ -13,8 +14,6 @@ namespace qv {
 // read.
 constexpr int kBuildNumber = 4;
 
-// `folder` with exactly one trailing separator.
-std::string ProgramFolder(const std::string& folder);
 // The settings file of a program folder: ProgramFolder + "QVMap.INI"; for the
 // player's own data folder (UserFoldersOfEnvironment) the one in the player's
 // configuration folder.

@@ -27,6 +27,7 @@
 #include "app/QtAboutBox.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "data/MapLimits.h"
 #include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/RequestForm.h"
@@ -40,7 +41,6 @@
 #include "editors/SectorObjects.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
-#include "map/MapLimits.h"
 
 using namespace qvtest;
 
@@ -141,7 +141,7 @@ TEST_F(MainFormTest, SectorsNorthAndWestOfZeroAreRevealedAndSelected) {
   // No selection is no sector, not the one at (-1, -1).
   ClickSector(-1, -1);
   form().Productsinsector1Click();
-  auto* products = program->Window<qv::TSectProdForm>();
+  auto* products = program->Window(&qv::TProgramWindows::sectProd);
   EXPECT_EQ(products->SectorName(), "Corner");
   form().ScrollBox1MouseDown();
   EXPECT_EQ(products->SectorName(), "");
@@ -421,19 +421,19 @@ TEST_F(MainFormTest, CalculatorsAndTypeTablesOpenTheirWindowsModally) {
     (form().*command)();
     return shownModal;
   };
-  EXPECT_TRUE(opensModally(program->Window<qv::TFactSimpleCalcForm>(),
+  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::profit),
                            &qv::TMainForm::Factoryprofit1Click));
-  EXPECT_TRUE(opensModally(program->Window<qv::TFactComplexCalcForm>(),
+  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::complex),
                            &qv::TMainForm::Complexprofit1Click));
   EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
   EXPECT_TRUE(
-      opensModally(program->Window<qv::TFactoriesForm>(), &qv::TMainForm::ToolButton6Click));
-  EXPECT_TRUE(opensModally(program->Window<qv::TProductsForm>(), &qv::TMainForm::ToolButton7Click));
+      opensModally(program->Window(&qv::TProgramWindows::factories), &qv::TMainForm::ToolButton6Click));
+  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::products), &qv::TMainForm::ToolButton7Click));
 }
 
 TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {
   Start();
-  auto* sector = program->Window<qv::TSectorPropForm>();
+  auto* sector = program->Window(&qv::TProgramWindows::sectorProp);
   // A new sector east of Delta (2, 2), joined to it by a gate.
   QTimer::singleShot(0, [sector] {
     sector->findChild<QLineEdit*>("Edit1")->setText("Epsilon");
@@ -453,7 +453,7 @@ TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {
   form().Properties1Click();
   EXPECT_EQ(form().StatusText().left(5), "Alpha");
 
-  auto* reveal = program->Window<qv::TRevealSectorForm>();
+  auto* reveal = program->Window(&qv::TProgramWindows::reveal);
   QTimer::singleShot(0, [reveal] {
     reveal->findChild<QLineEdit*>("Edit4")->setText("1");
     reveal->findChild<QLineEdit*>("Edit5")->setText("0");
@@ -509,11 +509,11 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   form().Showlegend1Click();
   ASSERT_TRUE(form().LegendVisible());
   EXPECT_TRUE(form().Button("ToolButton19")->defaultAction()->isChecked());
-  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
+  auto* pages = program->Window(&qv::TProgramWindows::legend)->findChild<QTabWidget*>();
   ASSERT_NE(pages, nullptr);
   auto answerRequest = [&](bool process) {
     QTimer::singleShot(0, [this, process] {
-      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
+      qv::TRequestForm* request = program->Window(&qv::TProgramWindows::request);
       if (process)
         request->findChild<QAbstractButton*>("Button1")->click();
       else
@@ -552,7 +552,7 @@ TEST_F(MainFormTest, CalculatedStatisticsAreShownAndTheLegendTurnsItsPage) {
   EXPECT_FALSE(form().Settings().Map.ShowStatistics);
 
   // Closing the legend releases its button and menu item.
-  program->Window<qv::TLegendForm>()->close();
+  program->Window(&qv::TProgramWindows::legend)->close();
   EXPECT_FALSE(form().Action("Showlegend1")->isChecked());
   EXPECT_FALSE(form().Button("ToolButton19")->defaultAction()->isChecked());
 }
@@ -567,7 +567,7 @@ TEST_F(MainFormTest, ProductsWindowFollowsTheSelectionAndClosingReleasesItsButto
     AddRow(store.SectFactoryData,
            {{"SectorId", store.SectorsData.FieldByName("Id").AsInteger()}, {"FactoryId", mine}});
   });
-  qv::TSectProdForm* products = program->Window<qv::TSectProdForm>();
+  qv::TSectProdForm* products = program->Window(&qv::TProgramWindows::sectProd);
   ASSERT_NE(products, nullptr);
   EXPECT_TRUE(Enabled("Productsinsector1") && Enabled("ToolButton9"));
   EXPECT_EQ(form().Action("Productsinsector1")->shortcut(), QKeySequence("Ctrl+I"));
@@ -606,14 +606,14 @@ TEST_F(MainFormTest, ObjectsOfTheSelectedSectorOpenModallyAndTheMapFollowsThem) 
   ClickSector(0, 0);  // Alpha
   EXPECT_TRUE(Enabled("Objectsinsector1") && Enabled("ToolButton10") && Enabled("Objects1"));
   form().Productsinsector1Click();
-  qv::TSectProdForm& products = *program->Window<qv::TSectProdForm>();
+  qv::TSectProdForm& products = *program->Window(&qv::TProgramWindows::sectProd);
   EXPECT_EQ(products.Grid()->rowCount(), 1);  // nothing traded yet: the empty row
 
   // A double click on the sector opens its objects; a pirate base and a
   // traded product put in there show on the status line and in the products.
   bool shownModal = false;
   QTimer::singleShot(0, [this, &shownModal] {
-    qv::TSectorDataForm& objects = *program->Window<qv::TSectorDataForm>();
+    qv::TSectorDataForm& objects = *program->Window(&qv::TProgramWindows::sectorData);
     shownModal = objects.isVisible() && objects.isModal();
     EXPECT_EQ(objects.Heading(), "Sector: Alpha (0,0), Kessar");
     objects.StationBox(qv::kPirateBase).setChecked(true);
@@ -640,7 +640,7 @@ TEST_F(MainFormTest, CancelledRequestLeavesStatisticsOffAndRepaintsTheMap) {
   int asked = 0;
   for (int attempt = 0; attempt < 2; ++attempt) {
     QTimer::singleShot(0, [&] {
-      qv::TRequestForm* request = program->Window<qv::TRequestForm>();
+      qv::TRequestForm* request = program->Window(&qv::TProgramWindows::request);
       if (!request->isVisible()) return;
       ++asked;
       request->findChild<QAbstractButton*>("CheckBox3")->click();  // numbers only
@@ -665,16 +665,16 @@ TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
   Start();
   form().Showlegend1Click();
   QTimer::singleShot(0, [this] {
-    program->Window<qv::TRequestForm>()->findChild<QAbstractButton*>("Button1")->click();
+    program->Window(&qv::TProgramWindows::request)->findChild<QAbstractButton*>("Button1")->click();
   });
   form().Calculatestatistics1Click();
   ASSERT_EQ(form().Request().Count, 2);
   EXPECT_EQ(form().StatusHint(), "no product chosen");
-  EXPECT_EQ(program->Window<qv::TLegendForm>()->findChild<QLabel*>("Panel2Caption")->text(),
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->findChild<QLabel*>("Panel2Caption")->text(),
             "no product chosen");
 
   // Reopened while statistics are shown, the legend opens on their page.
-  auto* pages = program->Window<qv::TLegendForm>()->findChild<QTabWidget*>();
+  auto* pages = program->Window(&qv::TProgramWindows::legend)->findChild<QTabWidget*>();
   form().Showlegend1Click();
   pages->setCurrentIndex(0);
   form().Showlegend1Click();
@@ -682,7 +682,7 @@ TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
 
   form().Showstatistics1Click();  // off
   EXPECT_EQ(form().StatusHint(), "");
-  program->Window<qv::TLegendForm>()->close();
+  program->Window(&qv::TProgramWindows::legend)->close();
 }
 
 TEST_F(MainFormTest, BuiltInMenuTitlesHaveTheirKeys) {

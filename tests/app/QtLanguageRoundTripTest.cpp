@@ -25,6 +25,7 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "economy/ComplexPlanForm.h"
 #include "economy/FactComplexCalcForm.h"
 #include "economy/FactSimpleCalcForm.h"
@@ -41,7 +42,6 @@
 #include "editors/SectorDataForm.h"
 #include "editors/SectorPropForm.h"
 #include "map/LegendForm.h"
-#include "settings/IniFile.h"
 #include "settings/PrefForm.h"
 
 using namespace qvtest;
@@ -115,13 +115,13 @@ void RecordStrings(const QString& prefix, const std::vector<std::string>& texts,
 Snapshot Record(qv::QtProgram& program) {
   Snapshot out;
   RecordWindow(program.MainForm(), out);
-  RecordWindow(*program.Window<qv::TLegendForm>(), out);
-  RecordWindow(*program.Window<qv::TRequestForm>(), out);
-  RecordWindow(*program.Window<qv::TPrefForm>(), out);
-  const auto* profit = program.Window<qv::TFactSimpleCalcForm>();
+  RecordWindow(*program.Window(&qv::TProgramWindows::legend), out);
+  RecordWindow(*program.Window(&qv::TProgramWindows::request), out);
+  RecordWindow(*program.Window(&qv::TProgramWindows::pref), out);
+  const auto* profit = program.Window(&qv::TProgramWindows::profit);
   RecordWindow(*profit, out);
   RecordStrings("FactSimpleCalcTexts", {profit->CycleText(), profit->YieldText()}, out);
-  auto* complex = program.Window<qv::TFactComplexCalcForm>();
+  auto* complex = program.Window(&qv::TProgramWindows::complex);
   RecordWindow(*complex, out);
   const qv::TComplexTexts& c = complex->Texts();
   std::vector<std::string> complexTexts = {
@@ -157,7 +157,7 @@ Snapshot Record(qv::QtProgram& program) {
   RecordStrings("ComplexPlanTexts", planTexts, out);
   // The grid's column titles are no objects of their own: all six, read from
   // the header with the rate columns shown.
-  qv::TSectProdForm& products = *program.Window<qv::TSectProdForm>();
+  qv::TSectProdForm& products = *program.Window(&qv::TProgramWindows::sectProd);
   RecordWindow(products, out);
   products.RatesBox()->setChecked(true);
   products.ShowSector(-1, -1);
@@ -168,7 +168,7 @@ Snapshot Record(qv::QtProgram& program) {
   }
 
   // The where-to window's column titles, roles and texts, likewise.
-  const qv::TWhereToForm& whereTo = *program.Window<qv::TWhereToForm>();
+  const qv::TWhereToForm& whereTo = *program.Window(&qv::TProgramWindows::whereTo);
   RecordWindow(whereTo, out);
   const qv::TWhereToTexts& w = whereTo.Texts();
   std::vector<std::string> whereToTexts = {w.FromText, w.NoStartText, w.GridHint};
@@ -179,34 +179,34 @@ Snapshot Record(qv::QtProgram& program) {
     whereToTexts.push_back(whereTo.RoleBox()->itemText(i).toStdString());
   RecordStrings("WhereToTexts", whereToTexts, out);
 
-  RecordEditor(*program.Window<qv::TProductsForm>(), out);
-  const auto* factories = program.Window<qv::TFactoriesForm>();
+  RecordEditor(*program.Window(&qv::TProgramWindows::products), out);
+  const auto* factories = program.Window(&qv::TProgramWindows::factories);
   RecordEditor(*factories, out);
   const qv::TFactoriesTexts& factoryTexts = factories->Texts();
   RecordStrings("FactoriesTexts",
                 {factoryTexts.SpecialNone, factoryTexts.DeleteFromMsg, factoryTexts.InfoText,
                  factoryTexts.InfoYieldText},
                 out);
-  const auto* objects = program.Window<qv::TSectorDataForm>();
+  const auto* objects = program.Window(&qv::TProgramWindows::sectorData);
   RecordEditor(*objects, out);
   const qv::TSectorDataTexts& objectTexts = objects->Texts();
   RecordStrings("SectorDataTexts",
                 {objectTexts.NameDeleteMsg, objectTexts.ClearDataMsg, objectTexts.ClearDataCap,
                  objectTexts.SectorText},
                 out);
-  const auto& sector = *program.Window<qv::TSectorPropForm>();
+  const auto& sector = *program.Window(&qv::TProgramWindows::sectorProp);
   RecordWindow(sector, out);
   RecordStrings("SectorPropTexts",
                 {sector.Texts().EditCaption, sector.Texts().NewCaption,
                  sector.Texts().DuplicateText, sector.Texts().RangeText},
                 out);
-  const auto& browse = *program.Window<qv::TBrowseForm>();
+  const auto& browse = *program.Window(&qv::TProgramWindows::browse);
   RecordEditor(browse, out);
   RecordStrings("BrowseTexts", {browse.Texts().DeleteRecordMsg, browse.Texts().NoTableError}, out);
-  const auto& reveal = *program.Window<qv::TRevealSectorForm>();
+  const auto& reveal = *program.Window(&qv::TProgramWindows::reveal);
   RecordWindow(reveal, out);
   RecordStrings("RevealTexts", {reveal.Texts().NotFound, reveal.Texts().AlreadyVisible}, out);
-  const auto& process = *program.Window<qv::TProcessDataForm>();
+  const auto& process = *program.Window(&qv::TProgramWindows::process);
   RecordWindow(process, out);
   RecordStrings("ProcessTexts",
                 {process.Texts().TableText, process.Texts().ProcessMsg, process.Texts().ProcessCap,
@@ -234,7 +234,7 @@ Snapshot Record(qv::QtProgram& program) {
        program.Store().FactoriesData.FieldByName("Buyable").DisplayValues(),
        program.Store().SectFactoryData.FieldByName("Your").DisplayValues()},
       out);
-  const qv::TLegendTexts& legend = program.Window<qv::TLegendForm>()->Texts();
+  const qv::TLegendTexts& legend = program.Window(&qv::TProgramWindows::legend)->Texts();
   RecordStrings(
       "LegendTexts",
       {legend.NAText, legend.RatesText, legend.NumberText, legend.ProdLegend, legend.ConsLegend},
@@ -317,26 +317,26 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   Switch(*program, "Deutsch");
   const Snapshot german = Record(*program);
   EXPECT_EQ(program->MainForm().Action("Delete2")->text(), "Löschen");
-  EXPECT_EQ(program->Window<qv::TLegendForm>()->windowTitle(), "Legende");
-  EXPECT_EQ(program->Window<qv::TLegendForm>()->Texts().NAText, "Nicht verfügbar");
-  EXPECT_EQ(program->Window<qv::TRequestForm>()->windowTitle(), "Statistik berechnen");
-  EXPECT_EQ(program->Window<qv::TPrefForm>()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
-  EXPECT_EQ(program->Window<qv::TRequestForm>()->findChild<QComboBox*>("ComboBox4")->itemText(0),
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->windowTitle(), "Legende");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->Texts().NAText, "Nicht verfügbar");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::request)->windowTitle(), "Statistik berechnen");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::pref)->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::request)->findChild<QComboBox*>("ComboBox4")->itemText(0),
             "-- Keine --");
   EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
-  EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::profit)->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
-  EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");
-  EXPECT_EQ(program->Window<qv::TRevealSectorForm>()->Texts().AlreadyVisible, "Bereits sichtbar");
-  EXPECT_EQ(program->Window<qv::TProcessDataForm>()->Texts().ProcessCap, "Verarbeiten");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::sectorProp)->Texts().NewCaption, "Neuer Sektor");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::reveal)->Texts().AlreadyVisible, "Bereits sichtbar");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::process)->Texts().ProcessCap, "Verarbeiten");
   EXPECT_EQ(german.at("SectorDataForm/DBGrid4.title0"), "Produkt");
   EXPECT_EQ(german.at("FactoriesTexts2"), "Produkte je %d s ");
-  EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->Texts().StatEqual, "Ausgeglichen");
-  EXPECT_EQ(program->Window<qv::TFactComplexCalcForm>()->PlanForm().windowTitle(),
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::complex)->Texts().StatEqual, "Ausgeglichen");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::complex)->PlanForm().windowTitle(),
             "Komplex planen");
   EXPECT_EQ(german.at("ComplexPlanTexts13"), "Möglichst wenige Fabriken");
-  EXPECT_EQ(program->Window<qv::TWhereToForm>()->windowTitle(), "Wohin");
-  EXPECT_EQ(program->Window<qv::TWhereToForm>()->RoleBox()->itemText(2), "Von Stationen gehandelt");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::whereTo)->windowTitle(), "Wohin");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::whereTo)->RoleBox()->itemText(2), "Von Stationen gehandelt");
   EXPECT_EQ(program->MainForm().Texts().NoRouteMsg, "Keine Route von %s nach %s");
   EXPECT_EQ(program->MainForm().Action("Avoidpiratebases1")->text(), "Sektoren mit Piratenbasis");
   EXPECT_GT(Differences(atStart, german).size(), 150u);

@@ -16,8 +16,8 @@
 #include "app/MainForm.h"
 #include "app/QtMapSurface.h"
 #include "app/QtProgram.h"
+#include "data/IniFile.h"
 #include "economy/WhereToForm.h"
-#include "settings/IniFile.h"
 
 using namespace qvtest;
 
@@ -61,7 +61,7 @@ class QtMainFormRoutesTest : public ::testing::Test {
     program.reset();
   }
   qv::TMainForm& form() { return program->MainForm(); }
-  qv::TWhereToForm& whereTo() { return *program->Window<qv::TWhereToForm>(); }
+  qv::TWhereToForm& whereTo() { return *program->Window(&qv::TProgramWindows::whereTo); }
 
   std::vector<std::pair<int, int>> RouteCells() {
     const qv::TMapRoute* route = form().RoutePlan().Shown();

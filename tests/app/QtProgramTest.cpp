@@ -21,11 +21,11 @@
 
 #include "app/AppTestUniverse.h"
 #include "app/MainForm.h"
+#include "data/IniFile.h"
 #include "data/ProgramHome.h"
 #include "economy/FactSimpleCalcForm.h"
 #include "economy/SectProdForm.h"
 #include "map/LegendForm.h"
-#include "settings/IniFile.h"
 #include "settings/QtWindowPlacement.h"
 
 using namespace qvtest;
@@ -179,9 +179,9 @@ TEST_F(QtProgramTest, WindowsAreMadeInTheirOrderAndWriteTheirSettingsBeforeTheyG
                 "SectorPropForm", "ProductsForm", "FactoriesForm", "SectorDataForm", "SectProdForm",
                 "RequestForm", "PrefForm", "LegendForm", "BrowseForm", "RevealSectorForm",
                 "FactSimpleCalcForm", "FactComplexCalcForm", "ProcessDataForm", "WhereToForm"}));
-  EXPECT_EQ(program->Window<qv::TLegendForm>()->size(), QSize(230, 290));
-  program->Window<qv::TLegendForm>()->resize(250, 300);
-  program->Window<qv::TFactSimpleCalcForm>()->resize(480, 610);
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->size(), QSize(230, 290));
+  program->Window(&qv::TProgramWindows::legend)->resize(250, 300);
+  program->Window(&qv::TProgramWindows::profit)->resize(480, 610);
   Stop();
   EXPECT_EQ(Setting(dir, "SimpleCalcWindow", "Height"), "610");
   EXPECT_EQ(Setting(dir, "LegendWindow", "Width"), "250");
@@ -193,7 +193,7 @@ TEST_F(QtProgramTest, TheProductsWindowReopensWithItsColumns) {
   dir.Write("QVMap.INI",
             "[MainWindow]\nShowProducts=1\n[SectorProdWindow]\nProdCol=150\nRates=1\n");
   Start();
-  auto* products = program->Window<qv::TSectProdForm>();
+  auto* products = program->Window(&qv::TProgramWindows::sectProd);
   EXPECT_TRUE(products->isVisible());
   EXPECT_TRUE(form().Action("Productsinsector1")->isChecked());
   EXPECT_TRUE(form().Button("ToolButton9")->defaultAction()->isChecked());
@@ -207,7 +207,7 @@ TEST_F(QtProgramTest, TheProductsWindowReopensWithItsColumns) {
   EXPECT_EQ(Setting(dir, "SectorProdWindow", "Rates"), "1");
 
   Start();
-  program->Window<qv::TSectProdForm>()->close();
+  program->Window(&qv::TProgramWindows::sectProd)->close();
   Stop();
   EXPECT_EQ(Setting(dir, "MainWindow", "ShowProducts"), "0");
 }
@@ -415,7 +415,7 @@ TEST_F(QtProgramTest, WithoutTheFolderLockNothingOfTheFolderIsWritten) {
   EXPECT_TRUE(dialogs.Messages()[0].ends_with(form().Texts().FolderReadOnlyMsg));
   ASSERT_TRUE(program->Store().LocateSectorAt(0, 1));
   program->Store().SectorsData.Delete();
-  program->Window<qv::TLegendForm>()->resize(250, 300);
+  program->Window(&qv::TProgramWindows::legend)->resize(250, 300);
   Stop();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(FolderContents(dir), before);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "data/StoreTestData.h"
-#include "settings/IniFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

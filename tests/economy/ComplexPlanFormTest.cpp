@@ -9,12 +9,12 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "economy/FactComplexCalcForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseRows.h"

@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "data/TableImport.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/QtEditorTesting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

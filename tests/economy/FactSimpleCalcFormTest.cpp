@@ -7,8 +7,8 @@
 #include <QSlider>
 
 #include "data/DataModule1.h"
-#include "economy/QtUpDown.h"
 #include "support/UniverseRows.h"
+#include "widgets/QtUpDown.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <functional>
 
 #include "data/DataModule1.h"
+#include "data/IniFile.h"
 #include "data/StoreTestData.h"
-#include "economy/RequestData.h"
 #include "editors/QtLookupComboBox.h"
-#include "settings/IniFile.h"
+#include "map/RequestData.h"
 #include "settings/MainWindowSettings.h"
 #include "support/QtWidgetProbes.h"
 #include "support/ScriptedDialogs.h"

@@ -2,8 +2,8 @@
 
 #include "data/DataModule1.h"
 #include "economy/RequestBuilder.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStat.h"
+#include "map/RequestData.h"
 #include "settings/MainWindowSettings.h"
 #include "support/UniverseRows.h"
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "economy/SectorProducts.h"
 #include "economy/SectorStat.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "support/UniverseRows.h"
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "economy/SectorStat.h"
 #include "economy/SectorStatistics.h"
 #include "generator/UniverseGenerator.h"
 #include "map/JumpGraph.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "support/UniverseRows.h"
 

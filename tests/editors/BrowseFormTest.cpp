@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/MainTexts.h"
 #include "editors/ProcessDataForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
+#include "settings/MainTexts.h"
 #include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 

@@ -9,13 +9,13 @@
 #include <QScrollBar>
 #include <memory>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtElidedLabel.h"
 #include "editors/QtTableModel.h"
 #include "editors/TypeEditing.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 

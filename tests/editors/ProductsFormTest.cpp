@@ -8,12 +8,12 @@
 #include <QToolButton>
 #include <memory>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "data/StoreTestData.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 

@@ -12,9 +12,9 @@
 
 #include "data/Table.h"
 #include "data/TableTestTables.h"
+#include "editors/QtColumnLayout.h"
 #include "editors/QtLookupComboBox.h"
 #include "editors/QtTableModel.h"
-#include "settings/QtColumnLayout.h"
 #include "support/QtEditorTesting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/StoreRows.h"

@@ -10,14 +10,14 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/MainTexts.h"
+#include "data/IniFile.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
 #include "editors/QtTableModel.h"
 #include "editors/SectorObjects.h"
-#include "settings/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/QtEditorTesting.h"
 #include "support/UniverseRows.h"
 

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "support/QtWidgetProbes.h"
 #include "support/UniverseRows.h"
 

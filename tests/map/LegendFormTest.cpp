@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 
+#include "data/IniFile.h"
 #include "map/QtShape.h"
-#include "settings/IniFile.h"
 #include "settings/MainWindowSettings.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/TextUtil.h"
 #include "map/Canvas.h"
 
 namespace qv {
@@ -216,14 +217,14 @@ TEST(MapGeometryTest, AbsurdSettingsAreHeldAndPixelsStayInRange) {
 }
 
 TEST(MapGeometryTest, ZoomTextIsReadAsALeadingInteger) {
-  EXPECT_EQ(TMapGeometry::LeadingInteger("150%"), 150);
-  EXPECT_EQ(TMapGeometry::LeadingInteger(" +75"), 75);
-  EXPECT_EQ(TMapGeometry::LeadingInteger("  -50%"), -50);
-  EXPECT_EQ(TMapGeometry::LeadingInteger("12x3"), 12);
-  EXPECT_EQ(TMapGeometry::LeadingInteger("abc"), 0);
-  EXPECT_EQ(TMapGeometry::LeadingInteger("%50"), 0);
-  EXPECT_EQ(TMapGeometry::LeadingInteger(""), 0);
-  EXPECT_EQ(TMapGeometry::LeadingInteger("99999999999999999999"), std::numeric_limits<int>::max());
+  EXPECT_EQ(LeadingInteger("150%"), 150);
+  EXPECT_EQ(LeadingInteger(" +75"), 75);
+  EXPECT_EQ(LeadingInteger("  -50%"), -50);
+  EXPECT_EQ(LeadingInteger("12x3"), 12);
+  EXPECT_EQ(LeadingInteger("abc"), 0);
+  EXPECT_EQ(LeadingInteger("%50"), 0);
+  EXPECT_EQ(LeadingInteger(""), 0);
+  EXPECT_EQ(LeadingInteger("99999999999999999999"), std::numeric_limits<int>::max());
 
   TMapGeometry geometry = MakeGeometry(FullBounds(3, 3));
   struct Case {

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "map/MapGeometry.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "settings/MainWindowSettings.h"
 #include "support/TempDir.h"

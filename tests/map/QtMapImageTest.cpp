@@ -9,10 +9,10 @@
 #include <fstream>
 
 #include "data/DataModule1.h"
-#include "economy/RequestData.h"
 #include "map/MapGeometry.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
+#include "map/RequestData.h"
 #include "map/SectorArray.h"
 #include "map/SectorDrawList.h"
 #include "settings/MainWindowSettings.h"

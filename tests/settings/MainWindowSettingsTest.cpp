@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/IniFile.h"
 #include "map/MapGeometry.h"
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "settings/QtFonts.h"
 #include "support/TempDir.h"
 

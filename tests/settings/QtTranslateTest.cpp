@@ -17,7 +17,7 @@
 #include <QWidget>
 #include <type_traits>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <limits>
 
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 namespace {
 

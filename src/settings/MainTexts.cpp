@@ -1,7 +1,6 @@
-#include "app/MainTexts.h"
+#include "settings/MainTexts.h"
 
-#include "map/BmpFile.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "settings/LanguageFile.h"
 
 namespace qv {
@@ -55,11 +54,6 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts) {
   read("NoRouteMsg", texts.NoRouteMsg);
   read("RouteStartMsg", texts.RouteStartMsg);
   read("RouteEndMsg", texts.RouteEndMsg);
-}
-
-std::string MapImageSizeText(std::string_view pattern, int width, int height) {
-  return FormatText(pattern, {std::int64_t{width}, std::int64_t{height},
-                              ByteSizeText(BmpFileWriter::FileSize(width, height))});
 }
 
 std::string FormatText(std::string_view pattern, const std::vector<FormatArg>& args) {

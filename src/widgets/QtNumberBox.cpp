@@ -1,4 +1,4 @@
-#include "editors/QtNumberBox.h"
+#include "widgets/QtNumberBox.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "settings/TextEncoding.h"
+#include "data/TextEncoding.h"
 
 #include <array>
 

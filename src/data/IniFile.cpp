@@ -1,11 +1,11 @@
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 #include <algorithm>
 #include <exception>
 #include <optional>
 #include <unordered_set>
 
-#include "settings/TextEncoding.h"
+#include "data/TextEncoding.h"
 
 #include "data/AtomicFile.h"
 #include "data/RegularFile.h"

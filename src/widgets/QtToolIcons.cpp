@@ -1,4 +1,4 @@
-#include "app/QtToolIcons.h"
+#include "widgets/QtToolIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "economy/RequestData.h"
+#include "map/RequestData.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "app/SectorCommands.h"
+#include "editors/SectorCommands.h"
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
-#include "map/MapLimits.h"
+#include "data/MapLimits.h"
+#include "settings/MainTexts.h"
 
 namespace qv {
 

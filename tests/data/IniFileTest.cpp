@@ -1,4 +1,4 @@
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

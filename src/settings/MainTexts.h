@@ -80,10 +80,6 @@ void TranslateMainTexts(const IniFile& languageFile, TMainTexts& texts);
 
 using FormatArg = std::variant<std::string, std::int64_t>;
 
-// A message about the BMP file of a map image: `pattern` filled with the
-// image's width, height and the size of its file ("5.5 GB").
-std::string MapImageSizeText(std::string_view pattern, int width, int height);
-
 // Fills "%s" and "%d" placeholders in order ("%%" is a percent sign). The
 // pattern may come from a language file, so it is never trusted: a
 // placeholder without an argument stays as written, an argument of the other

@@ -1,4 +1,4 @@
-#include "app/ProgramWindows.h"
+#include "app/WindowOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/DataModule1.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
@@ -37,11 +37,7 @@ class LoggingWindow : public qv::TProgramWindow {
   const qv::TDataModule1& store_;
 };
 
-class OtherWindow : public LoggingWindow {
-  using LoggingWindow::LoggingWindow;
-};
-
-TEST(ProgramWindowsTest, MadeInOrderTranslatedByPlaceAroundTheStoreAndGoneInReverse) {
+TEST(WindowOrderTest, MadeInOrderTranslatedByPlaceAroundTheStoreAndGoneInReverse) {
   qvtest::ScriptedDialogs dialogs;
   qv::TDataModule1 store("/nonexistent/", dialogs);
   std::vector<std::string> log;
@@ -50,17 +46,19 @@ TEST(ProgramWindowsTest, MadeInOrderTranslatedByPlaceAroundTheStoreAndGoneInReve
   qv::IniFile language("de.lng");
   language.WriteString("DataModule1", "ProductShip", "Schiff");
 
-  qv::TProgramWindows windows(/*storeLanguagePlace=*/2);
-  windows.Add(std::make_unique<LoggingWindow>("first", log, store), 5, &settings);
-  windows.Add(std::make_unique<LoggingWindow>("broken", log, store), 1, nullptr);
-  windows.Add(std::make_unique<OtherWindow>("other", log, store), 3, &settings);
-  ASSERT_NE(windows.Find<OtherWindow>(), nullptr);
-  EXPECT_EQ(windows.Find<qv::TProgramWindow>(), windows.Find<LoggingWindow>());
+  qv::TWindowOrder windows(/*storeLanguagePlace=*/2);
+  using Slot = qv::TWindowSlot<LoggingWindow>;
+  Slot first(windows, 5, std::make_unique<LoggingWindow>("first", log, store), &settings);
+  Slot broken(windows, 1, std::make_unique<LoggingWindow>("broken", log, store), nullptr);
+  Slot other(windows, 3, std::make_unique<LoggingWindow>("other", log, store), &settings);
+  ASSERT_NE(other.get(), nullptr);
   windows.Translate(language, store);
   // A window that fails to write still goes, and the others still write.
   windows.DestroyAll(&settings);
-  EXPECT_EQ(windows.Count(), 0);
-  EXPECT_EQ(windows.Find<OtherWindow>(), nullptr);
+  EXPECT_EQ(first.get(), nullptr);
+  EXPECT_EQ(other.get(), nullptr);
+  // Nothing is left to write or to go twice.
+  windows.DestroyAll(&settings);
 
   EXPECT_EQ(log, (std::vector<std::string>{"read first 1", "read broken", "read other ",
                                            "translate broken", "translate other after",

@@ -1,4 +1,4 @@
-#include "settings/QtColumnLayout.h"
+#include "editors/QtColumnLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "app/SectorCommands.h"
+#include "editors/SectorCommands.h"
 
 #include <gtest/gtest.h>
 
-#include "app/MainTexts.h"
 #include "data/DataModule1.h"
-#include "settings/IniFile.h"
+#include "data/IniFile.h"
+#include "settings/MainTexts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "economy/QtUpDown.h"
+#include "widgets/QtUpDown.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "map/MapGeometry.h"
+#include "data/TextUtil.h"
 
 namespace qv {
 
@@ -54,7 +54,7 @@ void QtUpDown::Associate(QLineEdit* edit) {
 void QtUpDown::Step(bool up) {
   if (edit_) {
     // The box may hold a number typed since the last step.
-    const int typed = TMapGeometry::LeadingInteger(edit_->text().toStdString());
+    const int typed = LeadingInteger(edit_->text().toStdString());
     position_ = std::clamp(typed, minimum_, maximum_);
     const long long next = static_cast<long long>(position_) + (up ? 1 : -1);
     SetPosition(static_cast<int>(std::clamp<long long>(next, minimum_, maximum_)));
