@@ -14,33 +14,13 @@
 #include "map/PngFile.h"
 #include "map/QtCanvas.h"
 #include "map/QtMapBands.h"
+#include "map/QtMapRows.h"
 
 namespace qv {
 
 std::string SaveMapPng(const TMapDrawContext& context, int width, int height,
                        const std::string& path, const MapExportProgress& progress) {
-  if (width <= 0 || height <= 0) return "The map has no size to draw";
-  try {
-    PngFileWriter file(path, width, height);
-    bool cancelled = false;
-    const std::string error = DrawMapBands(
-        context, width, height, MapBandOrder::TopDown, [&](const QImage& band, int top, int rows) {
-          for (int y = 0; y < rows; ++y)
-            file.AppendRow(reinterpret_cast<const std::uint32_t*>(band.constScanLine(y)));
-          cancelled = progress && !progress(top + rows, height);
-          return !cancelled;
-        });
-    if (!error.empty() || cancelled) {
-      file.Abort();
-      return error;
-    }
-    file.Commit();
-  } catch (const std::bad_alloc&) {
-    return "Memory allocation error";
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return {};
+  return WriteMapRows<PngFileWriter>(context, width, height, path, MapBandOrder::TopDown, progress);
 }
 
 std::string SaveMapSvg(const TMapDrawContext& context, int width, int height,

@@ -3,16 +3,14 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QString>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
-#include <new>
 
 #include "map/BmpFile.h"
 #include "map/MapRenderer.h"
 #include "map/QtCanvas.h"
 #include "map/QtMapBands.h"
+#include "map/QtMapRows.h"
 
 namespace qv {
 
@@ -29,29 +27,8 @@ QImage RenderMapImage(const TMapDrawContext& context, int width, int height) {
 
 std::string SaveMapBmp(const TMapDrawContext& context, int width, int height,
                        const std::string& path, const MapExportProgress& progress) {
-  if (width <= 0 || height <= 0) return "The map has no size to draw";
-  try {
-    BmpFileWriter file(path, width, height);
-    bool cancelled = false;
-    const std::string error = DrawMapBands(
-        context, width, height, MapBandOrder::BottomUp, [&](const QImage& band, int top, int rows) {
-          // A BMP file keeps its rows bottom-up.
-          for (int y = rows - 1; y >= 0; --y)
-            file.AppendRow(reinterpret_cast<const std::uint32_t*>(band.constScanLine(y)));
-          cancelled = progress && !progress(height - top, height);
-          return !cancelled;
-        });
-    if (!error.empty() || cancelled) {
-      file.Abort();
-      return error;
-    }
-    file.Commit();
-  } catch (const std::bad_alloc&) {
-    return "Memory allocation error";
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return {};
+  return WriteMapRows<BmpFileWriter>(context, width, height, path, MapBandOrder::BottomUp,
+                                     progress);
 }
 
 QtHeadlessGui::QtHeadlessGui() {
