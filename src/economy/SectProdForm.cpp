@@ -14,6 +14,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtListGrid.h"
 
 namespace qv {
 
@@ -55,18 +56,8 @@ TSectProdForm::TSectProdForm(TDataModule1& store, QWidget* parent)
 
   grid_ = new QTableWidget(this);
   grid_->setObjectName("StringGrid1");
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setWordWrap(false);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setMinimumSectionSize(1);
-  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  SetUpListGrid(*grid_, kRowHeight);
   QHeaderView* header = grid_->horizontalHeader();
-  header->setMinimumSectionSize(8);
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  header->setHighlightSections(false);
   // A column border dragged by the player is kept at once.
   connect(header, &QHeaderView::sectionResized, this, [this] {
     if (!filling_) SaveColumnWidths();

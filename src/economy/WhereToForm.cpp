@@ -21,6 +21,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/QtTranslate.h"
 #include "settings/QtWindowPlacement.h"
+#include "widgets/QtListGrid.h"
 
 namespace qv {
 
@@ -139,18 +140,8 @@ TWhereToForm::TWhereToForm(TDataModule1& store, BusyCursor* busy, QWidget* paren
   grid_ = new QTableView(this);
   grid_->setObjectName("StringGrid1");
   grid_->setModel(model_);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setWordWrap(false);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setMinimumSectionSize(1);
-  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  SetUpListGrid(*grid_, kRowHeight);
   QHeaderView* header = grid_->horizontalHeader();
-  header->setMinimumSectionSize(8);
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  header->setHighlightSections(false);
   connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
     if (!filling_ && column >= 0 && column < kColumns)
       widths_[static_cast<std::size_t>(column)] = width;
