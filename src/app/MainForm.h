@@ -2,13 +2,16 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/EditTexts.h"
 #include "app/MainTexts.h"
 #include "app/MapRoutePlan.h"
 #include "app/ProgramWindows.h"
 #include "data/DataModule1.h"
+#include "data/UndoStack.h"
 #include "economy/RequestData.h"
 #include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
@@ -48,6 +51,8 @@ class TMainForm : public QMainWindow {
   // The program's other windows, which the main window opens and translates;
   // they are made after it (and after the store) and go before it.
   void SetWindows(const TProgramWindows* windows) { windows_ = windows; }
+  // Gives the editor windows the keys of the Edit menu (once they are made).
+  void InstallEditKeys();
   // The window of type T, or null (none given, or already gone).
   template <class T>
   T* Window() const {
@@ -112,6 +117,9 @@ class TMainForm : public QMainWindow {
   void ToolButton9Click();
   // The products-in-sector window was closed by the player.
   void ProductsWindowClosed();
+  // Undo and redo of the run's steps (see QtMainFormEdit.cpp).
+  void Undo1Click();
+  void Redo1Click();
   // Routes on the map and the "Where to" window (see QtMainFormRoutes.cpp).
   void Routefromhere1Click();
   void Routetohere1Click();
@@ -161,6 +169,8 @@ class TMainForm : public QMainWindow {
   bool WhereToVisible() const;
   const TMapRoutePlan& RoutePlan() const { return routePlan_; }
   QString RouteStatusText() const;
+  UndoStack& Steps() { return *undo_; }
+  const TEditTexts& EditTexts() const { return editTexts_; }
 
  signals:
   // A fatal failure (memory) asks the program to end after the usual shut-down.
@@ -229,6 +239,12 @@ class TMainForm : public QMainWindow {
   void ToolWindowSwitched(const char* menuItem, const char* button, void (TMainForm::*show)(bool),
                           bool on);
 
+  // The Edit menu (see QtMainFormEdit.cpp).
+  void CreateEditActions();
+  void RunUndo(bool (UndoStack::*step)());
+  void UpdateEditCommands();
+  void StepFinished(const ChangeRecord& record, ChangeOrigin origin);
+
   // Routes (see QtMainFormRoutes.cpp).
   void CreateRouteActions();
   QMenu* AvoidMenu();
@@ -274,6 +290,10 @@ class TMainForm : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
   QProgressDialog* bmpProgress_ = nullptr;
+
+  std::unique_ptr<UndoStack> undo_;
+  int stepListener_ = 0;
+  TEditTexts editTexts_;
 
   TMapRoutePlan routePlan_;
   QLabel* routeLabel_ = nullptr;

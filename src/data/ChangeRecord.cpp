@@ -14,7 +14,7 @@ struct KindWords {
   std::string_view text;
 };
 
-constexpr std::array<KindWords, 24> kKindWords = {{
+constexpr std::array<KindWords, 25> kKindWords = {{
     {ChangeKind::EditRow, "EditRow", "change \"%s\""},
     {ChangeKind::AddRow, "AddRow", "add \"%s\""},
     {ChangeKind::DeleteRow, "DeleteRow", "delete \"%s\""},
@@ -38,6 +38,7 @@ constexpr std::array<KindWords, 24> kKindWords = {{
     {ChangeKind::DeleteProduct, "DeleteProduct", "delete product \"%s\""},
     {ChangeKind::Reveal, "Reveal", "reveal \"%s\""},
     {ChangeKind::BulkChange, "BulkChange", "change \"%s\" of many rows"},
+    {ChangeKind::RevealAll, "RevealAll", "reveal all sectors"},
     {ChangeKind::Other, "Other", "change \"%s\""},
 }};
 
@@ -117,12 +118,18 @@ std::string ChangeText(const ChangeRecord& record, std::string_view format) {
   if (at == std::string::npos) return text;
   if (!record.name.empty()) return text.replace(at, 2, record.name);
   // No name: drop the placeholder with the quotes and the space around it.
+  constexpr std::pair<std::string_view, std::string_view> kQuotes[] = {
+      {"\"", "\""}, {"'", "'"}, {"\u201E", "\u201C"}, {"\u201C", "\u201D"}, {"\u00AB", "\u00BB"}};
   std::string::size_type from = at;
   std::string::size_type to = at + 2;
-  if (from > 0 && to < text.size() && text[from - 1] == text[to] &&
-      (text[to] == '"' || text[to] == '\'')) {
-    --from;
-    ++to;
+  const std::string_view before = std::string_view(text).substr(0, from);
+  const std::string_view after = std::string_view(text).substr(to);
+  for (const auto& [open, close] : kQuotes) {
+    if (before.ends_with(open) && after.starts_with(close)) {
+      from -= open.size();
+      to += close.size();
+      break;
+    }
   }
   if (from > 0 && text[from - 1] == ' ')
     --from;

@@ -39,6 +39,7 @@ enum class ChangeKind {
   Reveal,
   BulkChange,
   Other,
+  RevealAll,
 };
 
 enum class RowChangeKind { Insert, Update, Delete };

@@ -89,6 +89,18 @@ void ChangeRecorder::WriteBegins(Table& table) {
   Enter();
 }
 
+void ChangeRecorder::RowsReplaced(Table& table) {
+  for (std::size_t i = 0; i < tables_.size(); ++i)
+    if (tables_[i] == &table) counters_[i] = table.NextAutoInc();
+}
+
+void ChangeRecorder::NameStep(ChangeKind kind, const std::string& name) {
+  if (depth_ == 0 || named_) return;
+  current_.kind = kind;
+  current_.name = name;
+  named_ = true;
+}
+
 void ChangeRecorder::WriteEnds(Table&) {
   Leave();
 }

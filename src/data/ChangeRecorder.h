@@ -72,6 +72,8 @@ class ChangeRecorder final : public TableObserver {
   void RowChanged(Table& table, RowChangeKind kind, int place, const RowValues* before,
                   const RowValues* after) override;
   void WriteEnds(Table& table) override;
+  void NameStep(ChangeKind kind, const std::string& name) override;
+  void RowsReplaced(Table& table) override;
 
  private:
   friend class ChangeScope;

@@ -98,6 +98,8 @@ class TDataModule1 {
   bool FolderReadOnly() const { return folderReadOnly_; }
   // The rename the save and the completion of a cut-short save use.
   void SetRenameFunction(CommitRecord::RenameFunction rename) { rename_ = std::move(rename); }
+  // The last DataModuleDestroy wrote the six universe files whole and in place.
+  bool UniverseSaved() const { return universeSaved_; }
 
   std::string ProgramFolder() const;  // with a trailing separator
   std::string DataFolder() const;     // ProgramFolder + "Data/"
@@ -194,6 +196,7 @@ class TDataModule1 {
   bool commitProblemIsError_ = false;
   bool universeReadOnly_ = false;
   bool folderReadOnly_ = false;
+  bool universeSaved_ = false;
   CommitRecord::RenameFunction rename_ = CommitRecord::SystemRename;
   // Declared after the tables it observes, so that it goes first.
   std::unique_ptr<ChangeRecorder> recorder_;

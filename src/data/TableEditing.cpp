@@ -265,6 +265,7 @@ void Table::EmptyDataSet() {
   m.ClearRows();
   changeCount_ = 0;
   ++rowsVersion_;
+  if (observer_) observer_->RowsReplaced(*this);
   if (wasEditing) m.Notify(TableChange::StateChanged);
   m.Notify(TableChange::DataSetChanged);
   m.NotifyDetails();
@@ -341,6 +342,7 @@ void Table::LoadRowBatch(RowBatch batch, std::int64_t nextAutoInc) {
   nextAutoInc_ = autoIncFields.empty() ? nextAutoInc : std::max(nextAutoInc, highest + 1);
   changeCount_ = 0;
   ++rowsVersion_;
+  if (observer_) observer_->RowsReplaced(*this);
   m.resetToFirst = true;
   m.EnsureView();
   if (wasEditing) m.Notify(TableChange::StateChanged);

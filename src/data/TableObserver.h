@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "data/ChangeRecord.h"
 
 namespace qv {
@@ -20,6 +22,29 @@ class TableObserver {
   virtual void RowChanged(Table& table, RowChangeKind kind, int place, const RowValues* before,
                           const RowValues* after) = 0;
   virtual void WriteEnds(Table& table) = 0;
+  // All rows were replaced at once (loading, emptying): no step, but what
+  // the next step starts from.
+  virtual void RowsReplaced(Table& table) { static_cast<void>(table); }
+  // Names the step being gathered, unless a scope named it already.
+  virtual void NameStep(ChangeKind kind, const std::string& name) {
+    static_cast<void>(kind);
+    static_cast<void>(name);
+  }
+};
+
+// Makes every write to `table` while it lives one step for the table's
+// observer, as if it were one outermost write (a bulk change of many rows),
+// named `kind` and `name`.
+class TableWriteGroup {
+ public:
+  TableWriteGroup(Table& table, ChangeKind kind, const std::string& name);
+  ~TableWriteGroup();
+  TableWriteGroup(const TableWriteGroup&) = delete;
+  TableWriteGroup& operator=(const TableWriteGroup&) = delete;
+
+ private:
+  Table& table_;
+  TableObserver* const observer_;
 };
 
 }  // namespace qv

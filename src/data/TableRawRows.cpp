@@ -1,12 +1,24 @@
 #include "data/RowStore.h"
 #include "data/Table.h"
 #include "data/TableImpl.h"
+#include "data/TableObserver.h"
 
 // Raw writes at a place of the stored order: what undo, redo and the journal
 // use to put a table back exactly as a step found or left it. No rule runs
 // (the step already holds what the rules did), so no event fires.
 
 namespace qv {
+
+TableWriteGroup::TableWriteGroup(Table& table, ChangeKind kind, const std::string& name)
+    : table_(table), observer_(table.Observer()) {
+  if (!observer_) return;
+  observer_->WriteBegins(table_);
+  observer_->NameStep(kind, name);
+}
+
+TableWriteGroup::~TableWriteGroup() {
+  if (observer_) observer_->WriteEnds(table_);
+}
 
 Record Table::StoredRecordAt(int place) const {
   const std::vector<RowNode*>& all = impl_->stored->Rows();

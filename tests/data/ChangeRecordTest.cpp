@@ -174,6 +174,10 @@ TEST_F(ChangeRecordTest, AnIdUsedUpByACancelledInsertIsPartOfTheNextStep) {
   ASSERT_EQ(step.counters.size(), 1u);
   EXPECT_EQ(step.counters[0].before, counter);
   EXPECT_EQ(step.counters[0].after, counter + 2);
+  // Rows replaced at once (a load) are where the next step starts.
+  store.SectorsData.LoadRows({}, 50);
+  qvtest::AddSector(store, "Fresh", 3, 3);
+  EXPECT_EQ(heard.back().counters[0].before, 50);
 }
 
 TEST_F(ChangeRecordTest, AStepThatDoesNotFitTheTablesIsRefusedWholeAndChangesNothing) {
@@ -222,6 +226,7 @@ TEST(ChangeTextTest, NamesTheRowOrLeavesThePlaceholderOut) {
   record.name.clear();
   EXPECT_EQ(qv::ChangeText(record), "delete sector");
   EXPECT_EQ(qv::ChangeText(record, "'%s' entfernen"), "entfernen");
+  EXPECT_EQ(qv::ChangeText(record, "Sektor „%s“ löschen"), "Sektor löschen");
   EXPECT_EQ(qv::ChangeKindKey(ChangeKind::BulkChange), "BulkChange");
   EXPECT_EQ(qv::KindOfRowChange("Nowhere", RowChangeKind::Insert), ChangeKind::AddRow);
 }
