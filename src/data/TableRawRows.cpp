@@ -65,15 +65,19 @@ void Table::ReplaceRowAt(int place, RowValues values) {
   Impl& m = *impl_;
   CheckRawWrite(place, static_cast<int>(m.stored->Rows().size()) - 1, &values);
   RowNode* row = m.stored->Rows()[place];
-  // The row keeps its seq, so its place in stored order stays; the other
-  // orders take it out and in again by its new values.
+  // The row keeps its seq, so its place in stored order stays; only the
+  // orders whose key changed take it out and in again.
+  std::vector<TableOrder*> moved;
   for (auto& [fields, order] : m.orders) {
-    if (order.get() != m.stored) order->Remove(row);
+    if (order.get() == m.stored) continue;
+    if (!order->HasStoredKeys() || order->KeyDiffers(row->values, values)) {
+      order->Remove(row);
+      moved.push_back(order.get());
+    }
   }
   row->values = std::move(values);
-  for (auto& [fields, order] : m.orders) {
-    if (order.get() != m.stored) order->Add(row);
-  }
+  for (TableOrder* order : moved)
+    order->Add(row);
   AfterRawWrite(m.cur, m.cur == row);
 }
 
