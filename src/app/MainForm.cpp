@@ -108,9 +108,11 @@ TMainForm::TMainForm(TDataModule1& store, Dialogs& dialogs, BusyCursor* busy,
   ApplyRouteOptionsToControls();
   zoomBox_->setEditText(QString::fromStdString(geometry_.ZoomText()));
   UpdateCommands();
+  UpdateEditCommands();
 }
 
 TMainForm::~TMainForm() {
+  store_.RemoveChangeListener(stepListener_);
   try {
     WriteSettings();
   } catch (const std::exception&) {
@@ -307,6 +309,8 @@ void TMainForm::SetLanguage() {
   dialogs_.SetLanguage(settings_.Language, *file);
   TranslateWindow(*this, *file, "MainForm");
   TranslateMainTexts(*file, texts_);
+  TranslateEditTexts(*file, editTexts_);
+  UpdateEditCommands();
   if (windows_)
     windows_->Translate(*file, store_);
   else

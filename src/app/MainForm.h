@@ -2,12 +2,15 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/EditTexts.h"
 #include "app/MapRoutePlan.h"
 #include "app/QtProgramWindows.h"
 #include "data/DataModule1.h"
+#include "data/UndoStack.h"
 #include "editors/SectorPlacement.h"
 #include "map/MapGeometry.h"
 #include "map/QtTextCache.h"
@@ -48,6 +51,8 @@ class TMainForm : public QMainWindow {
   // The program's other windows, which the main window opens and translates;
   // they are made after it (and after the store) and go before it.
   void SetWindows(const TProgramWindows* windows) { windows_ = windows; }
+  // Gives the editor windows the keys of the Edit menu (once they are made).
+  void InstallEditKeys();
   // One of the other windows (&TProgramWindows::legend, ...), or null (none
   // given, or already gone).
   template <class T>
@@ -113,6 +118,9 @@ class TMainForm : public QMainWindow {
   void ToolButton9Click();
   // The products-in-sector window was closed by the player.
   void ProductsWindowClosed();
+  // Undo and redo of the run's steps (see QtMainFormEdit.cpp).
+  void Undo1Click();
+  void Redo1Click();
   // Routes on the map and the "Where to" window (see QtMainFormRoutes.cpp).
   void Routefromhere1Click();
   void Routetohere1Click();
@@ -162,6 +170,8 @@ class TMainForm : public QMainWindow {
   bool WhereToVisible() const;
   const TMapRoutePlan& RoutePlan() const { return routePlan_; }
   QString RouteStatusText() const;
+  UndoStack& Steps() { return *undo_; }
+  const TEditTexts& EditTexts() const { return editTexts_; }
 
  signals:
   // A fatal failure (memory) asks the program to end after the usual shut-down.
@@ -230,6 +240,12 @@ class TMainForm : public QMainWindow {
   void ToolWindowSwitched(const char* menuItem, const char* button, void (TMainForm::*show)(bool),
                           bool on);
 
+  // The Edit menu (see QtMainFormEdit.cpp).
+  void CreateEditActions();
+  void RunUndo(bool (UndoStack::*step)());
+  void UpdateEditCommands();
+  void StepFinished(const ChangeRecord& record, ChangeOrigin origin);
+
   // Routes (see QtMainFormRoutes.cpp).
   void CreateRouteActions();
   QMenu* AvoidMenu();
@@ -275,6 +291,10 @@ class TMainForm : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* statusHint_ = nullptr;  // says why shown statistics show nothing
   QProgressDialog* bmpProgress_ = nullptr;
+
+  std::unique_ptr<UndoStack> undo_;
+  int stepListener_ = 0;
+  TEditTexts editTexts_;
 
   TMapRoutePlan routePlan_;
   QLabel* routeLabel_ = nullptr;

@@ -59,6 +59,7 @@ void TMainForm::CreateActions() {
   AddAction("Revealsector1", "Reveal sector", &TMainForm::Revealsector1Click);
   AddAction("Revealallsectors1", "Reveal all sectors", &TMainForm::Revealallsectors1Click);
   AddAction("SavemapasBMP1", "Save map as image...", &TMainForm::SavemapasBMP1Click);
+  CreateEditActions();
   // Tables
   AddAction("Factorytypes1", "Factory types", &TMainForm::ToolButton6Click)
       ->setShortcut(QKeySequence("Ctrl+F"));
@@ -134,6 +135,7 @@ void TMainForm::CreateMenus() {
   };
   add(menu("Map1", "&Map"), {"Add1", "Delete1", "Properties1", "Objectsinsector1", "-",
                              "Revealsector1", "Revealallsectors1", "-", "SavemapasBMP1"});
+  add(menu("Edit1", "&Edit"), {"Undo1", "Redo1"});
   add(menu("Tables1", "&Tables"), {"Factorytypes1", "Producttypes1", "-", "Directaccess1"});
   QMenu* calculations = menu("Calculations1", "&Calculations");
   add(calculations, {"Statistics1", "-", "Factoryprofit1", "Complexprofit1", "-", "Whereto1",

@@ -1,8 +1,10 @@
 #include "app/QtProgram.h"
 
+#include "app/JournalRestore.h"
 #include "app/MainForm.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
+#include "data/StoreJournal.h"
 #include "settings/Dialogs.h"
 #include "settings/Settings.h"
 
@@ -46,11 +48,26 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
     windows_ = std::make_unique<TProgramWindows>(context, settings.get());
   }
   main.SetWindows(windows_.get());
+  main.InstallEditKeys();
 
   main.BuildLanguageMenu();
   main.SetLanguage();
+  if (lock_->Held()) StartJournal();
   if (!lock_->Held())
     dialogs_.ShowError(Sentence(lock_->Problem()) + "\n" + main.Texts().FolderReadOnlyMsg);
+}
+
+// A journal left by a run that did not end normally is offered first; from
+// then on every step is journaled. Without the folder's lock nothing of it is
+// touched: the journal may be another program's, still being written.
+void QtProgram::StartJournal() {
+  TMainForm& main = *mainForm_;
+  journal_ = std::make_unique<StoreJournal>(*store_);
+  RestoreJournalAtStart(*store_, *journal_, dialogs_, main.EditTexts());
+  main.AfterSectorsChanged();
+  journal_->Start([this](const std::string& error) {
+    dialogs_.ShowError(FormatText(mainForm_->EditTexts().JournalWriteErrorMsg, {error}));
+  });
 }
 
 QtProgram::~QtProgram() {
@@ -84,6 +101,15 @@ void QtProgram::Shutdown() {
     if (mainForm_) mainForm_->NoteSettingsWriteFailure(error);  // told with its last write
   }
   if (storeLoaded_) store_->DataModuleDestroy();
+  // Only a whole save makes the journal needless.
+  if (journal_ && store_->UniverseSaved()) {
+    try {
+      journal_->Finish();
+    } catch (const std::exception& error) {
+      dialogs_.ShowError(error.what());
+    }
+  }
+  journal_.reset();
   mainForm_.reset();
   store_.reset();
 }

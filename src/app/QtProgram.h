@@ -9,6 +9,8 @@
 
 namespace qv {
 
+class StoreJournal;
+
 class Dialogs;
 class BusyCursor;
 class TDataModule1;
@@ -47,6 +49,8 @@ class QtProgram {
 
   TMainForm& MainForm() { return *mainForm_; }
   TDataModule1& Store() { return *store_; }
+  // Null when the folder is not held (nothing of it is written).
+  StoreJournal* Journal() { return journal_.get(); }
   // One of the other windows (&TProgramWindows::legend, ...), null once gone.
   template <class T>
   T* Window(TWindowSlot<T> TProgramWindows::*slot) const {
@@ -57,11 +61,15 @@ class QtProgram {
   void Shutdown();
 
  private:
+  void StartJournal();
+
   std::string programFolder_;
   // What every window and the store are given: it gathers the exit's messages.
   GatheringDialogs dialogs_;
   std::unique_ptr<ProgramFolderLock> lock_;  // first made, last to go
   std::unique_ptr<TDataModule1> store_;
+  // The journal of the run's steps; it hears the store, so it goes before it.
+  std::unique_ptr<StoreJournal> journal_;
   std::unique_ptr<TMainForm> mainForm_;
   // After the main window, so that it goes first if start-up fails half way.
   std::unique_ptr<TProgramWindows> windows_;

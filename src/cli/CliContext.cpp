@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "data/IniFile.h"
+#include "data/StoreJournal.h"
 #include "settings/LanguageFile.h"
 #include "settings/Settings.h"
 
@@ -97,9 +98,30 @@ TDataModule1& CliContext::Store() {
           (table != &store_->AuxRequestData &&
            store_->FileState(*table) == TableFileState::Missing))
         loadFailed_ = true;
+    ApplyJournal();
     store_->TranslateStoreTexts(LanguageFile());
   }
   return *store_;
+}
+
+// The changes a run of QVMap journaled and did not save, applied in memory
+// only: the reading commands see the universe as the player left it.
+void CliContext::ApplyJournal() {
+  StoreJournal journal(*store_);
+  const JournalFile::Contents contents = journal.Read();
+  if (contents.state == JournalFile::Contents::State::Foreign) {
+    err_ << "qvmap-cli: " << journal.Path() << " ignored: " << contents.problem << "\n";
+    return;
+  }
+  if (contents.state == JournalFile::Contents::State::None || contents.steps.empty()) return;
+  const StoreJournal::Replayed replayed = journal.Replay(contents.steps);
+  err_ << "qvmap-cli: applied " << replayed.steps << " unsaved changes of " << journal.Path()
+       << " in memory (run recover to save them)";
+  if (!replayed.stopped.empty())
+    err_ << "; the rest did not fit: " << replayed.stopped;
+  else if (contents.droppedBytes > 0)
+    err_ << "; a damaged end of " << contents.droppedBytes << " bytes was left out";
+  err_ << "\n";
 }
 
 bool CliContext::StoreLoadFailed() {

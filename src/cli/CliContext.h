@@ -69,6 +69,8 @@ class CliContext {
   std::unique_ptr<TDataModule1> EmptyStore();
 
  private:
+  void ApplyJournal();
+
   std::string home_;
   std::string language_;
   bool languageKnown_;

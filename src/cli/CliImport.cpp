@@ -6,6 +6,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "data/CommitRecord.h"
+#include "data/JournalFile.h"
 #include "data/ProgramFolderLock.h"
 #include "data/TableFile.h"
 #include "data/TableImport.h"
@@ -47,6 +48,15 @@ int RunImport(CliContext& context, const CommandArgs& args) {
   }
   if (!table) {
     context.Err() << "qvmap-cli: " << path << ": unknown table " << tableName << "\n";
+    return 1;
+  }
+  // A table written now would no longer be what the journal's changes were
+  // made on: they would never be applied again.
+  const std::string journal = store->DataFolder() + JournalFile::kFileName;
+  if (!complexTable && table != &store->AuxRequestData && std::filesystem::exists(journal)) {
+    context.Err() << "qvmap-cli: " << journal
+                  << " holds changes that were not saved (QVMap did not close normally); run "
+                     "qvmap-cli recover first; nothing written\n";
     return 1;
   }
   try {

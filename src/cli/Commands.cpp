@@ -24,6 +24,7 @@ const std::vector<Command>& AllCommands() {
       {"where",
        "PRODUCT --role made|needed|traded --from SECTOR [--hidden] [--reachable] [ROUTE...]",
        RunWhere},
+      {"recover", "", RunRecover},
   };
   return commands;
 }
@@ -73,7 +74,11 @@ std::string UsageText() {
       "  --hidden               hidden sectors take part (as \"Show invisible sectors\")\n"
       "  --avoid RACE           pass through no sector of that race (any number of times)\n"
       "  --avoid-pirate-bases   pass through no sector with a pirate base\n"
-      "  --reachable            (where) only the sectors a route leads to\n";
+      "  --reachable            (where) only the sectors a route leads to\n"
+      "the journal (Data/QVMap.journal, left by a run of QVMap that did not end normally):\n"
+      "  the reading commands apply its changes in memory and say so on stderr; recover\n"
+      "  applies them and saves the universe, as QVMap does when told to restore them;\n"
+      "  import of a universe table refuses to run while a journal is there\n";
   return text;
 }
 

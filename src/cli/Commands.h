@@ -33,6 +33,7 @@ int RunComplex(CliContext& context, const CommandArgs& args);
 int RunPlan(CliContext& context, const CommandArgs& args);
 int RunRoute(CliContext& context, const CommandArgs& args);
 int RunWhere(CliContext& context, const CommandArgs& args);
+int RunRecover(CliContext& context, const CommandArgs& args);
 
 // The solar power plant cycle the complex window starts with: PowerCycle of
 // its settings section, else 90 (also when the settings file cannot be read,

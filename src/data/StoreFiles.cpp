@@ -228,6 +228,7 @@ void TDataModule1::LoadAllTables() {
   const bool buildMatches = SettingsBuildMatches(settings.get());
   settings.reset();
   LoadRequestTable(buildMatches);
+  recorder_->TakeCounters();
   DataChanged = false;
 }
 
@@ -371,6 +372,7 @@ void TDataModule1::SaveUniverse() {
   const std::vector<CommitRecord::Failure> notPlaced = record.Apply(rename_);
   if (notPlaced.empty()) {
     record.Remove();
+    universeSaved_ = true;
     return;
   }
   for (const CommitRecord::Failure& failure : notPlaced)
@@ -392,6 +394,7 @@ void TDataModule1::SaveRequestTable() {
 
 void TDataModule1::DataModuleDestroy() {
   BusyGuard busy(busy_);
+  universeSaved_ = false;
   for (Table* table : AllTables())
     MergeBeforeSaving(*table);
   if (folderReadOnly_) return;  // another writer may be at work

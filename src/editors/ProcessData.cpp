@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Table.h"
+#include "data/TableObserver.h"
 #include "data/TextUtil.h"
 
 namespace qv {
@@ -122,6 +123,8 @@ TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool al
   const std::int32_t n = ParseInt(value);
 
   table.CheckBrowseMode();
+  // One step for undo however many rows it changes.
+  const TableWriteGroup step(table, ChangeKind::BulkChange, target->FieldName());
   QuietViews quiet(table);
   const Table::Bookmark start = table.GetBookmark();
   // The rows in their order before the run: storing a row may move it in the

@@ -80,6 +80,7 @@ bool RevealSectorAt(TDataModule1& store, int x, int y) {
 
 void RevealAllSectors(TDataModule1& store) {
   Table& t = store.SectorsData;
+  const ChangeScope step = store.BeginChange(ChangeKind::RevealAll);
   store.SuspendViews();
   try {
     for (t.First(); !t.Eof(); t.Next()) {

@@ -117,6 +117,9 @@ TSectorValues ReadSectorValues(TDataModule1& store) {
 }
 
 bool StoreSector(TDataModule1& store, int sectorId, const TSectorValues& values) {
+  // The sector and the gates of its neighbours are one step for undo.
+  const ChangeScope step = store.BeginChange(
+      sectorId != 0 ? ChangeKind::EditSector : ChangeKind::AddSector, values.name);
   Table& t = store.SectorsData;
   if (sectorId != 0) {
     if (!store.LocateSectorById(sectorId)) return false;

@@ -404,6 +404,8 @@ TEST_F(MainFormTest, EveryCommandHasItsWindow) {
   form().Routefromhere1Click();  // "Clear route" wants something to clear
   for (const QAction* action : form().findChildren<QAction*>()) {
     if (action->objectName().isEmpty() || action->objectName() == "M_Template") continue;
+    // Undo and redo wait for a step to act on.
+    if (action->objectName() == "Undo1" || action->objectName() == "Redo1") continue;
     EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
   }
   form().PreparePopupMenu();

@@ -17,6 +17,7 @@
 #include "data/CommitRecord.h"
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
+#include "data/StoreJournal.h"
 #include "data/TableFile.h"
 #include "economy/ComplexTables.h"
 #include "support/ScriptedDialogs.h"
@@ -422,6 +423,46 @@ TEST_F(CliTest, ReadersSeeTheUnfinishedSaveAndImportCompletesIt) {
   EXPECT_EQ(import.status, 0) << import.err;
   EXPECT_EQ(listing().size(), 6u);
   EXPECT_EQ(InHome("dump SectTradeData").out, traders.out);
+}
+
+TEST_F(CliTest, ReadersApplyAJournalInMemoryAndRecoverSavesIt) {
+  ImportUniverse();
+  {
+    // A run of the program that added a sector and was killed.
+    qvtest::ScriptedDialogs dialogs;
+    qv::TDataModule1 store(dir.Folder(), dialogs);
+    store.LoadAllTables();
+    qv::StoreJournal journal(store);
+    journal.Start();
+    store.SectorsData.Append();
+    store.SectorsData.FieldByName("Name").SetAsString("Fresh");
+    store.SectorsData.FieldByName("X").SetAsInteger(4);
+    store.SectorsData.FieldByName("Y").SetAsInteger(4);
+    store.SectorsData.Post();
+  }
+  const std::string saved = dir.Read("Data/sectors.cds");
+  const Result read = InHome("dump SectorsData");
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_NE(read.out.find("Fresh"), std::string::npos);
+  EXPECT_EQ(std::count(read.err.begin(), read.err.end(), '\n'), 1) << read.err;
+  EXPECT_NE(read.err.find("applied 1 unsaved changes"), std::string::npos) << read.err;
+  EXPECT_EQ(dir.Read("Data/sectors.cds"), saved);
+  EXPECT_TRUE(dir.Exists("Data/QVMap.journal"));
+
+  // A universe table written now would orphan the journal's changes.
+  const Result import = Import("FactoriesData", "Name\nOre Mine\n");
+  EXPECT_EQ(import.status, 1);
+  EXPECT_NE(import.err.find("recover"), std::string::npos) << import.err;
+
+  const Result recover = InHome("recover");
+  EXPECT_EQ(recover.status, 0) << recover.err;
+  EXPECT_EQ(recover.out, "recovered 1 changes; the universe is saved\n");
+  EXPECT_FALSE(dir.Exists("Data/QVMap.journal"));
+  const Result after = InHome("dump SectorsData");
+  EXPECT_EQ(after.out, read.out);
+  EXPECT_EQ(after.err, "");
+  EXPECT_EQ(InHome("recover").out.find("nothing to recover") != std::string::npos, true);
+  EXPECT_NE(InHome("--help").out.find("recover"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/AppTestUniverse.h"
+#include "app/MainForm.h"
+#include "app/QtProgram.h"
+#include "data/StoreJournal.h"
+#include "data/StoreTestData.h"
+#include "editors/SectorDataForm.h"
+
+using namespace qvtest;
+
+namespace {
+
+class QtMainFormEditTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteSectors(dir, SmallUniverse(), [](qv::TDataModule1& store) {
+      const int mine = AddFactoryType(store, "Mine", 2, 60);
+      const int ore = AddProduct(store, "Ore");
+      PlaceFactory(store, 1, mine);
+      PlaceFactory(store, 1, mine, true);
+      AddTrade(store, 1, 0, ore);
+    });
+  }
+  void Start() {
+    program = std::make_unique<qv::QtProgram>(dir.Folder(), dialogs, &busy);
+    program->MainForm().FirstShow();
+  }
+  qv::TMainForm& form() { return program->MainForm(); }
+  qv::TDataModule1& store() { return program->Store(); }
+  QString Text(const char* action) { return form().Action(action)->text(); }
+
+  TempDir dir;
+  ScriptedDialogs dialogs;
+  CountingBusyCursor busy;
+  std::unique_ptr<qv::QtProgram> program;
+};
+
+TEST_F(QtMainFormEditTest, TheEditMenuTakesBackADeletedSectorWithItsObjects) {
+  Start();
+  QStringList menus;
+  for (QAction* menu : form().menuBar()->actions())
+    menus << menu->text();
+  EXPECT_EQ(menus.mid(0, 3), (QStringList{"&Map", "&Edit", "&Tables"}));
+  EXPECT_FALSE(form().Action("Undo1")->isEnabled());
+  EXPECT_FALSE(form().Action("Redo1")->isEnabled());
+  EXPECT_EQ(form().Action("Undo1")->shortcut(), QKeySequence(QKeySequence::Undo));
+  EXPECT_EQ(form().Action("Redo1")->shortcuts().size(), 2);
+
+  form().SelectSector(0, 0);
+  dialogs.yesNoAnswers.push_back(true);
+  form().Action("Delete1")->trigger();
+  ASSERT_FALSE(store().FindSectorByName("Alpha"));
+  EXPECT_EQ(store().SectFactoryData.TotalRowCount(), 0);
+  EXPECT_EQ(Text("Undo1"), "&Undo delete sector \"Alpha\"");
+  ASSERT_TRUE(form().Action("Undo1")->isEnabled());
+
+  form().Action("Undo1")->trigger();
+  EXPECT_TRUE(store().FindSectorByName("Alpha"));
+  EXPECT_EQ(store().SectFactoryData.TotalRowCount(), 2);
+  EXPECT_EQ(store().SectTradeData.TotalRowCount(), 1);
+  EXPECT_EQ(form().Geometry().SelX(), 0);  // selected again, as it was drawn before
+  EXPECT_EQ(Text("Redo1"), "&Redo delete sector \"Alpha\"");
+  EXPECT_FALSE(form().Action("Undo1")->isEnabled());
+  EXPECT_EQ(Text("Undo1"), "&Undo");
+
+  form().Action("Redo1")->trigger();
+  EXPECT_FALSE(store().FindSectorByName("Alpha"));
+  EXPECT_EQ(busy.depth, 0);
+
+  // The editors are modal: they carry the same keys for the same steps.
+  bool undoKey = false;
+  for (const QShortcut* key :
+       program->Window(&qv::TProgramWindows::sectorData)->findChildren<QShortcut*>())
+    undoKey = undoKey || key->key() == QKeySequence(QKeySequence::Undo);
+  EXPECT_TRUE(undoKey);
+}
+
+TEST_F(QtMainFormEditTest, AJournalLeftByAKilledRunIsOfferedAtTheNextStart) {
+  {
+    // A run that placed a factory and was killed before it saved.
+    ScriptedDialogs quiet;
+    qv::TDataModule1 killed(dir.Folder(), quiet);
+    killed.LoadAllTables();
+    qv::StoreJournal journal(killed);
+    journal.Start();
+    PlaceFactory(killed, 3, 1);
+  }
+  dialogs.yesNoAnswers.push_back(true);
+  Start();
+  const auto questions = dialogs.Messages();
+  ASSERT_FALSE(questions.empty());
+  EXPECT_EQ(questions[0],
+            "QVMap did not close normally. Restore the 1 changes made since the last save?");
+  EXPECT_EQ(store().SectFactoryData.TotalRowCount(), 3);
+  EXPECT_TRUE(store().DataChanged);
+  ASSERT_TRUE(dir.Exists("Data/QVMap.journal"));
+  // A normal end saves the universe whole and then drops the journal.
+  form().close();
+  program.reset();
+  EXPECT_FALSE(dir.Exists("Data/QVMap.journal"));
+  dialogs.shown.clear();
+  Start();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(store().SectFactoryData.TotalRowCount(), 3);
+}
+
+TEST_F(QtMainFormEditTest, TheEditMenuSpeaksGerman) {
+  std::filesystem::copy_file(QV_SOURCE_DIR "/lang/Deutsch.LNG", dir.File("Deutsch.LNG"));
+  dir.Write("QVMap.INI", "[MainWindow]\nLanguage=Deutsch\n");
+  Start();
+  ASSERT_EQ(form().CurrentLanguage(), "Deutsch");
+  EXPECT_EQ(Text("Undo1"), QString::fromUtf8("&Rückgängig"));
+  form().SelectSector(0, 0);
+  dialogs.yesNoAnswers.push_back(true);
+  form().Action("Delete1")->trigger();
+  EXPECT_EQ(Text("Undo1"), QString::fromUtf8("&Rückgängig: Sektor „Alpha“ löschen"));
+  EXPECT_EQ(Text("Redo1"), QString::fromUtf8("&Wiederholen"));
+}
+
+}  // namespace
