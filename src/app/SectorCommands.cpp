@@ -2,6 +2,7 @@
 
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/StoreOperations.h"
 #include "map/MapLimits.h"
 
 namespace qv {
@@ -70,30 +71,7 @@ TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
 
 bool RevealSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  Table& t = store.SectorsData;
-  t.Edit();
-  t.FieldByName("Visible").SetAsBoolean(true);
-  t.Post();
-  t.MergeChangeLog();
-  return true;
-}
-
-void RevealAllSectors(TDataModule1& store) {
-  Table& t = store.SectorsData;
-  store.SuspendViews();
-  try {
-    for (t.First(); !t.Eof(); t.Next()) {
-      if (t.FieldByName("Visible").AsBoolean()) continue;
-      t.Edit();
-      t.FieldByName("Visible").SetAsBoolean(true);
-      t.Post();
-    }
-    t.MergeChangeLog();
-  } catch (...) {
-    store.ResumeViews();
-    throw;
-  }
-  store.ResumeViews();
+  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger());
 }
 
 std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
@@ -103,11 +81,7 @@ std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
 
 bool DeleteSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  store.SectorsData.Delete();
-  store.SectorsData.MergeChangeLog();
-  store.SectFactoryData.MergeChangeLog();
-  store.SectTradeData.MergeChangeLog();
-  return true;
+  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger());
 }
 
 }  // namespace qv

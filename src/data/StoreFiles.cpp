@@ -228,7 +228,7 @@ void TDataModule1::LoadAllTables() {
   const bool buildMatches = SettingsBuildMatches(settings.get());
   settings.reset();
   LoadRequestTable(buildMatches);
-  DataChanged = false;
+  dataChanged_ = false;
 }
 
 std::vector<std::string> TDataModule1::LoadProblems() const {

@@ -310,4 +310,29 @@ Record Table::Lookup(const std::string& field, const Value& value) const {
   return impl_->LookupByIndex(FieldByName(field).Index(), value);
 }
 
+Record OrderedRows::At(int i) const {
+  return Record(*table_, (*rows_)[begin_ + static_cast<std::size_t>(i)]);
+}
+
+OrderedRows Table::RowsInOrder(const std::string& fields) const {
+  Impl& m = *impl_;
+  const std::vector<RowNode*>& rows = m.OrderFor(m.ResolveFields(fields))->Rows();
+  return OrderedRows(*this, rows, 0, rows.size());
+}
+
+OrderedRows Table::RowsWithKey(const std::string& fields, const std::vector<Value>& key) const {
+  Impl& m = *impl_;
+  const std::vector<int> indexes = m.ResolveFields(fields);
+  if (key.size() > indexes.size())
+    throw TableError("Too many key values for the order of table " + name_);
+  std::vector<Value> converted;
+  converted.reserve(key.size());
+  for (std::size_t i = 0; i < key.size(); ++i)
+    converted.push_back(SearchValue(Fields(indexes[i]), key[i]));
+  const TableOrder* order = m.OrderFor(indexes);
+  const std::vector<RowNode*>& rows = order->Rows();
+  return OrderedRows(*this, rows, order->LowerBoundKey(rows, converted),
+                     order->UpperBoundKey(rows, converted));
+}
+
 }  // namespace qv

@@ -224,7 +224,7 @@ Snapshot Record(qv::QtProgram& program) {
        main.AboutSettings,   main.RouteJumpsMsg,    main.RouteOneJumpMsg,  main.NoRouteMsg,
        main.RouteStartMsg,   main.RouteEndMsg},
       out);
-  const qv::TStoreTexts& store = program.Store().Texts;
+  const qv::TStoreTexts& store = program.Store().Texts();
   RecordStrings(
       "StoreTexts",
       {store.FactoryProduces, store.FactoryNeeds, store.ProductUsual, store.ProductUpgrade,
@@ -323,7 +323,7 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Window<qv::TPrefForm>()->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
   EXPECT_EQ(program->Window<qv::TRequestForm>()->findChild<QComboBox*>("ComboBox4")->itemText(0),
             "-- Keine --");
-  EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(program->Store().Texts().SpecialOre, "Erz");
   EXPECT_EQ(program->Window<qv::TFactSimpleCalcForm>()->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
   EXPECT_EQ(program->Window<qv::TSectorPropForm>()->Texts().NewCaption, "Neuer Sektor");

@@ -4,6 +4,7 @@
 
 #include "app/MainTexts.h"
 #include "data/DataModule1.h"
+#include "data/StoreOperations.h"
 #include "settings/IniFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
