@@ -71,7 +71,7 @@ TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
 
 bool RevealSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger());
+  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
 }
 
 std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
@@ -81,7 +81,7 @@ std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
 
 bool DeleteSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger());
+  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
 }
 
 }  // namespace qv

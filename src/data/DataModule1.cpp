@@ -35,6 +35,9 @@ TDataModule1::TDataModule1(std::string programFolder, Dialogs& dialogs, BusyCurs
   fileStates_.fill(TableFileState::NotRead);
   BuildSchemas();
   AttachRules();
+  recorder_ = std::make_unique<ChangeRecorder>(
+      std::vector<Table*>{&SectorsData, &FactoriesData, &ProductsData, &FactoryProdData,
+                          &SectFactoryData, &SectTradeData});
 }
 
 TDataModule1::~TDataModule1() = default;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ChangeRecorder.h"
 #include "data/CommitRecord.h"
 #include "data/NumStrList.h"
 #include "data/StoreScopes.h"
@@ -175,6 +176,24 @@ class TDataModule1 {
   // (loading sets them; the raw browser shows the stored order for a while).
   void SetWorkingOrders();
 
+  // ---- Steps: what undo, redo and the journal build on ----
+  // Opens a named operation: every row of the six universe tables written
+  // until the returned scope ends is one step (scopes nest; the outermost
+  // one ends it). A write made outside any scope is a step of its own, named
+  // after its first row change.
+  [[nodiscard]] ChangeScope BeginChange(ChangeKind kind, std::string name = {});
+  // The listeners hear every finished step, one notification each.
+  int AddChangeListener(ChangeListener listener);
+  void RemoveChangeListener(int id);
+  // Applies a step to the tables without running their rules and without
+  // making it a new step: Undo takes it back, Redo and Replay do it again.
+  // A row still being edited in a table the step writes is cancelled first.
+  // Sets DataChanged; the listeners hear what was applied. TableError when
+  // the tables do not hold what the step expects (nothing is then changed).
+  void ApplyChange(const ChangeRecord& record, ChangeOrigin origin);
+  // True while a step is being gathered (an operation or a write is running).
+  bool ChangeInProgress() const { return recorder_->InStep(); }
+
   // Table rules used by the windows.
   void SyncNeighbourGates();
   void TranslateStoreTexts(const IniFile& languageFile);
@@ -209,6 +228,8 @@ class TDataModule1 {
   TStoreTexts texts_;
   friend class TOpenSector;
   friend class TOpenRecipes;
+  // Declared after the tables it observes, so that it goes first.
+  std::unique_ptr<ChangeRecorder> recorder_;
   struct OffMapSector {
     std::string name;
     int x = 0, y = 0;

@@ -228,6 +228,7 @@ void TDataModule1::LoadAllTables() {
   const bool buildMatches = SettingsBuildMatches(settings.get());
   settings.reset();
   LoadRequestTable(buildMatches);
+  recorder_->TakeCounters();
   dataChanged_ = false;
 }
 

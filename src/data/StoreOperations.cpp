@@ -14,18 +14,6 @@ constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
 constexpr std::array<const char*, 4> kGateFields = {"NorthGate", "SouthGate", "WestGate",
                                                     "EastGate"};
 
-// Keeps the views of the six universe tables quiet for a scope.
-class QuietStore {
- public:
-  explicit QuietStore(TDataModule1& store) : store_(store) { store_.SuspendViews(); }
-  ~QuietStore() { store_.ResumeViews(); }
-  QuietStore(const QuietStore&) = delete;
-  QuietStore& operator=(const QuietStore&) = delete;
-
- private:
-  TDataModule1& store_;
-};
-
 // Puts the cursor on the row whose `field` holds `id`, unless it stands there.
 bool StandOnRow(Table& table, const char* field, int id) {
   const Record current = table.CurrentRecord();
@@ -115,8 +103,71 @@ void AppendRow(Table& table, std::initializer_list<std::pair<const char*, Value>
 }
 
 void DeleteCurrentRow(TDataModule1& store, Table& table) {
-  const QuietStore quiet(store);
+  const TQuietViews quiet(store);
   table.Delete();
+}
+
+// Runs `change` as one step of the store and hands back its record.
+template <typename Change>
+ChangeRecord OneStep(TDataModule1& store, ChangeKind kind, std::string name, Change&& change) {
+  ChangeRecord finished;
+  class Catch {
+   public:
+    Catch(TDataModule1& store, ChangeRecord& finished)
+        : store_(store),
+          id_(store.AddChangeListener(
+              [&finished](const ChangeRecord& record, ChangeOrigin) { finished = record; })) {}
+    ~Catch() { store_.RemoveChangeListener(id_); }
+    Catch(const Catch&) = delete;
+    Catch& operator=(const Catch&) = delete;
+
+   private:
+    TDataModule1& store_;
+    int id_;
+  } caught(store, finished);
+  {
+    const ChangeScope scope = store.BeginChange(kind, std::move(name));
+    change();
+  }
+  return finished;
+}
+
+std::string NameOfRow(const Table& table, int id) {
+  return table.Lookup("Id", Value(id)).Get("Name").ToString();
+}
+
+// What a grid's step on a row of `table` is called.
+ChangeKind RowStepKind(const TDataModule1& store, const Table& table, RowChangeKind change) {
+  struct Kinds {
+    const Table* table;
+    ChangeKind add, edit, remove;
+  };
+  const Kinds kinds[] = {
+      {&store.SectorsData, ChangeKind::AddSector, ChangeKind::EditSector, ChangeKind::DeleteSector},
+      {&store.SectFactoryData, ChangeKind::PlaceFactory, ChangeKind::EditPlacedFactory,
+       ChangeKind::RemoveFactory},
+      {&store.SectTradeData, ChangeKind::PlaceTrader, ChangeKind::EditTrader,
+       ChangeKind::RemoveTrader},
+      {&store.FactoriesData, ChangeKind::AddFactoryType, ChangeKind::EditFactoryType,
+       ChangeKind::DeleteFactoryType},
+      {&store.FactoryProdData, ChangeKind::AddRecipeRow, ChangeKind::EditRecipeRow,
+       ChangeKind::DeleteRecipeRow},
+      {&store.ProductsData, ChangeKind::AddProduct, ChangeKind::EditProduct,
+       ChangeKind::DeleteProduct},
+  };
+  for (const Kinds& k : kinds) {
+    if (k.table != &table) continue;
+    return change == RowChangeKind::Insert   ? k.add
+           : change == RowChangeKind::Delete ? k.remove
+                                             : k.edit;
+  }
+  return ChangeKind::Other;
+}
+
+// The name a grid's step carries: the row's own name, when it has one.
+std::string RowStepName(const Table& table) {
+  const Field* name = table.FindField("Name");
+  return name && table.CurrentRecord().IsValid() ? name->AsString() : std::string();
 }
 
 }  // namespace
@@ -134,151 +185,190 @@ const char* StationFlagField(int trader) {
   }
 }
 
+int InsertedId(const ChangeRecord& record, const Table& table) {
+  const Field* id = table.FindField("Id");
+  if (id == nullptr) return 0;
+  for (const RowChange& row : record.rows)
+    if (row.table == table.Name() && row.kind == RowChangeKind::Insert)
+      return row.after.at(static_cast<std::size_t>(id->Index())).ToInteger();
+  return 0;
+}
+
 // ---- Sectors ----
 
-int AddSector(TDataModule1& store, const TSectorValues& values) {
+ChangeRecord AddSector(TDataModule1& store, const TSectorValues& values) {
+  return OneStep(store, ChangeKind::AddSector, values.name, [&] {
+    Table& t = store.SectorsData;
+    if (t.IndexName() != kCoordIndex) t.SetIndexName(kCoordIndex);
+    t.Append();
+    PostSectorValues(t, values);
+    store.SyncNeighbourGates();
+    t.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> EditSector(TDataModule1& store, int sectorId,
+                                       const TSectorValues& values) {
   Table& t = store.SectorsData;
-  if (t.IndexName() != kCoordIndex) t.SetIndexName(kCoordIndex);
-  t.Append();
-  PostSectorValues(t, values);
-  const int id = t.FieldByName("Id").AsInteger();
-  store.SyncNeighbourGates();
-  t.MergeChangeLog();
-  return id;
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, values.name, [&] {
+    t.Edit();
+    PostSectorValues(t, values);
+    store.SyncNeighbourGates();
+    t.MergeChangeLog();
+  });
 }
 
-bool EditSector(TDataModule1& store, int sectorId, const TSectorValues& values) {
+std::optional<ChangeRecord> DeleteSector(TDataModule1& store, int sectorId) {
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteSector, NameOfRow(store.SectorsData, sectorId), [&] {
+    store.SectorsData.Delete();
+    store.SectorsData.MergeChangeLog();
+    store.SectFactoryData.MergeChangeLog();
+    store.SectTradeData.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> SetSectorStation(TDataModule1& store, int sectorId, int trader,
+                                             bool on) {
+  if (!StandOnSector(store, sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId), [&] {
+    PostField(store.SectorsData, StationFlagField(trader), Value(on));
+    store.SectorsData.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> SetSectorSolarCycle(TDataModule1& store, int sectorId, int seconds) {
+  if (!StandOnSector(store, sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId),
+                 [&] { PostField(store.SectorsData, "SolarCycle", Value(std::int32_t{seconds})); });
+}
+
+std::optional<ChangeRecord> RevealSector(TDataModule1& store, int sectorId) {
   Table& t = store.SectorsData;
-  if (!store.LocateSectorById(sectorId)) return false;
-  t.Edit();
-  PostSectorValues(t, values);
-  store.SyncNeighbourGates();
-  t.MergeChangeLog();
-  return true;
-}
-
-bool DeleteSector(TDataModule1& store, int sectorId) {
-  if (!store.LocateSectorById(sectorId)) return false;
-  store.SectorsData.Delete();
-  store.SectorsData.MergeChangeLog();
-  store.SectFactoryData.MergeChangeLog();
-  store.SectTradeData.MergeChangeLog();
-  return true;
-}
-
-bool SetSectorStation(TDataModule1& store, int sectorId, int trader, bool on) {
-  if (!StandOnSector(store, sectorId)) return false;
-  PostField(store.SectorsData, StationFlagField(trader), Value(on));
-  store.SectorsData.MergeChangeLog();
-  return true;
-}
-
-bool SetSectorSolarCycle(TDataModule1& store, int sectorId, int seconds) {
-  if (!StandOnSector(store, sectorId)) return false;
-  PostField(store.SectorsData, "SolarCycle", Value(std::int32_t{seconds}));
-  return true;
-}
-
-bool RevealSector(TDataModule1& store, int sectorId) {
-  Table& t = store.SectorsData;
-  if (!store.LocateSectorById(sectorId)) return false;
-  PostField(t, "Visible", Value(true));
-  t.MergeChangeLog();
-  return true;
-}
-
-void RevealAllSectors(TDataModule1& store) {
-  Table& t = store.SectorsData;
-  const QuietStore quiet(store);
-  const int visible = t.FieldByName("Visible").Index();
-  for (t.First(); !t.Eof(); t.Next()) {
-    if (t.CurrentRecord().Get(visible).ToBoolean()) continue;
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::Reveal, NameOfRow(t, sectorId), [&] {
     PostField(t, "Visible", Value(true));
-  }
-  t.MergeChangeLog();
+    t.MergeChangeLog();
+  });
+}
+
+ChangeRecord RevealAllSectors(TDataModule1& store) {
+  return OneStep(store, ChangeKind::Reveal, {}, [&] {
+    Table& t = store.SectorsData;
+    const TQuietViews quiet(store);
+    const int visible = t.FieldByName("Visible").Index();
+    for (t.First(); !t.Eof(); t.Next()) {
+      if (t.CurrentRecord().Get(visible).ToBoolean()) continue;
+      PostField(t, "Visible", Value(true));
+    }
+    t.MergeChangeLog();
+  });
 }
 
 // ---- What stands in a sector ----
 
-void PlaceFactory(TDataModule1& store, int sectorId) {
-  AppendRow(store.SectFactoryData, {{"SectorId", Value(std::int32_t{sectorId})}});
+ChangeRecord PlaceFactory(TDataModule1& store, int sectorId) {
+  return OneStep(store, ChangeKind::PlaceFactory, NameOfRow(store.SectorsData, sectorId), [&] {
+    AppendRow(store.SectFactoryData, {{"SectorId", Value(std::int32_t{sectorId})}});
+  });
 }
 
-void RemoveFactory(TDataModule1& store, Table::Bookmark row) {
+ChangeRecord RemoveFactory(TDataModule1& store, Table::Bookmark row) {
   Table& factories = store.SectFactoryData;
   StandOnBookmark(factories, row);
-  factories.Delete();
-  factories.MergeChangeLog();
+  return OneStep(store, ChangeKind::RemoveFactory, factories.FieldByName("FactoryId").DisplayText(),
+                 [&] {
+                   factories.Delete();
+                   factories.MergeChangeLog();
+                 });
 }
 
-void PlaceTrader(TDataModule1& store, int sectorId, int trader) {
-  AppendRow(store.SectTradeData,
-            {{"SectorId", Value(std::int32_t{sectorId})}, {"Trader", Value(std::int32_t{trader})}});
+ChangeRecord PlaceTrader(TDataModule1& store, int sectorId, int trader) {
+  return OneStep(store, ChangeKind::PlaceTrader, NameOfRow(store.SectorsData, sectorId), [&] {
+    AppendRow(store.SectTradeData, {{"SectorId", Value(std::int32_t{sectorId})},
+                                    {"Trader", Value(std::int32_t{trader})}});
+  });
 }
 
-void RemoveTrader(TDataModule1& store, Table::Bookmark row) {
+ChangeRecord RemoveTrader(TDataModule1& store, Table::Bookmark row) {
   Table& trade = store.SectTradeData;
   StandOnBookmark(trade, row);
-  trade.Delete();
-  trade.MergeChangeLog();
+  return OneStep(store, ChangeKind::RemoveTrader, trade.FieldByName("ProductId").DisplayText(),
+                 [&] {
+                   trade.Delete();
+                   trade.MergeChangeLog();
+                 });
 }
 
-void RemoveTraders(TDataModule1& store, int sectorId, int trader) {
-  store.DeleteTraders(sectorId, trader);
+ChangeRecord RemoveTraders(TDataModule1& store, int sectorId, int trader) {
+  return OneStep(store, ChangeKind::RemoveTrader, NameOfRow(store.SectorsData, sectorId),
+                 [&] { store.DeleteTraders(sectorId, trader); });
 }
 
 // ---- Factory and product types ----
 
-int AddFactoryType(TDataModule1& store) {
+ChangeRecord AddFactoryType(TDataModule1& store) {
+  return OneStep(store, ChangeKind::AddFactoryType, {}, [&] {
+    Table& types = store.FactoriesData;
+    types.CheckBrowseMode();
+    types.Append();
+    types.Post();
+    const Value id = types.FieldByName("Id").GetValue();
+    for (const std::int32_t operation : {0, 1})
+      AppendRow(store.FactoryProdData, {{"FactoryId", id}, {"Operation", Value(operation)}});
+  });
+}
+
+std::optional<ChangeRecord> DeleteFactoryType(TDataModule1& store, int typeId) {
   Table& types = store.FactoriesData;
-  types.CheckBrowseMode();
-  types.Append();
-  types.Post();
-  const Value id = types.FieldByName("Id").GetValue();
-  for (const std::int32_t operation : {0, 1})
-    AppendRow(store.FactoryProdData, {{"FactoryId", id}, {"Operation", Value(operation)}});
-  return id.ToInteger();
+  if (!StandOnRow(types, "Id", typeId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteFactoryType, NameOfRow(types, typeId), [&] {
+    DeleteCurrentRow(store, types);
+    types.MergeChangeLog();
+  });
 }
 
-void DeleteFactoryType(TDataModule1& store, int typeId) {
-  Table& types = store.FactoriesData;
-  if (!StandOnRow(types, "Id", typeId)) return;
-  DeleteCurrentRow(store, types);
-  types.MergeChangeLog();
+ChangeRecord AddRecipeRow(TDataModule1& store, int typeId) {
+  return OneStep(store, ChangeKind::AddRecipeRow, NameOfRow(store.FactoriesData, typeId), [&] {
+    AppendRow(store.FactoryProdData, {{"FactoryId", Value(std::int32_t{typeId})}});
+  });
 }
 
-void AddRecipeRow(TDataModule1& store, int typeId) {
-  AppendRow(store.FactoryProdData, {{"FactoryId", Value(std::int32_t{typeId})}});
-}
-
-void RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
+ChangeRecord RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
   Table& recipes = store.FactoryProdData;
   StandOnBookmark(recipes, row);
-  recipes.Delete();
-  recipes.MergeChangeLog();
+  return OneStep(store, ChangeKind::DeleteRecipeRow, recipes.FieldByName("ProductId").DisplayText(),
+                 [&] {
+                   recipes.Delete();
+                   recipes.MergeChangeLog();
+                 });
 }
 
-int AddProductType(TDataModule1& store) {
-  Table& products = store.ProductsData;
-  products.CheckBrowseMode();
-  products.Append();
-  products.Post();
-  return products.FieldByName("Id").AsInteger();
+ChangeRecord AddProductType(TDataModule1& store) {
+  return OneStep(store, ChangeKind::AddProduct, {}, [&] {
+    Table& products = store.ProductsData;
+    products.CheckBrowseMode();
+    products.Append();
+    products.Post();
+  });
 }
 
-void DeleteProductType(TDataModule1& store, int productId) {
+std::optional<ChangeRecord> DeleteProductType(TDataModule1& store, int productId) {
   Table& products = store.ProductsData;
-  if (!StandOnRow(products, "Id", productId)) return;
-  DeleteCurrentRow(store, products);
-  products.MergeChangeLog();
+  if (!StandOnRow(products, "Id", productId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteProduct, NameOfRow(products, productId), [&] {
+    DeleteCurrentRow(store, products);
+    products.MergeChangeLog();
+  });
 }
 
 // ---- One field of many rows ----
 
-TBulkChange ChangeFieldOfRows(TDataModule1&, Table& table, int fieldIndex,
-                              const std::optional<Value>& value,
-                              const std::function<bool()>& chosen) {
-  TBulkChange result;
+namespace {
+
+void ChangeRows(Table& table, int fieldIndex, const std::optional<Value>& value,
+                const std::function<bool()>& chosen, TBulkChange& result) {
   table.CheckBrowseMode();
   const QuietTable quiet(table);
   const Table::Bookmark start = table.GetBookmark();
@@ -306,20 +396,46 @@ TBulkChange ChangeFieldOfRows(TDataModule1&, Table& table, int fieldIndex,
     }
   }
   if (start != 0 && table.BookmarkValid(start)) table.GotoBookmark(start);
+}
+
+}  // namespace
+
+TBulkChange ChangeFieldOfRows(TDataModule1& store, Table& table, int fieldIndex,
+                              const std::optional<Value>& value,
+                              const std::function<bool()>& chosen) {
+  TBulkChange result;
+  result.record = OneStep(store, ChangeKind::BulkChange, table.Fields(fieldIndex).FieldName(),
+                          [&] { ChangeRows(table, fieldIndex, value, chosen, result); });
   return result;
 }
 
 // ---- Rows a grid edits ----
 
 void TStoreRowWriter::PostRow(Table& table) {
+  if (table.State() == TableState::Browse) return;
+  const RowChangeKind change =
+      table.State() == TableState::Insert ? RowChangeKind::Insert : RowChangeKind::Update;
+  const ChangeScope scope =
+      store_.BeginChange(RowStepKind(store_, table, change), RowStepName(table));
   TRowWriter::PostRow(table);
 }
 
 void TStoreRowWriter::FinishRow(Table& table) {
-  TRowWriter::FinishRow(table);
+  // An untouched row is dropped, which is no step.
+  if (!table.Modified()) {
+    TRowWriter::FinishRow(table);
+    return;
+  }
+  PostRow(table);
 }
 
 void TStoreRowWriter::DeleteRow(Table& table) {
+  if (table.State() == TableState::Insert || table.IsEmpty()) {
+    TRowWriter::DeleteRow(table);
+    return;
+  }
+  const ChangeScope scope =
+      store_.BeginChange(RowStepKind(store_, table, RowChangeKind::Delete), RowStepName(table));
   TRowWriter::DeleteRow(table);
 }
 

@@ -17,18 +17,6 @@ constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
 constexpr const char* kNameIndex = "SectorsDataNameIndex";
 constexpr const char* kTraderOrder = "SectorId;Trader";
 
-// Keeps the views of the six universe tables quiet for a scope.
-class SuspendedViews {
- public:
-  explicit SuspendedViews(TDataModule1& store) : store_(store) { store_.SuspendViews(); }
-  ~SuspendedViews() { store_.ResumeViews(); }
-  SuspendedViews(const SuspendedViews&) = delete;
-  SuspendedViews& operator=(const SuspendedViews&) = delete;
-
- private:
-  TDataModule1& store_;
-};
-
 // Switches a table's filtering off for a scope and restores it.
 class FilterOff {
  public:
@@ -176,7 +164,7 @@ bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) con
 }
 
 bool TDataModule1::LocateSectorByName(const std::string& name) {
-  SuspendedViews suspended(*this);
+  TQuietViews suspended(*this);
   SectorsData.SetIndexName(kNameIndex);
   const bool found = SectorsData.FindKey({Value(name)});
   const Table::Bookmark bookmark = SectorsData.GetBookmark();
@@ -190,7 +178,7 @@ int TDataModule1::CountTraders(int sectorId, int trader) const {
 }
 
 void TDataModule1::DeleteTraders(int sectorId, int trader) {
-  SuspendedViews suspended(*this);
+  TQuietViews suspended(*this);
   FilterOff unfiltered(SectTradeData);
   if (!FindTraders(SectTradeData, sectorId, trader)) return;
   const TraderMatch matches(SectTradeData, sectorId, trader);

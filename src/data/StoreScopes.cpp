@@ -42,4 +42,12 @@ TOpenRecipes::~TOpenRecipes() {
   if (store_) store_->open_.recipesLinked = false;
 }
 
+TQuietViews::TQuietViews(TDataModule1& store) : store_(store) {
+  store_.SuspendViews();
+}
+
+TQuietViews::~TQuietViews() {
+  store_.ResumeViews();
+}
+
 }  // namespace qv

@@ -43,4 +43,17 @@ class TOpenRecipes {
   TDataModule1* store_;
 };
 
+// Keeps the views of the six universe tables quiet for a scope, so that
+// grids and the map do not follow every step of a long walk.
+class TQuietViews {
+ public:
+  explicit TQuietViews(TDataModule1& store);
+  ~TQuietViews();
+  TQuietViews(const TQuietViews&) = delete;
+  TQuietViews& operator=(const TQuietViews&) = delete;
+
+ private:
+  TDataModule1& store_;
+};
+
 }  // namespace qv

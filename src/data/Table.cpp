@@ -315,24 +315,29 @@ Record OrderedRows::At(int i) const {
 }
 
 OrderedRows Table::RowsInOrder(const std::string& fields) const {
-  Impl& m = *impl_;
-  const std::vector<RowNode*>& rows = m.OrderFor(m.ResolveFields(fields))->Rows();
+  const std::vector<RowNode*>& rows = impl_->ScanOrder(fields)->Rows();
   return OrderedRows(*this, rows, 0, rows.size());
 }
 
 OrderedRows Table::RowsWithKey(const std::string& fields, const std::vector<Value>& key) const {
   Impl& m = *impl_;
-  const std::vector<int> indexes = m.ResolveFields(fields);
+  const TableOrder* order = m.ScanOrder(fields);
+  const std::vector<int>& indexes = order->Fields();
   if (key.size() > indexes.size())
     throw TableError("Too many key values for the order of table " + name_);
-  std::vector<Value> converted;
-  converted.reserve(key.size());
-  for (std::size_t i = 0; i < key.size(); ++i)
-    converted.push_back(SearchValue(Fields(indexes[i]), key[i]));
-  const TableOrder* order = m.OrderFor(indexes);
+  bool convert = false;
+  for (std::size_t i = 0; i < key.size() && !convert; ++i)
+    convert = !HasSearchKind(Fields(indexes[i]), key[i]);
+  std::span<const Value> search(key);
+  if (convert) {
+    m.scanKey.clear();
+    for (std::size_t i = 0; i < key.size(); ++i)
+      m.scanKey.push_back(SearchValue(Fields(indexes[i]), key[i]));
+    search = m.scanKey;
+  }
   const std::vector<RowNode*>& rows = order->Rows();
-  return OrderedRows(*this, rows, order->LowerBoundKey(rows, converted),
-                     order->UpperBoundKey(rows, converted));
+  return OrderedRows(*this, rows, order->LowerBoundKey(rows, search),
+                     order->UpperBoundKey(rows, search));
 }
 
 }  // namespace qv

@@ -30,6 +30,7 @@ struct Row {
 };
 
 class RowBatch;
+class TableObserver;
 struct RowNode;
 
 // Rows of a table in one of its kept orders, read without its cursor; valid
@@ -224,6 +225,23 @@ class Table {
   std::int64_t NextAutoInc() const { return nextAutoInc_; }
   static constexpr std::int64_t kMaxAutoInc = 2147483647;
 
+  // ---- Change capture and raw row writes (undo, redo, the journal) ----
+  // The observer hears every row that Post() and Delete() write (nullptr: none).
+  void SetObserver(TableObserver* observer) { observer_ = observer; }
+  TableObserver* Observer() const { return observer_; }
+  // The row at `place` (0-based) of the stored order, invalid past the end.
+  Record StoredRecordAt(int place) const;
+  // Raw writes at a place of the stored order, for taking a step back or
+  // doing it again: they keep every order, tell the views and the detail
+  // tables, move the cursor off a removed row, and fire no events and tell no
+  // observer. The table must be in browse state and `values` must have
+  // FieldCount() slots; TableError otherwise or for a place out of range.
+  void PutRowAt(int place, RowValues values);      // 0 <= place <= TotalRowCount()
+  void ReplaceRowAt(int place, RowValues values);  // 0 <= place < TotalRowCount()
+  void RemoveRowAt(int place);                     // 0 <= place < TotalRowCount()
+  // Sets the AutoInc counter back or forth, as a step left it.
+  void SetNextAutoInc(std::int64_t next) { nextAutoInc_ = next; }
+
  private:
   class Impl;
   friend class Field;
@@ -231,6 +249,8 @@ class Table {
   void WriteBuffer(int fieldIndex, Value value);  // for Field::SetValue
   void FieldValueChanged(Field& field);           // marks modified, tells views, OnChange
   void DoInsert(bool append);
+  void CheckRawWrite(int place, int limit, const RowValues* values) const;
+  void AfterRawWrite(const void* cursorBefore, bool cursorRowChanged);
   std::string name_;
   std::vector<std::unique_ptr<Field>> fields_;
   std::vector<IndexDef> indexDefs_;
@@ -245,6 +265,7 @@ class Table {
   std::uint64_t rowsVersion_ = 0;
   std::int64_t nextAutoInc_ = 1;  // wide, so that the last identifier can be handed out
   Table* master_ = nullptr;
+  TableObserver* observer_ = nullptr;
   std::unique_ptr<Impl> impl_;  // rows, orders, cursor, edit buffer, views, filter program
 };
 

@@ -3,9 +3,31 @@
 #include "data/RowBatch.h"
 #include "data/Table.h"
 #include "data/TableImpl.h"
+#include "data/TableObserver.h"
 #include "data/TextUtil.h"
 
 namespace qv {
+
+namespace {
+
+// Brackets one Post() or Delete() for the table's observer, however it ends.
+class ObservedWrite {
+ public:
+  explicit ObservedWrite(Table& table) : table_(table), observer_(table.Observer()) {
+    if (observer_) observer_->WriteBegins(table_);
+  }
+  ~ObservedWrite() {
+    if (observer_) observer_->WriteEnds(table_);
+  }
+  ObservedWrite(const ObservedWrite&) = delete;
+  ObservedWrite& operator=(const ObservedWrite&) = delete;
+
+ private:
+  Table& table_;
+  TableObserver* const observer_;
+};
+
+}  // namespace
 
 void Table::WriteBuffer(int fieldIndex, Value value) {
   impl_->buffer.values.at(fieldIndex) = std::move(value);
@@ -86,6 +108,7 @@ void Table::DoInsert(bool append) {
 
 void Table::Post() {
   if (state_ == TableState::Browse) return;
+  const ObservedWrite observed(*this);
   Impl& m = *impl_;
   m.Fire(BeforePost);  // may throw: the edit then stays open
   if (state_ == TableState::Browse) return;
@@ -98,6 +121,10 @@ void Table::Post() {
     row = &m.rows.Add(m.buffer.values);
     row->seq = seq;
     m.AddToOrders(row);
+    if (observer_) {
+      const int place = m.stored->IndexIn(m.stored->Rows(), row);
+      observer_->RowChanged(*this, RowChangeKind::Insert, place, nullptr, &row->values);
+    }
   } else {
     row = m.rows.Find(m.editId);
     if (row == nullptr) {
@@ -115,6 +142,10 @@ void Table::Post() {
       }
     }
     if (liveView) m.active->RemoveFrom(m.derivedRows, row);
+    if (observer_) {
+      const int place = m.stored->IndexIn(m.stored->Rows(), row);
+      observer_->RowChanged(*this, RowChangeKind::Update, place, &row->values, &m.buffer.values);
+    }
     row->values = m.buffer.values;
     for (TableOrder* order : moved)
       order->Add(row);
@@ -169,6 +200,7 @@ void Table::Delete() {
     Cancel();
     return;
   }
+  const ObservedWrite observed(*this);
   Impl& m = *impl_;
   m.EnsureView();
   if (!m.cur) throw TableError("Table " + name_ + " is empty");
@@ -186,6 +218,10 @@ void Table::Delete() {
   if (victim == nullptr) return;  // the handler removed the row itself
   const std::vector<RowNode*>& view = m.View();
   const std::size_t at = m.active->LowerBound(view, victim);
+  if (observer_) {
+    const int place = m.stored->IndexIn(m.stored->Rows(), victim);
+    observer_->RowChanged(*this, RowChangeKind::Delete, place, &victim->values, nullptr);
+  }
   m.RemoveFromOrders(victim);
   if (m.derived && !m.viewDirty) m.active->RemoveFrom(m.derivedRows, victim);
   if (m.cur == victim) m.cur = nullptr;

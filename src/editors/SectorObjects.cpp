@@ -44,7 +44,7 @@ TStationChange SwitchStation(TDataModule1& store, int sectorId, int trader, bool
 }
 
 bool StoreSolarCycle(TDataModule1& store, int sectorId, int seconds) {
-  return SetSectorSolarCycle(store, sectorId, seconds);
+  return SetSectorSolarCycle(store, sectorId, seconds).has_value();
 }
 
 }  // namespace qv

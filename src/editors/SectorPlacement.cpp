@@ -122,7 +122,7 @@ bool StoreSector(TDataModule1& store, int sectorId, const TSectorValues& values)
     AddSector(store, values);
     return true;
   }
-  return EditSector(store, sectorId, values);
+  return EditSector(store, sectorId, values).has_value();
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "data/DataModule1.h"
@@ -237,6 +238,37 @@ TEST_F(StoreOperationsFilesTest, GeneratedUniverseFilesAreTheSameAsAfterTheTable
   ExpectTheSameFiles();
 }
 
+// An operation is one step whose record takes it back exactly, cascade
+// included, and makes it again.
+TEST_F(StoreOperationsFilesTest, AnOperationIsOneStepThatTakesItselfBackExactly) {
+  LoadSample();  // loaded as the program does, so the step knows the counters
+  const Picks p = Choose(*a);
+  const auto files = [this] {
+    std::string all;
+    for (Table* t : a->AllTables())
+      if (t != &a->AuxRequestData) all += qv::TableFileText(*t, a->TableFilePath(*t));
+    return all;
+  };
+  const std::string before = files();
+  const int dependants = a->SectFactoryData.RowsWithKey("SectorId", {Value(p.sector)}).Size() +
+                         a->SectTradeData.RowsWithKey("SectorId", {Value(p.sector)}).Size();
+  int steps = 0;
+  const int listener =
+      a->AddChangeListener([&steps](const qv::ChangeRecord&, qv::ChangeOrigin) { ++steps; });
+  const std::optional<qv::ChangeRecord> removed = qv::DeleteSector(*a, p.sector);
+  a->RemoveChangeListener(listener);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(removed->kind, qv::ChangeKind::DeleteSector);
+  EXPECT_EQ(removed->rows.size(), static_cast<std::size_t>(1 + dependants));
+  const std::string after = files();
+  a->ApplyChange(*removed, qv::ChangeOrigin::Undo);
+  const std::string undone = files();
+  EXPECT_TRUE(undone == before);
+  a->ApplyChange(*removed, qv::ChangeOrigin::Redo);
+  EXPECT_TRUE(files() == after);
+}
+
 class StoreOperationsTest : public ::testing::Test {
  protected:
   qvtest::TempDir dir;
@@ -258,7 +290,7 @@ TEST_F(StoreOperationsTest, RefusedOrMissingSectorsChangeNothing) {
   EXPECT_FALSE(qv::SetSectorStation(s, home + 99, qv::kShipyard, true));
   EXPECT_EQ(s.SectorsData.RecordCount(), 1);
 
-  const int east = qv::AddSector(s, NewSector({6, 5}));
+  const int east = qv::InsertedId(qv::AddSector(s, NewSector({6, 5})), s.SectorsData);
   ASSERT_TRUE(s.LocateSectorById(home));
   EXPECT_TRUE(s.SectorsData.FieldByName("EastGate").AsBoolean());  // the pair's other half
   EXPECT_EQ(s.SectorsData.ChangeCount(), 0);
@@ -286,6 +318,28 @@ TEST_F(StoreOperationsTest, RowsAreRemovedByBookmarkAndABulkChangeStopsWhereRefu
   EXPECT_NE(change.error.find("outside the map"), std::string::npos);
   EXPECT_EQ(sectors.State(), qv::TableState::Browse);
   EXPECT_EQ(qvtest::Column(sectors, "X"), "1,-9999");
+}
+
+// What a grid stores through the store's writer is one step named after
+// the table's rows; an untouched new row is dropped without one.
+TEST_F(StoreOperationsTest, TheStoresWriterMakesEachStoredRowOneStep) {
+  const int home = qvtest::AddSector(s, "Home", 1, 1);
+  qv::PlaceFactory(s, home);
+  std::vector<qv::ChangeKind> kinds;
+  const int listener = s.AddChangeListener(
+      [&kinds](const qv::ChangeRecord& record, qv::ChangeOrigin) { kinds.push_back(record.kind); });
+  qv::TRowWriter& writer = s.RowWriter();
+  Table& placed = s.SectFactoryData;
+  writer.EditRow(placed);
+  placed.FieldByName("Yield").SetAsInteger(40);
+  writer.FinishRow(placed);
+  writer.NewRow(placed, true);
+  writer.FinishRow(placed);  // nothing typed: dropped
+  writer.DeleteRow(placed);
+  s.RemoveChangeListener(listener);
+  EXPECT_EQ(kinds, (std::vector<qv::ChangeKind>{qv::ChangeKind::EditPlacedFactory,
+                                                qv::ChangeKind::RemoveFactory}));
+  EXPECT_EQ(placed.RecordCount(), 0);
 }
 
 }  // namespace
