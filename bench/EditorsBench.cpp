@@ -58,8 +58,8 @@ void BM_ProcessOneFieldInAllSectFactoryRows(benchmark::State& state) {
   qv::TProcessConditions conditions{};
   int value = 0;
   for (auto _ : state) {
-    const qv::TProcessResult result =
-        qv::ProcessRows(rows, conditions, true, "Yield", std::to_string(++value % 100));
+    const qv::TProcessResult result = qv::ProcessRows(Universe().store, rows, conditions, true,
+                                                      "Yield", std::to_string(++value % 100));
     if (result.count != rows.RecordCount()) state.SkipWithError("not every row was processed");
   }
   Universe().store.SetWorkingOrders();

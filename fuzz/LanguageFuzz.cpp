@@ -70,7 +70,7 @@ void CheckPatterns(const qv::IniFile& file, qv::TDataModule1& store) {
                                            std::int64_t{42}};
   for (const std::string* pattern :
        {&texts.BmpErrorMsg, &texts.BmpWriteErrorMsg, &texts.NoProductMsg,
-        &store.Texts.SolarTimeNote, &store.Texts.TimeText}) {
+        &store.Texts().SolarTimeNote, &store.Texts().TimeText}) {
     RequireText(*pattern);
     qv::FormatText(*pattern, args);
   }

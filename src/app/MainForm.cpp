@@ -488,7 +488,7 @@ void TMainForm::AfterSectorsChanged() {
   RefreshBounds();
   UpdateSelection();
   ResizeCells();
-  if (store_.DataChanged && settings_.Map.ShowStatistics) RecalculateStatistics();
+  if (store_.DataChanged() && settings_.Map.ShowStatistics) RecalculateStatistics();
   Repaint();
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/MainForm.h"
 #include "app/QtAboutBox.h"
+#include "data/StoreOperations.h"
 #include "editors/SectorCommands.h"
 #include "map/BmpFile.h"
 #include "map/MapImageFormat.h"
@@ -136,7 +137,7 @@ void TMainForm::SetShowStatistics(bool on) {
   settings_.Map.ShowStatistics = on;
   SetSwitch("Showstatistics1", "ToolButton13", on);
   // Edits since the last run would show stale figures.
-  if (on && store_.DataChanged) RecalculateStatistics();
+  if (on && store_.DataChanged()) RecalculateStatistics();
   Repaint();
   if (LegendVisible()) TurnLegendPage(on);
 }

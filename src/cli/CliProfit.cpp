@@ -88,8 +88,8 @@ int RunProfit(CliContext& context, const CommandArgs& args) {
   std::ostream& out = context.Out();
   std::vector<TProfitItem> items;
   for (const TFrameData& frame : frames) {
-    out << FrameLabelText(frame.isProduct, frame.name, store.Texts) << '\t' << frame.price << '\t'
-        << FrameRateText(frame.quantity, cycle, store.Texts.FrameUnitsHour) << '\n';
+    out << FrameLabelText(frame.isProduct, frame.name, store.Texts()) << '\t' << frame.price << '\t'
+        << FrameRateText(frame.quantity, cycle, store.Texts().FrameUnitsHour) << '\n';
     items.push_back({frame.price, frame.quantity, frame.isProduct});
   }
   out << "unit\t" << ProfitPerUnitText(items) << '\n';

@@ -1,5 +1,7 @@
 #include "data/DataModule1.h"
 
+#include "data/StoreOperations.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -28,7 +30,8 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 TDataModule1::TDataModule1(std::string programFolder, Dialogs& dialogs, BusyCursor* busy)
     : programFolder_(WithTrailingSeparator(std::move(programFolder))),
       dialogs_(dialogs),
-      busy_(busy) {
+      busy_(busy),
+      rowWriter_(std::make_unique<TStoreRowWriter>(*this)) {
   fileStates_.fill(TableFileState::NotRead);
   BuildSchemas();
   AttachRules();
@@ -70,6 +73,10 @@ std::string TDataModule1::TableFilePath(const Table& table) const {
   const int slot = TableSlot(table);
   if (slot < 0) return {};
   return (slot == kRequestSlot ? programFolder_ : DataFolder()) + kFileNames[slot];
+}
+
+TRowWriter& TDataModule1::RowWriter() {
+  return *rowWriter_;
 }
 
 TableFileState TDataModule1::FileState(const Table& table) const {

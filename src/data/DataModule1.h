@@ -10,6 +10,7 @@
 #include "data/ChangeRecorder.h"
 #include "data/CommitRecord.h"
 #include "data/NumStrList.h"
+#include "data/StoreScopes.h"
 #include "data/Table.h"
 #include "data/TableFile.h"
 
@@ -18,6 +19,8 @@ namespace qv {
 class Dialogs;
 class BusyCursor;
 class IniFile;
+class TRowWriter;
+class TStoreRowWriter;
 
 // Coded and store texts that a language file may replace (section "DataModule1").
 struct TStoreTexts {
@@ -120,15 +123,30 @@ class TDataModule1 {
   // the program folder for the request table.
   std::string TableFilePath(const Table& table) const;
   TableFileState FileState(const Table& table) const;
+  // What the grids and field boxes showing a universe table write through.
+  TRowWriter& RowWriter();
 
-  int CurrentSectorId = 0;
-  int CurrentTrader = 0;
-  bool LinkRecipeToFactory = false;
-  bool LinkToCurrentSector = false;
-  bool DataChanged = false;
-  TNumStrList ProductNames;
-  TNumStrList FactoryNames;
-  TStoreTexts Texts;
+  // What the editors are showing (StoreScopes.h): hold the scope while the
+  // window shows it.
+  [[nodiscard]] TOpenSector OpenSector(int sectorId, int trader);
+  [[nodiscard]] TOpenRecipes OpenRecipes();
+  int OpenSectorId() const { return open_.sectorId; }
+  int OpenTrader() const { return open_.trader; }
+  bool SectorLinked() const { return open_.sectorLinked; }
+  bool RecipesLinked() const { return open_.recipesLinked; }
+
+  // A sector, placed factory or trader changed since the statistics were
+  // last worked out (loading clears it).
+  bool DataChanged() const { return dataChanged_; }
+  void MarkDataChanged() { dataChanged_ = true; }
+  void ClearDataChanged() { dataChanged_ = false; }
+  // The names the referencing fields show while an editor has them loaded
+  // (LoadProductNames, LoadFactoryNames); empty lists show the numbers.
+  const TNumStrList& ProductNames() const { return productNames_; }
+  const TNumStrList& FactoryNames() const { return factoryNames_; }
+  void ClearProductNames() { productNames_.Clear(); }
+  void ClearFactoryNames() { factoryNames_.Clear(); }
+  const TStoreTexts& Texts() const { return texts_; }
 
   // Queries.
   void SuspendViews();  // the six universe tables
@@ -137,13 +155,14 @@ class TDataModule1 {
   void FillSectorNames(std::vector<std::string>& list, const std::string& leaveOut,
                        bool visibleOnly);
   bool LocateSectorById(int id);
-  bool FindSectorAt(int x, int y, std::string* name = nullptr);
+  // Searches that leave every cursor, order and filter as it was.
+  bool FindSectorAt(int x, int y, std::string* name = nullptr) const;
   bool LocateSectorAt(int x, int y);
   // False when no sector has that name (x and y are then -1, which is also a
   // position: ask the result, not the position).
-  bool FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr);
+  bool FindSectorByName(const std::string& name, int* x = nullptr, int* y = nullptr) const;
   bool LocateSectorByName(const std::string& name);
-  int CountTraders(int sectorId, int trader);
+  int CountTraders(int sectorId, int trader) const;
   void DeleteTraders(int sectorId, int trader);
   void LoadProductNames();
   void LoadFactoryNames();
@@ -198,6 +217,20 @@ class TDataModule1 {
   bool folderReadOnly_ = false;
   bool universeSaved_ = false;
   CommitRecord::RenameFunction rename_ = CommitRecord::SystemRename;
+  std::unique_ptr<TStoreRowWriter> rowWriter_;
+  struct OpenState {
+    int sectorId = 0;
+    int trader = 0;
+    bool sectorLinked = false;
+    bool recipesLinked = false;
+  };
+  OpenState open_;
+  bool dataChanged_ = false;
+  TNumStrList productNames_;
+  TNumStrList factoryNames_;
+  TStoreTexts texts_;
+  friend class TOpenSector;
+  friend class TOpenRecipes;
   // Declared after the tables it observes, so that it goes first.
   std::unique_ptr<ChangeRecorder> recorder_;
   struct OffMapSector {

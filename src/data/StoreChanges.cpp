@@ -21,11 +21,11 @@ void TDataModule1::RemoveChangeListener(int id) {
 
 void TDataModule1::ApplyChange(const ChangeRecord& record, ChangeOrigin origin) {
   // Set before the listeners hear of it: they recalculate what it marks.
-  const bool wasChanged = std::exchange(DataChanged, true);
+  const bool wasChanged = std::exchange(dataChanged_, true);
   try {
     recorder_->Apply(record, origin);
   } catch (...) {
-    DataChanged = wasChanged;
+    dataChanged_ = wasChanged;
     throw;
   }
 }

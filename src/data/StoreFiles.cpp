@@ -229,7 +229,7 @@ void TDataModule1::LoadAllTables() {
   settings.reset();
   LoadRequestTable(buildMatches);
   recorder_->TakeCounters();
-  DataChanged = false;
+  dataChanged_ = false;
 }
 
 std::vector<std::string> TDataModule1::LoadProblems() const {

@@ -17,33 +17,6 @@ constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
 constexpr const char* kNameIndex = "SectorsDataNameIndex";
 constexpr const char* kTraderOrder = "SectorId;Trader";
 
-// Keeps the views of the six universe tables quiet for a scope.
-class SuspendedViews {
- public:
-  explicit SuspendedViews(TDataModule1& store) : store_(store) { store_.SuspendViews(); }
-  ~SuspendedViews() { store_.ResumeViews(); }
-  SuspendedViews(const SuspendedViews&) = delete;
-  SuspendedViews& operator=(const SuspendedViews&) = delete;
-
- private:
-  TDataModule1& store_;
-};
-
-// Puts the cursor of a table back on its row for a scope.
-class SavedCursor {
- public:
-  explicit SavedCursor(Table& table) : table_(table), bookmark_(table.GetBookmark()) {}
-  ~SavedCursor() {
-    if (bookmark_ != 0 && table_.BookmarkValid(bookmark_)) table_.GotoBookmark(bookmark_);
-  }
-  SavedCursor(const SavedCursor&) = delete;
-  SavedCursor& operator=(const SavedCursor&) = delete;
-
- private:
-  Table& table_;
-  Table::Bookmark bookmark_;
-};
-
 // Switches a table's filtering off for a scope and restores it.
 class FilterOff {
  public:
@@ -89,6 +62,23 @@ class TraderMatch {
 bool FindTraders(Table& trade, int sectorId, int trader) {
   if (trade.IndexFieldNames() != kTraderOrder) trade.SetIndexFieldNames(kTraderOrder);
   return trade.FindKey({Value(sectorId), Value(trader)});
+}
+
+// Fills a name list from a type table, which is left in the order the
+// names are listed in.
+void LoadNames(Table& types, const char* order, TNumStrList& names) {
+  types.DisableControls();
+  types.SetIndexFieldNames(order);
+  names.Clear();
+  const int count = types.RecordCount();
+  names.Reserve(count);
+  const int id = types.FieldByName("Id").Index();
+  const int name = types.FieldByName("Name").Index();
+  for (int recNo = 1; recNo <= count; ++recNo) {
+    const Record record = types.RecordAt(recNo);
+    names.Add(record.Get(name).ToString(), record.Get(id).ToInteger());
+  }
+  types.EnableControls();
 }
 
 }  // namespace
@@ -156,33 +146,25 @@ bool TDataModule1::LocateSectorById(int id) {
   return found;
 }
 
-bool TDataModule1::FindSectorAt(int x, int y, std::string* name) {
-  SuspendedViews suspended(*this);
-  SavedCursor cursor(SectorsData);
-  const bool found = SectorsData.FindKey({Value(x), Value(y)});
-  if (found && name) *name = SectorsData.FieldByName("Name").AsString();
-  return found;
+bool TDataModule1::FindSectorAt(int x, int y, std::string* name) const {
+  const Record sector = SectorsData.RowsWithKey("X;Y", {Value(x), Value(y)}).Front();
+  if (sector.IsValid() && name) *name = sector.Get("Name").ToString();
+  return sector.IsValid();
 }
 
 bool TDataModule1::LocateSectorAt(int x, int y) {
   return SectorsData.FindKey({Value(x), Value(y)});
 }
 
-bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) {
-  SuspendedViews suspended(*this);
-  SavedCursor cursor(SectorsData);
-  SectorsData.SetIndexName(kNameIndex);
-  const bool found = SectorsData.FindKey({Value(name)});
-  const int foundX = found ? SectorsData.FieldByName("X").AsInteger() : -1;
-  const int foundY = found ? SectorsData.FieldByName("Y").AsInteger() : -1;
-  SectorsData.SetIndexName(kCoordIndex);
-  if (x) *x = foundX;
-  if (y) *y = foundY;
-  return found;
+bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) const {
+  const Record sector = SectorsData.RowsWithKey("Name", {Value(name)}).Front();
+  if (x) *x = sector.IsValid() ? sector.Get("X").ToInteger() : -1;
+  if (y) *y = sector.IsValid() ? sector.Get("Y").ToInteger() : -1;
+  return sector.IsValid();
 }
 
 bool TDataModule1::LocateSectorByName(const std::string& name) {
-  SuspendedViews suspended(*this);
+  TQuietViews suspended(*this);
   SectorsData.SetIndexName(kNameIndex);
   const bool found = SectorsData.FindKey({Value(name)});
   const Table::Bookmark bookmark = SectorsData.GetBookmark();
@@ -191,23 +173,12 @@ bool TDataModule1::LocateSectorByName(const std::string& name) {
   return found;
 }
 
-int TDataModule1::CountTraders(int sectorId, int trader) {
-  SuspendedViews suspended(*this);
-  FilterOff unfiltered(SectTradeData);
-  int count = 0;
-  const TraderMatch matches(SectTradeData, sectorId, trader);
-  if (FindTraders(SectTradeData, sectorId, trader)) {
-    while (matches()) {
-      ++count;
-      if (SectTradeData.RecNo() == SectTradeData.RecordCount()) break;
-      SectTradeData.Next();
-    }
-  }
-  return count;
+int TDataModule1::CountTraders(int sectorId, int trader) const {
+  return SectTradeData.RowsWithKey(kTraderOrder, {Value(sectorId), Value(trader)}).Size();
 }
 
 void TDataModule1::DeleteTraders(int sectorId, int trader) {
-  SuspendedViews suspended(*this);
+  TQuietViews suspended(*this);
   FilterOff unfiltered(SectTradeData);
   if (!FindTraders(SectTradeData, sectorId, trader)) return;
   const TraderMatch matches(SectTradeData, sectorId, trader);
@@ -219,33 +190,11 @@ void TDataModule1::DeleteTraders(int sectorId, int trader) {
 }
 
 void TDataModule1::LoadProductNames() {
-  ProductsData.DisableControls();
-  ProductsData.SetIndexFieldNames("Type;Name");
-  ProductNames.Clear();
-  const int count = ProductsData.RecordCount();
-  ProductNames.Reserve(count);
-  const int id = ProductsData.FieldByName("Id").Index();
-  const int name = ProductsData.FieldByName("Name").Index();
-  for (int recNo = 1; recNo <= count; ++recNo) {
-    const Record record = ProductsData.RecordAt(recNo);
-    ProductNames.Add(record.Get(name).ToString(), record.Get(id).ToInteger());
-  }
-  ProductsData.EnableControls();
+  LoadNames(ProductsData, "Type;Name", productNames_);
 }
 
 void TDataModule1::LoadFactoryNames() {
-  FactoriesData.DisableControls();
-  FactoriesData.SetIndexFieldNames("Name");
-  FactoryNames.Clear();
-  const int count = FactoriesData.RecordCount();
-  FactoryNames.Reserve(count);
-  const int id = FactoriesData.FieldByName("Id").Index();
-  const int name = FactoriesData.FieldByName("Name").Index();
-  for (int recNo = 1; recNo <= count; ++recNo) {
-    const Record record = FactoriesData.RecordAt(recNo);
-    FactoryNames.Add(record.Get(name).ToString(), record.Get(id).ToInteger());
-  }
-  FactoriesData.EnableControls();
+  LoadNames(FactoriesData, "Name", factoryNames_);
 }
 
 void TDataModule1::FillProductNames(std::vector<std::string>& list, bool productsAndUpgrades,

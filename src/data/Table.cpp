@@ -310,4 +310,34 @@ Record Table::Lookup(const std::string& field, const Value& value) const {
   return impl_->LookupByIndex(FieldByName(field).Index(), value);
 }
 
+Record OrderedRows::At(int i) const {
+  return Record(*table_, (*rows_)[begin_ + static_cast<std::size_t>(i)]);
+}
+
+OrderedRows Table::RowsInOrder(const std::string& fields) const {
+  const std::vector<RowNode*>& rows = impl_->ScanOrder(fields)->Rows();
+  return OrderedRows(*this, rows, 0, rows.size());
+}
+
+OrderedRows Table::RowsWithKey(const std::string& fields, const std::vector<Value>& key) const {
+  Impl& m = *impl_;
+  const TableOrder* order = m.ScanOrder(fields);
+  const std::vector<int>& indexes = order->Fields();
+  if (key.size() > indexes.size())
+    throw TableError("Too many key values for the order of table " + name_);
+  bool convert = false;
+  for (std::size_t i = 0; i < key.size() && !convert; ++i)
+    convert = !HasSearchKind(Fields(indexes[i]), key[i]);
+  std::span<const Value> search(key);
+  if (convert) {
+    m.scanKey.clear();
+    for (std::size_t i = 0; i < key.size(); ++i)
+      m.scanKey.push_back(SearchValue(Fields(indexes[i]), key[i]));
+    search = m.scanKey;
+  }
+  const std::vector<RowNode*>& rows = order->Rows();
+  return OrderedRows(*this, rows, order->LowerBoundKey(rows, search),
+                     order->UpperBoundKey(rows, search));
+}
+
 }  // namespace qv

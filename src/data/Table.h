@@ -31,6 +31,26 @@ struct Row {
 
 class RowBatch;
 class TableObserver;
+struct RowNode;
+
+// Rows of a table in one of its kept orders, read without its cursor; valid
+// until the table's rows change.
+class OrderedRows {
+ public:
+  OrderedRows(const Table& table, const std::vector<RowNode*>& rows, std::size_t begin,
+              std::size_t end)
+      : table_(&table), rows_(&rows), begin_(begin), end_(end) {}
+  int Size() const { return static_cast<int>(end_ - begin_); }
+  bool Empty() const { return begin_ == end_; }
+  Record At(int i) const;  // 0-based
+  Record Front() const { return Empty() ? Record(*table_, nullptr) : At(0); }
+
+ private:
+  const Table* table_;
+  const std::vector<RowNode*>* rows_;
+  std::size_t begin_;
+  std::size_t end_;
+};
 
 enum class TableState { Browse, Edit, Insert };
 
@@ -143,6 +163,12 @@ class Table {
   // First stored row (ignoring filter and range) whose field equals value,
   // without moving the cursor. Uses a kept order on that field when there is one.
   Record Lookup(const std::string& field, const Value& value) const;
+  // Scans that no view sees: every stored row (ignoring filter and range) in
+  // the order of `fields` (";"-list, "" = stored order), or only those whose
+  // leading fields equal `key`. Neither the cursor nor the active order
+  // moves; the order is kept sorted from then on, as the active ones are.
+  OrderedRows RowsInOrder(const std::string& fields) const;
+  OrderedRows RowsWithKey(const std::string& fields, const std::vector<Value>& key) const;
 
   // ---- Filter ----
   FilterHandler OnFilterRecord;

@@ -174,6 +174,14 @@ std::vector<int> Table::Impl::ResolveFields(const std::string& list) const {
   return fields;
 }
 
+TableOrder* Table::Impl::ScanOrder(const std::string& list) {
+  if (list != scanFieldList || scanFields.empty()) {
+    scanFields = ResolveFields(list);
+    scanFieldList = list;
+  }
+  return OrderFor(scanFields);
+}
+
 TableOrder* Table::Impl::OrderFor(const std::vector<int>& fields) {
   auto it = orders.find(fields);
   if (it != orders.end()) return it->second.get();

@@ -59,6 +59,12 @@ class Table::Impl {
   std::vector<int> detailFields;
   std::vector<Table*> details;
 
+  // The field list the scans named last, resolved: a scan asks for the same
+  // order again and again.
+  std::string scanFieldList;
+  std::vector<int> scanFields;
+  std::vector<Value> scanKey;
+
   std::vector<TableView*> views;
 
   // ---- View and cursor ----
@@ -72,6 +78,7 @@ class Table::Impl {
 
   // ---- Orders ----
   TableOrder* OrderFor(const std::vector<int>& fields);
+  TableOrder* ScanOrder(const std::string& list);
   std::vector<int> ResolveFields(const std::string& list) const;
   void AddToOrders(RowNode* row);
   void RemoveFromOrders(const RowNode* row);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <span>
 #include <string>
 
 #include "data/DataModule1.h"
@@ -64,6 +65,36 @@ void DeleteReferencingRows(Table& table, const char* field, std::int32_t id) {
   if (wasFiltered) table.SetFiltered(true);
 }
 
+// The texts of a coded field's values. A typed text is matched in list
+// order, ignoring case; what matches none stores the field's fallback code.
+struct CodedText {
+  std::int32_t code;
+  std::string TStoreTexts::*text;
+};
+constexpr CodedText kProductTypes[] = {{0, &TStoreTexts::ProductUsual},
+                                       {1, &TStoreTexts::ProductUpgrade},
+                                       {2, &TStoreTexts::ProductShip},
+                                       {3, &TStoreTexts::ProductFactory}};
+constexpr CodedText kOperations[] = {{0, &TStoreTexts::FactoryProduces},
+                                     {1, &TStoreTexts::FactoryNeeds}};
+constexpr CodedText kSpecials[] = {{3, &TStoreTexts::SpecialSilicon},
+                                   {1, &TStoreTexts::SpecialSuns},
+                                   {2, &TStoreTexts::SpecialOre}};
+
+std::string TextOfCode(const TStoreTexts& texts, std::span<const CodedText> codes, int code,
+                       const std::string& otherwise) {
+  for (const CodedText& coded : codes)
+    if (coded.code == code) return texts.*coded.text;
+  return otherwise;
+}
+
+std::int32_t CodeOfText(const TStoreTexts& texts, std::span<const CodedText> codes,
+                        const std::string& text, std::int32_t otherwise) {
+  for (const CodedText& coded : codes)
+    if (SameText(text, texts.*coded.text)) return coded.code;
+  return otherwise;
+}
+
 }  // namespace
 
 void TDataModule1::AttachRules() {
@@ -110,77 +141,45 @@ void TDataModule1::AttachRules() {
   for (Field* field :
        {&FactoryProdData.FieldByName("ProductId"), &SectTradeData.FieldByName("ProductId")}) {
     field->OnGetText = [this](const Field&, const Value& v) {
-      return ReferenceText(ProductNames, v);
+      return ReferenceText(productNames_, v);
     };
     field->OnSetText = [this](Field& f, const std::string& s) {
-      SetReferenceText(ProductNames, f, s);
+      SetReferenceText(productNames_, f, s);
     };
   }
   Field& factoryId = SectFactoryData.FieldByName("FactoryId");
   factoryId.OnGetText = [this](const Field&, const Value& v) {
-    return ReferenceText(FactoryNames, v);
+    return ReferenceText(factoryNames_, v);
   };
   factoryId.OnSetText = [this](Field& f, const std::string& s) {
-    SetReferenceText(FactoryNames, f, s);
+    SetReferenceText(factoryNames_, f, s);
   };
 }
 
 // ---- Coded fields ----
 
 std::string TDataModule1::ProductsDataTypeGetText(const Value& value) const {
-  switch (value.ToInteger()) {
-    case 1:
-      return Texts.ProductUpgrade;
-    case 2:
-      return Texts.ProductShip;
-    case 3:
-      return Texts.ProductFactory;
-    default:
-      return Texts.ProductUsual;
-  }
+  return TextOfCode(texts_, kProductTypes, value.ToInteger(), texts_.ProductUsual);
 }
 
 void TDataModule1::ProductsDataTypeSetText(Field& field, const std::string& text) {
-  std::int32_t code = 3;
-  if (SameText(text, Texts.ProductUsual))
-    code = 0;
-  else if (SameText(text, Texts.ProductUpgrade))
-    code = 1;
-  else if (SameText(text, Texts.ProductShip))
-    code = 2;
-  field.SetValue(Value(code));
+  field.SetValue(Value(CodeOfText(texts_, kProductTypes, text, 3)));
 }
 
 std::string TDataModule1::FactoryProdDataOperationGetText(const Value& value) const {
-  return value.ToInteger() == 0 ? Texts.FactoryProduces : Texts.FactoryNeeds;
+  return TextOfCode(texts_, kOperations, value.ToInteger(), texts_.FactoryNeeds);
 }
 
 void TDataModule1::FactoryProdDataOperationSetText(Field& field, const std::string& text) {
-  field.SetValue(Value(std::int32_t{SameText(text, Texts.FactoryProduces) ? 0 : 1}));
+  field.SetValue(Value(CodeOfText(texts_, kOperations, text, 1)));
 }
 
 std::string TDataModule1::FactoriesDataSpecialGetText(const Value& value) const {
-  switch (value.ToInteger()) {
-    case 1:
-      return Texts.SpecialSuns;
-    case 2:
-      return Texts.SpecialOre;
-    case 3:
-      return Texts.SpecialSilicon;
-    default:
-      return {};
-  }
+  return TextOfCode(texts_, kSpecials, value.ToInteger(), std::string());
 }
 
 void TDataModule1::FactoriesDataSpecialSetText(Field& field, const std::string& text) {
-  std::int32_t code = 0;
-  if (SameText(text, Texts.SpecialSilicon))
-    code = 3;
-  else if (SameText(text, Texts.SpecialSuns))
-    code = 1;
-  else if (SameText(text, Texts.SpecialOre))
-    code = 2;
-  field.SetValue(Value(code));
+  field.SetValue(Value(CodeOfText(texts_, kSpecials, text, 0)));
 }
 
 // ---- Defaults and links ----
@@ -215,22 +214,22 @@ void TDataModule1::SectorsDataBeforePost(Table& t) {
 
 void TDataModule1::FactoryProdDataAfterInsert(Table& t) {
   t.FieldByName("Operation").SetAsInteger(1);
-  if (LinkRecipeToFactory && FactoriesData.CurrentRecord().IsValid())
+  if (open_.recipesLinked && FactoriesData.CurrentRecord().IsValid())
     t.FieldByName("FactoryId").SetValue(FactoriesData.FieldByName("Id").GetValue());
 }
 
 void TDataModule1::SectFactoryDataBeforePost(Table& t) {
-  if (LinkToCurrentSector) t.FieldByName("SectorId").SetAsInteger(CurrentSectorId);
+  if (open_.sectorLinked) t.FieldByName("SectorId").SetAsInteger(open_.sectorId);
 }
 
 void TDataModule1::SectTradeDataBeforePost(Table& t) {
-  if (!LinkToCurrentSector) return;
-  t.FieldByName("SectorId").SetAsInteger(CurrentSectorId);
-  t.FieldByName("Trader").SetAsInteger(CurrentTrader);
+  if (!open_.sectorLinked) return;
+  t.FieldByName("SectorId").SetAsInteger(open_.sectorId);
+  t.FieldByName("Trader").SetAsInteger(open_.trader);
 }
 
 void TDataModule1::SectorsDataAfterPost(Table&) {
-  DataChanged = true;
+  dataChanged_ = true;
 }
 
 // ---- Delete cascades ----
@@ -256,12 +255,12 @@ void TDataModule1::ProductsDataBeforeDelete(Table& t) {
 // ---- Record filters ----
 
 bool TDataModule1::SectFactoryDataFilterRecord(const Record& record) const {
-  return record.Get(sectFactorySectorField_).ToInteger() == CurrentSectorId;
+  return record.Get(sectFactorySectorField_).ToInteger() == open_.sectorId;
 }
 
 bool TDataModule1::SectTradeDataFilterRecord(const Record& record) const {
-  return record.Get(sectTradeSectorField_).ToInteger() == CurrentSectorId &&
-         record.Get(sectTradeTraderField_).ToInteger() == CurrentTrader;
+  return record.Get(sectTradeSectorField_).ToInteger() == open_.sectorId &&
+         record.Get(sectTradeTraderField_).ToInteger() == open_.trader;
 }
 
 bool TDataModule1::FactoriesDataFilterRecord(const Record&) const {
@@ -299,27 +298,27 @@ void TDataModule1::TranslateStoreTexts(const IniFile& languageFile) {
   const auto translate = [&languageFile](const char* key, std::string& text) {
     text = languageFile.ReadString("DataModule1", key, text);
   };
-  translate("FactoryProduces", Texts.FactoryProduces);
-  translate("FactoryNeeds", Texts.FactoryNeeds);
-  translate("ProductUsual", Texts.ProductUsual);
-  translate("ProductUpgrade", Texts.ProductUpgrade);
-  translate("ProductShip", Texts.ProductShip);
-  translate("ProductFactory", Texts.ProductFactory);
-  translate("SpecialSuns", Texts.SpecialSuns);
-  translate("SpecialOre", Texts.SpecialOre);
-  translate("SpecialSilicon", Texts.SpecialSilicon);
-  translate("FactoryOwnerYour", Texts.FactoryOwnerYour);
-  SectFactoryData.FieldByName("Your").SetDisplayValues(Texts.FactoryOwnerYour);
-  translate("SolarTimeNote", Texts.SolarTimeNote);
+  translate("FactoryProduces", texts_.FactoryProduces);
+  translate("FactoryNeeds", texts_.FactoryNeeds);
+  translate("ProductUsual", texts_.ProductUsual);
+  translate("ProductUpgrade", texts_.ProductUpgrade);
+  translate("ProductShip", texts_.ProductShip);
+  translate("ProductFactory", texts_.ProductFactory);
+  translate("SpecialSuns", texts_.SpecialSuns);
+  translate("SpecialOre", texts_.SpecialOre);
+  translate("SpecialSilicon", texts_.SpecialSilicon);
+  translate("FactoryOwnerYour", texts_.FactoryOwnerYour);
+  SectFactoryData.FieldByName("Your").SetDisplayValues(texts_.FactoryOwnerYour);
+  translate("SolarTimeNote", texts_.SolarTimeNote);
   Field& buyable = FactoriesData.FieldByName("Buyable");
   std::string buyableValues = buyable.DisplayValues();
   translate("FactoryBuyableValues", buyableValues);
   buyable.SetDisplayValues(buyableValues);
-  translate("FrameProductText", Texts.FrameProductText);
-  translate("FrameResourceText", Texts.FrameResourceText);
-  translate("FrameUnitsHour", Texts.FrameUnitsHour);
-  translate("FrameAvgButton", Texts.FrameAvgButton);
-  translate("TimeText", Texts.TimeText);
+  translate("FrameProductText", texts_.FrameProductText);
+  translate("FrameResourceText", texts_.FrameResourceText);
+  translate("FrameUnitsHour", texts_.FrameUnitsHour);
+  translate("FrameAvgButton", texts_.FrameAvgButton);
+  translate("TimeText", texts_.TimeText);
   for (Table* table : {&ProductsData, &FactoriesData, &FactoryProdData, &SectFactoryData})
     table->NotifyLayoutChanged();
 }

@@ -33,7 +33,7 @@ void BuildFactoryListSchema(Table& table, TDataModule1& store) {
   Field& factoryId = table.AddField("FactoryId", FieldType::Integer);
   factoryId.SetDisplayLabel("Factory");
   factoryId.SetAlignment(Alignment::Left);
-  const TNumStrList& names = store.FactoryNames;
+  const TNumStrList& names = store.FactoryNames();
   factoryId.OnGetText = [&names](const Field&, const Value& value) -> std::string {
     if (value.IsNull()) return {};
     if (names.Size() > 0) return names.NameOf(value.ToInteger());
@@ -55,7 +55,7 @@ void BuildFactProdSchema(Table& table) {
 }
 
 void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactorySet& set) {
-  const TNumStrList& names = store.ProductNames;
+  const TNumStrList& names = store.ProductNames();
   const auto productText = [&names](const Field&, const Value& value) -> std::string {
     if (value.IsNull()) return {};
     if (names.Size() > 0) return names.NameOf(value.ToInteger());

@@ -264,8 +264,8 @@ void TFactComplexCalcForm::FillSectors() {
 
 void TFactComplexCalcForm::FormClose() {
   dbGrid1_->FinishEditing();
-  store_.FactoryNames.Clear();
-  store_.ProductNames.Clear();
+  store_.ClearFactoryNames();
+  store_.ClearProductNames();
   busy_ = true;
   std::string error;
   {
@@ -333,7 +333,7 @@ void TFactComplexCalcForm::RebuildFrames() {
   scrollBox1_->hide();
   frames_.clear();
   if (TFactory* factory = CurrentFactory())
-    frames_ = CreateFactoryFrames(*factory, frameList_, this, PowerCycle(), store_.Texts);
+    frames_ = CreateFactoryFrames(*factory, frameList_, this, PowerCycle(), store_.Texts());
   scrollBox1_->show();
 }
 
@@ -358,7 +358,7 @@ void TFactComplexCalcForm::FactoryListDataAfterScroll() {
 }
 
 void TFactComplexCalcForm::FactoryIdSetText(Field& field, const std::string&) {
-  if (store_.FactoryNames.Size() == 0) return;
+  if (store_.FactoryNames().Size() == 0) return;
   // Posted at once, so that the row has its NPS switch and the factory
   // joins the complex while the player is still on the row.
   Table& table = field.DataSet();
@@ -488,7 +488,7 @@ void TFactComplexCalcForm::UsePlan() {
 
 void TFactComplexCalcForm::SetCycleHints() {
   const QString hint =
-      Q(SolarCycleHint(store_.Texts, LeadingInteger(edit1_->text().toStdString())));
+      Q(SolarCycleHint(store_.Texts(), LeadingInteger(edit1_->text().toStdString())));
   edit1_->setToolTip(hint);
   upDown1_->setToolTip(hint);
 }

@@ -146,7 +146,7 @@ void TFactSimpleCalcForm::ClearResults() {
 
 void TFactSimpleCalcForm::SetCycleHints(bool on) {
   const QString hint = on ? QString::fromStdString(SolarCycleHint(
-                                store_.Texts, LeadingInteger(edit1_->text().toStdString())))
+                                store_.Texts(), LeadingInteger(edit1_->text().toStdString())))
                           : QString();
   edit1_->setToolTip(hint);
   upDown1_->setToolTip(hint);

@@ -182,7 +182,7 @@ bool TProductFrame::eventFilter(QObject* watched, QEvent* event) {
 
 ProductFrames CreateProductFrames(QWidget* parent, TProductPanelOwnerForm* owner,
                                   TDataModule1& store, int factoryTypeId, double cycle) {
-  return StackFrames(parent, owner, RecipeFrames(store, factoryTypeId), cycle, store.Texts);
+  return StackFrames(parent, owner, RecipeFrames(store, factoryTypeId), cycle, store.Texts());
 }
 
 ProductFrames CreateFactoryFrames(TFactory& factory, QWidget* parent, TProductPanelOwnerForm* owner,

@@ -20,37 +20,6 @@ constexpr int kSpecialSolar = 1;
 constexpr int kSpecialOre = 2;
 constexpr int kSpecialSilicon = 3;
 
-// Resumes the views when the scan ends, also when the engine throws.
-class ViewsSuspended {
- public:
-  explicit ViewsSuspended(TDataModule1& store) : store_(store) { store_.SuspendViews(); }
-  ~ViewsSuspended() { store_.ResumeViews(); }
-  ViewsSuspended(const ViewsSuspended&) = delete;
-  ViewsSuspended& operator=(const ViewsSuspended&) = delete;
-
- private:
-  TDataModule1& store_;
-};
-
-// A scan must see every placed factory and trader. The objects-in-sector
-// window filters these tables to one sector while it edits; the filter is
-// switched off for the scan and switched back afterwards.
-class FilterPaused {
- public:
-  explicit FilterPaused(Table& table) : table_(table), wasFiltered_(table.Filtered()) {
-    if (wasFiltered_) table_.SetFiltered(false);
-  }
-  ~FilterPaused() {
-    if (wasFiltered_) table_.SetFiltered(true);
-  }
-  FilterPaused(const FilterPaused&) = delete;
-  FilterPaused& operator=(const FilterPaused&) = delete;
-
- private:
-  Table& table_;
-  bool wasFiltered_;
-};
-
 // The type of a placed factory as the cycle rule needs it.
 struct FactoryType {
   bool found = false;
@@ -108,6 +77,172 @@ class IdMap {
   std::vector<T> items_;
 };
 
+// One sector's values while a request is summed.
+struct SectorSums {
+  double* cell = nullptr;
+  Record row;                     // the sector, for its solar cycle
+  std::optional<int> solarCycle;  // read when a solar power plant needs it
+  std::array<double, TRequestData::kMaxProducts> values{};
+};
+
+// The steps of a request's statistics, over rows read without any cursor.
+class RequestSums {
+ public:
+  RequestSums(TDataModule1& store, TRequestData& request)
+      : store_(store), request_(request), n_(request.UsedCount()) {}
+
+  // Every sector on the map gets its values, zero to start with. They are
+  // summed per sector and written to the cells at the end in the sectors'
+  // order, so that of two sectors sharing a position the later one shows,
+  // as when each sector clears its cell before counting.
+  void GatherSectors(TSectorArray& cells) {
+    const Table& sectors = store_.SectorsData;
+    const int xIndex = sectors.FieldByName("X").Index();
+    const int yIndex = sectors.FieldByName("Y").Index();
+    const int idIndex = sectors.FieldByName("Id").Index();
+    const OrderedRows rows = sectors.RowsInOrder("X;Y");
+    sectorById_.Items().reserve(static_cast<size_t>(rows.Size()));
+    for (int i = 0; i < rows.Size(); ++i) {
+      const Record row = rows.At(i);
+      const int x = row.Get(xIndex).ToInteger();
+      const int y = row.Get(yIndex).ToInteger();
+      if (!IsMapPosition(x, y)) continue;
+      double* cell = cells.Cell(x, y, true);
+      if (cell == nullptr) continue;
+      sectorById_.FindOrAdd(row.Get(idIndex).ToInteger(), [&] {
+        return SectorSums{cell, row, std::nullopt, {}};
+      });
+    }
+  }
+
+  // The recipe rows that concern the request, per factory type, in recipe
+  // order; a factory type without any is passed over at once.
+  void GatherRecipes() {
+    const Table& recipes = store_.FactoryProdData;
+    const int factoryIndex = recipes.FieldByName("FactoryId").Index();
+    const int operationIndex = recipes.FieldByName("Operation").Index();
+    const int productIndex = recipes.FieldByName("ProductId").Index();
+    const int qtyIndex = recipes.FieldByName("Qty").Index();
+    const OrderedRows rows = recipes.RowsInOrder("FactoryId;Operation");
+    for (int k = 0; k < rows.Size(); ++k) {
+      const Record row = rows.At(k);
+      const int productId = row.Get(productIndex).ToInteger();
+      const int operation = row.Get(operationIndex).ToInteger();
+      for (int i = 0; i < n_; ++i) {
+        if (request_.ProductId[i] == productId && request_.Operation[i] == operation)
+          requestRecipes_
+              .FindOrAdd(row.Get(factoryIndex).ToInteger(),
+                         [] { return std::vector<RequestRecipe>(); })
+              .push_back({i, row.Get(qtyIndex).ToInteger()});
+      }
+    }
+  }
+
+  void SumFactories() {
+    const Table& placed = store_.SectFactoryData;
+    const int sectorIndex = placed.FieldByName("SectorId").Index();
+    const int factoryIndex = placed.FieldByName("FactoryId").Index();
+    const int yourIndex = placed.FieldByName("Your").Index();
+    const int yieldIndex = placed.FieldByName("Yield").Index();
+    const int solarIndex = store_.SectorsData.FieldByName("SolarCycle").Index();
+    const int sunsIndex = store_.SectorsData.FieldByName("Suns").Index();
+    SectorRun run;
+    const OrderedRows rows = placed.RowsInOrder("SectorId");
+    for (int k = 0; k < rows.Size(); ++k) {
+      const Record row = rows.At(k);
+      // Most factories make nothing the request asks for: their other
+      // fields are never read.
+      const int factoryId = row.Get(factoryIndex).ToInteger();
+      const std::vector<RequestRecipe>* found = requestRecipes_.Find(factoryId);
+      if (found == nullptr) continue;
+      SectorSums* sector = SectorOf(row.Get(sectorIndex).ToInteger(), run);
+      if (sector == nullptr) continue;
+      if (!request_.CountYour && row.Get(yourIndex).ToBoolean()) continue;
+      if (!request_.Rates) {
+        for (const RequestRecipe& r : *found)
+          AddTo(*sector, r.slot, 1.0);
+        continue;
+      }
+      const FactoryType& type = TypeOf(factoryId);
+      if (type.found && type.special == kSpecialSolar && !sector->solarCycle) {
+        sector->solarCycle = TDataModule1::SolarCycleOf(sector->row.Get(solarIndex).ToInteger(),
+                                                        sector->row.Get(sunsIndex).ToInteger());
+      }
+      const double cycle =
+          FactoryCycleTime(type.found, type.special, type.mtime, row.Get(yieldIndex).ToInteger(),
+                           sector->solarCycle.value_or(-1));
+      if (cycle <= 0.0) continue;
+      for (const RequestRecipe& r : *found)
+        AddTo(*sector, r.slot, HourlyRate(r.qty, cycle));
+    }
+  }
+
+  void SumTraders() {
+    if (request_.Traders == 0) return;
+    // Trader rate of each request product, in units per hour.
+    std::array<double, TRequestData::kMaxProducts> traderRate{};
+    for (int i = 0; i < n_; ++i) {
+      const Record product = store_.ProductsData.Lookup("Id", Value(request_.ProductId[i]));
+      if (!product.IsValid()) continue;
+      const int mtime = product.Get("Mtime").ToInteger();
+      if (mtime > 0) traderRate[i] = HourlyRate(product.Get("Qty").ToInteger(), mtime);
+    }
+    const Table& trade = store_.SectTradeData;
+    const int sectorIndex = trade.FieldByName("SectorId").Index();
+    const int productIndex = trade.FieldByName("ProductId").Index();
+    const auto products = request_.ProductId.begin();
+    SectorRun run;
+    const OrderedRows rows = trade.RowsInOrder("SectorId");
+    for (int k = 0; k < rows.Size(); ++k) {
+      const Record row = rows.At(k);
+      const int productId = row.Get(productIndex).ToInteger();
+      if (std::find(products, products + n_, productId) == products + n_) continue;
+      SectorSums* sector = SectorOf(row.Get(sectorIndex).ToInteger(), run);
+      if (sector == nullptr) continue;
+      for (int i = 0; i < n_; ++i) {
+        if (request_.ProductId[i] != productId) continue;
+        const bool admitted = request_.Traders == 3 ||
+                              (request_.Traders == 1 && request_.Operation[i] == 0) ||
+                              (request_.Traders == 2 && request_.Operation[i] == 1);
+        if (admitted) AddTo(*sector, i, request_.Rates ? traderRate[i] : 1.0);
+      }
+    }
+  }
+
+  void WriteCells() {
+    for (const SectorSums& sector : sectorById_.Items())
+      std::copy(sector.values.begin(), sector.values.begin() + n_, sector.cell);
+  }
+
+ private:
+  // The rows of one sector lie together in the SectorId order; the sector is
+  // looked up once per run of rows.
+  struct SectorRun {
+    bool started = false;
+    int id = 0;
+    SectorSums* values = nullptr;
+  };
+  SectorSums* SectorOf(int sectorId, SectorRun& run) {
+    if (!run.started || sectorId != run.id)
+      run = SectorRun{true, sectorId, sectorById_.Find(sectorId)};
+    return run.values;
+  }
+  const FactoryType& TypeOf(int id) {
+    return factoryTypes_.FindOrAdd(id, [&] { return LookupFactoryType(store_.FactoriesData, id); });
+  }
+  void AddTo(SectorSums& sector, int i, double amount) {
+    sector.values[i] += amount;
+    if (sector.values[i] > request_.Max[i]) request_.Max[i] = sector.values[i];
+  }
+
+  TDataModule1& store_;
+  TRequestData& request_;
+  const int n_;
+  IdMap<SectorSums> sectorById_;
+  IdMap<std::vector<RequestRecipe>> requestRecipes_;
+  IdMap<FactoryType> factoryTypes_;
+};
+
 }  // namespace
 
 double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle) {
@@ -127,182 +262,18 @@ double HourlyRate(int qty, double cycleTime) {
 }
 
 void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorArray& cells) {
-  const int n = request.UsedCount();
-  Table& sectors = store.SectorsData;
-  Table& factories = store.FactoriesData;
-  Table& products = store.ProductsData;
-  Table& recipes = store.FactoryProdData;
-  Table& placed = store.SectFactoryData;
-  Table& trade = store.SectTradeData;
-
-  {
-    ViewsSuspended suspended(store);
-    FilterPaused placedUnfiltered(placed);
-    FilterPaused tradeUnfiltered(trade);
-    const Table::Bookmark sectorMark = sectors.GetBookmark();
-
-    factories.SetIndexName("FactoriesDataIdIndex");
-    products.SetIndexName("ProductsDataIdIndex");
-    recipes.SetIndexName("FactoryProdDataIndex");
-    trade.SetIndexFieldNames("SectorId");
-    if (placed.ActiveOrderFields() != "SectorId") placed.SetIndexFieldNames("SectorId");
-
-    // Trader rate of each request product, in units per hour.
-    std::array<double, TRequestData::kMaxProducts> traderRate{};
-    for (int i = 0; i < n; ++i) {
-      const Record product = products.Lookup("Id", Value(request.ProductId[i]));
-      if (!product.IsValid()) continue;
-      const int mtime = product.Get("Mtime").ToInteger();
-      if (mtime > 0) traderRate[i] = HourlyRate(product.Get("Qty").ToInteger(), mtime);
-    }
-
-    request.Max.fill(0.0);
-    request.OverallMax = 0.0;
-
-    // Every sector on the map gets its values, zero to start with. They are
-    // summed per sector and written to the cells at the end in the sectors'
-    // order, so that of two sectors sharing a position the later one shows,
-    // as when each sector clears its cell before counting.
-    struct SectorValues {
-      double* cell = nullptr;
-      int recNo = 0;                  // where the sector stands in the sectors' order
-      std::optional<int> solarCycle;  // read when a solar power plant needs it
-      std::array<double, TRequestData::kMaxProducts> values{};
-    };
-    IdMap<SectorValues> sectorById;
-    {
-      const int xIndex = sectors.FieldByName("X").Index();
-      const int yIndex = sectors.FieldByName("Y").Index();
-      const int idIndex = sectors.FieldByName("Id").Index();
-      const int count = sectors.RecordCount();
-      sectorById.Items().reserve(static_cast<size_t>(count));
-      for (int recNo = 1; recNo <= count; ++recNo) {
-        const Record row = sectors.RecordAt(recNo);
-        const int x = row.Get(xIndex).ToInteger();
-        const int y = row.Get(yIndex).ToInteger();
-        if (!IsMapPosition(x, y)) continue;
-        double* cell = cells.Cell(x, y, true);
-        if (cell == nullptr) continue;
-        sectorById.FindOrAdd(row.Get(idIndex).ToInteger(), [&] {
-          return SectorValues{cell, recNo, std::nullopt, {}};
-        });
-      }
-    }
-
-    auto addTo = [&](SectorValues& sector, int i, double amount) {
-      sector.values[i] += amount;
-      if (sector.values[i] > request.Max[i]) request.Max[i] = sector.values[i];
-    };
-    // The rows of one sector lie together in the SectorId order; the sector
-    // is looked up once per run of rows.
-    struct SectorRun {
-      bool started = false;
-      int id = 0;
-      SectorValues* values = nullptr;
-    };
-    auto sectorOf = [&](int sectorId, SectorRun& run) {
-      if (!run.started || sectorId != run.id) {
-        run = SectorRun{true, sectorId, sectorById.Find(sectorId)};
-      }
-      return run.values;
-    };
-
-    if (n > 0) {
-      // The recipe rows that concern the request, per factory type, in recipe
-      // order; a factory type without any is passed over at once.
-      IdMap<std::vector<RequestRecipe>> requestRecipes;
-      {
-        Field& fFactory = recipes.FieldByName("FactoryId");
-        Field& fOperation = recipes.FieldByName("Operation");
-        Field& fProduct = recipes.FieldByName("ProductId");
-        Field& fQty = recipes.FieldByName("Qty");
-        for (recipes.First(); !recipes.Eof(); recipes.Next()) {
-          const int productId = fProduct.AsInteger();
-          const int operation = fOperation.AsInteger();
-          for (int i = 0; i < n; ++i) {
-            if (request.ProductId[i] == productId && request.Operation[i] == operation)
-              requestRecipes
-                  .FindOrAdd(fFactory.AsInteger(), [] { return std::vector<RequestRecipe>(); })
-                  .push_back({i, fQty.AsInteger()});
-          }
-        }
-      }
-      IdMap<FactoryType> factoryTypes;
-      auto typeOf = [&](int id) -> const FactoryType& {
-        return factoryTypes.FindOrAdd(id, [&] { return LookupFactoryType(factories, id); });
-      };
-
-      const int sectorIndex = placed.FieldByName("SectorId").Index();
-      const int factoryIndex = placed.FieldByName("FactoryId").Index();
-      const int yourIndex = placed.FieldByName("Your").Index();
-      const int yieldIndex = placed.FieldByName("Yield").Index();
-      SectorRun run;
-      const int placedCount = placed.RecordCount();
-      for (int recNo = 1; recNo <= placedCount; ++recNo) {
-        const Record row = placed.RecordAt(recNo);
-        // Most factories make nothing the request asks for: their other
-        // fields are never read.
-        const int factoryId = row.Get(factoryIndex).ToInteger();
-        const std::vector<RequestRecipe>* found = requestRecipes.Find(factoryId);
-        if (found == nullptr) continue;
-        SectorValues* sector = sectorOf(row.Get(sectorIndex).ToInteger(), run);
-        if (sector == nullptr) continue;
-        if (!request.CountYour && row.Get(yourIndex).ToBoolean()) continue;
-        if (!request.Rates) {
-          for (const RequestRecipe& r : *found)
-            addTo(*sector, r.slot, 1.0);
-          continue;
-        }
-        const FactoryType& type = typeOf(factoryId);
-        if (type.found && type.special == kSpecialSolar && !sector->solarCycle) {
-          sectors.SetRecNo(sector->recNo);
-          sector->solarCycle = store.SectorSolarCycle();
-        }
-        const double cycle =
-            FactoryCycleTime(type.found, type.special, type.mtime, row.Get(yieldIndex).ToInteger(),
-                             sector->solarCycle.value_or(-1));
-        if (cycle <= 0.0) continue;
-        for (const RequestRecipe& r : *found)
-          addTo(*sector, r.slot, HourlyRate(r.qty, cycle));
-      }
-
-      if (request.Traders != 0) {
-        const int tradeSectorIndex = trade.FieldByName("SectorId").Index();
-        const int tradeProductIndex = trade.FieldByName("ProductId").Index();
-        SectorRun tradeRun;
-        const int tradeCount = trade.RecordCount();
-        for (int recNo = 1; recNo <= tradeCount; ++recNo) {
-          const Record row = trade.RecordAt(recNo);
-          const int productId = row.Get(tradeProductIndex).ToInteger();
-          if (std::find(request.ProductId.begin(), request.ProductId.begin() + n, productId) ==
-              request.ProductId.begin() + n)
-            continue;
-          SectorValues* sector = sectorOf(row.Get(tradeSectorIndex).ToInteger(), tradeRun);
-          if (sector == nullptr) continue;
-          for (int i = 0; i < n; ++i) {
-            if (request.ProductId[i] != productId) continue;
-            const bool admitted = request.Traders == 3 ||
-                                  (request.Traders == 1 && request.Operation[i] == 0) ||
-                                  (request.Traders == 2 && request.Operation[i] == 1);
-            if (admitted) addTo(*sector, i, request.Rates ? traderRate[i] : 1.0);
-          }
-        }
-      }
-    }
-
-    for (const SectorValues& sector : sectorById.Items())
-      std::copy(sector.values.begin(), sector.values.begin() + n, sector.cell);
-
-    // The walk leaves the cursor at the end; a grid over the sectors or the
-    // selection must not lose its row because statistics ran.
-    if (sectorMark != 0 && sectors.BookmarkValid(sectorMark)) sectors.GotoBookmark(sectorMark);
-
-    store.DataChanged = false;
-    products.SetIndexFieldNames("Type;Name");
-    trade.SetIndexFieldNames("SectorId;Trader");
+  request.Max.fill(0.0);
+  request.OverallMax = 0.0;
+  RequestSums sums(store, request);
+  sums.GatherSectors(cells);
+  if (request.UsedCount() > 0) {
+    sums.GatherRecipes();
+    sums.SumFactories();
+    sums.SumTraders();
   }
-
-  for (int i = 0; i < n; ++i)
+  sums.WriteCells();
+  store.ClearDataChanged();
+  for (int i = 0; i < request.UsedCount(); ++i)
     request.OverallMax = std::max(request.OverallMax, request.Max[i]);
 }
 
@@ -310,58 +281,45 @@ bool CalcSectorStatistics(TDataModule1& store, TSectorStat* stat, int x, int y, 
   if (stat == nullptr) return false;
   stat->Clear();
   Table& sectors = store.SectorsData;
-  Table& factories = store.FactoriesData;
-  Table& recipes = store.FactoryProdData;
-  Table& placed = store.SectFactoryData;
-  Table& trade = store.SectTradeData;
-
-  factories.SetIndexName("FactoriesDataIdIndex");
   if (sectors.IndexName() != "SectorsDataCoordIndex") sectors.SetIndexName("SectorsDataCoordIndex");
   if (!store.LocateSectorAt(x, y)) return false;
   const int sectorId = sectors.FieldByName("Id").AsInteger();
   const int solarCycle = store.SectorSolarCycle();
 
-  ViewsSuspended suspended(store);
-  FilterPaused placedUnfiltered(placed);
-  FilterPaused tradeUnfiltered(trade);
-  recipes.SetIndexName("FactoryProdDataIndex");
-  trade.SetIndexFieldNames("SectorId");
-  if (placed.ActiveOrderFields() != "SectorId") placed.SetIndexFieldNames("SectorId");
-
-  Field& fPlacedSector = placed.FieldByName("SectorId");
-  Field& fPlacedFactory = placed.FieldByName("FactoryId");
-  Field& fYield = placed.FieldByName("Yield");
-  Field& fRecipeFactory = recipes.FieldByName("FactoryId");
-  Field& fOperation = recipes.FieldByName("Operation");
-  Field& fProduct = recipes.FieldByName("ProductId");
-  Field& fQty = recipes.FieldByName("Qty");
-
-  placed.FindNearest({Value(sectorId)});
-  for (; !placed.Eof() && fPlacedSector.AsInteger() == sectorId; placed.Next()) {
-    const int factoryId = fPlacedFactory.AsInteger();
+  const Table& placed = store.SectFactoryData;
+  const Table& recipes = store.FactoryProdData;
+  const int factoryIndex = placed.FieldByName("FactoryId").Index();
+  const int yieldIndex = placed.FieldByName("Yield").Index();
+  const int operationIndex = recipes.FieldByName("Operation").Index();
+  const int productIndex = recipes.FieldByName("ProductId").Index();
+  const int qtyIndex = recipes.FieldByName("Qty").Index();
+  const OrderedRows factories = placed.RowsWithKey("SectorId", {Value(sectorId)});
+  for (int k = 0; k < factories.Size(); ++k) {
+    const Record factory = factories.At(k);
+    const int factoryId = factory.Get(factoryIndex).ToInteger();
     double cycle = 0.0;
     if (rates) {
-      const FactoryType type = LookupFactoryType(factories, factoryId);
-      cycle =
-          FactoryCycleTime(type.found, type.special, type.mtime, fYield.AsInteger(), solarCycle);
+      const FactoryType type = LookupFactoryType(store.FactoriesData, factoryId);
+      cycle = FactoryCycleTime(type.found, type.special, type.mtime,
+                               factory.Get(yieldIndex).ToInteger(), solarCycle);
     }
-    recipes.FindNearest({Value(factoryId)});
-    for (; !recipes.Eof() && fRecipeFactory.AsInteger() == factoryId; recipes.Next()) {
-      const double rate = rates ? HourlyRate(fQty.AsInteger(), cycle) : 0.0;
-      if (fOperation.AsInteger() == 0)
-        stat->Add(fProduct.AsInteger(), 0, 1, 0, rate, 0.0);
+    const OrderedRows recipe = recipes.RowsWithKey("FactoryId;Operation", {Value(factoryId)});
+    for (int r = 0; r < recipe.Size(); ++r) {
+      const Record row = recipe.At(r);
+      const int productId = row.Get(productIndex).ToInteger();
+      const double rate = rates ? HourlyRate(row.Get(qtyIndex).ToInteger(), cycle) : 0.0;
+      if (row.Get(operationIndex).ToInteger() == 0)
+        stat->Add(productId, 0, 1, 0, rate, 0.0);
       else
-        stat->Add(fProduct.AsInteger(), 0, 0, 1, 0.0, rate);
+        stat->Add(productId, 0, 0, 1, 0.0, rate);
     }
   }
 
-  Field& fTradeSector = trade.FieldByName("SectorId");
-  Field& fTradeProduct = trade.FieldByName("ProductId");
-  trade.FindNearest({Value(sectorId)});
-  for (; !trade.Eof() && fTradeSector.AsInteger() == sectorId; trade.Next())
-    stat->Add(fTradeProduct.AsInteger(), 1, 0, 0, 0.0, 0.0);
-
-  trade.SetIndexFieldNames("SectorId;Trader");
+  const Table& trade = store.SectTradeData;
+  const int tradeProductIndex = trade.FieldByName("ProductId").Index();
+  const OrderedRows traded = trade.RowsWithKey("SectorId", {Value(sectorId)});
+  for (int k = 0; k < traded.Size(); ++k)
+    stat->Add(traded.At(k).Get(tradeProductIndex).ToInteger(), 1, 0, 0, 0.0, 0.0);
   return true;
 }
 

@@ -19,16 +19,15 @@ double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int s
 double HourlyRate(int qty, double cycleTime);
 
 // Fills the cell of every sector on the map with one value per request
-// product (factory count or hourly rate) and the request's maxima. Leaves
-// ProductsData ordered by "Type;Name", SectTradeData by "SectorId;Trader",
-// FactoriesData and FactoryProdData on their Id and recipe indexes, the
-// SectorsData cursor where it was, and clears the store's DataChanged.
+// product (factory count or hourly rate) and the request's maxima, and
+// clears the store's DataChanged. Reads every row, whatever a window
+// filters, without moving any cursor or order.
 void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorArray& cells);
 
 // Fills `stat` with every product made, needed or traded in the sector at
 // (x, y). False when `stat` is missing (nothing touched) or no sector stands
 // there (`stat` left empty). On success the SectorsData cursor stands on the
-// sector.
+// sector; the other tables are read without their cursors.
 bool CalcSectorStatistics(TDataModule1& store, TSectorStat* stat, int x, int y, bool rates);
 
 }  // namespace qv

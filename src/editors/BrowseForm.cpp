@@ -80,6 +80,7 @@ void TBrowseForm::BuildControls() {
   bar->addWidget(MakeLabel("Label1", "   (Improper use can damage the database)"));
 
   grid_ = Named(new QtDataGrid(dialogs_), "DBGrid1");
+  grid_->SetRowWriter(store_.RowWriter());
   grid_->SetDeleteConfirmation(
       [this] { return AskDelete(dialogs_, mainTexts_, texts_.DeleteRecordMsg, {}); });
   const auto rowsChanged = [this] { UpdateButtons(); };
@@ -185,7 +186,7 @@ void TBrowseForm::SpeedButton1Click() {
     return;
   }
   if (!process_ || !StoreTypedRows({grid_})) return;
-  process_->SetDataSet(table);
+  process_->SetDataSet(store_, table);
   process_->Execute();
 }
 

@@ -13,6 +13,7 @@
 
 #include "data/DataModule1.h"
 #include "data/IniFile.h"
+#include "data/StoreOperations.h"
 #include "editors/ProductsForm.h"
 #include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
@@ -57,6 +58,8 @@ TFactoriesForm::TFactoriesForm(TDataModule1& store, Dialogs& dialogs, const TMai
   setObjectName("FactoriesForm");
   setWindowTitle("Factories");
   BuildControls();
+  dbGrid1_->SetRowWriter(store_.RowWriter());
+  dbGrid2_->SetRowWriter(store_.RowWriter());
   resize(FirstRunWidth(), kDesignedHeight);
   UpdateButtonStates();
 }
@@ -179,7 +182,7 @@ void TFactoriesForm::Execute() {
 }
 
 void TFactoriesForm::FormShow() {
-  const TStoreTexts& storeTexts = store_.Texts;
+  const TStoreTexts& storeTexts = store_.Texts();
   const Field& buyable = store_.FactoriesData.FieldByName("Buyable");
   if (buyable.DisplayValues().find(';') == std::string::npos)
     dbGrid1_->SetPickList("Buyable", std::vector<std::string>{"", buyable.TrueText()});
@@ -201,7 +204,7 @@ void TFactoriesForm::FormShow() {
   types.SetIndexFieldNames("Name");
   types.First();
   LinkRecipes();
-  store_.LinkRecipeToFactory = true;
+  openRecipes_.emplace(store_.OpenRecipes());
   dbGrid1_->SetTable(&types);
   dbGrid2_->SetTable(&store_.FactoryProdData);
   UpdateButtonStates();
@@ -238,8 +241,8 @@ void TFactoriesForm::FormClose() {
   Table& types = store_.FactoriesData;
   types.SetIndexName("FactoriesDataIdIndex");
   types.MergeChangeLog();
-  store_.LinkRecipeToFactory = false;
-  store_.ProductNames.Clear();
+  openRecipes_.reset();
+  store_.ClearProductNames();
 }
 
 void TFactoriesForm::UpdateButtonStates() {
@@ -274,7 +277,7 @@ QString TFactoriesForm::TypeName() const {
 void TFactoriesForm::ToolButton1Click() {
   if (!CommitGrids()) return;
   try {
-    AppendFactoryType(store_);
+    AddFactoryType(store_);
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }
@@ -290,9 +293,8 @@ void TFactoriesForm::ToolButton2Click() {
   const std::string name = types.FieldByName("Name").AsString();
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {
-    DeleteTypeRow(store_, types);
+    DeleteFactoryType(store_, types.FieldByName("Id").AsInteger());
     LinkRecipes();  // the delete rule took the recipes off their master
-    types.MergeChangeLog();
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }
@@ -301,9 +303,7 @@ void TFactoriesForm::ToolButton2Click() {
 
 void TFactoriesForm::ToolButton3Click() {
   if (!CommitGrids() || store_.FactoriesData.IsEmpty()) return;
-  Table& recipes = store_.FactoryProdData;
-  recipes.Append();
-  recipes.Post();
+  AddRecipeRow(store_, store_.FactoriesData.FieldByName("Id").AsInteger());
   dbGrid2_->SetCurrentColumn(0);
   dbGrid2_->setFocus();
   UpdateButtonStates();
@@ -315,8 +315,7 @@ void TFactoriesForm::ToolButton4Click() {
   const std::string product = recipes.FieldByName("ProductId").DisplayText();
   const std::string type = store_.FactoriesData.FieldByName("Name").AsString();
   if (!AskDelete(dialogs_, mainTexts_, texts_.DeleteFromMsg, {product, type})) return;
-  recipes.Delete();
-  recipes.MergeChangeLog();
+  RemoveRecipeRow(store_, recipes.GetBookmark());
   UpdateButtonStates();
 }
 

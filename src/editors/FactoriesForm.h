@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "data/StoreScopes.h"
 #include "settings/ProgramWindow.h"
 
 class QLabel;
@@ -107,6 +109,7 @@ class TFactoriesForm : public QDialog, public TProgramWindow {
   int savedPart_ = 50;
   int savedTotal_ = 100;
   bool panelsPlaced_ = false;
+  std::optional<TOpenRecipes> openRecipes_;  // while the window is shown
 
   QSplitter* splitter_ = nullptr;
   QToolButton* toolButton1_ = nullptr;

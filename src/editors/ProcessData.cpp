@@ -1,8 +1,8 @@
 #include "editors/ProcessData.h"
 
-#include <exception>
-#include <vector>
+#include <optional>
 
+#include "data/StoreOperations.h"
 #include "data/Table.h"
 #include "data/TableObserver.h"
 #include "data/TextUtil.h"
@@ -35,18 +35,6 @@ bool Compare(TConditionOp op, const T& field, const T& value) {
 bool IsIntegerField(const Field& field) {
   return field.DataType() == FieldType::Integer || field.DataType() == FieldType::AutoInc;
 }
-
-// Gives the table's views back whatever happens to the run.
-class QuietViews {
- public:
-  explicit QuietViews(Table& table) : table_(table) { table_.DisableControls(); }
-  ~QuietViews() { table_.EnableControls(); }
-  QuietViews(const QuietViews&) = delete;
-  QuietViews& operator=(const QuietViews&) = delete;
-
- private:
-  Table& table_;
-};
 
 }  // namespace
 
@@ -103,8 +91,8 @@ bool Matches(const TProcessCondition& condition) {
   return false;
 }
 
-TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool all,
-                           const std::string& targetName, const std::string& value) {
+TProcessResult ProcessRows(TDataModule1& store, Table& table, TProcessConditions& conditions,
+                           bool all, const std::string& targetName, const std::string& value) {
   TProcessResult result;
   Field* target = table.FindField(targetName);
   if (!target) {
@@ -119,49 +107,29 @@ TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool al
       return result;
     }
   }
-  const bool b = ParseBool(value);
-  const std::int32_t n = ParseInt(value);
-
-  table.CheckBrowseMode();
-  // One step for undo however many rows it changes.
-  const TableWriteGroup step(table, ChangeKind::BulkChange, target->FieldName());
-  QuietViews quiet(table);
-  const Table::Bookmark start = table.GetBookmark();
-  // The rows in their order before the run: storing a row may move it in the
-  // order the table shows, and each row must be seen exactly once.
-  std::vector<Table::Bookmark> rows;
-  rows.reserve(static_cast<std::size_t>(table.RecordCount()));
-  for (int recNo = 1; recNo <= table.RecordCount(); ++recNo)
-    rows.push_back(table.RecordAt(recNo).GetRow()->id);
-
   // Text, integer and boolean targets take the value; a row of any other
   // kind of target is stored as it is and not counted.
-  const FieldType kind = target->DataType();
-  const bool counts =
-      kind == FieldType::String || kind == FieldType::Integer || kind == FieldType::Boolean;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (!table.BookmarkValid(rows[i])) continue;  // a rule removed it
-    try {
-      table.GotoBookmark(rows[i]);
-      if (!all && !(Matches(conditions[0]) && Matches(conditions[1]) && Matches(conditions[2])))
-        continue;
-      table.Edit();
-      if (kind == FieldType::String)
-        target->SetAsString(value);
-      else if (kind == FieldType::Integer)
-        target->SetAsInteger(n);
-      else if (kind == FieldType::Boolean)
-        target->SetAsBoolean(b);
-      table.Post();
-      if (counts) ++result.count;
-    } catch (const std::exception& e) {
-      if (table.State() != TableState::Browse) table.Cancel();
-      result.failedRow = static_cast<int>(i) + 1;
-      result.error = e.what();
+  std::optional<Value> stored;
+  switch (target->DataType()) {
+    case FieldType::String:
+      stored = Value(value);
       break;
-    }
+    case FieldType::Integer:
+      stored = Value(ParseInt(value));
+      break;
+    case FieldType::Boolean:
+      stored = Value(ParseBool(value));
+      break;
+    default:
+      break;
   }
-  if (start != 0 && table.BookmarkValid(start)) table.GotoBookmark(start);
+  const TBulkChange change =
+      ChangeFieldOfRows(store, table, target->Index(), stored, [&conditions, all] {
+        return all || (Matches(conditions[0]) && Matches(conditions[1]) && Matches(conditions[2]));
+      });
+  result.count = change.changed;
+  result.failedRow = change.failedRow;
+  result.error = change.error;
   return result;
 }
 

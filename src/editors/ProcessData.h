@@ -9,6 +9,7 @@ namespace qv {
 
 class Field;
 class Table;
+class TDataModule1;
 
 // A value typed as a boolean: true when it starts with "T", "t", "1" or the
 // Cyrillic letter De (Д or д), which players of the Russian edition type for
@@ -66,7 +67,7 @@ struct TProcessResult {
   std::string error;  // the table's reason for refusing it
 };
 
-// Sets `targetName` to `value` in every row of `table` (all) or in the rows
+// Sets `targetName` to `value` in every row of `table`, one of the store's (all) or in the rows
 // that satisfy the three conditions. The value is taken as text, integer or
 // boolean after the target's kind; other kinds of field are left alone and
 // not counted. A text longer than a text target holds is refused before any
@@ -74,7 +75,7 @@ struct TProcessResult {
 // apply; each row is visited once even when storing it moves it in the table's order. When the
 // table refuses a row, that row's edit is cancelled and the run stops there: rows stored before
 // stay changed. The table's views are suspended for the run and always resumed.
-TProcessResult ProcessRows(Table& table, TProcessConditions& conditions, bool all,
-                           const std::string& targetName, const std::string& value);
+TProcessResult ProcessRows(TDataModule1& store, Table& table, TProcessConditions& conditions,
+                           bool all, const std::string& targetName, const std::string& value);
 
 }  // namespace qv

@@ -101,7 +101,8 @@ void TProcessDataForm::BuildControls() {
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 
-void TProcessDataForm::SetDataSet(Table* table) {
+void TProcessDataForm::SetDataSet(TDataModule1& store, Table* table) {
+  store_ = &store;
   table_ = table;
   if (!table) return;
   std::vector<std::string> names;
@@ -147,7 +148,7 @@ void TProcessDataForm::Button2Click() {
     TProcessResult result;
     {
       BusyGuard busy(busy_);
-      result = ProcessRows(*table_, conditions_, all, target, value);
+      result = ProcessRows(*store_, *table_, conditions_, all, target, value);
     }
     if (!result.fieldFound) {
       dialogs_.ShowError("Can't find field \"" + target + "\"");

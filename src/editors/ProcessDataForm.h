@@ -19,6 +19,7 @@ class BusyCursor;
 class Dialogs;
 class IniFile;
 class Table;
+class TDataModule1;
 
 // The texts of the dialog a language file may replace (section "ProcessDataForm").
 struct TProcessDataTexts {
@@ -43,7 +44,8 @@ class TProcessDataForm : public QDialog, public TProgramWindow {
   ~TProcessDataForm() override;
 
   // The table to work on (null for none); refills the field lists.
-  void SetDataSet(Table* table);
+  // One of the store's tables.
+  void SetDataSet(TDataModule1& store, Table* table);
   // Centred on the screen, modal.
   void Execute();
 
@@ -68,6 +70,7 @@ class TProcessDataForm : public QDialog, public TProgramWindow {
 
   Dialogs& dialogs_;
   BusyCursor* busy_;
+  TDataModule1* store_ = nullptr;
   Table* table_ = nullptr;
   TProcessConditions conditions_{};
   TProcessDataTexts texts_;

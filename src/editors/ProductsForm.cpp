@@ -10,6 +10,7 @@
 
 #include "data/DataModule1.h"
 #include "data/IniFile.h"
+#include "data/StoreOperations.h"
 #include "editors/QtColumnLayout.h"
 #include "editors/QtDataGrid.h"
 #include "editors/QtEditorParts.h"
@@ -50,6 +51,7 @@ TProductsForm::TProductsForm(TDataModule1& store, Dialogs& dialogs, const TMainT
                                [this] { ToolButton2Click(); });
 
   dbGrid1_ = new QtDataGrid(dialogs_, this);
+  dbGrid1_->SetRowWriter(store_.RowWriter());
   dbGrid1_->setObjectName("DBGrid1");
   dbGrid1_->SetColumns({DesignedColumn("Name", 130, "Name"), DesignedTextColumn("Type", 70, "Type"),
                         DesignedColumn("Min", 50, "Min"), DesignedColumn("Max", 50, "Max"),
@@ -89,7 +91,7 @@ void TProductsForm::Execute() {
 }
 
 void TProductsForm::FormShow() {
-  const TStoreTexts& texts = store_.Texts;
+  const TStoreTexts& texts = store_.Texts();
   dbGrid1_->SetPickList("Type", std::vector<std::string>{texts.ProductUsual, texts.ProductUpgrade,
                                                          texts.ProductShip, texts.ProductFactory});
   Table& products = store_.ProductsData;
@@ -119,9 +121,7 @@ void TProductsForm::UpdateButtonState() {
 
 void TProductsForm::ToolButton1Click() {
   if (!StoreTypedRows({dbGrid1_})) return;
-  Table& products = store_.ProductsData;
-  products.Append();
-  products.Post();
+  AddProductType(store_);
   dbGrid1_->SetCurrentColumn(0);
   dbGrid1_->setFocus();
 }
@@ -132,8 +132,7 @@ void TProductsForm::ToolButton2Click() {
   const std::string name = products.FieldByName("Name").AsString();
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {
-    DeleteTypeRow(store_, products);
-    products.MergeChangeLog();
+    DeleteProductType(store_, products.FieldByName("Id").AsInteger());
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }

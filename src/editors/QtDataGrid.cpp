@@ -163,6 +163,10 @@ void QtDataGrid::SetTable(Table* table) {
   FollowCursor();
 }
 
+void QtDataGrid::SetRowWriter(TRowWriter& writer) {
+  model_->SetRowWriter(writer);
+}
+
 Table* QtDataGrid::GetTable() const {
   return model_->GetTable();
 }
@@ -398,7 +402,7 @@ void QtDataGrid::MoveToRow(int row, int column) {
 bool QtDataGrid::LeaveRow() {
   Table* table = GetTable();
   if (!table || table->State() == TableState::Browse) return true;
-  return Run([table] { table->CheckBrowseMode(); });
+  return Run([this, table] { model_->RowWriter().FinishRow(*table); });
 }
 
 bool QtDataGrid::CommitEditor() {
@@ -465,19 +469,13 @@ bool QtDataGrid::Run(const std::function<void()>& action) {
 bool QtDataGrid::InsertRow() {
   Table* table = GetTable();
   if (!table || IsReadOnly() || !CommitEditor() || !LeaveRow()) return false;
-  return Run([table] {
-    if (table->IsEmpty()) {
-      table->Append();
-    } else {
-      table->Insert();
-    }
-  });
+  return Run([this, table] { model_->RowWriter().NewRow(*table, table->IsEmpty()); });
 }
 
 bool QtDataGrid::AppendRow() {
   Table* table = GetTable();
   if (!table || IsReadOnly() || !CommitEditor() || !LeaveRow()) return false;
-  return Run([table] { table->Append(); });
+  return Run([this, table] { model_->RowWriter().NewRow(*table, true); });
 }
 
 bool QtDataGrid::DeleteRow() {
@@ -494,13 +492,13 @@ bool QtDataGrid::DeleteRow() {
   }
   DiscardEditor();
   if (table->IsEmpty() || (confirmDelete_ && !confirmDelete_())) return false;
-  return Run([table] { table->Delete(); });
+  return Run([this, table] { model_->RowWriter().DeleteRow(*table); });
 }
 
 bool QtDataGrid::PostRow() {
   Table* table = GetTable();
   if (!table || !CommitEditor()) return false;
-  return Run([table] { table->Post(); });
+  return Run([this, table] { model_->RowWriter().PostRow(*table); });
 }
 
 bool QtDataGrid::FinishEditing() {

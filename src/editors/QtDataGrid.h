@@ -16,6 +16,7 @@ class Dialogs;
 class QtGridDelegate;
 class QtTableModel;
 class Table;
+class TRowWriter;
 
 // The data grid of the editors and calculators: a table shown through a
 // column list, edited in place, in the manner of a database grid.
@@ -59,6 +60,9 @@ class QtDataGrid : public QTableView {
   void SetTable(Table* table);
   Table* GetTable() const;
   QtTableModel& Model() const { return *model_; }
+  // Who writes the rows edited here: the store's writer for a universe
+  // table; the plain writer otherwise (the default).
+  void SetRowWriter(TRowWriter& writer);
 
   // ---- Columns ----
   // Replaces the columns (display order = list order). An empty list shows

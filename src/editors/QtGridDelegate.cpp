@@ -58,6 +58,7 @@ QWidget* QtGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
       field->LookupTable()) {
     auto* box = new QtLookupComboBox(parent);
     box->Bind(model.GetTable(), field->FieldName());
+    box->SetRowWriter(model.RowWriter());
     box->SetDropDownRows(column.DropDownRows);
     editor = box;
   } else if (column.ButtonStyle == EditButtonStyle::Auto && !column.PickList.empty()) {

@@ -142,7 +142,7 @@ bool QtLookupComboBox::ChooseIndex(int index) {
     } reset{updating_};
     if (dataSet_->State() == TableState::Browse) {
       if (dataSet_->IsEmpty()) return false;
-      dataSet_->Edit();
+      writer_->EditRow(*dataSet_);
     }
     // The key of the chosen row, not its name: two rows may share a name.
     keyField_->SetValue(keys_[index]);

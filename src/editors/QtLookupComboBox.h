@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/RowWriter.h"
 #include "data/TableView.h"
 #include "data/Value.h"
 
@@ -34,6 +35,8 @@ class QtLookupComboBox : public QComboBox, private TableView {
   // unbinds. TableError when the field is no lookup field.
   void Bind(Table* dataSet, const std::string& lookupFieldName);
   Table* DataSet() const { return dataSet_; }
+  // Who opens the row for the chosen value (see QtDataGrid::SetRowWriter).
+  void SetRowWriter(TRowWriter& writer) { writer_ = &writer; }
 
   // Rows shown at a time when the list drops down (kDropDownRows unless set).
   void SetDropDownRows(int rows);
@@ -68,6 +71,7 @@ class QtLookupComboBox : public QComboBox, private TableView {
   void ShowCurrentValue();
 
   Table* dataSet_ = nullptr;
+  TRowWriter* writer_ = &PlainRowWriter();
   Table* lookupTable_ = nullptr;
   Field* keyField_ = nullptr;
   std::string lookupKeyField_;

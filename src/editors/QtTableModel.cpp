@@ -186,7 +186,7 @@ bool QtTableModel::WriteCellText(int row, int column, const std::string& text) {
   // modified: an untouched new row would then be kept.
   if (text == RecordForRow(row).Text(fieldIndex)) return true;
   try {
-    if (table_->State() == TableState::Browse) table_->Edit();
+    writer_->EditRow(*table_);
     table_->Fields(fieldIndex).SetText(text);
     rowTyped_ = true;
     return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/Record.h"
+#include "data/RowWriter.h"
 #include "data/Table.h"
 #include "data/TableView.h"
 #include "settings/ColumnLayout.h"
@@ -37,6 +38,8 @@ class QtTableModel : public QAbstractTableModel, private TableView {
   // nullptr unbinds. The table must outlive the model or be unbound first.
   void SetTable(Table* table);
   Table* GetTable() const { return table_; }
+  void SetRowWriter(TRowWriter& writer) { writer_ = &writer; }
+  TRowWriter& RowWriter() const { return *writer_; }
 
   // An empty list shows every visible field of the table in field order.
   void SetColumns(TColumnList columns);
@@ -94,6 +97,7 @@ class QtTableModel : public QAbstractTableModel, private TableView {
   int RecNoForRow(int row) const;  // 0 for the insert row
 
   Table* table_ = nullptr;
+  TRowWriter* writer_ = &PlainRowWriter();
   std::vector<Table*> lookupTables_;  // other tables the lookup columns read
   TColumnList columns_;
   std::vector<int> fieldIndexes_;  // per column, -1 when the table lacks the field

@@ -2,6 +2,7 @@
 
 #include "data/DataModule1.h"
 #include "data/MapLimits.h"
+#include "data/StoreOperations.h"
 #include "settings/MainTexts.h"
 
 namespace qv {
@@ -70,31 +71,7 @@ TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
 
 bool RevealSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  Table& t = store.SectorsData;
-  t.Edit();
-  t.FieldByName("Visible").SetAsBoolean(true);
-  t.Post();
-  t.MergeChangeLog();
-  return true;
-}
-
-void RevealAllSectors(TDataModule1& store) {
-  Table& t = store.SectorsData;
-  const ChangeScope step = store.BeginChange(ChangeKind::RevealAll);
-  store.SuspendViews();
-  try {
-    for (t.First(); !t.Eof(); t.Next()) {
-      if (t.FieldByName("Visible").AsBoolean()) continue;
-      t.Edit();
-      t.FieldByName("Visible").SetAsBoolean(true);
-      t.Post();
-    }
-    t.MergeChangeLog();
-  } catch (...) {
-    store.ResumeViews();
-    throw;
-  }
-  store.ResumeViews();
+  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
 }
 
 std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
@@ -104,11 +81,7 @@ std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
 
 bool DeleteSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  store.SectorsData.Delete();
-  store.SectorsData.MergeChangeLog();
-  store.SectFactoryData.MergeChangeLog();
-  store.SectTradeData.MergeChangeLog();
-  return true;
+  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
 }
 
 }  // namespace qv

@@ -34,9 +34,6 @@ TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY);
 // there is none.
 bool RevealSectorAt(TDataModule1& store, int x, int y);
 
-// Makes every sector visible and merges the change log.
-void RevealAllSectors(TDataModule1& store);
-
 // The name of the sector at (x, y), or nothing.
 std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y);
 

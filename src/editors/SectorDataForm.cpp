@@ -11,6 +11,7 @@
 
 #include "data/DataModule1.h"
 #include "data/IniFile.h"
+#include "data/StoreOperations.h"
 #include "data/TextUtil.h"
 #include "editors/FactoriesForm.h"
 #include "editors/ProductsForm.h"
@@ -59,6 +60,9 @@ TSectorDataForm::TSectorDataForm(TDataModule1& store, Dialogs& dialogs, const TM
   setObjectName("SectorDataForm");
   setWindowTitle("Objects in sector");
   BuildControls();
+  dbGrid1_->SetRowWriter(store_.RowWriter());
+  for (const StationPage& page : stations_)
+    page.grid->SetRowWriter(store_.RowWriter());
   setMinimumSize(kDesignedWidth, kMinimumHeight);
   resize(kDesignedWidth, kDesignedHeight);
 }
@@ -98,10 +102,10 @@ bool TSectorDataForm::Open(int x, int y) {
 
 void TSectorDataForm::FormShow() {
   CopySharedTexts();
-  dbGrid1_->SetPickList("Your", std::vector<std::string>{"", store_.Texts.FactoryOwnerYour});
+  dbGrid1_->SetPickList("Your", std::vector<std::string>{"", store_.Texts().FactoryOwnerYour});
   FillPickLists();
-  store_.CurrentSectorId = sectorId_;
-  store_.LinkToCurrentSector = true;
+  // The station page shown last time stays chosen until a page is shown.
+  openSector_.emplace(store_.OpenSector(sectorId_, store_.OpenTrader()));
   FilterOn(store_.SectFactoryData);
   FilterOn(store_.SectTradeData);
   dbGrid1_->SetTable(&store_.SectFactoryData);
@@ -159,11 +163,11 @@ void TSectorDataForm::FormClose() {
   store_.SectFactoryData.SetFiltered(false);
   store_.SectTradeData.SetFiltered(false);
   store_.ProductsData.SetFiltered(false);
-  store_.LinkToCurrentSector = false;
+  openSector_.reset();
   ready_ = false;
   // Referencing fields elsewhere show their numbers again.
-  store_.FactoryNames.Clear();
-  store_.ProductNames.Clear();
+  store_.ClearFactoryNames();
+  store_.ClearProductNames();
 }
 
 // ---- Pages ----
@@ -190,7 +194,7 @@ void TSectorDataForm::PageControl1Change() {
   QWidget* current = pageControl1_->currentWidget();
   for (const StationPage& page : stations_) {
     if (page.sheet != current) continue;
-    store_.CurrentTrader = page.trader;
+    if (openSector_) openSector_->ShowTrader(page.trader);
     const std::string filter = StationProductFilter(page.trader);
     if (!filter.empty()) products.SetFilter(filter);
     products.SetFiltered(!filter.empty());
@@ -228,9 +232,7 @@ void TSectorDataForm::StationBoxClick(int trader) {
 
 void TSectorDataForm::ToolButton1Click() {
   if (!CommitGrids()) return;
-  Table& factories = store_.SectFactoryData;
-  factories.Append();
-  factories.Post();
+  PlaceFactory(store_, sectorId_);
   dbGrid1_->SetCurrentColumn(0);
   dbGrid1_->setFocus();
   UpdatePages();
@@ -242,17 +244,14 @@ void TSectorDataForm::ToolButton2Click() {
   const std::string type = factories.FieldByName("FactoryId").DisplayText();
   if (!AskDelete(dialogs_, mainTexts_, factories_.Texts().DeleteFromMsg, {type, sectorName_}))
     return;
-  factories.Delete();
-  factories.MergeChangeLog();
+  RemoveFactory(store_, factories.GetBookmark());
   UpdatePages();
 }
 
 void TSectorDataForm::ToolButton3Click() {
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids()) return;
-  Table& trade = store_.SectTradeData;
-  trade.Append();
-  trade.Post();
-  QtDataGrid& grid = *Station(store_.CurrentTrader).grid;
+  PlaceTrader(store_, sectorId_, store_.OpenTrader());
+  QtDataGrid& grid = *Station(store_.OpenTrader()).grid;
   grid.SetCurrentColumn(0);
   grid.setFocus();
   UpdatePages();
@@ -263,10 +262,9 @@ void TSectorDataForm::ToolButton4Click() {
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids() || trade.IsEmpty()) return;
   const std::string product = trade.FieldByName("ProductId").DisplayText();
   const std::string question =
-      FormatText(texts_.NameDeleteMsg, {PageCaption(store_.CurrentTrader), product});
+      FormatText(texts_.NameDeleteMsg, {PageCaption(store_.OpenTrader()), product});
   if (!dialogs_.AskYesNo(question, mainTexts_.DeleteCap)) return;
-  trade.Delete();
-  trade.MergeChangeLog();
+  RemoveTrader(store_, trade.GetBookmark());
   UpdatePages();
 }
 
@@ -280,7 +278,7 @@ int TSectorDataForm::TypedCycle() const {
 }
 
 void TSectorDataForm::ShowCycleText() {
-  label9_->setText(QString::fromStdString(CycleTimeText(store_.Texts, TypedCycle())));
+  label9_->setText(QString::fromStdString(CycleTimeText(store_.Texts(), TypedCycle())));
 }
 
 // ---- Type windows ----

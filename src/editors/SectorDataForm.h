@@ -4,8 +4,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "data/StoreScopes.h"
 #include "settings/ProgramWindow.h"
 
 class QCheckBox;
@@ -128,6 +130,7 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   TProductsForm& products_;
 
   bool ready_ = false;
+  std::optional<TOpenSector> openSector_;  // while the window is shown
   int sectorId_ = 0;
   std::string sectorName_;
   TSectorDataTexts texts_;

@@ -3,21 +3,12 @@
 #include <functional>
 #include <string>
 
+#include "data/SectorValues.h"
+
 namespace qv {
 
 class TDataModule1;
 struct TStoreTexts;
-
-// The kinds of station a sector may have, as SectTradeData.Trader codes them.
-enum TStationKind : int {
-  kTradingStation = 0,
-  kShipyard = 1,
-  kEquipmentDock = 2,
-  kPirateBase = 3,
-};
-
-// The SectorsData flag that says the sector has a station of that kind.
-const char* StationFlagField(int trader);
 
 // What a station of that kind trades, as a filter of ProductsData: ships and
 // factories at a shipyard, products and upgrades at a dock or trading

@@ -1,6 +1,7 @@
 #include "editors/SectorPlacement.h"
 
 #include "data/DataModule1.h"
+#include "data/StoreOperations.h"
 
 namespace qv {
 
@@ -117,37 +118,11 @@ TSectorValues ReadSectorValues(TDataModule1& store) {
 }
 
 bool StoreSector(TDataModule1& store, int sectorId, const TSectorValues& values) {
-  // The sector and the gates of its neighbours are one step for undo.
-  const ChangeScope step = store.BeginChange(
-      sectorId != 0 ? ChangeKind::EditSector : ChangeKind::AddSector, values.name);
-  Table& t = store.SectorsData;
-  if (sectorId != 0) {
-    if (!store.LocateSectorById(sectorId)) return false;
-    t.Edit();
-  } else {
-    UseCoordOrder(store);
-    t.Append();
+  if (sectorId == 0) {
+    AddSector(store, values);
+    return true;
   }
-  try {
-    t.FieldByName("Name").SetAsString(values.name);
-    t.FieldByName("X").SetAsInteger(values.pos.x);
-    t.FieldByName("Y").SetAsInteger(values.pos.y);
-    t.FieldByName("Race").SetAsString(values.race);
-    for (std::size_t i = 0; i < kGateFields.size(); ++i)
-      t.FieldByName(kGateFields[i]).SetAsBoolean(values.gates[i]);
-    t.FieldByName("Suns").SetAsInteger(values.suns);
-    t.FieldByName("SolarCycle").SetAsInteger(values.solarCycle);
-    t.FieldByName("Visible").SetAsBoolean(values.visible);
-    t.FieldByName("NameDx").SetAsInteger(values.nameDx);
-    t.FieldByName("NameDy").SetAsInteger(values.nameDy);
-    t.Post();
-  } catch (...) {
-    t.Cancel();
-    throw;
-  }
-  store.SyncNeighbourGates();
-  t.MergeChangeLog();
-  return true;
+  return EditSector(store, sectorId, values).has_value();
 }
 
 }  // namespace qv

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "data/SectorValues.h"
+
 namespace qv {
 
 class TDataModule1;
@@ -11,12 +13,6 @@ class TDataModule1;
 // lists of the sector properties dialog.
 enum class TSide { North, South, West, East };
 constexpr std::array<TSide, 4> kSides = {TSide::North, TSide::South, TSide::West, TSide::East};
-
-struct TGridPos {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const TGridPos&, const TGridPos&) = default;
-};
 
 // The position beside (x, y) on `side` (north is one row up).
 TGridPos NeighbourOf(TSide side, TGridPos pos);
@@ -47,21 +43,6 @@ std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos);
 // Whether the sector at a position can be revealed.
 enum class THiddenState { NotFound, AlreadyVisible, Hidden };
 THiddenState HiddenStateAt(TDataModule1& store, TGridPos pos);
-
-// One sector row as the sector properties dialog edits it. The station flags
-// are left to the objects-in-sector window.
-struct TSectorValues {
-  std::string name;
-  TGridPos pos;
-  std::string race;
-  std::array<bool, 4> gates{};  // kSides order
-  bool visible = true;
-  int suns = 0;
-  int solarCycle = 90;
-  int nameDx = 0;
-  int nameDy = -2;
-  friend bool operator==(const TSectorValues&, const TSectorValues&) = default;
-};
 
 // The values of the current row of SectorsData.
 TSectorValues ReadSectorValues(TDataModule1& store);

@@ -400,8 +400,8 @@ void TSectorPropForm::SpeedButtonClick(int button) {
 
 void TSectorPropForm::Edit2Change() {
   const int seconds = LeadingInteger(cycle_->cleanText().toStdString());
-  label9_->setText(QString::fromStdString(
-      FormatText(store_.Texts.TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}})));
+  label9_->setText(QString::fromStdString(FormatText(
+      store_.Texts().TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}})));
 }
 
 // ---- Storing ----

@@ -25,32 +25,4 @@ int FactoryListPanelSize(int windowSize, int clientSize, int part, int total) {
   return static_cast<int>(std::max<std::int64_t>(limited, 50));
 }
 
-int AppendFactoryType(TDataModule1& store) {
-  Table& types = store.FactoriesData;
-  types.CheckBrowseMode();
-  types.Append();
-  types.Post();
-  const Value id = types.FieldByName("Id").GetValue();
-  Table& recipes = store.FactoryProdData;
-  recipes.CheckBrowseMode();
-  for (const std::int32_t operation : {0, 1}) {
-    recipes.Append();
-    recipes.FieldByName("FactoryId").SetValue(id);
-    recipes.FieldByName("Operation").SetAsInteger(operation);
-    recipes.Post();
-  }
-  return id.ToInteger();
-}
-
-void DeleteTypeRow(TDataModule1& store, Table& table) {
-  store.SuspendViews();
-  try {
-    table.Delete();
-  } catch (...) {
-    store.ResumeViews();
-    throw;
-  }
-  store.ResumeViews();
-}
-
 }  // namespace qv

@@ -21,14 +21,4 @@ std::string FactoryInfoText(const std::string& infoText, const std::string& yiel
 // share that cannot be a share (total not above 0) gives half.
 int FactoryListPanelSize(int windowSize, int clientSize, int part, int total);
 
-// Adds a factory type with the two recipe rows every type starts with: one
-// product it makes and one resource it needs, both still to be chosen.
-// Returns the new type's Id; the factory types table stands on it.
-int AppendFactoryType(TDataModule1& store);
-
-// Deletes the current row of `table` (a type table, whose delete rule removes
-// what refers to it elsewhere) with the views of the universe tables
-// suspended, so that grids and the map do not follow every step.
-void DeleteTypeRow(TDataModule1& store, Table& table);
-
 }  // namespace qv

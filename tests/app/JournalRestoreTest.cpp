@@ -51,7 +51,7 @@ class JournalRestoreTest : public ::testing::Test {
     dialogs.yesNoAnswers.push_back(answer);
     const bool applied = qv::RestoreJournalAtStart(*store, journal, dialogs, texts);
     if (restored) *restored = applied;
-    EXPECT_EQ(store->DataChanged, applied);
+    EXPECT_EQ(store->DataChanged(), applied);
     return Snapshot(*store);
   }
 };

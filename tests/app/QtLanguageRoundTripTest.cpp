@@ -224,7 +224,7 @@ Snapshot Record(qv::QtProgram& program) {
        main.AboutSettings,   main.RouteJumpsMsg,    main.RouteOneJumpMsg,  main.NoRouteMsg,
        main.RouteStartMsg,   main.RouteEndMsg},
       out);
-  const qv::TStoreTexts& store = program.Store().Texts;
+  const qv::TStoreTexts& store = program.Store().Texts();
   RecordStrings(
       "StoreTexts",
       {store.FactoryProduces, store.FactoryNeeds, store.ProductUsual, store.ProductUpgrade,
@@ -320,14 +320,19 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
   EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->windowTitle(), "Legende");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->Texts().NAText, "Nicht verfügbar");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::request)->windowTitle(), "Statistik berechnen");
-  EXPECT_EQ(program->Window(&qv::TProgramWindows::pref)->findChild<QGroupBox*>("GroupBox1")->title(), "Karte");
-  EXPECT_EQ(program->Window(&qv::TProgramWindows::request)->findChild<QComboBox*>("ComboBox4")->itemText(0),
+  EXPECT_EQ(
+      program->Window(&qv::TProgramWindows::pref)->findChild<QGroupBox*>("GroupBox1")->title(),
+      "Karte");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::request)
+                ->findChild<QComboBox*>("ComboBox4")
+                ->itemText(0),
             "-- Keine --");
-  EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(program->Store().Texts().SpecialOre, "Erz");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::profit)->CycleText(), "Zyklus:");
   EXPECT_EQ(german.at("SectProdTitle5"), "Bedarf");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::sectorProp)->Texts().NewCaption, "Neuer Sektor");
-  EXPECT_EQ(program->Window(&qv::TProgramWindows::reveal)->Texts().AlreadyVisible, "Bereits sichtbar");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::reveal)->Texts().AlreadyVisible,
+            "Bereits sichtbar");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::process)->Texts().ProcessCap, "Verarbeiten");
   EXPECT_EQ(german.at("SectorDataForm/DBGrid4.title0"), "Produkt");
   EXPECT_EQ(german.at("FactoriesTexts2"), "Produkte je %d s ");
@@ -336,7 +341,8 @@ TEST_F(QtLanguageRoundTripTest, SwitchingToGermanAndBackRestoresEveryEnglishText
             "Komplex planen");
   EXPECT_EQ(german.at("ComplexPlanTexts13"), "Möglichst wenige Fabriken");
   EXPECT_EQ(program->Window(&qv::TProgramWindows::whereTo)->windowTitle(), "Wohin");
-  EXPECT_EQ(program->Window(&qv::TProgramWindows::whereTo)->RoleBox()->itemText(2), "Von Stationen gehandelt");
+  EXPECT_EQ(program->Window(&qv::TProgramWindows::whereTo)->RoleBox()->itemText(2),
+            "Von Stationen gehandelt");
   EXPECT_EQ(program->MainForm().Texts().NoRouteMsg, "Keine Route von %s nach %s");
   EXPECT_EQ(program->MainForm().Action("Avoidpiratebases1")->text(), "Sektoren mit Piratenbasis");
   EXPECT_GT(Differences(atStart, german).size(), 150u);

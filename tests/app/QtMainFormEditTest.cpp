@@ -101,7 +101,7 @@ TEST_F(QtMainFormEditTest, AJournalLeftByAKilledRunIsOfferedAtTheNextStart) {
   EXPECT_EQ(questions[0],
             "QVMap did not close normally. Restore the 1 changes made since the last save?");
   EXPECT_EQ(store().SectFactoryData.TotalRowCount(), 3);
-  EXPECT_TRUE(store().DataChanged);
+  EXPECT_TRUE(store().DataChanged());
   ASSERT_TRUE(dir.Exists("Data/QVMap.journal"));
   // A normal end saves the universe whole and then drops the journal.
   form().close();

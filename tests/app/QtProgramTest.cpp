@@ -294,7 +294,7 @@ TEST_F(QtProgramTest, SwitchingLanguageKeepsTextsTheNewFileLacks) {
   EXPECT_EQ(form().Action("Add1")->text(), "Neu");
   EXPECT_EQ(form().Action("Delete1")->text(), "Weg");
   EXPECT_EQ(form().Texts().StatusSuns, "Sonnen");
-  EXPECT_EQ(program->Store().Texts.ProductShip, "Schiff");
+  EXPECT_EQ(program->Store().Texts().ProductShip, "Schiff");
   // The key is named once however often the language changes.
   EXPECT_EQ(Hint("ToolButton2"), "Loeschen (Del)");
   EXPECT_EQ(Hint("ToolButton1"), "Add sector (Ctrl+Ins)");
@@ -337,7 +337,7 @@ TEST_F(QtProgramTest, ShippedGermanFileTranslatesTheMainWindowAndTheStore) {
   Start();
   EXPECT_EQ(form().Action("Delete2")->text(), "Löschen");
   EXPECT_EQ(form().Texts().RevealAllCap, "Alle aufdecken");
-  EXPECT_EQ(program->Store().Texts.SpecialOre, "Erz");
+  EXPECT_EQ(program->Store().Texts().SpecialOre, "Erz");
   EXPECT_EQ(dialogs.language, "Deutsch");  // the standard dialogs follow
   // Every tool button has a German hint of its own.
   for (const char* button :

@@ -21,7 +21,7 @@ class LoggingWindow : public qv::TProgramWindow {
   ~LoggingWindow() override { log_.push_back("gone " + name_); }
   void Translate(const qv::IniFile&) override {
     // Whether the store already has the language tells where it stood.
-    log_.push_back("translate " + name_ + (store_.Texts.ProductShip == "Schiff" ? " after" : ""));
+    log_.push_back("translate " + name_ + (store_.Texts().ProductShip == "Schiff" ? " after" : ""));
   }
   void ReadSettings(const qv::IniFile* settings) override {
     log_.push_back("read " + name_ + (settings ? " " + settings->ReadString("S", name_, "") : ""));

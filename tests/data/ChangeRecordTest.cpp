@@ -191,14 +191,14 @@ TEST_F(ChangeRecordTest, AStepThatDoesNotFitTheTablesIsRefusedWholeAndChangesNot
   store.ApplyChange(heard[1], ChangeOrigin::Undo);
   store.ApplyChange(heard[0], ChangeOrigin::Undo);
   const auto before = Snapshot(store);
-  store.DataChanged = false;
+  store.ClearDataChanged();
   // The first step twice: the second time its row is no longer as it expects,
   // and the first time is taken back.
   ChangeRecord twice = heard[0];
   twice.rows.push_back(twice.rows.front());
   EXPECT_THROW(store.ApplyChange(twice, ChangeOrigin::Redo), qv::TableError);
   EXPECT_EQ(Snapshot(store), before);
-  EXPECT_FALSE(store.DataChanged);
+  EXPECT_FALSE(store.DataChanged());
   ChangeRecord foreign = heard[0];
   foreign.rows[0].table = "AuxRequestData";
   EXPECT_THROW(store.ApplyChange(foreign, ChangeOrigin::Redo), qv::TableError);

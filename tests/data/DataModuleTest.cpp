@@ -99,7 +99,7 @@ TEST_F(DataModuleTest, LoadsEveryTableInItsWorkingOrder) {
   TDataModule1 s(dir.Folder(), dialogs);
   s.DataModuleCreate();
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_FALSE(s.DataChanged);
+  EXPECT_FALSE(s.DataChanged());
   EXPECT_EQ(Column(s.SectorsData, "Name"), "Gamma,Alpha,Beta");
   EXPECT_EQ(s.SectorsData.IndexName(), "SectorsDataCoordIndex");
   EXPECT_EQ(Column(s.ProductsData, "Name"), "Apple,Ore,Chip,Zeta ship");

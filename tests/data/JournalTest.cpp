@@ -45,7 +45,7 @@ class JournalTest : public ::testing::Test {
     const qv::StoreJournal::Replayed replayed = journal.Replay(contents.steps);
     EXPECT_EQ(replayed.stopped, "");
     EXPECT_EQ(replayed.steps, contents.steps.size());
-    EXPECT_TRUE(store->DataChanged);
+    EXPECT_TRUE(store->DataChanged());
     if (read) *read = contents;
     return Snapshot(*store);
   }

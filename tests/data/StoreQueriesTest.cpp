@@ -116,8 +116,7 @@ TEST_F(StoreQueriesTest, CountAndDeleteTradersOfOneSectorAndKind) {
   qvtest::AddTrade(s, 4, 1, 12);
   qvtest::AddTrade(s, 5, 1, 13);
   qvtest::AddTrade(s, 3, 1, 14);
-  s.CurrentSectorId = 5;
-  s.CurrentTrader = 1;
+  const qv::TOpenSector open = s.OpenSector(5, 1);
   s.SectTradeData.SetFiltered(true);
   EXPECT_EQ(s.CountTraders(4, 1), 2);
   EXPECT_EQ(s.CountTraders(4, 2), 1);
@@ -145,13 +144,13 @@ TEST_F(StoreQueriesTest, NameListsAndPickLists) {
   qvtest::AddFactory(s, "Mine", true);
   const int fab = qvtest::AddFactory(s, "Fab", false);
   s.LoadProductNames();
-  ASSERT_EQ(s.ProductNames.Size(), 5);
-  EXPECT_EQ(s.ProductNames.Name(0), "Apple");
-  EXPECT_EQ(s.ProductNames.Name(3), "Cruiser");
-  EXPECT_EQ(s.ProductNames.NumberOf("cruiser"), ship);
+  ASSERT_EQ(s.ProductNames().Size(), 5);
+  EXPECT_EQ(s.ProductNames().Name(0), "Apple");
+  EXPECT_EQ(s.ProductNames().Name(3), "Cruiser");
+  EXPECT_EQ(s.ProductNames().NumberOf("cruiser"), ship);
   s.LoadFactoryNames();
-  EXPECT_EQ(s.FactoryNames.Name(0), "Fab");
-  EXPECT_EQ(s.FactoryNames.Number(0), fab);
+  EXPECT_EQ(s.FactoryNames().Name(0), "Fab");
+  EXPECT_EQ(s.FactoryNames().Number(0), fab);
 
   std::vector<std::string> list;
   s.FillProductNames(list, true, false);

@@ -97,19 +97,19 @@ TEST_F(TableRulesTest, NewRowsGetTheirDefaults) {
   EXPECT_EQ(s.FactoryProdData.FieldByName("Operation").GetValue(), qv::Value(1));
   EXPECT_TRUE(s.FactoryProdData.FieldByName("FactoryId").IsNull());
   s.FactoryProdData.Cancel();
-  s.LinkRecipeToFactory = true;
+  const qv::TOpenRecipes open = s.OpenRecipes();
   s.FactoryProdData.Append();
   EXPECT_EQ(s.FactoryProdData.FieldByName("FactoryId").GetValue(), qv::Value(fab));
   s.FactoryProdData.Cancel();
 }
 
 TEST_F(TableRulesTest, PostedSectorRowsFollowTheCurrentSectorWhenLinked) {
-  s.CurrentSectorId = 7;
-  s.CurrentTrader = 2;
+  { const qv::TOpenSector closed = s.OpenSector(7, 2); }
+  EXPECT_FALSE(s.SectorLinked());
   qvtest::AddSectFactory(s, 1, 1);
   qvtest::AddTrade(s, 1, 0, 1);
   EXPECT_EQ(Column(s.SectFactoryData, "SectorId"), "1");
-  s.LinkToCurrentSector = true;
+  const qv::TOpenSector open = s.OpenSector(7, 2);
   qvtest::AddSectFactory(s, 1, 1);
   qvtest::AddTrade(s, 1, 0, 1);
   EXPECT_EQ(Column(s.SectFactoryData, "SectorId"), "1,7");
@@ -143,9 +143,9 @@ TEST_F(TableRulesTest, SectorPositionsBeyondTheMapAreRefused) {
 
 TEST_F(TableRulesTest, SectorSideChangesMarkTheStatisticsStale) {
   const auto changedBy = [this](auto&& change) {
-    s.DataChanged = false;
+    s.ClearDataChanged();
     change();
-    return s.DataChanged;
+    return s.DataChanged();
   };
   EXPECT_TRUE(changedBy([&] { qvtest::AddSector(s, "A", 1, 1); }));
   EXPECT_TRUE(changedBy([&] { qvtest::AddSectFactory(s, 1, 1); }));
@@ -167,7 +167,7 @@ TEST_F(TableRulesTest, DeletingAProductRemovesItsRecipeAndTradeRowsEverywhere) {
   qvtest::AddTrade(s, 2, 0, gas);
   qvtest::AddTrade(s, 3, 2, ore);
   // An editor has the traders filtered to one sector and kind.
-  s.CurrentSectorId = 2;
+  const qv::TOpenSector open = s.OpenSector(2, 0);
   s.SectTradeData.SetFiltered(true);
   ASSERT_TRUE(s.ProductsData.Locate("Id", {qv::Value(ore)}));
   s.ProductsData.Delete();
@@ -193,7 +193,7 @@ TEST_F(TableRulesTest, DeletingASectorOrFactoryTypeRemovesItsDependants) {
   qvtest::AddRecipe(s, fab, 0, 2, 1);
   // The recipe grid follows the factory types through a master-detail link.
   s.FactoryProdData.SetMasterSource(&s.FactoriesData, "Id", "FactoryId");
-  s.CurrentSectorId = b;
+  const qv::TOpenSector open = s.OpenSector(b, 0);
   s.SectFactoryData.SetFiltered(true);
 
   ASSERT_TRUE(s.LocateSectorAt(1, 1));
@@ -216,15 +216,14 @@ TEST_F(TableRulesTest, RecordFiltersFollowTheCurrentSectorAndTrader) {
   qvtest::AddTrade(s, 1, 1, 2);
   qvtest::AddTrade(s, 2, 1, 3);
   qvtest::AddFactory(s, "F");
-  s.CurrentSectorId = 1;
-  s.CurrentTrader = 1;
+  { const qv::TOpenSector open = s.OpenSector(1, 1); }
   s.SectFactoryData.SetFiltered(true);
   s.SectTradeData.SetFiltered(true);
   s.FactoriesData.SetFiltered(true);
   EXPECT_EQ(Column(s.SectFactoryData, "SectorId"), "1");
   EXPECT_EQ(Column(s.SectTradeData, "ProductId"), "2");
   EXPECT_EQ(s.FactoriesData.RecordCount(), 1);
-  s.CurrentSectorId = 2;
+  { const qv::TOpenSector open = s.OpenSector(2, 1); }
   s.SectTradeData.Refresh();
   EXPECT_EQ(Column(s.SectTradeData, "ProductId"), "3");
 }
@@ -242,10 +241,10 @@ TEST_F(TableRulesTest, GatesArePairedWithTheNeighbours) {
   s.SectorsData.FieldByName("NorthGate").SetAsBoolean(false);
   s.SectorsData.FieldByName("EastGate").SetAsBoolean(true);
   s.SectorsData.Post();
-  s.DataChanged = false;
+  s.ClearDataChanged();
   s.SyncNeighbourGates();
   EXPECT_EQ(s.SectorsData.FieldByName("Name").AsString(), "Centre");
-  EXPECT_TRUE(s.DataChanged);
+  EXPECT_TRUE(s.DataChanged());
   const auto gate = [this](int x, int y, const char* name) {
     EXPECT_TRUE(s.LocateSectorAt(x, y));
     return s.SectorsData.FieldByName(name).AsBoolean();
@@ -268,9 +267,9 @@ TEST_F(TableRulesTest, LanguageFileReplacesTextsKeyByKey) {
   german.WriteString("DataModule1", "FactoryBuyableValues", "Ja;Nein");
   german.WriteString("DataModule1", "TimeText", "(%d Min %d Sek)");
   s.TranslateStoreTexts(german);
-  EXPECT_EQ(s.Texts.ProductShip, "Schiff");
-  EXPECT_EQ(s.Texts.TimeText, "(%d Min %d Sek)");
-  EXPECT_EQ(s.Texts.ProductUsual, "Product");
+  EXPECT_EQ(s.Texts().ProductShip, "Schiff");
+  EXPECT_EQ(s.Texts().TimeText, "(%d Min %d Sek)");
+  EXPECT_EQ(s.Texts().ProductUsual, "Product");
   EXPECT_EQ(s.SectFactoryData.FieldByName("Your").DisplayValues(), "Eigen");
   EXPECT_EQ(s.FactoriesData.FieldByName("Buyable").TextOf(qv::Value(false)), "Nein");
   EXPECT_EQ(TypeInto(s.ProductsData, "Type", "SCHIFF"), qv::Value(2));
@@ -283,7 +282,7 @@ TEST_F(TableRulesTest, LanguageFileReplacesTextsKeyByKey) {
   EXPECT_EQ(ShownFor(s.FactoriesData, "Special", 2), "Erz");
   EXPECT_EQ(ShownFor(s.FactoriesData, "Special", 1), "Sonnen");
   EXPECT_EQ(s.FactoriesData.FieldByName("Buyable").DisplayValues(), "Ja;Nein");
-  EXPECT_EQ(s.Texts.FactoryOwnerYour, "Eigen");
+  EXPECT_EQ(s.Texts().FactoryOwnerYour, "Eigen");
 }
 
 }  // namespace

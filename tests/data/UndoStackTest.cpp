@@ -34,10 +34,10 @@ TEST_F(UndoStackTest, EveryKindOfEditIsUndoneAndRedoneExactly) {
     const auto after = Snapshot(store);
     ASSERT_NE(before, after);
     ASSERT_EQ(undo.UndoCount(), 1u);
-    store.DataChanged = false;
+    store.ClearDataChanged();
     ASSERT_TRUE(undo.Undo());
     EXPECT_EQ(Snapshot(store), before);
-    EXPECT_TRUE(store.DataChanged);
+    EXPECT_TRUE(store.DataChanged());
     EXPECT_FALSE(undo.CanUndo());
     ASSERT_TRUE(undo.CanRedo());
     ASSERT_TRUE(undo.Redo());

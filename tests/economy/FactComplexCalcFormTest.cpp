@@ -184,7 +184,7 @@ TEST_F(FactComplexCalcFormTest, ClosingAndShowingAgainKeepsTheComplexWithItsPric
   ASSERT_EQ(before.size(), 3u);
   form->FormClose();
   EXPECT_TRUE(form->FactoryListData().IsEmpty());
-  EXPECT_EQ(store.FactoryNames.Size(), 0);
+  EXPECT_EQ(store.FactoryNames().Size(), 0);
   EXPECT_FALSE(store.FactoriesData.Filtered());
 
   form->FormShow();

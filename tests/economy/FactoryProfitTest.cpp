@@ -78,7 +78,7 @@ TEST(ComplexLoadTest, FactoriesTakeTheRecipeAndOnlyBuyableTypesAreFound) {
 
   std::vector<std::string> labels;
   for (const qv::TFrameData& f : qv::RecipeFrames(s, mine))
-    labels.push_back(qv::FrameLabelText(f.isProduct, f.name, s.Texts) + "=" +
+    labels.push_back(qv::FrameLabelText(f.isProduct, f.name, s.Texts()) + "=" +
                      std::to_string(f.price));
   EXPECT_EQ(labels, (std::vector<std::string>{"Product: Ore=40", "Resource: Food=20",
                                               "Resource: Water=5"}));

@@ -189,12 +189,12 @@ TEST_F(StatisticsTest, LeavesTheTablesInTheirWorkingOrders) {
   AddTrade(*store, middle, 2, water);
   AddTrade(*store, middle, 1, energy);
   store->SectorsData.FindKey({qv::Value(2), qv::Value(0)});
-  store->DataChanged = true;
+  store->MarkDataChanged();
   qv::TRequestData r = Request({{wheat, 0}});
   r.Traders = 3;
   qv::CalcRequestStatistics(*store, r, cells);
 
-  EXPECT_FALSE(store->DataChanged);
+  EXPECT_FALSE(store->DataChanged());
   EXPECT_EQ(store->ProductsData.IndexFieldNames(), "Type;Name");
   EXPECT_EQ(store->SectTradeData.IndexFieldNames(), "SectorId;Trader");
   EXPECT_EQ(store->FactoriesData.IndexName(), "FactoriesDataIdIndex");
@@ -209,7 +209,7 @@ TEST_F(StatisticsTest, SeesEveryRowWhileTheSectorEditorFiltersTheTables) {
   PlaceFactory(*store, west, farm);
   PlaceFactory(*store, middle, farm);
   AddTrade(*store, middle, 0, wheat);
-  store->CurrentSectorId = west;
+  const qv::TOpenSector open = store->OpenSector(west, 0);
   store->SectFactoryData.SetFiltered(true);
   store->SectTradeData.SetFiltered(true);
   ASSERT_EQ(store->SectFactoryData.RecordCount(), 1);

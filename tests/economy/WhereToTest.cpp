@@ -125,7 +125,7 @@ TEST_F(WhereToTest, JumpsFollowTheRouteOptions) {
 TEST_F(WhereToTest, LeavesEveryCursorOrderAndFilterAsItWas) {
   qv::TDataModule1& s = *store;
   AddTrade(s, alpha, 0, wheat);
-  s.CurrentSectorId = alpha;
+  const qv::TOpenSector open = s.OpenSector(alpha, 0);
   s.SectFactoryData.SetFiltered(true);
   s.SectFactoryData.Last();
   s.SectorsData.SetIndexName("SectorsDataNameIndex");

@@ -104,8 +104,8 @@ TEST_F(FactoriesFormTest, NewTypeComesWithTwoRecipeRowsAndDeletingATypeClearsIts
   form->done(QDialog::Accepted);
   EXPECT_EQ(store->FactoryProdData.MasterSource(), nullptr);
   EXPECT_EQ(types().IndexName(), "FactoriesDataIdIndex");
-  EXPECT_FALSE(store->LinkRecipeToFactory);
-  EXPECT_EQ(store->ProductNames.Size(), 0);
+  EXPECT_FALSE(store->RecipesLinked());
+  EXPECT_EQ(store->ProductNames().Size(), 0);
 }
 
 TEST_F(FactoriesFormTest, ANewOrRenamedTypeStaysCurrentWhereItSortsAndTakesTheRecipeRowsAdded) {

@@ -20,7 +20,7 @@ class ProcessDataFormTest : public ::testing::Test {
   void SetUp() override {
     for (int i = 1; i <= 5; ++i)
       AddSector(*store, {.name = "S" + std::to_string(i), .x = i, .y = 0, .suns = i});
-    form.SetDataSet(&store->SectorsData);
+    form.SetDataSet(*store, &store->SectorsData);
   }
   template <typename T>
   T& Get(const char* name) {

@@ -37,7 +37,7 @@ class ProcessRowsTest : public ::testing::Test {
     qv::SetCondition(conditions[i], true, field, op, value, &table());
   }
   qv::TProcessResult Run(bool all, const char* target, const char* value) {
-    return qv::ProcessRows(table(), conditions, all, target, value);
+    return qv::ProcessRows(*store, table(), conditions, all, target, value);
   }
   std::string Column(const char* field) {
     std::string out;

@@ -95,7 +95,7 @@ TEST_F(RevealSectorFormTest, ByPositionRevealsOnlyAHiddenSector) {
   EXPECT_EQ(t.FieldByName("Suns").AsInteger(), 3);
   EXPECT_TRUE(t.FieldByName("EastGate").AsBoolean());
   EXPECT_EQ(t.FieldByName("NameDx").AsInteger(), 2);
-  EXPECT_TRUE(store->DataChanged);
+  EXPECT_TRUE(store->DataChanged());
 
   form.FormShow();  // every showing starts afresh
   EXPECT_EQ(Position(), ",");

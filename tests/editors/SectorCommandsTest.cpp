@@ -4,6 +4,7 @@
 
 #include "data/DataModule1.h"
 #include "data/IniFile.h"
+#include "data/StoreOperations.h"
 #include "settings/MainTexts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

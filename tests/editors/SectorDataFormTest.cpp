@@ -113,7 +113,7 @@ TEST_F(SectorDataFormTest, StationPagesListAndAddTheProductsOfTheirKind) {
   EXPECT_EQ(GridColumn(form->Grid(qv::kTradingStation), 0),
             (std::vector<std::string>{"Wheat", "Wheat", "Wheat"}));
   GoToPage(qv::kShipyard);
-  EXPECT_EQ(store->CurrentTrader, qv::kShipyard);
+  EXPECT_EQ(store->OpenTrader(), qv::kShipyard);
   EXPECT_EQ(store->ProductsData.RecordCount(), 2);  // ships and factories only
   EXPECT_TRUE(PressShortcut(form->Grid(qv::kShipyard), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
   qv::Table& trade = store->SectTradeData;
@@ -166,19 +166,19 @@ TEST_F(SectorDataFormTest, SwitchingAStationOffClearsItsProductsOnlyWhenTheAnswe
 
 TEST_F(SectorDataFormTest, SolarCycleIsStoredAsTypedAndClosingLiftsFiltersAndNames) {
   OpenAlpha();
-  store->DataChanged = false;
+  store->ClearDataChanged();
   form->CycleEdit().setText("125");
   EXPECT_EQ(form->CycleText(), "(2 min 5 sec)");
   store->LocateSectorById(alpha);
   EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), 125);
-  EXPECT_TRUE(store->DataChanged);
+  EXPECT_TRUE(store->DataChanged());
 
   GoToPage(qv::kShipyard);
   form->done(QDialog::Accepted);
   EXPECT_FALSE(store->SectFactoryData.Filtered());
   EXPECT_FALSE(store->SectTradeData.Filtered());
   EXPECT_FALSE(store->ProductsData.Filtered());
-  EXPECT_FALSE(store->LinkToCurrentSector);
+  EXPECT_FALSE(store->SectorLinked());
   EXPECT_EQ(store->SectTradeData.RecordCount(), 3);
   store->SectFactoryData.First();
   EXPECT_EQ(store->SectFactoryData.FieldByName("FactoryId").DisplayText(), std::to_string(farm));
@@ -250,7 +250,7 @@ TEST_F(SectorDataFormTest, ProductsAddedInTheProductTypesWindowAreOnOfferAtOnce)
   const std::vector<std::string>& wares =
       form->Grid(qv::kEquipmentDock).FindColumn("ProductId")->PickList;
   EXPECT_NE(std::find(wares.begin(), wares.end(), "Fresh"), wares.end());
-  EXPECT_EQ(store->ProductNames.NumberOf("Fresh") > 0, true);
+  EXPECT_EQ(store->ProductNames().NumberOf("Fresh") > 0, true);
 }
 
 TEST_F(SectorDataFormTest, FiveGridsKeepTheirColumnLayouts) {

@@ -54,14 +54,14 @@ TEST(SectorPlacementTest, StoringASectorMakesItsNeighboursGatesFollow) {
   AddSector(*store, {.name = "West", .x = 4, .y = 5, .east = true});
   AddSector(*store, {.name = "North", .x = 5, .y = 4, .south = true});
   AddSector(*store, {.name = "South", .x = 5, .y = 6, .north = true});
-  store->DataChanged = false;
+  store->ClearDataChanged();
 
   qv::TSectorValues values;
   values.name = "Centre";
   values.pos = {5, 5};
   values.gates = {false, false, false, true};
   ASSERT_TRUE(qv::StoreSector(*store, 0, values));
-  EXPECT_TRUE(store->DataChanged);
+  EXPECT_TRUE(store->DataChanged());
   EXPECT_EQ(store->SectorsData.ChangeCount(), 0);
   EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), "Centre");
   EXPECT_TRUE(store->SectorsData.FieldByName("Trstation").AsBoolean());  // the table's default

@@ -83,7 +83,9 @@ TEST_F(SectorPropFormTest, NewSectorStartsEmptyAndRefusesTakenOrFarPositions) {
   EXPECT_EQ(form.StoredPosition(), (qv::TGridPos{-9999, 0}));
 
   form.Open(true, 0, 0);
-  store->Texts.TimeText = "(%d m %d s)";  // another language since
+  qv::IniFile language("unsaved.LNG");  // another language since
+  language.WriteString("DataModule1", "TimeText", "(%d m %d s)");
+  store->TranslateStoreTexts(language);
   form.Open(true, 0, 0);
   EXPECT_EQ(Get<QLabel>("Label9").text(), "(1 m 30 s)");
 }

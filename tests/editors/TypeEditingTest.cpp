@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/StoreOperations.h"
 #include "data/StoreTestData.h"
 #include "support/UniverseRows.h"
 
@@ -31,7 +32,7 @@ TEST(TypeEditingTest, PanelSizeIsTheSavedShareWithinTheClient) {
 TEST(TypeEditingTest, NewFactoryTypeStartsWithOneProductAndOneResource) {
   EmptyStore s;
   AddFactoryType(*s, "Older", 0, 60);
-  const int id = qv::AppendFactoryType(*s);
+  const int id = qv::InsertedId(qv::AddFactoryType(*s), s->FactoriesData);
   EXPECT_GT(id, 0);
   EXPECT_EQ(s->FactoriesData.FieldByName("Id").AsInteger(), id);
   EXPECT_TRUE(s->FactoriesData.FieldByName("Name").IsNull());

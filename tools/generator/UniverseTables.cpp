@@ -130,7 +130,7 @@ void FillUniverseTables(TDataModule1& store, const GenUniverse& universe) {
                        &store.FactoryProdData, &store.SectFactoryData, &store.SectTradeData})
     table->First();
   // Statistics computed before belong to another universe.
-  store.DataChanged = true;
+  store.MarkDataChanged();
 }
 
 void GenerateUniverse(TDataModule1& store, const GeneratorOptions& options) {

@@ -1,0 +1,442 @@
+#include "data/StoreOperations.h"
+
+#include <cstddef>
+#include <exception>
+#include <vector>
+
+#include "data/DataModule1.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
+constexpr std::array<const char*, 4> kGateFields = {"NorthGate", "SouthGate", "WestGate",
+                                                    "EastGate"};
+
+// Puts the cursor on the row whose `field` holds `id`, unless it stands there.
+bool StandOnRow(Table& table, const char* field, int id) {
+  const Record current = table.CurrentRecord();
+  if (current.IsValid() && table.State() == TableState::Browse) {
+    const Value value = current.Get(field);
+    if (!value.IsNull() && value.ToInteger() == id) return true;
+  }
+  table.CheckBrowseMode();
+  return table.Locate(field, {Value(id)});
+}
+
+// Puts the sectors table on the sector, unless it stands there already.
+bool StandOnSector(TDataModule1& store, int sectorId) {
+  Table& sectors = store.SectorsData;
+  const Record current = sectors.CurrentRecord();
+  if (current.IsValid() && sectors.State() == TableState::Browse &&
+      current.Get("Id").ToInteger() == sectorId && !current.Get("Id").IsNull()) {
+    return true;
+  }
+  sectors.CheckBrowseMode();
+  return store.LocateSectorById(sectorId);
+}
+
+void StandOnBookmark(Table& table, Table::Bookmark row) {
+  table.CheckBrowseMode();
+  if (table.GetBookmark() != row) table.GotoBookmark(row);
+}
+
+// Writes the values into the open edit buffer of the sectors table and
+// stores them; a refused row is cancelled.
+void PostSectorValues(Table& t, const TSectorValues& values) {
+  try {
+    t.FieldByName("Name").SetAsString(values.name);
+    t.FieldByName("X").SetAsInteger(values.pos.x);
+    t.FieldByName("Y").SetAsInteger(values.pos.y);
+    t.FieldByName("Race").SetAsString(values.race);
+    for (std::size_t i = 0; i < kGateFields.size(); ++i)
+      t.FieldByName(kGateFields[i]).SetAsBoolean(values.gates[i]);
+    t.FieldByName("Suns").SetAsInteger(values.suns);
+    t.FieldByName("SolarCycle").SetAsInteger(values.solarCycle);
+    t.FieldByName("Visible").SetAsBoolean(values.visible);
+    t.FieldByName("NameDx").SetAsInteger(values.nameDx);
+    t.FieldByName("NameDy").SetAsInteger(values.nameDy);
+    t.Post();
+  } catch (...) {
+    t.Cancel();
+    throw;
+  }
+}
+
+// Stores one field of the current row of a table; a refused row is cancelled.
+void PostField(Table& table, const char* field, const Value& value) {
+  table.Edit();
+  try {
+    table.FieldByName(field).SetValue(value);
+    table.Post();
+  } catch (...) {
+    table.Cancel();
+    throw;
+  }
+}
+
+// Keeps one table's views quiet for a scope.
+class QuietTable {
+ public:
+  explicit QuietTable(Table& table) : table_(table) { table_.DisableControls(); }
+  ~QuietTable() { table_.EnableControls(); }
+  QuietTable(const QuietTable&) = delete;
+  QuietTable& operator=(const QuietTable&) = delete;
+
+ private:
+  Table& table_;
+};
+
+// Appends a row with the given values (after the table's defaults).
+void AppendRow(Table& table, std::initializer_list<std::pair<const char*, Value>> values) {
+  table.CheckBrowseMode();
+  table.Append();
+  try {
+    for (const auto& [field, value] : values)
+      table.FieldByName(field).SetValue(value);
+    table.Post();
+  } catch (...) {
+    table.Cancel();
+    throw;
+  }
+}
+
+void DeleteCurrentRow(TDataModule1& store, Table& table) {
+  const TQuietViews quiet(store);
+  table.Delete();
+}
+
+// Runs `change` as one step of the store and hands back its record.
+template <typename Change>
+ChangeRecord OneStep(TDataModule1& store, ChangeKind kind, std::string name, Change&& change) {
+  ChangeRecord finished;
+  class Catch {
+   public:
+    Catch(TDataModule1& store, ChangeRecord& finished)
+        : store_(store),
+          id_(store.AddChangeListener(
+              [&finished](const ChangeRecord& record, ChangeOrigin) { finished = record; })) {}
+    ~Catch() { store_.RemoveChangeListener(id_); }
+    Catch(const Catch&) = delete;
+    Catch& operator=(const Catch&) = delete;
+
+   private:
+    TDataModule1& store_;
+    int id_;
+  } caught(store, finished);
+  {
+    const ChangeScope scope = store.BeginChange(kind, std::move(name));
+    change();
+  }
+  return finished;
+}
+
+std::string NameOfRow(const Table& table, int id) {
+  return table.Lookup("Id", Value(id)).Get("Name").ToString();
+}
+
+// What a grid's step on a row of `table` is called.
+ChangeKind RowStepKind(const TDataModule1& store, const Table& table, RowChangeKind change) {
+  struct Kinds {
+    const Table* table;
+    ChangeKind add, edit, remove;
+  };
+  const Kinds kinds[] = {
+      {&store.SectorsData, ChangeKind::AddSector, ChangeKind::EditSector, ChangeKind::DeleteSector},
+      {&store.SectFactoryData, ChangeKind::PlaceFactory, ChangeKind::EditPlacedFactory,
+       ChangeKind::RemoveFactory},
+      {&store.SectTradeData, ChangeKind::PlaceTrader, ChangeKind::EditTrader,
+       ChangeKind::RemoveTrader},
+      {&store.FactoriesData, ChangeKind::AddFactoryType, ChangeKind::EditFactoryType,
+       ChangeKind::DeleteFactoryType},
+      {&store.FactoryProdData, ChangeKind::AddRecipeRow, ChangeKind::EditRecipeRow,
+       ChangeKind::DeleteRecipeRow},
+      {&store.ProductsData, ChangeKind::AddProduct, ChangeKind::EditProduct,
+       ChangeKind::DeleteProduct},
+  };
+  for (const Kinds& k : kinds) {
+    if (k.table != &table) continue;
+    return change == RowChangeKind::Insert   ? k.add
+           : change == RowChangeKind::Delete ? k.remove
+                                             : k.edit;
+  }
+  return ChangeKind::Other;
+}
+
+// The name a grid's step carries: the row's own name, when it has one.
+std::string RowStepName(const Table& table) {
+  const Field* name = table.FindField("Name");
+  return name && table.CurrentRecord().IsValid() ? name->AsString() : std::string();
+}
+
+}  // namespace
+
+const char* StationFlagField(int trader) {
+  switch (trader) {
+    case kShipyard:
+      return "Shipyard";
+    case kEquipmentDock:
+      return "Eqdock";
+    case kPirateBase:
+      return "Pirate";
+    default:
+      return "Trstation";
+  }
+}
+
+int InsertedId(const ChangeRecord& record, const Table& table) {
+  const Field* id = table.FindField("Id");
+  if (id == nullptr) return 0;
+  for (const RowChange& row : record.rows)
+    if (row.table == table.Name() && row.kind == RowChangeKind::Insert)
+      return row.after.at(static_cast<std::size_t>(id->Index())).ToInteger();
+  return 0;
+}
+
+// ---- Sectors ----
+
+ChangeRecord AddSector(TDataModule1& store, const TSectorValues& values) {
+  return OneStep(store, ChangeKind::AddSector, values.name, [&] {
+    Table& t = store.SectorsData;
+    if (t.IndexName() != kCoordIndex) t.SetIndexName(kCoordIndex);
+    t.Append();
+    PostSectorValues(t, values);
+    store.SyncNeighbourGates();
+    t.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> EditSector(TDataModule1& store, int sectorId,
+                                       const TSectorValues& values) {
+  Table& t = store.SectorsData;
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, values.name, [&] {
+    t.Edit();
+    PostSectorValues(t, values);
+    store.SyncNeighbourGates();
+    t.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> DeleteSector(TDataModule1& store, int sectorId) {
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteSector, NameOfRow(store.SectorsData, sectorId), [&] {
+    store.SectorsData.Delete();
+    store.SectorsData.MergeChangeLog();
+    store.SectFactoryData.MergeChangeLog();
+    store.SectTradeData.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> SetSectorStation(TDataModule1& store, int sectorId, int trader,
+                                             bool on) {
+  if (!StandOnSector(store, sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId), [&] {
+    PostField(store.SectorsData, StationFlagField(trader), Value(on));
+    store.SectorsData.MergeChangeLog();
+  });
+}
+
+std::optional<ChangeRecord> SetSectorSolarCycle(TDataModule1& store, int sectorId, int seconds) {
+  if (!StandOnSector(store, sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId),
+                 [&] { PostField(store.SectorsData, "SolarCycle", Value(std::int32_t{seconds})); });
+}
+
+std::optional<ChangeRecord> RevealSector(TDataModule1& store, int sectorId) {
+  Table& t = store.SectorsData;
+  if (!store.LocateSectorById(sectorId)) return std::nullopt;
+  return OneStep(store, ChangeKind::Reveal, NameOfRow(t, sectorId), [&] {
+    PostField(t, "Visible", Value(true));
+    t.MergeChangeLog();
+  });
+}
+
+ChangeRecord RevealAllSectors(TDataModule1& store) {
+  return OneStep(store, ChangeKind::Reveal, {}, [&] {
+    Table& t = store.SectorsData;
+    const TQuietViews quiet(store);
+    const int visible = t.FieldByName("Visible").Index();
+    for (t.First(); !t.Eof(); t.Next()) {
+      if (t.CurrentRecord().Get(visible).ToBoolean()) continue;
+      PostField(t, "Visible", Value(true));
+    }
+    t.MergeChangeLog();
+  });
+}
+
+// ---- What stands in a sector ----
+
+ChangeRecord PlaceFactory(TDataModule1& store, int sectorId) {
+  return OneStep(store, ChangeKind::PlaceFactory, NameOfRow(store.SectorsData, sectorId), [&] {
+    AppendRow(store.SectFactoryData, {{"SectorId", Value(std::int32_t{sectorId})}});
+  });
+}
+
+ChangeRecord RemoveFactory(TDataModule1& store, Table::Bookmark row) {
+  Table& factories = store.SectFactoryData;
+  StandOnBookmark(factories, row);
+  return OneStep(store, ChangeKind::RemoveFactory, factories.FieldByName("FactoryId").DisplayText(),
+                 [&] {
+                   factories.Delete();
+                   factories.MergeChangeLog();
+                 });
+}
+
+ChangeRecord PlaceTrader(TDataModule1& store, int sectorId, int trader) {
+  return OneStep(store, ChangeKind::PlaceTrader, NameOfRow(store.SectorsData, sectorId), [&] {
+    AppendRow(store.SectTradeData, {{"SectorId", Value(std::int32_t{sectorId})},
+                                    {"Trader", Value(std::int32_t{trader})}});
+  });
+}
+
+ChangeRecord RemoveTrader(TDataModule1& store, Table::Bookmark row) {
+  Table& trade = store.SectTradeData;
+  StandOnBookmark(trade, row);
+  return OneStep(store, ChangeKind::RemoveTrader, trade.FieldByName("ProductId").DisplayText(),
+                 [&] {
+                   trade.Delete();
+                   trade.MergeChangeLog();
+                 });
+}
+
+ChangeRecord RemoveTraders(TDataModule1& store, int sectorId, int trader) {
+  return OneStep(store, ChangeKind::RemoveTrader, NameOfRow(store.SectorsData, sectorId),
+                 [&] { store.DeleteTraders(sectorId, trader); });
+}
+
+// ---- Factory and product types ----
+
+ChangeRecord AddFactoryType(TDataModule1& store) {
+  return OneStep(store, ChangeKind::AddFactoryType, {}, [&] {
+    Table& types = store.FactoriesData;
+    types.CheckBrowseMode();
+    types.Append();
+    types.Post();
+    const Value id = types.FieldByName("Id").GetValue();
+    for (const std::int32_t operation : {0, 1})
+      AppendRow(store.FactoryProdData, {{"FactoryId", id}, {"Operation", Value(operation)}});
+  });
+}
+
+std::optional<ChangeRecord> DeleteFactoryType(TDataModule1& store, int typeId) {
+  Table& types = store.FactoriesData;
+  if (!StandOnRow(types, "Id", typeId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteFactoryType, NameOfRow(types, typeId), [&] {
+    DeleteCurrentRow(store, types);
+    types.MergeChangeLog();
+  });
+}
+
+ChangeRecord AddRecipeRow(TDataModule1& store, int typeId) {
+  return OneStep(store, ChangeKind::AddRecipeRow, NameOfRow(store.FactoriesData, typeId), [&] {
+    AppendRow(store.FactoryProdData, {{"FactoryId", Value(std::int32_t{typeId})}});
+  });
+}
+
+ChangeRecord RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
+  Table& recipes = store.FactoryProdData;
+  StandOnBookmark(recipes, row);
+  return OneStep(store, ChangeKind::DeleteRecipeRow, recipes.FieldByName("ProductId").DisplayText(),
+                 [&] {
+                   recipes.Delete();
+                   recipes.MergeChangeLog();
+                 });
+}
+
+ChangeRecord AddProductType(TDataModule1& store) {
+  return OneStep(store, ChangeKind::AddProduct, {}, [&] {
+    Table& products = store.ProductsData;
+    products.CheckBrowseMode();
+    products.Append();
+    products.Post();
+  });
+}
+
+std::optional<ChangeRecord> DeleteProductType(TDataModule1& store, int productId) {
+  Table& products = store.ProductsData;
+  if (!StandOnRow(products, "Id", productId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteProduct, NameOfRow(products, productId), [&] {
+    DeleteCurrentRow(store, products);
+    products.MergeChangeLog();
+  });
+}
+
+// ---- One field of many rows ----
+
+namespace {
+
+void ChangeRows(Table& table, int fieldIndex, const std::optional<Value>& value,
+                const std::function<bool()>& chosen, TBulkChange& result) {
+  table.CheckBrowseMode();
+  const QuietTable quiet(table);
+  const Table::Bookmark start = table.GetBookmark();
+  // The rows in their order before the run: storing a row may move it in the
+  // order the table shows, and each row must be seen exactly once.
+  std::vector<Table::Bookmark> rows;
+  rows.reserve(static_cast<std::size_t>(table.RecordCount()));
+  for (int recNo = 1; recNo <= table.RecordCount(); ++recNo)
+    rows.push_back(table.RecordAt(recNo).GetRow()->id);
+  Field& target = table.Fields(fieldIndex);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!table.BookmarkValid(rows[i])) continue;  // a rule removed it
+    try {
+      table.GotoBookmark(rows[i]);
+      if (!chosen()) continue;
+      table.Edit();
+      if (value) target.SetValue(*value);
+      table.Post();
+      if (value) ++result.changed;
+    } catch (const std::exception& e) {
+      if (table.State() != TableState::Browse) table.Cancel();
+      result.failedRow = static_cast<int>(i) + 1;
+      result.error = e.what();
+      break;
+    }
+  }
+  if (start != 0 && table.BookmarkValid(start)) table.GotoBookmark(start);
+}
+
+}  // namespace
+
+TBulkChange ChangeFieldOfRows(TDataModule1& store, Table& table, int fieldIndex,
+                              const std::optional<Value>& value,
+                              const std::function<bool()>& chosen) {
+  TBulkChange result;
+  result.record = OneStep(store, ChangeKind::BulkChange, table.Fields(fieldIndex).FieldName(),
+                          [&] { ChangeRows(table, fieldIndex, value, chosen, result); });
+  return result;
+}
+
+// ---- Rows a grid edits ----
+
+void TStoreRowWriter::PostRow(Table& table) {
+  if (table.State() == TableState::Browse) return;
+  const RowChangeKind change =
+      table.State() == TableState::Insert ? RowChangeKind::Insert : RowChangeKind::Update;
+  const ChangeScope scope =
+      store_.BeginChange(RowStepKind(store_, table, change), RowStepName(table));
+  TRowWriter::PostRow(table);
+}
+
+void TStoreRowWriter::FinishRow(Table& table) {
+  // An untouched row is dropped, which is no step.
+  if (!table.Modified()) {
+    TRowWriter::FinishRow(table);
+    return;
+  }
+  PostRow(table);
+}
+
+void TStoreRowWriter::DeleteRow(Table& table) {
+  if (table.State() == TableState::Insert || table.IsEmpty()) {
+    TRowWriter::DeleteRow(table);
+    return;
+  }
+  const ChangeScope scope =
+      store_.BeginChange(RowStepKind(store_, table, RowChangeKind::Delete), RowStepName(table));
+  TRowWriter::DeleteRow(table);
+}
+
+}  // namespace qv
