@@ -474,3 +474,21 @@ TEST_F(DataModuleTest, FreshFolderStartsEmptyAndCreatesItsFilesAtExit) {
 }
 
 }  // namespace
+
+// The store tells nothing itself: what it found and what it could not write
+// come back to the program, which shows them.
+TEST_F(DataModuleTest, LoadReportAndSaveFailuresAreReturnedNotShown) {
+  WriteUniverse();
+  std::filesystem::remove(DataFile("products.cds"));
+  TDataModule1 s(dir.Folder());
+  const qv::TLoadReport report = s.DataModuleCreate(false);
+  EXPECT_TRUE(report.IsError);
+  EXPECT_TRUE(report.Text.starts_with("Cannot open file " + DataFile("products.cds").string()))
+      << report.Text;
+  dir.Write("Data/products.cds", "made by another program");
+  const std::vector<std::string> failures = s.DataModuleDestroy();
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("The universe was not saved"), std::string::npos) << failures[0];
+  EXPECT_FALSE(s.UniverseSaved());
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
