@@ -19,7 +19,7 @@ using qv::SilentDialogs;
 
 struct GeneratedUniverse {
   SilentDialogs dialogs;
-  qv::TDataModule1 store{"/nonexistent-qvmap-bench/", dialogs};
+  qv::TDataModule1 store{"/nonexistent-qvmap-bench/"};
 
   // `sectors` sectors on a `side` x `side` grid.
   GeneratedUniverse(int sectors, int side) {

@@ -38,7 +38,7 @@ struct JournalUniverse {
 
   JournalUniverse() {
     fs::create_directories(folder / "Data");
-    store = std::make_unique<qv::TDataModule1>(folder.string(), dialogs);
+    store = std::make_unique<qv::TDataModule1>(folder.string());
     qv::GeneratorOptions options;
     options.sectors = kSectors;
     options.width = options.height = 100;

@@ -26,6 +26,7 @@
 #include "data/DataModule1.h"
 #include "generator/UniverseGenerator.h"
 #include "settings/Dialogs.h"
+#include "settings/StoreStartExit.h"
 
 namespace {
 
@@ -62,8 +63,8 @@ class UniverseFolder {
     options_.width = side;
     options_.height = side;
     qv::WriteUniverse(folder_.string(), options_);
-    store_ = std::make_unique<qv::TDataModule1>(Folder(), dialogs_);
-    store_->DataModuleCreate();
+    store_ = std::make_unique<qv::TDataModule1>(Folder());
+    qv::LoadStore(*store_, dialogs_);
     for (const qv::Record& record : store_->SectorsData.AllRecords())
       sectorIds_.push_back(record.Get("Id").ToInteger());
   }
@@ -144,8 +145,8 @@ void BM_StoreLoad(benchmark::State& state) {
     store.reset();
     SettleAllocator();
     state.ResumeTiming();
-    store = std::make_unique<qv::TDataModule1>(universe.Folder(), dialogs);
-    store->DataModuleCreate();
+    store = std::make_unique<qv::TDataModule1>(universe.Folder());
+    qv::LoadStore(*store, dialogs);
   }
   if (dialogs.messages != 0) state.SkipWithError("loading reported an error");
   ReportSizes(state, *store);
@@ -184,10 +185,10 @@ BENCHMARK(BM_BareXmlParseAndWalk)
 void BM_StoreSave(benchmark::State& state) {
   UniverseFolder& universe = Universe(static_cast<int>(state.range(0)));
   CountingDialogs dialogs;
-  qv::TDataModule1 store(universe.Folder(), dialogs);
-  store.DataModuleCreate();
+  qv::TDataModule1 store(universe.Folder());
+  qv::LoadStore(store, dialogs);
   for (auto _ : state)
-    store.DataModuleDestroy();
+    qv::SaveStore(store, dialogs);
   if (dialogs.messages != 0) state.SkipWithError("saving reported an error");
   ReportSizes(state, store);
 }

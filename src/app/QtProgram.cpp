@@ -7,6 +7,7 @@
 #include "data/StoreJournal.h"
 #include "settings/Dialogs.h"
 #include "settings/Settings.h"
+#include "settings/StoreStartExit.h"
 
 namespace qv {
 
@@ -31,11 +32,11 @@ QtProgram::QtProgram(const std::string& programFolder, Dialogs& dialogs, BusyCur
   }
   // The store object only holds the table layouts until it loads; the main
   // window reads the settings before the tables are read, as at every start.
-  store_ = std::make_unique<TDataModule1>(programFolder, dialogs_, busy);
+  store_ = std::make_unique<TDataModule1>(programFolder, busy);
   // Another writer cannot be ruled out: the folder is only looked at.
   if (!lock_->Held()) store_->SetFolderReadOnly();
   mainForm_ = std::make_unique<TMainForm>(*store_, dialogs_, busy, programFolder);
-  store_->DataModuleCreate();
+  LoadStore(*store_, dialogs_);
   storeLoaded_ = true;
 
   TMainForm& main = *mainForm_;
@@ -100,7 +101,7 @@ void QtProgram::Shutdown() {
     if (settings) settings->Save(&error);
     if (mainForm_) mainForm_->NoteSettingsWriteFailure(error);  // told with its last write
   }
-  if (storeLoaded_) store_->DataModuleDestroy();
+  if (storeLoaded_) SaveStore(*store_, dialogs_);
   // Only a whole save makes the journal needless.
   if (journal_ && store_->UniverseSaved()) {
     try {

@@ -7,6 +7,7 @@
 #include "data/StoreJournal.h"
 #include "settings/LanguageFile.h"
 #include "settings/Settings.h"
+#include "settings/StoreStartExit.h"
 
 namespace qv::cli {
 
@@ -86,11 +87,11 @@ const IniFile& CliContext::LanguageFile() {
 
 TDataModule1& CliContext::Store() {
   if (!store_) {
-    store_ = std::make_unique<TDataModule1>(home_, dialogs_);
+    store_ = std::make_unique<TDataModule1>(home_);
     // A reader without the folder's lock: it reads the universe as the last
     // save left it, even one cut short, and changes nothing.
     store_->SetFolderReadOnly();
-    store_->LoadAllTables();
+    store_->LoadAllTables(RequestFromThisBuild(home_));
     for (const std::string& problem : store_->LoadProblems())
       dialogs_.ShowMessage(problem, "", MessageIcon::Warning);  // one line each
     for (Table* table : store_->AllTables())
@@ -130,7 +131,7 @@ bool CliContext::StoreLoadFailed() {
 }
 
 std::unique_ptr<TDataModule1> CliContext::EmptyStore() {
-  return std::make_unique<TDataModule1>(home_, dialogs_);
+  return std::make_unique<TDataModule1>(home_);
 }
 
 }  // namespace qv::cli

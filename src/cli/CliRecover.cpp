@@ -7,6 +7,7 @@
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
 #include "data/StoreJournal.h"
+#include "settings/StoreStartExit.h"
 
 namespace qv::cli {
 
@@ -24,7 +25,7 @@ int RunRecover(CliContext& context, const CommandArgs& args) {
   }
   std::unique_ptr<TDataModule1> store = context.EmptyStore();
   // Completes a save that was cut short first: the journal follows the last save.
-  store->LoadAllTables();
+  store->LoadAllTables(RequestFromThisBuild(context.Home()));
   for (const std::string& problem : store->LoadProblems())
     context.GetDialogs().ShowMessage(problem, "", MessageIcon::Warning);
   StoreJournal journal(*store);
@@ -53,7 +54,7 @@ int RunRecover(CliContext& context, const CommandArgs& args) {
     else if (contents.droppedBytes > 0)
       err << "qvmap-cli: " << journal.Path() << ": a damaged end of " << contents.droppedBytes
           << " bytes was left out\n";
-    store->DataModuleDestroy();
+    SaveStore(*store, context.GetDialogs());
     if (!store->UniverseSaved()) {
       err << "qvmap-cli: the universe was not saved; " << journal.Path() << " is kept\n";
       return 1;

@@ -27,9 +27,8 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-TDataModule1::TDataModule1(std::string programFolder, Dialogs& dialogs, BusyCursor* busy)
+TDataModule1::TDataModule1(std::string programFolder, BusyCursor* busy)
     : programFolder_(WithTrailingSeparator(std::move(programFolder))),
-      dialogs_(dialogs),
       busy_(busy),
       rowWriter_(std::make_unique<TStoreRowWriter>(*this)) {
   fileStates_.fill(TableFileState::NotRead);

@@ -16,7 +16,6 @@
 
 namespace qv {
 
-class Dialogs;
 class BusyCursor;
 class IniFile;
 class TRowWriter;
@@ -51,6 +50,14 @@ enum class TableFileState {
   Skipped,  // a request table of another build, ignored on purpose
 };
 
+// What loading found wrong, told to the player in one message: an error when
+// a file could not be read or a save could not be completed, a warning
+// otherwise. An empty text: nothing to tell.
+struct TLoadReport {
+  std::string Text;
+  bool IsError = false;
+};
+
 struct TSectorBounds {
   int MinX = 0, MinY = 0;  // the smallest of 0 and every position
   int MaxX = 0, MaxY = 0;
@@ -67,23 +74,27 @@ bool SectorPositionAllowed(std::int32_t x, std::int32_t y);
 // them at exit, answers the shared queries and carries the table rules.
 class TDataModule1 {
  public:
-  // `programFolder` holds "AuxReq.cds" and the settings file; its "Data"
-  // subfolder the six universe tables. Builds the schemas, indexes and rules;
-  // loads nothing yet.
-  TDataModule1(std::string programFolder, Dialogs& dialogs, BusyCursor* busy = nullptr);
+  // `programFolder` holds "AuxReq.cds"; its "Data" subfolder the six
+  // universe tables. Builds the schemas, indexes and rules; loads nothing yet.
+  // The store neither reads the settings file nor tells the player anything:
+  // the program passes in what it needs and shows what it returns.
+  explicit TDataModule1(std::string programFolder, BusyCursor* busy = nullptr);
   ~TDataModule1();
 
   // Loading at start and saving at exit (the program calls them once each).
   // Loading first completes a save that was cut short (see CommitRecord),
-  // then reads the tables and tells the player in one message what it found
-  // wrong. Saving writes the six universe files as one commit (every failure
-  // in one message) unless the universe is read-only, and the request table
-  // on its own.
-  void DataModuleCreate();
-  void DataModuleDestroy();
-  // Loading without the message (the command-line tool reports each problem
-  // on a line of its own).
-  void LoadAllTables();
+  // then reads the tables and returns in one report what it found wrong.
+  // The request table is read only when `requestFromThisBuild` (the settings
+  // file was written by this build: another build's fields may mean
+  // something else). Saving writes the six universe files as one commit
+  // unless the universe is read-only, and the request table on its own; it
+  // returns the error messages to show, in order (every failure of the
+  // universe's commit in one of them).
+  TLoadReport DataModuleCreate(bool requestFromThisBuild);
+  std::vector<std::string> DataModuleDestroy();
+  // Loading without the report (the command-line tool tells each problem on
+  // a line of its own).
+  void LoadAllTables(bool requestFromThisBuild);
   // What loading found wrong: one entry per file ("Cannot open file <path>",
   // a line break, the reason), one for a save that could not be completed,
   // one per file with texts longer than their fields, and one for sectors
@@ -203,7 +214,6 @@ class TDataModule1 {
  private:
   static constexpr int kTableCount = 7;
   std::string programFolder_;
-  Dialogs& dialogs_;
   BusyCursor* busy_;
   // What became of each table's file (AllTables order), so that exit never
   // writes a table that failed to load over the player's file.
@@ -216,6 +226,7 @@ class TDataModule1 {
   bool universeReadOnly_ = false;
   bool folderReadOnly_ = false;
   bool universeSaved_ = false;
+  std::vector<std::string> saveFailures_;  // gathered by the save at exit
   CommitRecord::RenameFunction rename_ = CommitRecord::SystemRename;
   std::unique_ptr<TStoreRowWriter> rowWriter_;
   struct OpenState {
@@ -254,7 +265,7 @@ class TDataModule1 {
   bool TryLoadFile(Table& table, const CommitRecord& committed);
   void NumberAboveReferences();
   void FindOffMapSectors();
-  void ReportLoadProblems();
+  TLoadReport LoadReport() const;
   void MergeBeforeSaving(Table& table);
   void SaveUniverse();
   void SaveRequestTable();

@@ -8,11 +8,10 @@
 #include <utility>
 
 #include "data/AtomicFile.h"
+#include "data/BusyCursor.h"
 #include "data/DataModule1.h"
 #include "data/MapLimits.h"
 #include "data/TableFile.h"
-#include "settings/Dialogs.h"
-#include "settings/Settings.h"
 
 // Loading the tables at start and saving them at exit. The six universe
 // tables refer to one another by Id, so they are read, judged and written
@@ -215,9 +214,7 @@ void TDataModule1::LoadUniverse() {
   }
 }
 
-void TDataModule1::LoadAllTables() {
-  // Read silently: the main window reports a settings file that cannot be read.
-  std::unique_ptr<SettingsFile> settings = OpenSettings(programFolder_);
+void TDataModule1::LoadAllTables(bool requestFromThisBuild) {
   BusyGuard busy(busy_);
   loadErrors_.fill(std::string());
   LoadUniverse();
@@ -225,9 +222,7 @@ void TDataModule1::LoadAllTables() {
     if (fileStates_[i] == TableFileState::Damaged) universeReadOnly_ = true;
   NumberAboveReferences();
   FindOffMapSectors();
-  const bool buildMatches = SettingsBuildMatches(settings.get());
-  settings.reset();
-  LoadRequestTable(buildMatches);
+  LoadRequestTable(requestFromThisBuild);
   recorder_->TakeCounters();
   dataChanged_ = false;
 }
@@ -280,9 +275,9 @@ std::vector<std::string> TDataModule1::LoadProblems() const {
 
 // Everything loading found, in one message: one box per file would make a
 // first start click through six of them.
-void TDataModule1::ReportLoadProblems() {
+TLoadReport TDataModule1::LoadReport() const {
   std::vector<std::string> parts = LoadProblems();
-  if (parts.empty()) return;
+  if (parts.empty()) return {};
   int damaged = 0;
   int missing = 0;
   bool fileProblem = commitProblemIsError_;
@@ -303,15 +298,12 @@ void TDataModule1::ReportLoadProblems() {
                                 "universe will be saved until ") +
                     (damaged == 1 ? "this file is" : "these files are") + " repaired or removed.");
   }
-  if (fileProblem)
-    dialogs_.ShowError(Joined(parts, "\n\n"));
-  else
-    dialogs_.ShowMessage(Joined(parts, "\n\n"), "Warning", MessageIcon::Warning);
+  return {Joined(parts, "\n\n"), fileProblem};
 }
 
-void TDataModule1::DataModuleCreate() {
-  LoadAllTables();
-  ReportLoadProblems();
+TLoadReport TDataModule1::DataModuleCreate(bool requestFromThisBuild) {
+  LoadAllTables(requestFromThisBuild);
+  return LoadReport();
 }
 
 // Posts a row still in edit; a row that cannot be posted is dropped with a
@@ -321,7 +313,7 @@ void TDataModule1::MergeBeforeSaving(Table& table) {
     table.MergeChangeLog();
   } catch (const std::exception& error) {
     table.Cancel();
-    dialogs_.ShowError("Cannot save changes of " + table.Name() + "\n" + error.what());
+    saveFailures_.push_back("Cannot save changes of " + table.Name() + "\n" + error.what());
   }
 }
 
@@ -363,7 +355,7 @@ void TDataModule1::SaveUniverse() {
   if (!failures.empty()) {
     staged.clear();  // drops every temporary file
     failures.push_back("The universe was not saved: its files are as they were before.");
-    dialogs_.ShowError(Joined(failures, "\n\n"));
+    saveFailures_.push_back(Joined(failures, "\n\n"));
     return;
   }
   // From here on the record holds the new set, whatever happens.
@@ -380,7 +372,7 @@ void TDataModule1::SaveUniverse() {
   failures.push_back(
       "The save of the universe is not complete: the new files wait beside the old ones, and "
       "the next start of the program in this folder puts them in place.");
-  dialogs_.ShowError(Joined(failures, "\n\n"));
+  saveFailures_.push_back(Joined(failures, "\n\n"));
 }
 
 void TDataModule1::SaveRequestTable() {
@@ -388,18 +380,22 @@ void TDataModule1::SaveRequestTable() {
   try {
     SaveTableFile(AuxRequestData, path);
   } catch (const std::exception& error) {
-    dialogs_.ShowError(WriteFailureText(path, error));
+    saveFailures_.push_back(WriteFailureText(path, error));
   }
 }
 
-void TDataModule1::DataModuleDestroy() {
+std::vector<std::string> TDataModule1::DataModuleDestroy() {
   BusyGuard busy(busy_);
   universeSaved_ = false;
+  saveFailures_.clear();
   for (Table* table : AllTables())
     MergeBeforeSaving(*table);
-  if (folderReadOnly_) return;  // another writer may be at work
-  if (!universeReadOnly_) SaveUniverse();
-  SaveRequestTable();
+  // Another writer may be at work.
+  if (!folderReadOnly_) {
+    if (!universeReadOnly_) SaveUniverse();
+    SaveRequestTable();
+  }
+  return std::exchange(saveFailures_, {});
 }
 
 }  // namespace qv

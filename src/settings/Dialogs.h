@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/BusyCursor.h"
 #include "settings/Color.h"
 #include "settings/FontParams.h"
 #include "settings/Settings.h"
@@ -49,30 +50,6 @@ class Dialogs {
   void ShowError(const std::string& text, const std::string& caption = "Error") {
     ShowMessage(text, caption, MessageIcon::Error);
   }
-};
-
-// Shows the busy cursor for as long as long work runs. The program installs
-// the Qt one; without one nothing is shown.
-class BusyCursor {
- public:
-  virtual ~BusyCursor() = default;
-  virtual void Begin() = 0;
-  virtual void End() = 0;
-};
-
-class BusyGuard {
- public:
-  explicit BusyGuard(BusyCursor* cursor) : cursor_(cursor) {
-    if (cursor_) cursor_->Begin();
-  }
-  ~BusyGuard() {
-    if (cursor_) cursor_->End();
-  }
-  BusyGuard(const BusyGuard&) = delete;
-  BusyGuard& operator=(const BusyGuard&) = delete;
-
- private:
-  BusyCursor* cursor_;
 };
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 
 #include "data/DataModule1.h"
 #include "settings/Dialogs.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseRows.h"
@@ -20,12 +21,12 @@ using SectorRow = SectorFields;
 inline void WriteSectors(const TempDir& dir, const std::vector<SectorRow>& rows,
                          const std::function<void(qv::TDataModule1&)>& more = {}) {
   ScriptedDialogs dialogs;
-  qv::TDataModule1 store(dir.Folder(), dialogs);
-  store.DataModuleCreate();
+  qv::TDataModule1 store(dir.Folder());
+  qv::LoadStore(store, dialogs);
   for (const SectorRow& row : rows)  // stray positions too, as older files may hold them
     AsFromOldFile(store.SectorsData, [&] { return AddSector(store, row); });
   if (more) more(store);
-  store.DataModuleDestroy();
+  qv::SaveStore(store, dialogs);
 }
 
 // Alpha and Beta are joined by a gate, Beta is hidden; Gamma has no gates;

@@ -8,6 +8,7 @@
 #include "app/JournalRestore.h"
 #include "data/DataModule1.h"
 #include "data/StoreJournal.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseEdits.h"
@@ -39,8 +40,8 @@ class JournalRestoreTest : public ::testing::Test {
   }
 
   std::unique_ptr<qv::TDataModule1> Load() {
-    auto store = std::make_unique<qv::TDataModule1>(dir.Folder(), dialogs);
-    store->LoadAllTables();
+    auto store = std::make_unique<qv::TDataModule1>(dir.Folder());
+    store->LoadAllTables(qv::RequestFromThisBuild(store->ProgramFolder()));
     return store;
   }
 
@@ -98,7 +99,7 @@ TEST_F(JournalRestoreTest, AForeignJournalIsKeptAsideAndNeverApplied) {
   {
     const auto other = Load();
     qvtest::AddSector(*other, "Elsewhere", 9, 9);
-    other->DataModuleDestroy();
+    qv::SaveStore(*other, dialogs);
   }
   const std::string journal = dir.Read(kJournal);
   const auto before = Snapshot(*Load());

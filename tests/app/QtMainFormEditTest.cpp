@@ -14,6 +14,7 @@
 #include "data/StoreJournal.h"
 #include "data/StoreTestData.h"
 #include "editors/SectorDataForm.h"
+#include "settings/StoreStartExit.h"
 
 using namespace qvtest;
 
@@ -88,8 +89,8 @@ TEST_F(QtMainFormEditTest, AJournalLeftByAKilledRunIsOfferedAtTheNextStart) {
   {
     // A run that placed a factory and was killed before it saved.
     ScriptedDialogs quiet;
-    qv::TDataModule1 killed(dir.Folder(), quiet);
-    killed.LoadAllTables();
+    qv::TDataModule1 killed(dir.Folder());
+    killed.LoadAllTables(qv::RequestFromThisBuild(killed.ProgramFolder()));
     qv::StoreJournal journal(killed);
     journal.Start();
     PlaceFactory(killed, 3, 1);

@@ -39,7 +39,7 @@ class LoggingWindow : public qv::TProgramWindow {
 
 TEST(WindowOrderTest, MadeInOrderTranslatedByPlaceAroundTheStoreAndGoneInReverse) {
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store("/nonexistent/", dialogs);
+  qv::TDataModule1 store("/nonexistent/");
   std::vector<std::string> log;
   qv::IniFile settings("unused.ini");
   settings.WriteString("S", "first", "1");

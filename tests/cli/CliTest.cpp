@@ -20,6 +20,7 @@
 #include "data/StoreJournal.h"
 #include "data/TableFile.h"
 #include "economy/ComplexTables.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -208,7 +209,7 @@ TEST_F(CliTest, DumpReadsTheComplexCalculatorTablesBesideTheProgram) {
 
   {
     qvtest::ScriptedDialogs dialogs;
-    qv::TDataModule1 store(dir.Folder(), dialogs);
+    qv::TDataModule1 store(dir.Folder());
     qv::Table factories("FactoryListData");
     qv::BuildFactoryListSchema(factories, store);
     factories.Append();
@@ -394,14 +395,14 @@ TEST_F(CliTest, ReadersSeeTheUnfinishedSaveAndImportCompletesIt) {
   ImportUniverse();
   {
     qvtest::ScriptedDialogs dialogs;
-    qv::TDataModule1 store(dir.Folder(), dialogs);
-    store.DataModuleCreate();
+    qv::TDataModule1 store(dir.Folder());
+    qv::LoadStore(store, dialogs);
     ASSERT_TRUE(store.LocateSectorAt(2, 1));
     store.SectorsData.Delete();  // with its factory and its trader
     store.SetRenameFunction([](const std::string& from, const std::string& to) {
       return to.ends_with("secttrad.cds") ? EIO : qv::CommitRecord::SystemRename(from, to);
     });
-    store.DataModuleDestroy();
+    qv::SaveStore(store, dialogs);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
   }
   const auto listing = [&] {
@@ -430,8 +431,8 @@ TEST_F(CliTest, ReadersApplyAJournalInMemoryAndRecoverSavesIt) {
   {
     // A run of the program that added a sector and was killed.
     qvtest::ScriptedDialogs dialogs;
-    qv::TDataModule1 store(dir.Folder(), dialogs);
-    store.LoadAllTables();
+    qv::TDataModule1 store(dir.Folder());
+    store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
     qv::StoreJournal journal(store);
     journal.Start();
     store.SectorsData.Append();

@@ -23,7 +23,7 @@ class ChangeRecordTest : public ::testing::Test {
  protected:
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store{dir.Folder(), dialogs};
+  qv::TDataModule1 store{dir.Folder()};
   std::vector<ChangeRecord> heard;
   std::vector<ChangeOrigin> origins;
   int vossk = 0, mine = 0, ore = 0;

@@ -13,6 +13,7 @@
 #include "data/DataModule1.h"
 #include "data/StoreTestData.h"
 #include "data/TableFile.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -32,7 +33,7 @@ class DataModuleTest : public ::testing::Test {
 
   // A saved universe: rows entered out of their working order.
   void WriteUniverse() {
-    TDataModule1 s(dir.Folder(), dialogs);
+    TDataModule1 s(dir.Folder());
     const int b = qvtest::AddSector(s, "Beta", 2, 1);
     const int a = qvtest::AddSector(s, "Alpha", 1, 3);
     qvtest::AddSector(s, "Gamma", 1, 2);
@@ -52,7 +53,7 @@ class DataModuleTest : public ::testing::Test {
     s.AuxRequestData.Append();
     s.AuxRequestData.FieldByName("Prod1").SetAsInteger(ore);
     s.AuxRequestData.Post();
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
     ASSERT_TRUE(dialogs.Messages().empty());
   }
 
@@ -96,8 +97,8 @@ class DataModuleTest : public ::testing::Test {
 
 TEST_F(DataModuleTest, LoadsEveryTableInItsWorkingOrder) {
   WriteUniverse();
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_FALSE(s.DataChanged());
   EXPECT_EQ(Column(s.SectorsData, "Name"), "Gamma,Alpha,Beta");
@@ -119,16 +120,16 @@ TEST_F(DataModuleTest, RequestTableIsReadOnlyUnderTheSameBuild) {
   WriteUniverse();
   ASSERT_TRUE(dir.Exists("AuxReq.cds"));
   {  // No settings file: build 0, the saved request is ignored.
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     ASSERT_EQ(s.AuxRequestData.RecordCount(), 1);
     for (int i = 0; i < s.AuxRequestData.FieldCount(); ++i)
       EXPECT_TRUE(s.AuxRequestData.Fields(i).IsNull()) << s.AuxRequestData.Fields(i).FieldName();
     EXPECT_EQ(s.AuxRequestData.ChangeCount(), 0);
   }
   dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(s.AuxRequestData.RecordCount(), 1);
   EXPECT_EQ(s.AuxRequestData.FieldByName("Prod1").AsInteger(), 2);
   EXPECT_EQ(s.AuxRequestData.FieldByName("Prod1Name").AsString(), "Ore");
@@ -139,14 +140,14 @@ TEST_F(DataModuleTest, OtherBuildsRequestTableIsReplacedAtExit) {
   WriteUniverse();
   dir.Write("QVMap.INI", "[MainWindow]\nBuild=3\n");
   {
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     EXPECT_TRUE(s.AuxRequestData.FieldByName("Prod1").IsNull());
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
   dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
   EXPECT_TRUE(s.AuxRequestData.FieldByName("Prod1").IsNull());
 }
@@ -154,8 +155,8 @@ TEST_F(DataModuleTest, OtherBuildsRequestTableIsReplacedAtExit) {
 TEST_F(DataModuleTest, MissingFileIsReportedAndLaterTablesStillLoad) {
   WriteUniverse();
   std::filesystem::remove(DataFile("products.cds"));
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_TRUE(dialogs.Messages()[0].starts_with("Cannot open file " +
                                                 DataFile("products.cds").string() + "\n"))
@@ -169,9 +170,9 @@ TEST_F(DataModuleTest, MissingFileIsReportedAndLaterTablesStillLoad) {
 
   // A file that was not there may be created at exit with what was entered.
   qvtest::AddProduct(s, "New", 0);
-  s.DataModuleDestroy();
-  TDataModule1 again(dir.Folder(), dialogs);
-  again.DataModuleCreate();
+  qv::SaveStore(s, dialogs);
+  TDataModule1 again(dir.Folder());
+  qv::LoadStore(again, dialogs);
   EXPECT_EQ(Column(again.ProductsData, "Name"), "New");
 }
 
@@ -180,8 +181,8 @@ TEST_F(DataModuleTest, DamagedFileMakesTheUniverseReadOnlyForTheRun) {
   const std::string damaged = "<not a table";
   dir.Write("Data/factlist.cds", damaged);
   const std::map<std::string, std::string> before = UniverseFiles();
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   const std::string message = dialogs.Messages()[0];
   const std::string head = "Cannot open file " + DataFile("factlist.cds").string() + "\n";
@@ -200,7 +201,7 @@ TEST_F(DataModuleTest, DamagedFileMakesTheUniverseReadOnlyForTheRun) {
   EXPECT_GT(qvtest::AddFactory(s, "Lost on purpose"), 2);
   ASSERT_TRUE(s.LocateSectorAt(1, 3));
   s.SectorsData.Delete();
-  s.DataModuleDestroy();
+  qv::SaveStore(s, dialogs);
   EXPECT_EQ(dialogs.Messages().size(), 1u) << "exit says nothing more";
   EXPECT_EQ(UniverseFiles(), before) << "not one universe file is written";
   EXPECT_TRUE(dir.Exists("AuxReq.cds")) << "the request is no part of the universe";
@@ -211,17 +212,17 @@ TEST_F(DataModuleTest, DamagedRequestFileIsReportedOnceAndReplacedAtExit) {
   dir.Write("QVMap.INI", "[MainWindow]\nBuild=4\n");
   dir.Write("AuxReq.cds", "garbage");
   {
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_TRUE(dialogs.Messages()[0].starts_with("Cannot open file " + dir.File("AuxReq.cds")));
     EXPECT_FALSE(s.UniverseReadOnly());
     EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
   qvtest::ScriptedDialogs next;
-  TDataModule1 s(dir.Folder(), next);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, next);
   EXPECT_TRUE(next.Messages().empty());
   EXPECT_EQ(s.FileState(s.AuxRequestData), qv::TableFileState::Loaded);
 }
@@ -231,15 +232,15 @@ TEST_F(DataModuleTest, DamagedRequestFileIsReportedOnceAndReplacedAtExit) {
 TEST_F(DataModuleTest, UniverseIsSavedWholeOrNotAtAll) {
   WriteUniverse();
   const std::map<std::string, std::string> before = UniverseFiles();
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_TRUE(s.LocateSectorAt(1, 3));
   s.SectorsData.Delete();  // its factories and traders go with it
   qvtest::AddTrade(s, 1, 3, 1);
   fs::permissions(DataFile("sectors.cds"), fs::perms::owner_read);
   fs::remove(DataFile("sectfact.cds"));
   fs::create_directory(DataFile("sectfact.cds"));
-  s.DataModuleDestroy();
+  qv::SaveStore(s, dialogs);
 
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   const std::string message = dialogs.Messages()[0];
@@ -268,8 +269,8 @@ TEST_F(DataModuleTest, SaveKilledBetweenTwoRenamesIsCompletedBeforeTheNextRead) 
   const pid_t child = ::fork();
   if (child == 0) {
     qvtest::ScriptedDialogs quiet;
-    TDataModule1 s(dir.Folder(), quiet);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, quiet);
     if (!s.LocateSectorAt(1, 3)) ::_exit(2);
     s.SectorsData.Delete();
     int renames = 0;
@@ -277,28 +278,28 @@ TEST_F(DataModuleTest, SaveKilledBetweenTwoRenamesIsCompletedBeforeTheNextRead) 
       if (++renames == 2) ::_exit(0);  // killed right before its second rename
       return qv::CommitRecord::SystemRename(from, to);
     });
-    s.DataModuleDestroy();
+    qv::SaveStore(s, quiet);
     ::_exit(3);
   }
   int status = -1;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-  TDataModule1 raw(dir.Folder(), dialogs);
+  TDataModule1 raw(dir.Folder());
   EXPECT_EQ(RowsInFile(raw, raw.SectorsData), 2) << "the sectors file is the new one";
   EXPECT_EQ(RowsInFile(raw, raw.SectFactoryData), 2) << "the sector factories file is old";
   ASSERT_TRUE(dir.Exists(std::string("Data/") + qv::CommitRecord::kFileName));
 
   const std::map<std::string, std::string> cutShort = AllFiles();
-  TDataModule1 reader(dir.Folder(), dialogs);
+  TDataModule1 reader(dir.Folder());
   reader.SetFolderReadOnly();
-  reader.DataModuleCreate();
+  qv::LoadStore(reader, dialogs);
   EXPECT_EQ(LoadedRowCounts(reader), (std::vector<int>{2, 1, 1}));
-  reader.DataModuleDestroy();
+  qv::SaveStore(reader, dialogs);
   EXPECT_EQ(AllFiles(), cutShort) << "a reader changes nothing";
 
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
   EXPECT_EQ(DataFolderEntries(), 6u) << "no record and no temporary file left";
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -314,12 +315,12 @@ TEST_F(DataModuleTest, FileThatCannotBeReplacedLeavesTheSaveToTheNextStart) {
     return to.ends_with("secttrad.cds") ? EPERM : qv::CommitRecord::SystemRename(from, to);
   };
   {
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     ASSERT_TRUE(s.LocateSectorAt(1, 3));
     s.SectorsData.Delete();
     s.SetRenameFunction(refuseTraders);
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   const std::string message = dialogs.Messages()[0];
@@ -333,9 +334,9 @@ TEST_F(DataModuleTest, FileThatCannotBeReplacedLeavesTheSaveToTheNextStart) {
 
   {  // Still refused: the universe is read as the save left it, and kept.
     qvtest::ScriptedDialogs next;
-    TDataModule1 s(dir.Folder(), next);
+    TDataModule1 s(dir.Folder());
     s.SetRenameFunction(refuseTraders);
-    s.DataModuleCreate();
+    qv::LoadStore(s, next);
     EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
     EXPECT_TRUE(s.UniverseReadOnly());
     ASSERT_EQ(next.Messages().size(), 1u);
@@ -346,8 +347,8 @@ TEST_F(DataModuleTest, FileThatCannotBeReplacedLeavesTheSaveToTheNextStart) {
         << next.Messages()[0];
   }
   qvtest::ScriptedDialogs last;
-  TDataModule1 s(dir.Folder(), last);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, last);
   EXPECT_EQ(LoadedRowCounts(s), (std::vector<int>{2, 1, 1}));
   EXPECT_TRUE(last.Messages().empty());
   EXPECT_EQ(DataFolderEntries(), 6u);
@@ -362,8 +363,8 @@ TEST_F(DataModuleTest, TextsLongerThanTheirFieldsAreKeptAndNamedOnce) {
   text.replace(text.find("\"Beta\""), 6, "\"" + longName + "\"");
   dir.Write("Data/sectors.cds", text);
   {
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0],
               DataFile("sectors.cds").string() +
@@ -376,10 +377,10 @@ TEST_F(DataModuleTest, TextsLongerThanTheirFieldsAreKeptAndNamedOnce) {
     s.SectorsData.Edit();
     s.SectorsData.FieldByName("Name").SetAsString(longName);
     s.SectorsData.Post();
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   std::string name;
   ASSERT_TRUE(s.FindSectorAt(2, 1, &name));
   EXPECT_EQ(name, longName);
@@ -393,12 +394,12 @@ TEST_F(DataModuleTest, StoreThatDoesNotHoldTheFolderWritesNothing) {
   WriteUniverse();
   fs::remove(dir.Path() / "AuxReq.cds");
   const std::map<std::string, std::string> before = AllFiles();
-  TDataModule1 s(dir.Folder(), dialogs);
+  TDataModule1 s(dir.Folder());
   s.SetFolderReadOnly();
-  s.DataModuleCreate();
+  qv::LoadStore(s, dialogs);
   ASSERT_TRUE(s.LocateSectorAt(1, 3));
   s.SectorsData.Delete();
-  s.DataModuleDestroy();
+  qv::SaveStore(s, dialogs);
   EXPECT_EQ(AllFiles(), before);
   EXPECT_TRUE(dialogs.Messages().empty());
 }
@@ -409,8 +410,8 @@ TEST_F(DataModuleTest, MissingFilesAreListedInOneMessageAndNewRowsAdoptNoOrphans
   WriteUniverse();
   for (const char* name : {"sectors.cds", "factlist.cds", "products.cds"})
     fs::remove(DataFile(name));
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   for (const char* name : {"sectors.cds", "factlist.cds", "products.cds"})
     EXPECT_NE(dialogs.Messages()[0].find("Cannot open file " + DataFile(name).string()),
@@ -428,13 +429,13 @@ TEST_F(DataModuleTest, MissingFilesAreListedInOneMessageAndNewRowsAdoptNoOrphans
 
 TEST_F(DataModuleTest, SectorsOffTheMapInAFileAreKeptAndNamedOnce) {
   {
-    TDataModule1 s(dir.Folder(), dialogs);
+    TDataModule1 s(dir.Folder());
     qvtest::AsFromOldFile(s.SectorsData, [&] { return qvtest::AddSector(s, "Far", 10000, 2); });
     qvtest::AddSector(s, "Edge", -9999, 9999);
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("'Far' at 10000, 2"), std::string::npos)
       << dialogs.Messages()[0];
@@ -445,31 +446,49 @@ TEST_F(DataModuleTest, SectorsOffTheMapInAFileAreKeptAndNamedOnce) {
 TEST_F(DataModuleTest, RowStillInEditAtExitIsSaved) {
   WriteUniverse();
   {
-    TDataModule1 s(dir.Folder(), dialogs);
-    s.DataModuleCreate();
+    TDataModule1 s(dir.Folder());
+    qv::LoadStore(s, dialogs);
     ASSERT_TRUE(s.LocateSectorAt(2, 1));
     s.SectorsData.Edit();
     s.SectorsData.FieldByName("Name").SetAsString("Renamed");
-    s.DataModuleDestroy();
+    qv::SaveStore(s, dialogs);
   }
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   std::string name;
   ASSERT_TRUE(s.FindSectorAt(2, 1, &name));
   EXPECT_EQ(name, "Renamed");
 }
 
 TEST_F(DataModuleTest, FreshFolderStartsEmptyAndCreatesItsFilesAtExit) {
-  TDataModule1 s(dir.Folder(), dialogs);
-  s.DataModuleCreate();
+  TDataModule1 s(dir.Folder());
+  qv::LoadStore(s, dialogs);
   ASSERT_EQ(dialogs.Messages().size(), 1u);  // naming each universe file
   EXPECT_NE(dialogs.Messages()[0].find("secttrad.cds"), std::string::npos);
   EXPECT_EQ(s.AuxRequestData.RecordCount(), 1);
   qvtest::AddSector(s, "Home", 0, 0);
-  s.DataModuleDestroy();
+  qv::SaveStore(s, dialogs);
   for (const char* file : kUniverseFiles)
     EXPECT_TRUE(dir.Exists(std::string("Data/") + file));
   EXPECT_TRUE(dir.Exists("AuxReq.cds"));
 }
 
 }  // namespace
+
+// The store tells nothing itself: what it found and what it could not write
+// come back to the program, which shows them.
+TEST_F(DataModuleTest, LoadReportAndSaveFailuresAreReturnedNotShown) {
+  WriteUniverse();
+  std::filesystem::remove(DataFile("products.cds"));
+  TDataModule1 s(dir.Folder());
+  const qv::TLoadReport report = s.DataModuleCreate(false);
+  EXPECT_TRUE(report.IsError);
+  EXPECT_TRUE(report.Text.starts_with("Cannot open file " + DataFile("products.cds").string()))
+      << report.Text;
+  dir.Write("Data/products.cds", "made by another program");
+  const std::vector<std::string> failures = s.DataModuleDestroy();
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("The universe was not saved"), std::string::npos) << failures[0];
+  EXPECT_FALSE(s.UniverseSaved());
+  EXPECT_TRUE(dialogs.Messages().empty());
+}

@@ -9,6 +9,7 @@
 #include "data/DataModule1.h"
 #include "data/StoreJournal.h"
 #include "data/UndoStack.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseEdits.h"
@@ -29,8 +30,8 @@ class JournalTest : public ::testing::Test {
   void SetUp() override { qvtest::SaveSmallUniverse(dir.Folder(), dialogs); }
 
   std::unique_ptr<qv::TDataModule1> Load() {
-    auto store = std::make_unique<qv::TDataModule1>(dir.Folder(), dialogs);
-    store->LoadAllTables();
+    auto store = std::make_unique<qv::TDataModule1>(dir.Folder());
+    store->LoadAllTables(qv::RequestFromThisBuild(store->ProgramFolder()));
     return store;
   }
   static constexpr const char* kJournal = "Data/QVMap.journal";
@@ -76,7 +77,7 @@ TEST_F(JournalTest, EveryStepEditsUndosAndRedosIncludedIsReplayedExactly) {
 
   // The journal goes only after a whole save, which then holds every step.
   const auto finalState = Snapshot(*store);
-  store->DataModuleDestroy();
+  qv::SaveStore(*store, dialogs);
   ASSERT_TRUE(store->UniverseSaved());
   journal.Finish();
   EXPECT_FALSE(fs::exists(JournalPath()));
@@ -132,7 +133,7 @@ TEST_F(JournalTest, AJournalOfOtherFilesIsRefused) {
   {
     const auto other = Load();
     qvtest::AddSector(*other, "Elsewhere", 9, 9);
-    other->DataModuleDestroy();
+    qv::SaveStore(*other, dialogs);
   }
   const auto store = Load();
   qv::StoreJournal journal(*store);
@@ -151,9 +152,9 @@ TEST_F(JournalTest, AJournalOfOtherFilesIsRefused) {
 }
 
 TEST_F(JournalTest, NoJournalIsWrittenForAUniverseThatCannotBeSaved) {
-  qv::TDataModule1 store(dir.Folder(), dialogs);
+  qv::TDataModule1 store(dir.Folder());
   store.SetFolderReadOnly();
-  store.LoadAllTables();
+  store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
   qv::StoreJournal journal(store);
   journal.Start();
   EXPECT_FALSE(journal.Started());

@@ -11,6 +11,7 @@
 #include "data/StoreTestData.h"
 #include "data/TableFile.h"
 #include "generator/UniverseGenerator.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -191,8 +192,8 @@ class StoreOperationsFilesTest : public ::testing::Test {
       fs::copy(fs::path(QV_SOURCE_DIR) / "Data", dir->Path() / "Data");
     }
     Make();
-    a->LoadAllTables();
-    b->LoadAllTables();
+    a->LoadAllTables(qv::RequestFromThisBuild(a->ProgramFolder()));
+    b->LoadAllTables(qv::RequestFromThisBuild(b->ProgramFolder()));
   }
   void Generate(int sectors, int width, int height) {
     qv::GeneratorOptions options;
@@ -223,8 +224,8 @@ class StoreOperationsFilesTest : public ::testing::Test {
 
  private:
   void Make() {
-    a = std::make_unique<TDataModule1>(dirA.Folder(), dialogs);
-    b = std::make_unique<TDataModule1>(dirB.Folder(), dialogs);
+    a = std::make_unique<TDataModule1>(dirA.Folder());
+    b = std::make_unique<TDataModule1>(dirB.Folder());
   }
 };
 
@@ -273,7 +274,7 @@ class StoreOperationsTest : public ::testing::Test {
  protected:
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  TDataModule1 s{dir.Folder(), dialogs};
+  TDataModule1 s{dir.Folder()};
 };
 
 // A refused sector leaves nothing behind: no row in edit, no neighbour's gate

@@ -22,13 +22,13 @@ class StoreQueriesTest : public ::testing::Test {
  protected:
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  TDataModule1 s{dir.Folder(), dialogs};
+  TDataModule1 s{dir.Folder()};
 
   std::string CurrentName() const { return s.SectorsData.FieldByName("Name").AsString(); }
 };
 
 TEST_F(StoreQueriesTest, SectorBoundsCoverTheMapAndKeepTheCursor) {
-  TDataModule1 empty(dir.Folder(), dialogs);
+  TDataModule1 empty(dir.Folder());
   const qv::TSectorBounds none = empty.GetSectorBounds();
   EXPECT_EQ(none.MaxX, 0);
   EXPECT_EQ(none.MinVisibleX, 2147483647);
@@ -53,7 +53,7 @@ TEST_F(StoreQueriesTest, SectorBoundsCoverTheMapAndKeepTheCursor) {
   EXPECT_EQ(b.MinVisibleY, -3);
   EXPECT_EQ(b.HiddenCount, 3);
 
-  TDataModule1 hiddenOnly(dir.Folder(), dialogs);
+  TDataModule1 hiddenOnly(dir.Folder());
   qvtest::AddSector(hiddenOnly, "H", 4, 4, false);
   const qv::TSectorBounds h = hiddenOnly.GetSectorBounds();
   EXPECT_EQ(h.MaxVisibleX, 0);

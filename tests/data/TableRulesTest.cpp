@@ -17,7 +17,7 @@ class TableRulesTest : public ::testing::Test {
  protected:
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  TDataModule1 s{dir.Folder(), dialogs};
+  TDataModule1 s{dir.Folder()};
 
   // Types `text` into `field` of a new row of its table and returns what was stored.
   static qv::Value TypeInto(Table& t, const char* field, const std::string& text) {

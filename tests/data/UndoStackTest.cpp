@@ -5,6 +5,7 @@
 
 #include "data/DataModule1.h"
 #include "data/UndoStack.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseEdits.h"
@@ -25,8 +26,8 @@ class UndoStackTest : public ::testing::Test {
 TEST_F(UndoStackTest, EveryKindOfEditIsUndoneAndRedoneExactly) {
   for (const qvtest::UniverseEdit& edit : qvtest::EveryKindOfEdit()) {
     SCOPED_TRACE(edit.name);
-    qv::TDataModule1 store(dir.Folder(), dialogs);
-    store.LoadAllTables();
+    qv::TDataModule1 store(dir.Folder());
+    store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
     qv::UndoStack undo(store);
     EXPECT_FALSE(undo.CanUndo());
     const auto before = Snapshot(store);
@@ -50,8 +51,8 @@ TEST_F(UndoStackTest, EveryKindOfEditIsUndoneAndRedoneExactly) {
 }
 
 TEST_F(UndoStackTest, ManyStepsGoBackInOrderAndANewEditClearsWhatCouldBeRedone) {
-  qv::TDataModule1 store(dir.Folder(), dialogs);
-  store.LoadAllTables();
+  qv::TDataModule1 store(dir.Folder());
+  store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
   qv::UndoStack undo(store);
   std::vector<std::vector<qvtest::TableSnapshot>> states{Snapshot(store)};
   for (const qvtest::UniverseEdit& edit : qvtest::EveryKindOfEdit()) {
@@ -77,8 +78,8 @@ TEST_F(UndoStackTest, ManyStepsGoBackInOrderAndANewEditClearsWhatCouldBeRedone) 
 }
 
 TEST_F(UndoStackTest, ARowStillBeingEditedIsWhatTheUndoTakesBack) {
-  qv::TDataModule1 store(dir.Folder(), dialogs);
-  store.LoadAllTables();
+  qv::TDataModule1 store(dir.Folder());
+  store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
   qv::UndoStack undo(store);
   qvtest::AddProduct(store, "Salt", 0);
   const auto before = Snapshot(store);
@@ -101,9 +102,9 @@ TEST_F(UndoStackTest, ARowStillBeingEditedIsWhatTheUndoTakesBack) {
 }
 
 TEST_F(UndoStackTest, NothingIsUndoneInAUniverseThatCannotBeSaved) {
-  qv::TDataModule1 store(dir.Folder(), dialogs);
+  qv::TDataModule1 store(dir.Folder());
   store.SetFolderReadOnly();
-  store.LoadAllTables();
+  store.LoadAllTables(qv::RequestFromThisBuild(store.ProgramFolder()));
   qv::UndoStack undo(store);
   qvtest::AddProduct(store, "Salt", 0);
   EXPECT_FALSE(undo.CanUndo());

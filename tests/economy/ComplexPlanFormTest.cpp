@@ -15,6 +15,7 @@
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
 #include "settings/MainTexts.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/UniverseRows.h"
@@ -39,7 +40,7 @@ std::vector<Cells> Rows(const QTableWidget& grid) {
 class ComplexPlanFormTest : public ::testing::Test {
  protected:
   ComplexPlanFormTest() {
-    store.DataModuleCreate();
+    qv::LoadStore(store, dialogs);
     const auto product = [this](const char* name, int avg) {
       return qvtest::AddRowId(store.ProductsData,
                               {{"Name", name}, {"Min", avg / 2}, {"Max", avg * 2}, {"Avg", avg}});
@@ -101,7 +102,7 @@ class ComplexPlanFormTest : public ::testing::Test {
 
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store{dir.Folder(), dialogs};
+  qv::TDataModule1 store{dir.Folder()};
   qv::TMainTexts mainTexts;
   std::unique_ptr<qv::TFactComplexCalcForm> form =
       std::make_unique<qv::TFactComplexCalcForm>(store, dialogs, nullptr, dir.Folder(), mainTexts);

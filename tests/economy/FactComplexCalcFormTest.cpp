@@ -18,6 +18,7 @@
 #include "editors/QtDataGrid.h"
 #include "editors/QtTableModel.h"
 #include "settings/MainTexts.h"
+#include "settings/StoreStartExit.h"
 #include "support/QtEditorTesting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -33,7 +34,7 @@ using Cells = std::vector<std::string>;
 class FactComplexCalcFormTest : public ::testing::Test {
  protected:
   FactComplexCalcFormTest() {
-    store.DataModuleCreate();
+    qv::LoadStore(store, dialogs);
     const int x = qvtest::AddRowId(store.ProductsData,
                                    {{"Name", "X"}, {"Min", 80}, {"Max", 120}, {"Avg", 100}});
     const int y = qvtest::AddRowId(store.ProductsData,
@@ -97,7 +98,7 @@ class FactComplexCalcFormTest : public ::testing::Test {
 
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store{dir.Folder(), dialogs};
+  qv::TDataModule1 store{dir.Folder()};
   qv::TMainTexts mainTexts;
   std::unique_ptr<qv::TFactComplexCalcForm> form = MakeForm();
 };
@@ -348,7 +349,7 @@ TEST_F(FactComplexCalcFormTest, ShowsWhatTheCommandLineToolPrints) {
   }
   shown += "profit\t" + Label("Label3") + "\nmessage\t" + Label("Label11") + "\n";
   form->FormClose();
-  store.DataModuleDestroy();
+  qv::SaveStore(store, dialogs);
 
   std::string printed;
   FILE* pipe = popen(("'" + cli + "' --home '" + dir.Folder() + "' complex").c_str(), "r");

@@ -15,6 +15,7 @@
 #include "editors/QtLookupComboBox.h"
 #include "map/RequestData.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/StoreStartExit.h"
 #include "support/QtWidgetProbes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -26,7 +27,7 @@ using qv::TRequestForm;
 class RequestFormTest : public ::testing::Test {
  protected:
   RequestFormTest() {
-    store_.DataModuleCreate();
+    qv::LoadStore(store_, dialogs_);
     ore_ = qvtest::AddProduct(store_, "Ore", 0);
     chips_ = qvtest::AddProduct(store_, "Chips", 0);
     energy_ = qvtest::AddProduct(store_, "Energy", 0);
@@ -77,7 +78,7 @@ class RequestFormTest : public ::testing::Test {
 
   qvtest::TempDir dir_;
   qvtest::ScriptedDialogs dialogs_;
-  qv::TDataModule1 store_{dir_.Folder(), dialogs_};
+  qv::TDataModule1 store_{dir_.Folder()};
   qv::CustomColorList customColors_;
   qv::TRequestSettings settings_;
   qv::TFontParams font_;

@@ -15,7 +15,7 @@ namespace {
 
 class SectorCommandsTest : public ::testing::Test {
  protected:
-  SectorCommandsTest() : store(dir.Folder(), dialogs) {}
+  SectorCommandsTest() : store(dir.Folder()) {}
 
   int Add(const std::string& name, int x, int y, bool visible, const char* gates = "") {
     Table& t = store.SectorsData;

@@ -6,6 +6,7 @@
 
 #include "data/DataModule1.h"
 #include "data/StoreTestData.h"
+#include "settings/StoreStartExit.h"
 
 // A small saved universe and one edit of every kind the windows make, for
 // tests of what is done with the steps (undo, redo, the journal).
@@ -14,7 +15,7 @@ namespace qvtest {
 // Saves a universe of three sectors with factories, traders, recipes and
 // products into `folder` and returns nothing: load it with LoadAllTables.
 inline void SaveSmallUniverse(const std::string& folder, qv::Dialogs& dialogs) {
-  qv::TDataModule1 s(folder, dialogs);
+  qv::TDataModule1 s(folder);
   const int vossk = AddSector(s, "Vossk Prime", 1, 1);
   const int ardent = AddSector(s, "Ardent", 2, 1);
   AddSector(s, "Cinder", 1, 2);
@@ -30,7 +31,7 @@ inline void SaveSmallUniverse(const std::string& folder, qv::Dialogs& dialogs) {
   AddSectFactory(s, vossk, fab, true);
   AddTrade(s, vossk, 0, ore);
   AddTrade(s, ardent, 1, chip);
-  s.DataModuleDestroy();
+  qv::SaveStore(s, dialogs);
 }
 
 struct UniverseEdit {

@@ -1,9 +1,10 @@
 #include "support/UniverseRows.h"
+#include "settings/StoreStartExit.h"
 
 namespace qvtest {
 
-EmptyStore::EmptyStore() : store_(std::make_unique<qv::TDataModule1>(dir_.Folder(), dialogs_)) {
-  store_->DataModuleCreate();
+EmptyStore::EmptyStore() : store_(std::make_unique<qv::TDataModule1>(dir_.Folder())) {
+  qv::LoadStore(*store_, dialogs_);
 }
 
 EmptyStore::~EmptyStore() = default;

@@ -16,6 +16,7 @@
 #include "data/DataModule1.h"
 #include "data/TableFile.h"
 #include "generator/UniverseGenerator.h"
+#include "settings/StoreStartExit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -372,7 +373,7 @@ const char* const kFiles[] = {"sectors.cds",  "factlist.cds", "products.cds",
 TEST(GeneratorStoreTest, TablesHoldTheUniverseInTheStoresOrders) {
   qvtest::TempDir dir;
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store(dir.Folder(), dialogs);
+  qv::TDataModule1 store(dir.Folder());
   const GenUniverse u = qv::BuildUniverse(GeneratorOptions{});
   qv::FillUniverseTables(store, u);
 
@@ -416,8 +417,8 @@ TEST(GeneratorStoreTest, WrittenFilesAreByteIdenticalAndLoadBack) {
   }
 
   qvtest::ScriptedDialogs dialogs;
-  qv::TDataModule1 store(first.Folder(), dialogs);
-  store.DataModuleCreate();
+  qv::TDataModule1 store(first.Folder());
+  qv::LoadStore(store, dialogs);
   EXPECT_TRUE(dialogs.Messages().empty());
   const GenUniverse u = qv::BuildUniverse(GeneratorOptions{});
   EXPECT_EQ(store.SectorsData.RecordCount(), static_cast<int>(u.Sectors.size()));

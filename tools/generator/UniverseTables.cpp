@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <initializer_list>
-#include <iostream>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "data/DataModule1.h"
 #include "data/TableFile.h"
-#include "settings/SilentDialogs.h"
 
 namespace qv {
 namespace {
@@ -101,14 +99,6 @@ void LoadTrades(Table& table, const std::vector<GenTradeRow>& trades) {
   w.Load(1);
 }
 
-// The generator asks nothing; whatever the store would show goes to stderr.
-class QuietDialogs : public SilentDialogs {
- public:
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
-    std::cerr << caption << ": " << text << '\n';
-  }
-};
-
 }  // namespace
 
 void FillUniverseTables(TDataModule1& store, const GenUniverse& universe) {
@@ -142,8 +132,7 @@ void WriteUniverse(const std::string& programFolder, const GeneratorOptions& opt
   const std::filesystem::path dataFolder = std::filesystem::path(programFolder) / "Data";
   std::filesystem::create_directories(dataFolder);
 
-  QuietDialogs dialogs;
-  TDataModule1 store((std::filesystem::path(programFolder) / "").string(), dialogs);
+  TDataModule1 store((std::filesystem::path(programFolder) / "").string());
   FillUniverseTables(store, universe);
   const std::pair<const Table*, const char*> files[] = {
       {&store.SectorsData, "sectors.cds"},      {&store.FactoriesData, "factlist.cds"},

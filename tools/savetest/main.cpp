@@ -13,6 +13,7 @@
 #include "data/DataModule1.h"
 #include "data/ProgramFolderLock.h"
 #include "settings/SilentDialogs.h"
+#include "settings/StoreStartExit.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   PrintedDialogs dialogs;
-  qv::TDataModule1 store(home, dialogs);
-  store.DataModuleCreate();
+  qv::TDataModule1 store(home);
+  qv::LoadStore(store, dialogs);
   if (openOnly) return dialogs.count == 0 ? 0 : 1;
   if (option == "--delete") {
     if (!store.LocateSectorByName(argv[3])) {
@@ -60,6 +61,6 @@ int main(int argc, char** argv) {
     }
     store.SectorsData.Delete();
   }
-  store.DataModuleDestroy();
+  qv::SaveStore(store, dialogs);
   return dialogs.count == 0 ? 0 : 1;
 }
