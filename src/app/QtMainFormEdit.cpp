@@ -66,6 +66,7 @@ void TMainForm::StepFinished(const ChangeRecord& record, ChangeOrigin origin) {
   // A replay at start is followed by one refresh of its own.
   if (origin == ChangeOrigin::Edit || origin == ChangeOrigin::Replay) return;
   AfterSectorsChanged();
+  if (TSectorDataForm* objects = Window(&TProgramWindows::sectorData)) objects->CloseIfSectorGone();
   const Field& x = store_.SectorsData.FieldByName("X");
   const Field& y = store_.SectorsData.FieldByName("Y");
   for (auto it = record.rows.rbegin(); it != record.rows.rend(); ++it) {

@@ -54,15 +54,31 @@ int RunRecover(CliContext& context, const CommandArgs& args) {
     else if (contents.droppedBytes > 0)
       err << "qvmap-cli: " << journal.Path() << ": a damaged end of " << contents.droppedBytes
           << " bytes was left out\n";
+    // Once the save's commit record is written the journal's changes are in
+    // it, so the journal goes then, even when the save is cut short after it.
+    std::string kept;
+    bool committed = false;
+    store->SetCommittedHook([&] {
+      committed = true;
+      try {
+        if (partial)
+          kept = journal.File().MoveAside(".discarded");
+        else
+          journal.Finish();
+      } catch (const std::exception& error) {
+        err << "qvmap-cli: " << error.what() << "\n";
+      }
+    });
     SaveStore(*store, context.GetDialogs());
-    if (!store->UniverseSaved()) {
+    store->SetCommittedHook({});
+    if (!committed) {
       err << "qvmap-cli: the universe was not saved; " << journal.Path() << " is kept\n";
       return 1;
     }
-    if (partial) {
-      err << "qvmap-cli: the journal is kept as " << journal.File().MoveAside(".discarded") << "\n";
-    } else {
-      journal.Finish();
+    if (partial) err << "qvmap-cli: the journal is kept as " << kept << "\n";
+    if (!store->UniverseSaved()) {
+      err << "qvmap-cli: the save is not complete; the next start completes it\n";
+      return 1;
     }
     context.Out() << "recovered " << replayed.steps << " changes; the universe is saved\n";
     return partial ? 1 : 0;

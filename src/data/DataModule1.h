@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -112,6 +113,10 @@ class TDataModule1 {
   bool FolderReadOnly() const { return folderReadOnly_; }
   // The rename the save and the completion of a cut-short save use.
   void SetRenameFunction(CommitRecord::RenameFunction rename) { rename_ = std::move(rename); }
+  // Called once a save's commit record is written and synced: from then on
+  // the new files are the universe (a cut-short save is completed at the
+  // next start), so what only stood in for them can go. Empty: nothing.
+  void SetCommittedHook(std::function<void()> hook) { committed_ = std::move(hook); }
   // The last DataModuleDestroy wrote the six universe files whole and in place.
   bool UniverseSaved() const { return universeSaved_; }
 
@@ -228,6 +233,7 @@ class TDataModule1 {
   bool universeSaved_ = false;
   std::vector<std::string> saveFailures_;  // gathered by the save at exit
   CommitRecord::RenameFunction rename_ = CommitRecord::SystemRename;
+  std::function<void()> committed_;
   std::unique_ptr<TStoreRowWriter> rowWriter_;
   struct OpenState {
     int sectorId = 0;

@@ -361,6 +361,7 @@ void TDataModule1::SaveUniverse() {
   // From here on the record holds the new set, whatever happens.
   for (StagedFile& file : staged)
     file.Release();
+  if (committed_) committed_();
   const std::vector<CommitRecord::Failure> notPlaced = record.Apply(rename_);
   if (notPlaced.empty()) {
     record.Remove();

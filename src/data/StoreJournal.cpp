@@ -29,6 +29,11 @@ StoreJournal::~StoreJournal() {
 StoreJournal::Replayed StoreJournal::Replay(const std::vector<ChangeRecord>& steps) {
   Replayed replayed;
   store_.SuspendViews();
+  // Each step would shift every kept order of its table; they are sorted
+  // once at the end instead.
+  const std::vector<Table*> tables = store_.AllTables();
+  for (Table* table : tables)
+    table->BeginRawWrites();
   try {
     for (const ChangeRecord& step : steps) {
       store_.ApplyChange(step, ChangeOrigin::Replay);
@@ -37,6 +42,8 @@ StoreJournal::Replayed StoreJournal::Replay(const std::vector<ChangeRecord>& ste
   } catch (const std::exception& error) {
     replayed.stopped = error.what();
   }
+  for (Table* table : tables)
+    table->EndRawWrites();
   store_.ResumeViews();
   return replayed;
 }
@@ -44,6 +51,15 @@ StoreJournal::Replayed StoreJournal::Replay(const std::vector<ChangeRecord>& ste
 void StoreJournal::Start(std::function<void(const std::string&)> problem) {
   if (Started() || store_.UniverseReadOnly()) return;
   problem_ = std::move(problem);
+  // The save's commit record holds every step journaled so far, and the
+  // next start would take this journal for one of other files.
+  store_.SetCommittedHook([this] {
+    try {
+      file_.Remove();
+    } catch (const std::exception& error) {
+      if (problem_) problem_(error.what());
+    }
+  });
   listener_ = store_.AddChangeListener([this](const ChangeRecord& step, ChangeOrigin origin) {
     if (origin == ChangeOrigin::Replay || failed_) return;
     try {
@@ -56,7 +72,10 @@ void StoreJournal::Start(std::function<void(const std::string&)> problem) {
 }
 
 void StoreJournal::Stop() {
-  if (listener_ != 0) store_.RemoveChangeListener(listener_);
+  if (listener_ != 0) {
+    store_.RemoveChangeListener(listener_);
+    store_.SetCommittedHook({});
+  }
   listener_ = 0;
 }
 

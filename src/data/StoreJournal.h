@@ -42,6 +42,8 @@ class StoreJournal {
   // journal that cannot be written ("Cannot write file ...: reason"), once;
   // the steps are then kept only in memory until the save at exit. Does
   // nothing when the universe is read-only (nothing of it is saved anyway).
+  // A save whose commit record is written removes the journal at once: the
+  // record then holds every step, even when the save is cut short after it.
   void Start(std::function<void(const std::string&)> problem = {});
   bool Started() const { return listener_ != 0; }
   // The journal as it is named after a whole save: removed.

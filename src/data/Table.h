@@ -239,6 +239,12 @@ class Table {
   void PutRowAt(int place, RowValues values);      // 0 <= place <= TotalRowCount()
   void ReplaceRowAt(int place, RowValues values);  // 0 <= place < TotalRowCount()
   void RemoveRowAt(int place);                     // 0 <= place < TotalRowCount()
+  // Many raw writes in a row (a journal replayed at start): between these
+  // two calls only the stored order is kept, and nothing but raw writes and
+  // StoredRecordAt may be used; the other orders are sorted once at the end,
+  // which then tells the views and the detail tables as one raw write would.
+  void BeginRawWrites();
+  void EndRawWrites();
   // Sets the AutoInc counter back or forth, as a step left it.
   void SetNextAutoInc(std::int64_t next) { nextAutoInc_ = next; }
 

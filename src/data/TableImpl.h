@@ -40,6 +40,9 @@ class Table::Impl {
   bool viewDirty = false;
   bool syncPending = false;   // the cursor's position must be found again
   bool resetToFirst = false;  // the master moved: start on the first row
+  // Between BeginRawWrites and EndRawWrites: only the stored order is kept.
+  bool rawBulk = false;
+  const void* bulkCursor = nullptr;  // the cursor's row when the raw writes began
 
   // Cursor.
   RowNode* cur = nullptr;

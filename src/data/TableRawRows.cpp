@@ -41,6 +41,7 @@ void Table::AfterRawWrite(const void* cursorBefore, bool cursorRowChanged) {
   Impl& m = *impl_;
   ++changeCount_;
   ++rowsVersion_;
+  if (m.rawBulk) return;  // EndRawWrites tells the views once
   m.MarkViewChanged();
   m.EnsureView();
   m.Notify(TableChange::DataSetChanged);
@@ -57,7 +58,10 @@ void Table::PutRowAt(int place, RowValues values) {
   const std::uint64_t seq = m.AllocateSeq(anchor);
   RowNode& row = m.rows.Add(std::move(values));
   row.seq = seq;
-  m.AddToOrders(&row);
+  if (m.rawBulk)
+    m.stored->Add(&row);
+  else
+    m.AddToOrders(&row);
   AfterRawWrite(m.cur, false);
 }
 
@@ -69,7 +73,7 @@ void Table::ReplaceRowAt(int place, RowValues values) {
   // orders whose key changed take it out and in again.
   std::vector<TableOrder*> moved;
   for (auto& [fields, order] : m.orders) {
-    if (order.get() == m.stored) continue;
+    if (order.get() == m.stored || m.rawBulk) continue;
     if (!order->HasStoredKeys() || order->KeyDiffers(row->values, values)) {
       order->Remove(row);
       moved.push_back(order.get());
@@ -86,6 +90,14 @@ void Table::RemoveRowAt(int place) {
   CheckRawWrite(place, static_cast<int>(m.stored->Rows().size()) - 1, nullptr);
   RowNode* victim = m.stored->Rows()[place];
   const RowNode* before = m.cur;
+  if (m.rawBulk) {
+    // The other orders are stale, so the cursor's new row is found at the end.
+    if (m.cur == victim) m.cur = nullptr;
+    m.stored->Remove(victim);
+    m.rows.Remove(victim->id);
+    AfterRawWrite(before, false);
+    return;
+  }
   if (m.cur == victim) {
     // The cursor goes to the row that follows in the active order (the view
     // then finds the nearest one it shows), or the one before at the end.
@@ -102,6 +114,30 @@ void Table::RemoveRowAt(int place) {
   if (m.derived) m.active->RemoveFrom(m.derivedRows, victim);
   m.rows.Remove(victim->id);
   AfterRawWrite(before, false);
+}
+
+void Table::BeginRawWrites() {
+  Impl& m = *impl_;
+  if (m.rawBulk) return;
+  m.rawBulk = true;
+  m.bulkCursor = m.cur;
+}
+
+void Table::EndRawWrites() {
+  Impl& m = *impl_;
+  if (!m.rawBulk) return;
+  m.rawBulk = false;
+  const std::vector<RowNode*>& all = m.stored->Rows();
+  for (auto& [fields, order] : m.orders)
+    if (order.get() != m.stored) order->Sort(all);
+  // A filtered view may hold rows that are gone: it is built anew.
+  m.derivedRows.clear();
+  m.viewDirty = true;
+  if (m.cur == nullptr && m.bulkCursor != nullptr) {
+    const std::vector<RowNode*>& view = m.View();
+    if (!view.empty()) m.cur = view.front();
+  }
+  AfterRawWrite(m.bulkCursor, true);
 }
 
 }  // namespace qv

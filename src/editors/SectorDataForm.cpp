@@ -170,6 +170,11 @@ void TSectorDataForm::FormClose() {
   store_.ClearProductNames();
 }
 
+void TSectorDataForm::CloseIfSectorGone() {
+  if (!openSector_ || store_.SectorsData.Lookup("Id", Value(sectorId_)).IsValid()) return;
+  reject();
+}
+
 // ---- Pages ----
 
 void TSectorDataForm::UpdatePages() {

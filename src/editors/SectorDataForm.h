@@ -77,6 +77,9 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   void Button2Click();  // the factory types window
   void Button3Click();  // the product types window
   void UpdatePages();
+  // After an undo or a redo: a sector of the window that is gone (its
+  // objects went with it) closes the window rather than leave it on nothing.
+  void CloseIfSectorGone();
 
   // The page of a station kind (kShipyard ...) or of the factories.
   QWidget& Page(int trader) const;

@@ -85,6 +85,29 @@ TEST_F(QtMainFormEditTest, TheEditMenuTakesBackADeletedSectorWithItsObjects) {
   EXPECT_TRUE(undoKey);
 }
 
+// The objects-in-sector window open on a sector that a redo takes away
+// again: the window closes and leaves no table filtered for it.
+TEST_F(QtMainFormEditTest, ARedoThatRemovesTheSectorOfTheObjectsWindowClosesIt) {
+  Start();
+  form().SelectSector(0, 0);
+  dialogs.yesNoAnswers.push_back(true);
+  form().Action("Delete1")->trigger();
+  form().Action("Undo1")->trigger();
+  qv::TSectorDataForm& objects = *program->Window(&qv::TProgramWindows::sectorData);
+  ASSERT_TRUE(objects.Open(0, 0));
+  objects.FormShow();
+  objects.show();
+  ASSERT_TRUE(store().SectFactoryData.Filtered());
+  form().Action("Redo1")->trigger();
+  EXPECT_FALSE(store().FindSectorByName("Alpha"));
+  EXPECT_FALSE(objects.isVisible());
+  EXPECT_FALSE(store().SectFactoryData.Filtered());
+  EXPECT_FALSE(store().SectTradeData.Filtered());
+  // Brought back, the sector opens in it as before.
+  form().Action("Undo1")->trigger();
+  EXPECT_TRUE(objects.Open(0, 0));
+}
+
 TEST_F(QtMainFormEditTest, AJournalLeftByAKilledRunIsOfferedAtTheNextStart) {
   {
     // A run that placed a factory and was killed before it saved.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -120,6 +121,61 @@ TEST_F(JournalTest, AJournalCutAnywhereInItsLastStepReplaysTheStepsBeforeIt) {
   JournalFile::Contents contents;
   EXPECT_EQ(Replayed(&contents), beforeLast);
   EXPECT_EQ(contents.droppedBytes, whole.size() - lastStart);
+}
+
+// A replay sorts the kept orders once at its end: every order a window may
+// use is whole and sorted then, and the cursor stands on a row that is there.
+TEST_F(JournalTest, AReplayLeavesEveryOrderSortedAndTheCursorOnARow) {
+  std::vector<qvtest::TableSnapshot> edited;
+  {
+    const auto store = Load();
+    qv::StoreJournal journal(*store);
+    journal.Start();
+    qvtest::AddSector(*store, "Drift", 3, 3);
+    qvtest::AddSector(*store, "Beacon", 4, 3);
+    qvtest::DeleteWhere(store->SectorsData, "Name", qv::Value("Vossk Prime"));
+    edited = Snapshot(*store);
+  }
+  const auto store = Load();
+  qv::Table& sectors = store->SectorsData;
+  sectors.SetIndexFieldNames("Name");
+  ASSERT_TRUE(sectors.Locate("Name", {qv::Value("Vossk Prime")}));  // the row that goes
+  qv::StoreJournal journal(*store);
+  const qv::StoreJournal::Replayed replayed = journal.Replay(journal.Read().steps);
+  ASSERT_EQ(replayed.stopped, "");
+  EXPECT_EQ(Snapshot(*store), edited);
+  ASSERT_FALSE(sectors.Eof());
+  EXPECT_NE(sectors.FieldByName("Name").AsString(), "Vossk Prime");
+  std::vector<std::string> names;
+  for (sectors.First(); !sectors.Eof(); sectors.Next())
+    names.push_back(sectors.FieldByName("Name").AsString());
+  EXPECT_EQ(names, (std::vector<std::string>{"Ardent", "Beacon", "Cinder", "Drift"}));
+  EXPECT_TRUE(
+      sectors.Lookup("Id", sectors.Lookup("Name", qv::Value("Beacon")).Get("Id")).IsValid());
+  EXPECT_FALSE(sectors.Lookup("Name", qv::Value("Vossk Prime")).IsValid());
+}
+
+// A kill after the save's commit record and before its renames: the next
+// start completes the save, and no journal is left to be taken for foreign.
+TEST_F(JournalTest, ASaveCutShortAfterItsCommitRecordLeavesNoJournal) {
+  std::vector<qvtest::TableSnapshot> edited;
+  {
+    const auto store = Load();
+    qv::StoreJournal journal(*store);
+    journal.Start();
+    qvtest::AddSector(*store, "Drift", 3, 3);
+    ASSERT_TRUE(fs::exists(JournalPath()));
+    edited = Snapshot(*store);
+    store->SetRenameFunction([](const std::string&, const std::string&) { return EIO; });
+    store->DataModuleDestroy();
+    EXPECT_FALSE(store->UniverseSaved());
+    EXPECT_TRUE(fs::exists(dir.File("Data/universe.commit")));
+  }
+  EXPECT_FALSE(fs::exists(JournalPath()));
+  const auto store = Load();
+  EXPECT_FALSE(fs::exists(dir.File("Data/universe.commit")));
+  EXPECT_EQ(Snapshot(*store), edited);
+  EXPECT_EQ(qv::StoreJournal(*store).Read().state, State::None);
 }
 
 TEST_F(JournalTest, AJournalOfOtherFilesIsRefused) {
