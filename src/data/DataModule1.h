@@ -11,6 +11,8 @@
 #include "data/ChangeRecorder.h"
 #include "data/CommitRecord.h"
 #include "data/NumStrList.h"
+#include "data/StoreCodes.h"
+#include "data/StoreFields.h"
 #include "data/StoreScopes.h"
 #include "data/Table.h"
 #include "data/TableFile.h"
@@ -131,6 +133,9 @@ class TDataModule1 {
   Table SectTradeData{"SectTradeData"};
   Table AuxRequestData{"AuxRequestData"};
 
+  // Every field of the seven tables, found when the schemas were built.
+  const TStoreFields& Fields() const { return fields_; }
+
   // The six universe tables in load order, then AuxRequestData.
   std::vector<Table*> AllTables();
   // The table of that name (ignoring ASCII case), nullptr when the store has none.
@@ -246,6 +251,7 @@ class TDataModule1 {
   TNumStrList productNames_;
   TNumStrList factoryNames_;
   TStoreTexts texts_;
+  TStoreFields fields_;
   friend class TOpenSector;
   friend class TOpenRecipes;
   // Declared after the tables it observes, so that it goes first.
