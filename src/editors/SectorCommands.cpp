@@ -23,17 +23,16 @@ bool LocateOnMap(TDataModule1& store, int x, int y) {
 std::optional<std::string> SectorStatusText(TDataModule1& store, int x, int y, bool showHidden,
                                             const TMainTexts& texts) {
   if (!LocateOnMap(store, x, y)) return std::nullopt;
-  Table& t = store.SectorsData;
-  if (!showHidden && !t.FieldByName("Visible").AsBoolean()) return std::nullopt;
+  const TSectorsFields& f = store.Fields().Sectors;
+  if (!showHidden && !f.Visible->AsBoolean()) return std::nullopt;
 
-  std::string line =
-      t.FieldByName("Name").AsString() + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-  const std::string race = t.FieldByName("Race").AsString();
+  std::string line = f.Name->AsString() + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+  const std::string race = f.Race->AsString();
   if (!race.empty()) line += ", " + race;
-  line += "," + texts.StatusSuns + ": " + std::to_string(t.FieldByName("Suns").AsInteger());
-  if (t.FieldByName("Shipyard").AsBoolean()) line += ", " + texts.StatusShipyard;
-  if (t.FieldByName("Eqdock").AsBoolean()) line += ", " + texts.StatusDock;
-  if (t.FieldByName("Pirate").AsBoolean()) line += ", " + texts.StatusPirate;
+  line += "," + texts.StatusSuns + ": " + std::to_string(f.Suns->AsInteger());
+  if (f.Shipyard->AsBoolean()) line += ", " + texts.StatusShipyard;
+  if (f.Eqdock->AsBoolean()) line += ", " + texts.StatusDock;
+  if (f.Pirate->AsBoolean()) line += ", " + texts.StatusPirate;
   return line;
 }
 
@@ -43,7 +42,7 @@ bool DrawableSectorAt(TDataModule1& store, int x, int y, bool showHidden) {
   const Table::Bookmark mark = t.GetBookmark();
   store.SuspendViews();
   bool drawable = LocateOnMap(store, x, y);
-  if (drawable && !showHidden) drawable = t.FieldByName("Visible").AsBoolean();
+  if (drawable && !showHidden) drawable = store.Fields().Sectors.Visible->AsBoolean();
   if (mark != 0 && t.BookmarkValid(mark)) t.GotoBookmark(mark);
   store.ResumeViews();
   return drawable;
@@ -52,15 +51,13 @@ bool DrawableSectorAt(TDataModule1& store, int x, int y, bool showHidden) {
 TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
   TRevealDirections directions;
   if (!LocateOnMap(store, selX, selY)) return directions;
-  Table& t = store.SectorsData;
-  const bool north = t.FieldByName("NorthGate").AsBoolean();
-  const bool south = t.FieldByName("SouthGate").AsBoolean();
-  const bool west = t.FieldByName("WestGate").AsBoolean();
-  const bool east = t.FieldByName("EastGate").AsBoolean();
+  const TSectorsFields& f = store.Fields().Sectors;
+  const bool north = f.NorthGate->AsBoolean();
+  const bool south = f.SouthGate->AsBoolean();
+  const bool west = f.WestGate->AsBoolean();
+  const bool east = f.EastGate->AsBoolean();
 
-  auto hiddenAt = [&](int x, int y) {
-    return LocateOnMap(store, x, y) && !t.FieldByName("Visible").AsBoolean();
-  };
+  auto hiddenAt = [&](int x, int y) { return LocateOnMap(store, x, y) && !f.Visible->AsBoolean(); };
   directions.north = north && hiddenAt(selX, selY - 1);
   directions.south = south && hiddenAt(selX, selY + 1);
   directions.west = west && hiddenAt(selX - 1, selY);
@@ -71,17 +68,17 @@ TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
 
 bool RevealSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
+  return RevealSector(store, store.Fields().Sectors.Id->AsInteger()).has_value();
 }
 
 std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return std::nullopt;
-  return store.SectorsData.FieldByName("Name").AsString();
+  return store.Fields().Sectors.Name->AsString();
 }
 
 bool DeleteSectorAt(TDataModule1& store, int x, int y) {
   if (!LocateOnMap(store, x, y)) return false;
-  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
+  return DeleteSector(store, store.Fields().Sectors.Id->AsInteger()).has_value();
 }
 
 }  // namespace qv

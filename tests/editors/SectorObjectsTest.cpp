@@ -13,10 +13,10 @@ TEST(SectorObjectsTest, StationKindsNameTheirFlagAndWhatTheyTrade) {
   EXPECT_STREQ(qv::StationFlagField(qv::kShipyard), "Shipyard");
   EXPECT_STREQ(qv::StationFlagField(qv::kEquipmentDock), "Eqdock");
   EXPECT_STREQ(qv::StationFlagField(qv::kPirateBase), "Pirate");
-  EXPECT_EQ(qv::StationProductFilter(qv::kShipyard), "Type = 2 or Type = 3");
-  EXPECT_EQ(qv::StationProductFilter(qv::kEquipmentDock), "Type = 0 or Type = 1");
-  EXPECT_EQ(qv::StationProductFilter(qv::kTradingStation), "Type = 0 or Type = 1");
-  EXPECT_EQ(qv::StationProductFilter(qv::kPirateBase), "");
+  EXPECT_EQ(qv::StationProductFilter(qv::Trader::Shipyard), "Type = 2 or Type = 3");
+  EXPECT_EQ(qv::StationProductFilter(qv::Trader::EquipmentDock), "Type = 0 or Type = 1");
+  EXPECT_EQ(qv::StationProductFilter(qv::Trader::TradingStation), "Type = 0 or Type = 1");
+  EXPECT_EQ(qv::StationProductFilter(qv::Trader::PirateBase), "");
   EXPECT_EQ(qv::SectorObjectsCaption("Sector:", "Alpha", 3, 4, "Kessar"),
             "Sector: Alpha (3,4), Kessar");
   EXPECT_EQ(qv::SectorObjectsCaption("Sector:", "Delta", 2, 2, ""), "Sector: Delta (2,2)");
@@ -28,7 +28,7 @@ TEST(SectorObjectsTest, AGoneSectorChangesNothing) {
   EmptyStore s;
   AddSector(*s, {.name = "Alpha", .shipyard = true});
   bool asked = false;
-  EXPECT_EQ(qv::SwitchStation(*s, 999, qv::kShipyard, false,
+  EXPECT_EQ(qv::SwitchStation(*s, 999, qv::Trader::Shipyard, false,
                               [&] {
                                 asked = true;
                                 return true;
