@@ -96,7 +96,7 @@ void TMainForm::Clearroute1Click() {
 }
 
 void TMainForm::RefreshRoute() {
-  if (routePlan_.Update(store_.SectorsData, settings_.Map.ShowInvisibleSectors, settings_.Route))
+  if (routePlan_.Update(store_, settings_.Map.ShowInvisibleSectors, settings_.Route))
     surface_->update();
   UpdateRouteStatus();
   UpdateRouteCommands();

@@ -223,10 +223,11 @@ void TWhereToForm::FillProducts() {
     std::string name;
     int id;
   };
+  const TProductsFields& f = store_.Fields().Products;
   std::vector<Item> items;
   for (const Record& row : products.AllRecords())
     items.push_back(
-        {row.Get("Type").ToInteger(), row.Get("Name").ToString(), row.Get("Id").ToInteger()});
+        {f.Type.Of(row).ToInteger(), f.Name.Of(row).ToString(), f.Id.Of(row).ToInteger()});
   // As the product types are listed: by type, then name.
   std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
     if (a.type != b.type) return a.type < b.type;
