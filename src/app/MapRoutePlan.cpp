@@ -26,8 +26,9 @@ void TMapRoutePlan::Clear() {
   current_ = false;
 }
 
-std::optional<int> TMapRoutePlan::SectorIdAt(const Table& sectors, bool showHidden, int x, int y) {
-  graph_.Update(sectors, showHidden);
+std::optional<int> TMapRoutePlan::SectorIdAt(const TDataModule1& store, bool showHidden, int x,
+                                             int y) {
+  graph_.Update(store, showHidden);
   const int node = graph_.NodeAt(x, y);
   if (node < 0) return std::nullopt;
   return graph_.Sector(node).id;
@@ -60,7 +61,7 @@ bool TMapRoutePlan::Update(const TDataModule1& store, bool showHidden,
   const std::string oldEnd = endLabel_;
 
   // Without an end there is nothing to look up: a large map is not read.
-  if (start_ || end_) graph_.Update(sectors, showHidden);
+  if (start_ || end_) graph_.Update(store, showHidden);
   const int startNode = start_ ? graph_.NodeOfId(*start_) : -1;
   const int endNode = end_ ? graph_.NodeOfId(*end_) : -1;
   const std::optional<std::string> startLabel =

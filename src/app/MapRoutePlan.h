@@ -43,7 +43,7 @@ class TMapRoutePlan {
   const std::string& EndLabel() const { return endLabel_; }
 
   // The Id of the sector the map shows at (x, y), or nothing.
-  std::optional<int> SectorIdAt(const Table& sectors, bool showHidden, int x, int y);
+  std::optional<int> SectorIdAt(const TDataModule1& store, bool showHidden, int x, int y);
 
  private:
   // The label of an end, read from the graph or (when hidden) from the

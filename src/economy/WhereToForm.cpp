@@ -203,7 +203,7 @@ void TWhereToForm::ShowFrom(std::optional<std::pair<int, int>> selected, bool sh
   options_ = options;
   startId_.reset();
   if (selected) {
-    graph_.Update(store_.SectorsData, showHidden_);
+    graph_.Update(store_, showHidden_);
     const int node = graph_.NodeAt(selected->first, selected->second);
     if (node >= 0) startId_ = graph_.Sector(node).id;
   }
@@ -246,7 +246,7 @@ void TWhereToForm::FillProducts() {
 
 void TWhereToForm::Search() {
   BusyGuard busy(busy_);
-  graph_.Update(store_.SectorsData, showHidden_);
+  graph_.Update(store_, showHidden_);
   FillProducts();
   int startNode = startId_ ? graph_.NodeOfId(*startId_) : -1;
   if (startNode < 0) startId_.reset();
