@@ -24,6 +24,19 @@ TEST(SectorObjectsTest, StationKindsNameTheirFlagAndWhatTheyTrade) {
   EXPECT_EQ(qv::CycleTimeText(texts, 125), "(2 min 5 sec)");
 }
 
+// The window reads a station's flag through its handle, the store's
+// operations write it by name: both must mean the same field, a code no kind
+// has included.
+TEST(SectorObjectsTest, TheFlagReadIsTheFlagTheStoreWrites) {
+  EmptyStore s;
+  const qv::TSectorsFields& sectors = s->Fields().Sectors;
+  for (const int code : {0, 1, 2, 3, 7}) {
+    const qv::FieldRef& flag = qv::StationFlag(sectors, qv::AsCode<qv::Trader>(code));
+    EXPECT_EQ(flag->FieldName(), qv::StationFlagField(code)) << code;
+    EXPECT_EQ(&flag->DataSet(), &s->SectorsData) << code;
+  }
+}
+
 TEST(SectorObjectsTest, AGoneSectorChangesNothing) {
   EmptyStore s;
   AddSector(*s, {.name = "Alpha", .shipyard = true});
