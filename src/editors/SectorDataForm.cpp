@@ -259,7 +259,7 @@ void TSectorDataForm::ToolButton2Click() {
 void TSectorDataForm::ToolButton3Click() {
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids()) return;
   PlaceTrader(store_, sectorId_, store_.OpenTrader());
-  QtDataGrid& grid = *Station(AsCode<Trader>(store_.OpenTrader())).grid;
+  QtDataGrid& grid = *Station(ShownTrader()).grid;
   grid.SetCurrentColumn(0);
   grid.setFocus();
   UpdatePages();
@@ -270,7 +270,7 @@ void TSectorDataForm::ToolButton4Click() {
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids() || trade.IsEmpty()) return;
   const std::string product = store_.Fields().SectTrade.ProductId->DisplayText();
   const std::string question =
-      FormatText(texts_.NameDeleteMsg, {PageCaption(AsCode<Trader>(store_.OpenTrader())), product});
+      FormatText(texts_.NameDeleteMsg, {PageCaption(ShownTrader()), product});
   if (!dialogs_.AskYesNo(question, mainTexts_.DeleteCap)) return;
   RemoveTrader(store_, trade.GetBookmark());
   UpdatePages();
@@ -279,6 +279,10 @@ void TSectorDataForm::ToolButton4Click() {
 void TSectorDataForm::Edit1Change() {
   ShowCycleText();
   if (ready_) StoreSolarCycle(store_, sectorId_, TypedCycle());
+}
+
+Trader TSectorDataForm::ShownTrader() const {
+  return AsCode<Trader>(store_.OpenTrader());
 }
 
 int TSectorDataForm::TypedCycle() const {

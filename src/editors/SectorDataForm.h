@@ -83,7 +83,7 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   // objects went with it) closes the window rather than leave it on nothing.
   void CloseIfSectorGone();
 
-  // The page of a station kind (kShipyard ...) or of the factories.
+  // The page of a station kind, or of the factories (kFactoryPage).
   QWidget& Page(std::optional<Trader> trader) const;
   QtDataGrid& Grid(std::optional<Trader> trader) const;
   QCheckBox& StationBox(Trader trader) const;
@@ -116,6 +116,8 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   StationPage& Station(Trader trader);
   const StationPage& Station(Trader trader) const;
   std::string PageCaption(Trader trader) const;
+  // The station kind whose page the traders' filter shows.
+  Trader ShownTrader() const;
   void FillPickLists();
   void CopySharedTexts();
   bool CommitGrids();
