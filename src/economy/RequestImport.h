@@ -34,9 +34,9 @@ struct TImportedConditions {
 };
 
 // Reads the recipe rows of `factoryId` from the store's recipe table
-// (FactoryProdData) in the order of its factory index (products before resources, then in the
-// order the rows were made), whatever view the table shows and without
-// moving its cursor.
+// (FactoryProdData) in the order of its factory index (products before
+// resources, then in the order the rows were made), whatever view the table
+// shows and without moving its cursor.
 TImportedConditions ImportFactoryConditions(const TDataModule1& store, int factoryId);
 
 }  // namespace qv
