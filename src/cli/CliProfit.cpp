@@ -64,7 +64,7 @@ int RunProfit(CliContext& context, const CommandArgs& args) {
     context.Err() << "qvmap-cli: no factory type \"" << factoryName << "\" that can be bought\n";
     return 1;
   }
-  const int special = type.Get("Special").ToInteger();
+  const Special special = AsCode<Special>(type.Get("Special").ToInteger());
   const double cycle =
       CycleSeconds(type.Get("Mtime").ToInteger(), special,
                    boxText.value_or(std::to_string(DefaultCycleBoxValue(special))));

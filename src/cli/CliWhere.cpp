@@ -70,7 +70,7 @@ int RunWhere(CliContext& context, const CommandArgs& args) {
   std::string error;
   const std::optional<NamedSector> start = ResolveSector(store, *from, error);
   TJumpGraph graph;
-  graph.Update(store.SectorsData, hidden);
+  graph.Update(store, hidden);
   if (start) query.fromNode = NodeOnMap(graph, *start, error);
   if (query.fromNode < 0) {
     context.Err() << "qvmap-cli: " << error << "\n";

@@ -122,8 +122,9 @@ void TFactSimpleCalcForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
   CycleCaption = languageFile.ReadString(kSection, "CycleText", CycleCaption);
   YieldCaption = languageFile.ReadString(kSection, "YieldText", YieldCaption);
-  if (SpecialKind != 0)
-    label7_->setText(QString::fromStdString(SpecialKind == 1 ? CycleCaption : YieldCaption));
+  if (SpecialKind != Special::None)
+    label7_->setText(
+        QString::fromStdString(SpecialKind == Special::SolarPlant ? CycleCaption : YieldCaption));
 }
 
 void TFactSimpleCalcForm::ReadSettings(const IniFile* settings) {
@@ -153,8 +154,8 @@ void TFactSimpleCalcForm::SetCycleHints(bool on) {
 }
 
 void TFactSimpleCalcForm::UpdateCycleControls() {
-  const bool solar = SpecialKind == 1;
-  const bool ordinary = SpecialKind == 0;
+  const bool solar = SpecialKind == Special::SolarPlant;
+  const bool ordinary = SpecialKind == Special::None;
   for (QWidget* w : {static_cast<QWidget*>(label7_), static_cast<QWidget*>(edit1_),
                      static_cast<QWidget*>(upDown1_)})
     w->setVisible(!ordinary);
@@ -213,7 +214,7 @@ void TFactSimpleCalcForm::FormShow() {
       const auto price = prices.find(frame->ProductId());
       if (price != prices.end() && price->second > 0) frame->SetPrice(price->second);
     }
-    if (SpecialKind != 0) edit1_->setText(boxText);
+    if (SpecialKind != Special::None) edit1_->setText(boxText);
   }
   Recalculate();
 }
@@ -222,7 +223,7 @@ void TFactSimpleCalcForm::ComboBox1Change() {
   if (comboBox1_->currentIndex() < 0) {
     ClearResults();
     FactoryName.clear();
-    SpecialKind = 0;
+    SpecialKind = Special::None;
     UpdateCycleControls();
     return;
   }
@@ -234,13 +235,14 @@ void TFactSimpleCalcForm::ComboBox1Change() {
   if (!types.FindKey({Value(FactoryName)})) {
     ClearResults();
     FactoryName.clear();
-    SpecialKind = 0;
+    SpecialKind = Special::None;
   } else {
+    const TFactoriesFields& f = store_.Fields().Factories;
     const Record type = types.CurrentRecord();
-    CalcTime = type.Get("Mtime").ToInteger();
-    SpecialKind = type.Get("Special").ToInteger();
+    CalcTime = f.Mtime.Of(type).ToInteger();
+    SpecialKind = AsCode<Special>(f.Special.Of(type).ToInteger());
     frames_ =
-        CreateProductFrames(frameList_, this, store_, type.Get("Id").ToInteger(), CycleSeconds());
+        CreateProductFrames(frameList_, this, store_, f.Id.Of(type).ToInteger(), CycleSeconds());
   }
   scrollBox1_->show();
   types.SetIndexName("FactoriesDataIdIndex");
@@ -261,7 +263,7 @@ void TFactSimpleCalcForm::ComboBox2Change() {
 
 void TFactSimpleCalcForm::Edit1Change() {
   Recalculate();
-  if (SpecialKind == 1) SetCycleHints(true);
+  if (SpecialKind == Special::SolarPlant) SetCycleHints(true);
 }
 
 void TFactSimpleCalcForm::UpDown1Click() {

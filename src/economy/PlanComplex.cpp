@@ -15,7 +15,7 @@ void UsePlanAsComplex(TDataModule1& store, const TPlanCatalogue& catalogue, cons
   set.ClearFactories();
   for (const TPlanCount& count : plan.Counts) {
     const TPlanFactoryType* type = catalogue.FindType(count.TypeId);
-    const bool mine = type && (type->Special == 2 || type->Special == 3);
+    const bool mine = type && IsMine(type->Special);
     for (int i = 0; i < count.Count; ++i) {
       factoryList.Append();
       factoryList.FieldByName("FactoryId").SetAsInteger(count.TypeId);

@@ -16,20 +16,19 @@ struct SlotProduct {
   std::string name;
 };
 
-SlotProduct ReadSlot(Table& aux, int slot) {
-  if (aux.IsEmpty()) return {};
-  const std::string number = std::to_string(slot);
-  return {aux.FieldByName("Prod" + number).AsInteger(),
-          aux.FieldByName("Prod" + number + "Name").AsString()};
+SlotProduct ReadSlot(TDataModule1& store, int slot) {
+  if (store.AuxRequestData.IsEmpty()) return {};
+  const TAuxRequestFields& f = store.Fields().AuxRequest;
+  const auto at = static_cast<std::size_t>(slot - 1);
+  return {f.Prod.at(at)->AsInteger(), f.ProdName.at(at)->AsString()};
 }
 
 }  // namespace
 
 TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& settings) {
   TRequestData request;
-  Table& aux = store.AuxRequestData;
   if (settings.SimpleRequest) {
-    const SlotProduct product = ReadSlot(aux, 1);
+    const SlotProduct product = ReadSlot(store, 1);
     request.Count = 2;
     for (int i = 0; i < 2; ++i) {
       request.ProductId[i] = product.id;
@@ -43,7 +42,7 @@ TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& se
     for (int slot = 0; slot < TRequestData::kMaxProducts; ++slot) {
       const int role = settings.ReqOp[slot];
       if (role == kRoleNone) continue;
-      const SlotProduct product = ReadSlot(aux, slot + 1);
+      const SlotProduct product = ReadSlot(store, slot + 1);
       const int i = request.Count++;
       request.ProductId[i] = product.id;
       request.ProductName[i] = product.name;
@@ -69,10 +68,8 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
     error = "Traders mode must be 0 to 3";
     return std::nullopt;
   }
-  const Table& products = store.ProductsData;
-  const int idIndex = products.FieldByName("Id").Index();
-  const int nameIndex = products.FieldByName("Name").Index();
-  const std::vector<Record> rows = products.AllRecords();
+  const TProductsFields& f = store.Fields().Products;
+  const std::vector<Record> rows = store.ProductsData.AllRecords();
 
   TRequestData request;
   for (int i = 0; i < count; ++i) {
@@ -84,7 +81,7 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
     // Exact comparison: the index order would also accept another case.
     const Record* match = nullptr;
     for (const Record& row : rows) {
-      if (row.Get(nameIndex).ToString() == wanted.name) {
+      if (f.Name.Of(row).ToString() == wanted.name) {
         match = &row;
         break;
       }
@@ -93,7 +90,7 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
       error = "Unknown product \"" + wanted.name + "\"";
       return std::nullopt;
     }
-    request.ProductId[i] = match->Get(idIndex).ToInteger();
+    request.ProductId[i] = f.Id.Of(*match).ToInteger();
     request.ProductName[i] = wanted.name;
     request.Operation[i] = wanted.operation;
     request.Color[i] = settings.ReqColor[i];

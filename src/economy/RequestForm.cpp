@@ -404,7 +404,7 @@ void TRequestForm::DBLookupComboBox8Click() {
   Table& aux = store_.AuxRequestData;
   if (aux.IsEmpty()) return;
   const TImportedConditions conditions =
-      ImportFactoryConditions(store_.FactoryProdData, aux.FieldByName("Fact1").AsInteger());
+      ImportFactoryConditions(store_, aux.FieldByName("Fact1").AsInteger());
 
   if (aux.State() == TableState::Browse) aux.Edit();
   busy_ = true;

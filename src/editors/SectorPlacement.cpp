@@ -8,8 +8,6 @@ namespace qv {
 namespace {
 
 constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-constexpr std::array<const char*, 4> kGateFields = {"NorthGate", "SouthGate", "WestGate",
-                                                    "EastGate"};
 
 // Position searches need the coordinate order; the direct access browser
 // leaves it only while it is open, but a search must never run on another.
@@ -90,30 +88,33 @@ std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos) {
 THiddenState HiddenStateAt(TDataModule1& store, TGridPos pos) {
   UseCoordOrder(store);
   Table& t = store.SectorsData;
+  const FieldRef& visible = store.Fields().Sectors.Visible;
   store.SuspendViews();
   const Table::Bookmark mark = t.GetBookmark();
   THiddenState state = THiddenState::NotFound;
   if (t.FindKey({Value(pos.x), Value(pos.y)}))
-    state =
-        t.FieldByName("Visible").AsBoolean() ? THiddenState::AlreadyVisible : THiddenState::Hidden;
+    state = visible->AsBoolean() ? THiddenState::AlreadyVisible : THiddenState::Hidden;
   if (t.BookmarkValid(mark)) t.GotoBookmark(mark);
   store.ResumeViews();
   return state;
 }
 
 TSectorValues ReadSectorValues(TDataModule1& store) {
-  const Table& t = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
   TSectorValues v;
-  v.name = t.FieldByName("Name").AsString();
-  v.pos = {t.FieldByName("X").AsInteger(), t.FieldByName("Y").AsInteger()};
-  v.race = t.FieldByName("Race").AsString();
-  for (std::size_t i = 0; i < kGateFields.size(); ++i)
-    v.gates[i] = t.FieldByName(kGateFields[i]).AsBoolean();
-  v.visible = t.FieldByName("Visible").AsBoolean();
-  v.suns = t.FieldByName("Suns").AsInteger();
-  v.solarCycle = t.FieldByName("SolarCycle").AsInteger();
-  v.nameDx = t.FieldByName("NameDx").AsInteger();
-  v.nameDy = t.FieldByName("NameDy").AsInteger();
+  v.name = f.Name->AsString();
+  v.pos = {f.X->AsInteger(), f.Y->AsInteger()};
+  v.race = f.Race->AsString();
+  // In the order of kSides.
+  const std::array<const FieldRef*, 4> gates = {&f.NorthGate, &f.SouthGate, &f.WestGate,
+                                                &f.EastGate};
+  for (std::size_t i = 0; i < gates.size(); ++i)
+    v.gates[i] = (*gates[i])->AsBoolean();
+  v.visible = f.Visible->AsBoolean();
+  v.suns = f.Suns->AsInteger();
+  v.solarCycle = f.SolarCycle->AsInteger();
+  v.nameDx = f.NameDx->AsInteger();
+  v.nameDy = f.NameDy->AsInteger();
   return v;
 }
 
