@@ -57,24 +57,19 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
   // found, so that its row still names it.
   factory.FactoryId = factoryId;
 
-  store.SuspendViews();
+  // Read from the stored rows, whatever a window shows of the tables: the
+  // same factory reads the same with the types filtered to the buyable ones.
   const TStoreFields& f = store.Fields();
-  Table& products = store.ProductsData;
-  Table& types = store.FactoriesData;
-  Table& recipes = store.FactoryProdData;
-  types.SetIndexName("FactoriesDataIdIndex");
-  if (types.FindKey({Value(factoryId)})) {
-    const Record type = types.CurrentRecord();
+  const Table& products = store.ProductsData;
+  const Record type = store.FactoriesData.Lookup("Id", Value(factoryId));
+  if (type.IsValid()) {
     factory.Name = f.Factories.Name.Of(type).ToString();
     factory.Mtime = f.Factories.Mtime.Of(type).ToInteger();
     factory.Special = AsCode<Special>(f.Factories.Special.Of(type).ToInteger());
-    recipes.SetIndexName("FactoryProdDataIndex");
-    recipes.FindNearest({Value(factoryId)});
-    const int count = recipes.RecordCount();
-    for (int recNo = recipes.RecNo(); recNo >= 1 && recNo <= count; ++recNo) {
-      const Record recipe = recipes.RecordAt(recNo);
-      const Value recipeType = f.FactoryProd.FactoryId.Of(recipe);
-      if (recipeType.ToInteger() != factoryId || recipeType.IsNull()) break;
+    const OrderedRows recipes =
+        store.FactoryProdData.RowsWithKey("FactoryId;Operation", {Value(factoryId)});
+    for (int i = 0; i < recipes.Size(); ++i) {
+      const Record recipe = recipes.At(i);
       const Operation operation = AsCode<Operation>(f.FactoryProd.Operation.Of(recipe).ToInteger());
       TProduct& product = factory.AddProduct(operation == Operation::Produces);
       product.Qty = f.FactoryProd.Qty.Of(recipe).ToInteger();
@@ -91,7 +86,6 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
       }
     }
   }
-  store.ResumeViews();
   return factory;
 }
 

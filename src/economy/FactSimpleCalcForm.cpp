@@ -230,22 +230,19 @@ void TFactSimpleCalcForm::ComboBox1Change() {
   FactoryName = comboBox1_->currentText().toStdString();
   scrollBox1_->hide();
   frames_.clear();
-  Table& types = store_.FactoriesData;
-  types.SetIndexFieldNames("Name");
-  if (!types.FindKey({Value(FactoryName)})) {
+  const Record type = store_.FactoriesData.RowsWithKey("Name", {Value(FactoryName)}).Front();
+  if (!type.IsValid()) {
     ClearResults();
     FactoryName.clear();
     SpecialKind = Special::None;
   } else {
     const TFactoriesFields& f = store_.Fields().Factories;
-    const Record type = types.CurrentRecord();
     CalcTime = f.Mtime.Of(type).ToInteger();
     SpecialKind = AsCode<Special>(f.Special.Of(type).ToInteger());
     frames_ =
         CreateProductFrames(frameList_, this, store_, f.Id.Of(type).ToInteger(), CycleSeconds());
   }
   scrollBox1_->show();
-  types.SetIndexName("FactoriesDataIdIndex");
   UpdateCycleControls();
   Recalculate();
 }

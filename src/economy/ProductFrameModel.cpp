@@ -55,15 +55,10 @@ std::string FrameRateText(int quantity, double cycle, const std::string& unitsTe
 std::vector<TFrameData> RecipeFrames(TDataModule1& store, int factoryTypeId) {
   std::vector<TFrameData> frames;
   const TStoreFields& f = store.Fields();
-  Table& recipes = store.FactoryProdData;
-  store.SuspendViews();
-  recipes.SetIndexName("FactoryProdDataIndex");
-  recipes.FindNearest({Value(factoryTypeId)});
-  const int count = recipes.RecordCount();
-  for (int recNo = recipes.RecNo(); recNo >= 1 && recNo <= count; ++recNo) {
-    const Record recipe = recipes.RecordAt(recNo);
-    const Value recipeType = f.FactoryProd.FactoryId.Of(recipe);
-    if (recipeType.IsNull() || recipeType.ToInteger() != factoryTypeId) break;
+  const OrderedRows recipes =
+      store.FactoryProdData.RowsWithKey("FactoryId;Operation", {Value(factoryTypeId)});
+  for (int i = 0; i < recipes.Size(); ++i) {
+    const Record recipe = recipes.At(i);
     const int productId = f.FactoryProd.ProductId.Of(recipe).ToInteger();
     const Record product = store.ProductsData.Lookup("Id", Value(productId));
     if (!product.IsValid()) continue;
@@ -78,7 +73,6 @@ std::vector<TFrameData> RecipeFrames(TDataModule1& store, int factoryTypeId) {
     frame.quantity = f.FactoryProd.Qty.Of(recipe).ToInteger();
     frame.price = FramePriceRange(frame.minimum, frame.maximum, frame.average).average;
   }
-  store.ResumeViews();
   return frames;
 }
 
