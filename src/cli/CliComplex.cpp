@@ -79,7 +79,7 @@ int RunComplex(CliContext& context, const CommandArgs& args) {
   for (const TFactory& factory : calculation.Factories.Factories()) {
     const Record type = store.FactoriesData.Lookup("Id", Value(factory.FactoryId));
     line(std::vector<std::string>{"factory", std::to_string(factory.RecId),
-                                  type.IsValid() ? type.Get("Name").ToString() : "",
+                                  type.IsValid() ? store.Fields().Factories.Name.Of(type).ToString() : "",
                                   TruncatedText(factory.MaxProfit)});
   }
   if (!results.TraceError.empty()) {

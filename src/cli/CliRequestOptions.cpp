@@ -86,7 +86,7 @@ std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSe
   }
   TRequestData request = BuildProcessRequest(store, settings);
   if (options.rates) request.Rates = true;
-  if (options.traders) request.Traders = *options.traders;
+  if (options.traders) request.Traders = AsCode<TradersMode>(*options.traders);
   if (options.countYour) request.CountYour = true;
   if (options.individual) request.IndividualScale = true;
   return request;

@@ -26,7 +26,7 @@ TSectorProducts BuildSectorProducts(TDataModule1& store, int x, int y, bool rate
   TSectorStat stat;
   result.found = CalcSectorStatistics(store, &stat, x, y, rates);
   if (!result.found || stat.Count() == 0) return result;
-  result.sectorName = store.SectorsData.FieldByName("Name").AsString();
+  store.FindSectorAt(x, y, &result.sectorName);
 
   // Rows follow the product types' current order ("Type;Name"), not the
   // order in which the products were found. A product whose type row is gone
