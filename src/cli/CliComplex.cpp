@@ -78,9 +78,10 @@ int RunComplex(CliContext& context, const CommandArgs& args) {
   }
   for (const TFactory& factory : calculation.Factories.Factories()) {
     const Record type = store.FactoriesData.Lookup("Id", Value(factory.FactoryId));
-    line(std::vector<std::string>{"factory", std::to_string(factory.RecId),
-                                  type.IsValid() ? store.Fields().Factories.Name.Of(type).ToString() : "",
-                                  TruncatedText(factory.MaxProfit)});
+    line(std::vector<std::string>{
+        "factory", std::to_string(factory.RecId),
+        type.IsValid() ? store.Fields().Factories.Name.Of(type).ToString() : "",
+        TruncatedText(factory.MaxProfit)});
   }
   if (!results.TraceError.empty()) {
     context.Err() << "qvmap-cli: Cannot write " << results.TraceError << "\n";

@@ -310,8 +310,7 @@ ChangeRecord RemoveFactory(TDataModule1& store, Table::Bookmark row) {
   Table& factories = store.SectFactoryData;
   StandOnBookmark(factories, row);
   return OneStep(store, ChangeKind::RemoveFactory,
-                 store.Fields().SectFactory.FactoryId->DisplayText(),
-                 [&] {
+                 store.Fields().SectFactory.FactoryId->DisplayText(), [&] {
                    factories.Delete();
                    factories.MergeChangeLog();
                  });
@@ -375,8 +374,7 @@ ChangeRecord RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
   Table& recipes = store.FactoryProdData;
   StandOnBookmark(recipes, row);
   return OneStep(store, ChangeKind::DeleteRecipeRow,
-                 store.Fields().FactoryProd.ProductId->DisplayText(),
-                 [&] {
+                 store.Fields().FactoryProd.ProductId->DisplayText(), [&] {
                    recipes.Delete();
                    recipes.MergeChangeLog();
                  });
@@ -397,9 +395,9 @@ std::optional<ChangeRecord> DeleteProductType(TDataModule1& store, int productId
   if (!StandOnRow(products, f.Id, productId)) return std::nullopt;
   return OneStep(store, ChangeKind::DeleteProduct, NameOfRow(products, f.Id, f.Name, productId),
                  [&] {
-    DeleteCurrentRow(store, products);
-    products.MergeChangeLog();
-  });
+                   DeleteCurrentRow(store, products);
+                   products.MergeChangeLog();
+                 });
 }
 
 // ---- One field of many rows ----

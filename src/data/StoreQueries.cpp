@@ -165,7 +165,8 @@ void TDataModule1::FillFactoryNames(std::vector<std::string>& list, bool buyable
   const OrderedRows rows = FactoriesData.RowsInOrder("Name");
   for (int i = 0; i < rows.Size(); ++i) {
     const Record record = rows.At(i);
-    if (!buyableOnly || f.Buyable.Of(record).ToBoolean()) list.push_back(f.Name.Of(record).ToString());
+    if (!buyableOnly || f.Buyable.Of(record).ToBoolean())
+      list.push_back(f.Name.Of(record).ToString());
   }
 }
 

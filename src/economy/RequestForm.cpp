@@ -433,8 +433,7 @@ void TRequestForm::DBLookupComboBox8Click() {
   for (int k = 1; k < kSlots; ++k) {
     const TImportedSlot& slot = conditions.slots2to6[k - 1];
     roles_[k]->setCurrentIndex(RoleToListItem(slot.role));
-    if (slot.role != kRoleNone)
-      f.Prod[static_cast<std::size_t>(k)]->SetAsInteger(slot.productId);
+    if (slot.role != kRoleNone) f.Prod[static_cast<std::size_t>(k)]->SetAsInteger(slot.productId);
   }
   busy_ = false;
   UpdateControls();

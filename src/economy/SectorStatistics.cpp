@@ -277,8 +277,7 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
     request.OverallMax = std::max(request.OverallMax, request.Max[i]);
 }
 
-bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y,
-                          bool rates) {
+bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y, bool rates) {
   if (stat == nullptr) return false;
   stat->Clear();
   const TStoreFields& f = store.Fields();

@@ -28,7 +28,6 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
 // (x, y). False when `stat` is missing (nothing touched) or no sector stands
 // there (`stat` left empty). Reads every row, whatever a window filters,
 // without moving any cursor or order.
-bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y,
-                          bool rates);
+bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y, bool rates);
 
 }  // namespace qv

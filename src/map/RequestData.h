@@ -24,7 +24,7 @@ enum class TradersMode : std::int32_t {
 struct TRequestData {
   static constexpr int kMaxProducts = 6;
 
-  int Count = 0;    // products in use, 0 until the first request is processed
+  int Count = 0;  // products in use, 0 until the first request is processed
   TradersMode Traders = TradersMode::Ignore;
   bool CountYour = false;
   std::array<int, kMaxProducts> ProductId{};
