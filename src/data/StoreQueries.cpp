@@ -14,8 +14,16 @@ namespace qv {
 namespace {
 
 constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-constexpr const char* kNameIndex = "SectorsDataNameIndex";
 constexpr const char* kTraderOrder = "SectorId;Trader";
+
+// Puts the sectors' cursor on `sector`, found without it, with the sectors
+// in the map's order; false when there is no such sector (the cursor stays).
+bool StandOnSector(Table& sectors, const Record& sector) {
+  if (sectors.IndexName() != kCoordIndex) sectors.SetIndexName(kCoordIndex);
+  if (!sector.IsValid()) return false;
+  sectors.GotoBookmark(sector.GetRow()->id);
+  return true;
+}
 
 // Fills a name list from a type table in the order the names are listed
 // in, over all its rows, without touching its order, filter or cursor.
@@ -84,12 +92,8 @@ void TDataModule1::FillSectorNames(std::vector<std::string>& list, const std::st
 }
 
 bool TDataModule1::LocateSectorById(int id) {
-  SectorsData.SetIndexFieldNames("Id");
-  const bool found = SectorsData.FindKey({Value(id)});
-  const Table::Bookmark bookmark = SectorsData.GetBookmark();
-  SectorsData.SetIndexName(kCoordIndex);
-  if (found) SectorsData.GotoBookmark(bookmark);
-  return found;
+  SectorsData.CheckBrowseMode();
+  return StandOnSector(SectorsData, SectorsData.Lookup(fields_.Sectors.Id->FieldName(), Value(id)));
 }
 
 bool TDataModule1::FindSectorAt(int x, int y, std::string* name) const {
@@ -110,13 +114,8 @@ bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) con
 }
 
 bool TDataModule1::LocateSectorByName(const std::string& name) {
-  TQuietViews suspended(*this);
-  SectorsData.SetIndexName(kNameIndex);
-  const bool found = SectorsData.FindKey({Value(name)});
-  const Table::Bookmark bookmark = SectorsData.GetBookmark();
-  SectorsData.SetIndexName(kCoordIndex);
-  if (found) SectorsData.GotoBookmark(bookmark);
-  return found;
+  SectorsData.CheckBrowseMode();
+  return StandOnSector(SectorsData, SectorsData.RowsWithKey("Name", {Value(name)}).Front());
 }
 
 int TDataModule1::CountTraders(int sectorId, int trader) const {
