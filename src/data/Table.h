@@ -240,7 +240,8 @@ class Table {
   static constexpr std::int64_t kMaxAutoInc = 2147483647;
 
   // ---- Change capture and raw row writes (undo, redo, the journal) ----
-  // The observer hears every row that Post() and Delete() write (nullptr: none).
+  // The observer hears every row that Post(), Delete() and DeleteStoredRows()
+  // write (nullptr: none).
   void SetObserver(TableObserver* observer) { observer_ = observer; }
   TableObserver* Observer() const { return observer_; }
   // The row at `place` (0-based) of the stored order, invalid past the end.
