@@ -261,10 +261,6 @@ class TDataModule1 {
     int x = 0, y = 0;
   };
   std::vector<OffMapSector> offMapSectors_;
-  // Where the record filters find their fields: they read them for every row.
-  int sectFactorySectorField_ = 0;
-  int sectTradeSectorField_ = 0;
-  int sectTradeTraderField_ = 0;
 
   int TableSlot(const Table& table) const;
   void BuildSchemas();

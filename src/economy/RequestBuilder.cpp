@@ -51,7 +51,7 @@ TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& se
     }
     request.IndividualScale = settings.CustomIndividualScale;
   }
-  request.Traders = settings.Traders;
+  request.Traders = AsCode<TradersMode>(settings.Traders);
   request.CountYour = settings.CountYourFactories;
   request.Rates = settings.ShowRates;
   return request;
@@ -96,7 +96,7 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
     request.Color[i] = settings.ReqColor[i];
   }
   request.Count = count;
-  request.Traders = named.traders;
+  request.Traders = AsCode<TradersMode>(named.traders);
   request.CountYour = named.countYour;
   request.Rates = named.rates;
   request.IndividualScale = named.individualScale;

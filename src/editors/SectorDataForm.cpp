@@ -302,9 +302,10 @@ void TSectorDataForm::RunTypesWindow(const std::function<void()>& run) {
   products.SetFiltered(false);
   run();
   // A type added or renamed there must be on offer here at once, or a name
-  // picked from the list would store no product at all. Filling the lists
-  // orders the factory types by name again.
+  // picked from the list would store no product at all. The factory types
+  // go back to their order by name.
   FillPickLists();
+  store_.FactoriesData.SetIndexFieldNames("Name");
   products.SetIndexFieldNames("Type;Name");
   products.SetFiltered(filtered);
 }
