@@ -57,12 +57,13 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
   // found, so that its row still names it.
   factory.FactoryId = factoryId;
 
-  // Read from the stored rows, whatever a window shows of the tables: the
-  // same factory reads the same with the types filtered to the buyable ones.
+  // Read from the stored rows, whatever a window shows of the tables. Only a
+  // type that can be bought makes a factory of a complex; a row of another
+  // keeps its type but has no recipe.
   const TStoreFields& f = store.Fields();
   const Table& products = store.ProductsData;
   const Record type = store.FactoriesData.Lookup("Id", Value(factoryId));
-  if (type.IsValid()) {
+  if (type.IsValid() && f.Factories.Buyable.Of(type).ToBoolean()) {
     factory.Name = f.Factories.Name.Of(type).ToString();
     factory.Mtime = f.Factories.Mtime.Of(type).ToInteger();
     factory.Special = AsCode<Special>(f.Factories.Special.Of(type).ToInteger());
