@@ -191,6 +191,8 @@ class TDataModule1 {
                         bool shipsAndFactories);
   void FillFactoryNames(std::vector<std::string>& list, bool buyableOnly);
   int SectorSolarCycle() const;  // of the current SectorsData row
+  // Of the sector of that name, without moving the cursor; -1 when none has it.
+  int SectorSolarCycle(const std::string& sectorName) const;
   // The same rule for a sector's SolarCycle and Suns values, read elsewhere.
   static int SolarCycleOf(int solarCycle, int suns);
   static int ApproxSuns(int cycleSeconds);
@@ -263,6 +265,7 @@ class TDataModule1 {
   std::vector<OffMapSector> offMapSectors_;
 
   int TableSlot(const Table& table) const;
+  int SolarCycleOfRow(const Record& sector) const;
   void BuildSchemas();
   void AttachRules();
   void LoadUniverseTable(Table& table, const std::string& indexName,

@@ -170,7 +170,14 @@ void TDataModule1::FillFactoryNames(std::vector<std::string>& list, bool buyable
 }
 
 int TDataModule1::SectorSolarCycle() const {
-  const Record record = SectorsData.CurrentRecord();
+  return SolarCycleOfRow(SectorsData.CurrentRecord());
+}
+
+int TDataModule1::SectorSolarCycle(const std::string& sectorName) const {
+  return SolarCycleOfRow(SectorsData.RowsWithKey("Name", {Value(sectorName)}).Front());
+}
+
+int TDataModule1::SolarCycleOfRow(const Record& record) const {
   if (!record.IsValid()) return -1;
   return SolarCycleOf(fields_.Sectors.SolarCycle.Of(record).ToInteger(),
                       fields_.Sectors.Suns.Of(record).ToInteger());

@@ -500,12 +500,10 @@ void TFactComplexCalcForm::Edit1Change() {
 
 void TFactComplexCalcForm::ComboBox1Change() {
   CurSector = comboBox1_->currentText().toStdString();
-  if (store_.LocateSectorByName(CurSector)) {
-    const int cycle = store_.SectorSolarCycle();
-    if (cycle > 0) {
-      upDown1_->SetPosition(cycle);
-      return;
-    }
+  const int cycle = store_.SectorSolarCycle(CurSector);
+  if (cycle > 0) {
+    upDown1_->SetPosition(cycle);
+    return;
   }
   comboBox1_->setCurrentIndex(-1);
 }

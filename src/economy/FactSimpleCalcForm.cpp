@@ -189,7 +189,6 @@ void TFactSimpleCalcForm::ProductChanged(TProductFrame*) {
 void TFactSimpleCalcForm::FormShow() {
   std::vector<std::string> names;
   store_.FillFactoryNames(names, true);
-  store_.FactoriesData.SetIndexName("FactoriesDataIdIndex");
   FillCombo(*comboBox1_, names);
   store_.FillSectorNames(names, "", false);
   std::sort(names.begin(), names.end());
@@ -248,12 +247,10 @@ void TFactSimpleCalcForm::ComboBox1Change() {
 }
 
 void TFactSimpleCalcForm::ComboBox2Change() {
-  if (store_.LocateSectorByName(comboBox2_->currentText().toStdString())) {
-    const int cycle = store_.SectorSolarCycle();
-    if (cycle > 0) {
-      upDown1_->SetPosition(cycle);
-      return;
-    }
+  const int cycle = store_.SectorSolarCycle(comboBox2_->currentText().toStdString());
+  if (cycle > 0) {
+    upDown1_->SetPosition(cycle);
+    return;
   }
   comboBox2_->setCurrentIndex(-1);
 }

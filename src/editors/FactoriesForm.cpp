@@ -203,7 +203,7 @@ void TFactoriesForm::FormShow() {
   types.CheckBrowseMode();
   types.SetIndexFieldNames("Name");
   types.First();
-  LinkRecipes();
+  store_.FactoryProdData.SetMasterSource(&store_.FactoriesData, "Id", "FactoryId");
   openRecipes_.emplace(store_.OpenRecipes());
   dbGrid1_->SetTable(&types);
   dbGrid2_->SetTable(&store_.FactoryProdData);
@@ -216,10 +216,6 @@ void TFactoriesForm::FillProductPickList() {
   store_.FillProductNames(names, true, true);
   dbGrid2_->SetPickList("ProductId", std::move(names));
   dbGrid2_->SetDropDownRows("ProductId", kNameRows);
-}
-
-void TFactoriesForm::LinkRecipes() {
-  store_.FactoryProdData.SetMasterSource(&store_.FactoriesData, "Id", "FactoryId");
 }
 
 bool TFactoriesForm::CommitGrids() {
@@ -296,7 +292,6 @@ void TFactoriesForm::ToolButton2Click() {
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {
     DeleteFactoryType(store_, store_.Fields().Factories.Id->AsInteger());
-    LinkRecipes();  // the delete rule took the recipes off their master
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }
@@ -364,8 +359,6 @@ void TFactoriesForm::Button2Click() {
   products_.Execute();
   store_.LoadProductNames();
   FillProductPickList();
-  LinkRecipes();
-  store_.ProductsData.SetIndexFieldNames("Type;Name");
 }
 
 // ---- Language and settings ----

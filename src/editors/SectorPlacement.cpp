@@ -5,17 +5,7 @@
 
 namespace qv {
 
-namespace {
-
-constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-
-// Position searches need the coordinate order; the direct access browser
-// leaves it only while it is open, but a search must never run on another.
-void UseCoordOrder(TDataModule1& store) {
-  if (store.SectorsData.IndexName() != kCoordIndex) store.SectorsData.SetIndexName(kCoordIndex);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const std::array<TNamePlace, 12> kNamePlaces = {{
     {1, -2},   // SpeedButton1: above, right
@@ -67,16 +57,14 @@ TGridPos PlaceBeside(TSide side, TGridPos neighbour) {
   return neighbour;
 }
 
-TPositionState CheckPosition(TDataModule1& store, TGridPos pos, const TGridPos* own) {
+TPositionState CheckPosition(const TDataModule1& store, TGridPos pos, const TGridPos* own) {
   // A sector an older file left beyond the range may stay where it is.
   if (own && *own == pos) return TPositionState::Free;
   if (!SectorPositionAllowed(pos.x, pos.y)) return TPositionState::OutOfRange;
-  UseCoordOrder(store);
   return store.FindSectorAt(pos.x, pos.y) ? TPositionState::Taken : TPositionState::Free;
 }
 
-std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos) {
-  UseCoordOrder(store);
+std::array<std::string, 4> NeighbourNames(const TDataModule1& store, TGridPos pos) {
   std::array<std::string, 4> names;
   for (std::size_t i = 0; i < kSides.size(); ++i) {
     const TGridPos at = NeighbourOf(kSides[i], pos);
@@ -85,18 +73,11 @@ std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos) {
   return names;
 }
 
-THiddenState HiddenStateAt(TDataModule1& store, TGridPos pos) {
-  UseCoordOrder(store);
-  Table& t = store.SectorsData;
-  const FieldRef& visible = store.Fields().Sectors.Visible;
-  store.SuspendViews();
-  const Table::Bookmark mark = t.GetBookmark();
-  THiddenState state = THiddenState::NotFound;
-  if (t.FindKey({Value(pos.x), Value(pos.y)}))
-    state = visible->AsBoolean() ? THiddenState::AlreadyVisible : THiddenState::Hidden;
-  if (t.BookmarkValid(mark)) t.GotoBookmark(mark);
-  store.ResumeViews();
-  return state;
+THiddenState HiddenStateAt(const TDataModule1& store, TGridPos pos) {
+  const Record sector = store.SectorsData.RowsWithKey("X;Y", {Value(pos.x), Value(pos.y)}).Front();
+  if (!sector.IsValid()) return THiddenState::NotFound;
+  return store.Fields().Sectors.Visible.Of(sector).ToBoolean() ? THiddenState::AlreadyVisible
+                                                               : THiddenState::Hidden;
 }
 
 TSectorValues ReadSectorValues(TDataModule1& store) {
