@@ -91,6 +91,16 @@ TEST(ComplexLoadTest, FactoriesTakeTheRecipeAndOnlyBuyableTypesAreFound) {
   qvtest::AddRow(list, {{"FactoryId", secret}});
   qv::Table prices("FactProdData");
   qv::BuildFactProdSchema(prices);
+  // The code reaches the fields by their places.
+  const std::pair<int, const char*> places[] = {{qv::kListRecId, "RecId"},
+                                                {qv::kListFactoryId, "FactoryId"},
+                                                {qv::kListYield, "Yield"},
+                                                {qv::kListAllowNps, "AllowNPS"}};
+  for (const auto& [place, name] : places)
+    EXPECT_EQ(list.Fields(place).FieldName(), name);
+  EXPECT_EQ(prices.Fields(qv::kPriceRecId).FieldName(), "RecId");
+  EXPECT_EQ(prices.Fields(qv::kPriceProductId).FieldName(), "ProductId");
+  EXPECT_EQ(prices.Fields(qv::kPriceCurrent).FieldName(), "Current");
   qvtest::AddRow(prices, {{"RecId", 1}, {"ProductId", water}, {"Current", 7}});
 
   qv::TFactorySet set;
