@@ -64,7 +64,8 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
     error = "A request names 1 to 6 products";
     return std::nullopt;
   }
-  if (named.traders < 0 || named.traders > 3) {
+  if (named.traders < CodeOf(TradersMode::Ignore) ||
+      named.traders > CodeOf(TradersMode::AddToBoth)) {
     error = "Traders mode must be 0 to 3";
     return std::nullopt;
   }
@@ -74,7 +75,8 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
   TRequestData request;
   for (int i = 0; i < count; ++i) {
     const TNamedRequestProduct& wanted = named.products[i];
-    if (wanted.operation != 0 && wanted.operation != 1) {
+    if (wanted.operation != CodeOf(Operation::Produces) &&
+        wanted.operation != CodeOf(Operation::Needs)) {
       error = "Unknown role for product \"" + wanted.name + "\"";
       return std::nullopt;
     }
