@@ -42,7 +42,7 @@ struct RouteUniverse : qvbench::GeneratedUniverse {
   int southEast = -1;
 
   RouteUniverse() : GeneratedUniverse(100000, 317) {
-    graph.Update(store.SectorsData, true);
+    graph.Update(store, true);
     for (int node = 0; node < graph.Count(); ++node) {
       const qv::TJumpSector& s = graph.Sector(node);
       const auto sum = [&](int n) { return graph.Sector(n).x + graph.Sector(n).y; };
@@ -84,7 +84,7 @@ void BM_JumpGraphBuild(benchmark::State& state) {
   RouteUniverse& u = Universe();
   for (auto _ : state) {
     qv::TJumpGraph graph;
-    graph.Update(u.store.SectorsData, true);
+    graph.Update(u.store, true);
     benchmark::DoNotOptimize(graph.Count());
   }
 }
@@ -151,7 +151,7 @@ void BM_WhereToAfterEdit(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto graph = std::make_unique<qv::TJumpGraph>();
-    graph->Update(u.store.SectorsData, true);
+    graph->Update(u.store, true);
     state.ResumeTiming();
     benchmark::DoNotOptimize(qv::FindWhereTo(
         u.store, *graph,

@@ -53,8 +53,8 @@ void BM_ObjectsWindowOpenAndTurnPages(benchmark::State& state) {
     form.FormShow();
     form.show();
     form.render(&canvas);
-    for (const int trader :
-         {qv::kShipyard, qv::kEquipmentDock, qv::kTradingStation, qv::kPirateBase}) {
+    for (const qv::Trader trader : {qv::Trader::Shipyard, qv::Trader::EquipmentDock,
+                                    qv::Trader::TradingStation, qv::Trader::PirateBase}) {
       QWidget& page = form.Page(trader);
       if (!form.Pages().isTabVisible(form.Pages().indexOf(&page))) continue;
       form.Pages().setCurrentWidget(&page);

@@ -39,7 +39,7 @@ struct BigUniverse : qvbench::GeneratedUniverse {
       ++request.Count;
     }
     request.Rates = true;
-    request.Traders = 2;
+    request.Traders = qv::TradersMode::AddToConsumers;
     return request;
   }
 };
@@ -72,7 +72,7 @@ void BM_CalcRequestStatisticsSixProductsFactories(benchmark::State& state) {
   BigUniverse& u = Universe(static_cast<int>(state.range(0)));
   qv::TRequestData request = u.SixProductRequest();
   request.Rates = false;
-  request.Traders = 3;
+  request.Traders = qv::TradersMode::AddToBoth;
   qv::TSectorArray cells;
   cells.SetSize(u.side, u.side);
   for (auto _ : state) {

@@ -69,6 +69,8 @@ class TMainForm : public QMainWindow {
 
   // Operations the other windows call.
   void Repaint();
+  // The map, the statistics shown, the status line and the companion windows
+  // follow the tables: after loading, and after every step (StepFinished).
   void AfterSectorsChanged();
   void UpdateSelection();
   void UpdateCommands();
@@ -231,9 +233,6 @@ class TMainForm : public QMainWindow {
   void ShowProductsWindow(bool show);
   void ShowToolWindow(QWidget* window, bool show, void (TMainForm::*fill)());
   void RefreshProducts();
-  // After the objects or the type tables were edited: the statistics shown,
-  // the status line and the companion windows follow the tables.
-  void AfterObjectsEdited();
   // The menu item and the tool button of a tool window show and hide it together.
   void ConnectToolWindowSwitch(const char* menuItem, const char* button,
                                void (TMainForm::*show)(bool));

@@ -1,6 +1,6 @@
 #include "app/MapRoutePlan.h"
 
-#include "data/Table.h"
+#include "data/DataModule1.h"
 
 namespace qv {
 
@@ -26,14 +26,15 @@ void TMapRoutePlan::Clear() {
   current_ = false;
 }
 
-std::optional<int> TMapRoutePlan::SectorIdAt(const Table& sectors, bool showHidden, int x, int y) {
-  graph_.Update(sectors, showHidden);
+std::optional<int> TMapRoutePlan::SectorIdAt(const TDataModule1& store, bool showHidden, int x,
+                                             int y) {
+  graph_.Update(store, showHidden);
   const int node = graph_.NodeAt(x, y);
   if (node < 0) return std::nullopt;
   return graph_.Sector(node).id;
 }
 
-std::optional<std::string> TMapRoutePlan::Label(const Table& sectors, int sectorId,
+std::optional<std::string> TMapRoutePlan::Label(const TDataModule1& store, int sectorId,
                                                 int node) const {
   auto label = [](const std::string& name, int x, int y) {
     return name + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
@@ -42,12 +43,15 @@ std::optional<std::string> TMapRoutePlan::Label(const Table& sectors, int sector
     const TJumpSector& s = graph_.Sector(node);
     return label(s.name, s.x, s.y);
   }
-  const Record row = sectors.Lookup("Id", Value(sectorId));
+  const Record row = store.SectorsData.Lookup("Id", Value(sectorId));
   if (!row.IsValid()) return std::nullopt;
-  return label(row.Get("Name").ToString(), row.Get("X").ToInteger(), row.Get("Y").ToInteger());
+  const TSectorsFields& f = store.Fields().Sectors;
+  return label(f.Name.Of(row).ToString(), f.X.Of(row).ToInteger(), f.Y.Of(row).ToInteger());
 }
 
-bool TMapRoutePlan::Update(const Table& sectors, bool showHidden, const TRouteOptions& options) {
+bool TMapRoutePlan::Update(const TDataModule1& store, bool showHidden,
+                           const TRouteOptions& options) {
+  const Table& sectors = store.SectorsData;
   if (current_ && table_ == &sectors && version_ == sectors.RowsVersion() &&
       showHidden_ == showHidden && options_ == options)
     return false;
@@ -57,12 +61,12 @@ bool TMapRoutePlan::Update(const Table& sectors, bool showHidden, const TRouteOp
   const std::string oldEnd = endLabel_;
 
   // Without an end there is nothing to look up: a large map is not read.
-  if (start_ || end_) graph_.Update(sectors, showHidden);
+  if (start_ || end_) graph_.Update(store, showHidden);
   const int startNode = start_ ? graph_.NodeOfId(*start_) : -1;
   const int endNode = end_ ? graph_.NodeOfId(*end_) : -1;
   const std::optional<std::string> startLabel =
-      start_ ? Label(sectors, *start_, startNode) : std::nullopt;
-  const std::optional<std::string> endLabel = end_ ? Label(sectors, *end_, endNode) : std::nullopt;
+      start_ ? Label(store, *start_, startNode) : std::nullopt;
+  const std::optional<std::string> endLabel = end_ ? Label(store, *end_, endNode) : std::nullopt;
   if (!startLabel) start_.reset();
   if (!endLabel) end_.reset();
   startLabel_ = startLabel.value_or(std::string());

@@ -11,6 +11,7 @@
 namespace qv {
 
 class Table;
+class TDataModule1;
 
 // The route the main window shows: its two ends, chosen one after the other
 // on the map ("Route from here", "Route to here"), and the shortest route
@@ -27,9 +28,9 @@ class TMapRoutePlan {
   void SetEnds(int startId, int endId);
   void Clear();
 
-  // Brings the route up to date with the table, the switch and the options;
-  // true when what the map or the status line shows changed.
-  bool Update(const Table& sectors, bool showHidden, const TRouteOptions& options);
+  // Brings the route up to date with the store's sectors, the switch and the
+  // options; true when what the map or the status line shows changed.
+  bool Update(const TDataModule1& store, bool showHidden, const TRouteOptions& options);
 
   // Valid after Update.
   State GetState() const { return state_; }
@@ -42,12 +43,12 @@ class TMapRoutePlan {
   const std::string& EndLabel() const { return endLabel_; }
 
   // The Id of the sector the map shows at (x, y), or nothing.
-  std::optional<int> SectorIdAt(const Table& sectors, bool showHidden, int x, int y);
+  std::optional<int> SectorIdAt(const TDataModule1& store, bool showHidden, int x, int y);
 
  private:
   // The label of an end, read from the graph or (when hidden) from the
   // table; nothing when no sector has that Id any more.
-  std::optional<std::string> Label(const Table& sectors, int sectorId, int node) const;
+  std::optional<std::string> Label(const TDataModule1& store, int sectorId, int node) const;
 
   std::optional<int> start_;
   std::optional<int> end_;

@@ -30,21 +30,16 @@ void TMainForm::ToolButton2Click() {
   if (!name) return;
   if (!dialogs_.AskYesNo(FormatText(texts_.DeleteSectorMsg, {*name}), texts_.DeleteCap)) return;
   DeleteSectorAt(store_, x, y);
-  AfterSectorsChanged();
 }
 
 void TMainForm::Revealallsectors1Click() {
   if (!dialogs_.AskYesNo(texts_.RevealAllMsg, texts_.RevealAllCap)) return;
   RevealAllSectors(store_);
-  RefreshBounds();
-  UpdateCommands();
 }
 
 void TMainForm::RevealDirection(int dx, int dy) {
   if (!geometry_.HasSelection()) return;
-  if (!RevealSectorAt(store_, geometry_.SelX() + dx, geometry_.SelY() + dy)) return;
-  AfterSectorsChanged();
-  UpdateCommands();
+  RevealSectorAt(store_, geometry_.SelX() + dx, geometry_.SelY() + dy);
 }
 
 void TMainForm::North1Click() {

@@ -1,5 +1,7 @@
 // The Edit menu: undo and redo of every step of the run, from the main
 // window and from the editor windows alike.
+#include <algorithm>
+
 #include <QAction>
 #include <QKeySequence>
 #include <QShortcut>
@@ -58,20 +60,27 @@ void TMainForm::UpdateEditCommands() {
   redo->setEnabled(undo_->CanRedo());
 }
 
-// An edit refreshes the windows itself; an undo or a redo changes the tables under them, so the
-// map, the legend and the tool windows follow here, and the selection goes to the sector the step
-// put back.
+// Every finished step, whoever made it (an editor, a command of this window, undo or redo),
+// refreshes the map, the legend, the tool windows and the commands here, once: no caller has to
+// remember it. After an undo or a redo the selection also goes to the sector the step put back.
 void TMainForm::StepFinished(const ChangeRecord& record, ChangeOrigin origin) {
   UpdateEditCommands();
   // A replay at start is followed by one refresh of its own.
-  if (origin == ChangeOrigin::Edit || origin == ChangeOrigin::Replay) return;
+  if (origin == ChangeOrigin::Replay) return;
+  // Recipes, cycle times and trading quantities feed the statistics as much as the sectors'
+  // own objects do.
+  const auto typeTable = [this](const RowChange& row) {
+    return row.table == store_.FactoriesData.Name() || row.table == store_.ProductsData.Name() ||
+           row.table == store_.FactoryProdData.Name();
+  };
+  if (std::ranges::any_of(record.rows, typeTable)) store_.MarkDataChanged();
   AfterSectorsChanged();
+  if (origin == ChangeOrigin::Edit) return;
   if (TSectorDataForm* objects = Window(&TProgramWindows::sectorData)) objects->CloseIfSectorGone();
-  const Field& x = store_.SectorsData.FieldByName("X");
-  const Field& y = store_.SectorsData.FieldByName("Y");
+  const TSectorsFields& sector = store_.Fields().Sectors;
   for (auto it = record.rows.rbegin(); it != record.rows.rend(); ++it) {
     if (it->table != store_.SectorsData.Name() || it->kind == RowChangeKind::Delete) continue;
-    SelectSector(it->after[x.Index()].ToInteger(), it->after[y.Index()].ToInteger());
+    SelectSector(it->after[sector.X.Index()].ToInteger(), it->after[sector.Y.Index()].ToInteger());
     break;
   }
 }

@@ -73,8 +73,8 @@ void TMainForm::AvoidSwitched() {
 
 void TMainForm::Routefromhere1Click() {
   if (!geometry_.HasSelection()) return;
-  const std::optional<int> id = routePlan_.SectorIdAt(
-      store_.SectorsData, settings_.Map.ShowInvisibleSectors, geometry_.SelX(), geometry_.SelY());
+  const std::optional<int> id = routePlan_.SectorIdAt(store_, settings_.Map.ShowInvisibleSectors,
+                                                      geometry_.SelX(), geometry_.SelY());
   if (!id) return;
   routePlan_.SetStart(*id);
   RefreshRoute();
@@ -82,8 +82,8 @@ void TMainForm::Routefromhere1Click() {
 
 void TMainForm::Routetohere1Click() {
   if (!geometry_.HasSelection()) return;
-  const std::optional<int> id = routePlan_.SectorIdAt(
-      store_.SectorsData, settings_.Map.ShowInvisibleSectors, geometry_.SelX(), geometry_.SelY());
+  const std::optional<int> id = routePlan_.SectorIdAt(store_, settings_.Map.ShowInvisibleSectors,
+                                                      geometry_.SelX(), geometry_.SelY());
   if (!id) return;
   routePlan_.SetEnd(*id);
   RefreshRoute();
@@ -96,7 +96,7 @@ void TMainForm::Clearroute1Click() {
 }
 
 void TMainForm::RefreshRoute() {
-  if (routePlan_.Update(store_.SectorsData, settings_.Map.ShowInvisibleSectors, settings_.Route))
+  if (routePlan_.Update(store_, settings_.Map.ShowInvisibleSectors, settings_.Route))
     surface_->update();
   UpdateRouteStatus();
   UpdateRouteCommands();

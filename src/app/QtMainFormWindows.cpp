@@ -52,14 +52,11 @@ void TMainForm::Revealsector1Click() {
 
 void TMainForm::Directaccess1Click() {
   if (auto* browse = Window(&TProgramWindows::browse)) browse->Execute();
-  // Rows added, moved or deleted there change the map like any sector edit.
-  AfterSectorsChanged();
 }
 
-// The map follows a sector added, edited or revealed, and the selection
-// moves to it so that the player sees where it went.
+// The selection moves to a sector added, edited or revealed, so that the
+// player sees where it went (the map followed the edit already).
 void TMainForm::SectorStored(TGridPos position) {
-  AfterSectorsChanged();
   SelectSector(position.x, position.y);
 }
 
@@ -74,30 +71,15 @@ void TMainForm::Complexprofit1Click() {
 void TMainForm::Objectsinsector1Click() {
   auto* objects = Window(&TProgramWindows::sectorData);
   if (!objects || !geometry_.HasSelection()) return;
-  if (objects->Execute(geometry_.SelX(), geometry_.SelY())) AfterObjectsEdited();
+  objects->Execute(geometry_.SelX(), geometry_.SelY());
 }
 
 void TMainForm::ToolButton6Click() {
-  if (auto* factories = Window(&TProgramWindows::factories)) {
-    factories->Execute();
-    AfterObjectsEdited();
-  }
+  if (auto* factories = Window(&TProgramWindows::factories)) factories->Execute();
 }
 
 void TMainForm::ToolButton7Click() {
-  if (auto* products = Window(&TProgramWindows::products)) {
-    products->Execute();
-    AfterObjectsEdited();
-  }
-}
-
-void TMainForm::AfterObjectsEdited() {
-  // Recipes, cycle times and trading quantities feed the statistics as much
-  // as the sectors' own objects do, but only the latter mark them stale: the
-  // figures shown are made again whenever an editor of either has run.
-  if (settings_.Map.ShowStatistics) RecalculateStatistics();
-  UpdateSelection();
-  Repaint();
+  if (auto* products = Window(&TProgramWindows::products)) products->Execute();
 }
 
 namespace {

@@ -77,10 +77,12 @@ int RunComplex(CliContext& context, const CommandArgs& args) {
     out << '\n';
   }
   for (const TFactory& factory : calculation.Factories.Factories()) {
-    const Record type = store.FactoriesData.Lookup("Id", Value(factory.FactoryId));
-    line(std::vector<std::string>{"factory", std::to_string(factory.RecId),
-                                  type.IsValid() ? type.Get("Name").ToString() : "",
-                                  TruncatedText(factory.MaxProfit)});
+    const Record type = store.FactoriesData.Lookup(store.Fields().Factories.Id->FieldName(),
+                                                   Value(factory.FactoryId));
+    line(std::vector<std::string>{
+        "factory", std::to_string(factory.RecId),
+        type.IsValid() ? store.Fields().Factories.Name.Of(type).ToString() : "",
+        TruncatedText(factory.MaxProfit)});
   }
   if (!results.TraceError.empty()) {
     context.Err() << "qvmap-cli: Cannot write " << results.TraceError << "\n";

@@ -99,12 +99,9 @@ int RunDump(CliContext& context, const CommandArgs& args) {
     return 1;
   }
   if (asText) {
-    // The name lists make the referencing fields show names; listing the
-    // factory names orders the factory types by name, so the working order
-    // is set again.
+    // The name lists make the referencing fields show names.
     store.LoadProductNames();
     store.LoadFactoryNames();
-    store.FactoriesData.SetIndexName("FactoriesDataIdIndex");
   }
   WriteTable(context.Out(), *table, asText);
   return context.StoreLoadFailed() ? 1 : 0;  // the reasons are on stderr

@@ -27,8 +27,9 @@ PriceOption ParsePrice(const std::string& text) {
 
 // The buyable factory type of that name, as the window's list offers it.
 Record FindBuyableType(TDataModule1& store, const std::string& name) {
+  const TFactoriesFields& f = store.Fields().Factories;
   for (const Record& type : store.FactoriesData.AllRecords())
-    if (type.Get("Name").ToString() == name && type.Get("Buyable").ToBoolean()) return type;
+    if (f.Name.Of(type).ToString() == name && f.Buyable.Of(type).ToBoolean()) return type;
   return Record(store.FactoriesData, nullptr);
 }
 
@@ -64,12 +65,13 @@ int RunProfit(CliContext& context, const CommandArgs& args) {
     context.Err() << "qvmap-cli: no factory type \"" << factoryName << "\" that can be bought\n";
     return 1;
   }
-  const int special = type.Get("Special").ToInteger();
+  const TFactoriesFields& f = store.Fields().Factories;
+  const Special special = AsCode<Special>(f.Special.Of(type).ToInteger());
   const double cycle =
-      CycleSeconds(type.Get("Mtime").ToInteger(), special,
+      CycleSeconds(f.Mtime.Of(type).ToInteger(), special,
                    boxText.value_or(std::to_string(DefaultCycleBoxValue(special))));
 
-  std::vector<TFrameData> frames = RecipeFrames(store, type.Get("Id").ToInteger());
+  std::vector<TFrameData> frames = RecipeFrames(store, f.Id.Of(type).ToInteger());
   for (const PriceOption& option : prices) {
     bool found = false;
     for (TFrameData& frame : frames) {

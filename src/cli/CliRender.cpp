@@ -78,7 +78,7 @@ int RunRender(CliContext& context, const CommandArgs& args) {
   TMapRoute route;
   if (routeEnds) {
     TJumpGraph graph;
-    graph.Update(store.SectorsData, settings.Map.ShowInvisibleSectors);
+    graph.Update(store, settings.Map.ShowInvisibleSectors);
     const auto nodes =
         RouteBetween(context, graph, routeEnds->first, routeEnds->second, routeOptions);
     if (!nodes) return 1;

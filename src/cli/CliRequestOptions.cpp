@@ -3,7 +3,9 @@
 #include <charconv>
 
 #include "cli/CliContext.h"
+#include "data/StoreCodes.h"
 #include "economy/RequestBuilder.h"
+#include "map/RequestData.h"
 #include "settings/MainWindowSettings.h"
 
 namespace qv::cli {
@@ -27,11 +29,11 @@ TNamedRequestProduct ParseProduct(const std::string& text) {
   if (colon == std::string::npos || colon == 0)
     throw UsageError("--product needs NAME:ROLE, got \"" + text + "\"");
   const std::string role = text.substr(colon + 1);
-  TNamedRequestProduct product{text.substr(0, colon), 0};
+  TNamedRequestProduct product{text.substr(0, colon), CodeOf(Operation::Produces)};
   if (role == "prod") {
-    product.operation = 0;
+    product.operation = CodeOf(Operation::Produces);
   } else if (role == "need") {
-    product.operation = 1;
+    product.operation = CodeOf(Operation::Needs);
   } else {
     throw UsageError("the role of --product is prod or need, got \"" + role + "\"");
   }
@@ -59,7 +61,8 @@ bool TakeRequestOption(const CommandArgs& args, size_t& i, RequestOptions& optio
     options.named.products.push_back(ParseProduct(*value));
   } else if (auto value = OptionValue(args, i, "--traders")) {
     const int mode = ParseIntArgument(*value, "--traders");
-    if (mode < 0 || mode > 3) throw UsageError("--traders is 0 to 3");
+    if (mode < CodeOf(TradersMode::Ignore) || mode > CodeOf(TradersMode::AddToBoth))
+      throw UsageError("--traders is 0 to 3");
     options.traders = mode;
   } else if (arg == "--rates") {
     options.rates = true;
@@ -79,14 +82,14 @@ std::optional<TRequestData> ResolveRequest(TDataModule1& store, const TRequestSe
   if (!options.named.products.empty()) {
     TNamedRequest named = options.named;
     named.rates = options.rates;
-    named.traders = options.traders.value_or(0);
+    named.traders = options.traders.value_or(CodeOf(TradersMode::Ignore));
     named.countYour = options.countYour;
     named.individualScale = options.individual;
     return BuildNamedRequest(store, settings, named, error);
   }
   TRequestData request = BuildProcessRequest(store, settings);
   if (options.rates) request.Rates = true;
-  if (options.traders) request.Traders = *options.traders;
+  if (options.traders) request.Traders = AsCode<TradersMode>(*options.traders);
   if (options.countYour) request.CountYour = true;
   if (options.individual) request.IndividualScale = true;
   return request;

@@ -28,7 +28,7 @@ int RunRoute(CliContext& context, const CommandArgs& args) {
   if (ends.size() != 2) throw UsageError("route needs FROM and TO");
 
   TJumpGraph graph;
-  graph.Update(context.Store().SectorsData, hidden);
+  graph.Update(context.Store(), hidden);
   const auto route = RouteBetween(context, graph, ends[0], ends[1], options);
   if (!route) return 1;
   std::ostream& out = context.Out();

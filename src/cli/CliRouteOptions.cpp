@@ -44,24 +44,25 @@ bool TakeRouteOption(const CommandArgs& args, size_t& i, TRouteOptions& options)
 
 std::optional<NamedSector> ResolveSector(TDataModule1& store, const std::string& text,
                                          std::string& error) {
-  Table& sectors = store.SectorsData;
+  const Table& sectors = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
   auto read = [&](const Record& row) {
-    return NamedSector{row.Get("Id").ToInteger(), row.Get("X").ToInteger(),
-                       row.Get("Y").ToInteger(), row.Get("Name").ToString()};
+    return NamedSector{f.Id.Of(row).ToInteger(), f.X.Of(row).ToInteger(), f.Y.Of(row).ToInteger(),
+                       f.Name.Of(row).ToString()};
   };
   if (const auto position = ParsePosition(text)) {
     const auto [x, y] = *position;
-    // The sector the map finds there, by the store's own search.
+    // The sector the map finds there: the first in the map's order.
     if (IsMapPosition(x, y)) {
-      sectors.SetIndexName("SectorsDataCoordIndex");
-      if (store.LocateSectorAt(x, y)) return read(sectors.CurrentRecord());
+      const Record row = sectors.RowsWithKey("X;Y", {Value(x), Value(y)}).Front();
+      if (row.IsValid()) return read(row);
     }
     error = "no sector at " + Position(x, y);
     return std::nullopt;
   }
   std::vector<NamedSector> named;
   for (const Record& row : sectors.AllRecords())
-    if (row.Get("Name").ToString() == text) named.push_back(read(row));
+    if (f.Name.Of(row).ToString() == text) named.push_back(read(row));
   if (named.size() == 1) return named.front();
   if (named.empty()) {
     error = "no sector is named \"" + text + "\"";

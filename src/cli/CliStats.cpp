@@ -50,11 +50,10 @@ int RunStats(CliContext& context, const CommandArgs& args) {
       result.push_back(sectors.RecordAt(recNo));
     return result;
   }();
-  const int xIndex = store.SectorsData.FieldByName("X").Index();
-  const int yIndex = store.SectorsData.FieldByName("Y").Index();
+  const TSectorsFields& f = store.Fields().Sectors;
   for (const Record& row : rows) {
-    const int x = row.Get(xIndex).ToInteger();
-    const int y = row.Get(yIndex).ToInteger();
+    const int x = f.X.Of(row).ToInteger();
+    const int y = f.Y.Of(row).ToInteger();
     const double* cell = static_cast<const TSectorArray&>(cells).Cell(x, y);
     if (cell == nullptr) continue;
     out << x << '\t' << y;

@@ -22,8 +22,9 @@ TWhereRole ParseRole(const std::string& text) {
 
 // The Id of the first product type of exactly that name, or nothing.
 std::optional<int> ProductNamed(const TDataModule1& store, const std::string& name) {
+  const TProductsFields& f = store.Fields().Products;
   for (const Record& row : store.ProductsData.AllRecords())
-    if (row.Get("Name").ToString() == name) return row.Get("Id").ToInteger();
+    if (f.Name.Of(row).ToString() == name) return f.Id.Of(row).ToInteger();
   return std::nullopt;
 }
 
@@ -70,7 +71,7 @@ int RunWhere(CliContext& context, const CommandArgs& args) {
   std::string error;
   const std::optional<NamedSector> start = ResolveSector(store, *from, error);
   TJumpGraph graph;
-  graph.Update(store.SectorsData, hidden);
+  graph.Update(store, hidden);
   if (start) query.fromNode = NodeOnMap(graph, *start, error);
   if (query.fromNode < 0) {
     context.Err() << "qvmap-cli: " << error << "\n";

@@ -11,6 +11,8 @@
 #include "data/ChangeRecorder.h"
 #include "data/CommitRecord.h"
 #include "data/NumStrList.h"
+#include "data/StoreCodes.h"
+#include "data/StoreFields.h"
 #include "data/StoreScopes.h"
 #include "data/Table.h"
 #include "data/TableFile.h"
@@ -131,6 +133,9 @@ class TDataModule1 {
   Table SectTradeData{"SectTradeData"};
   Table AuxRequestData{"AuxRequestData"};
 
+  // Every field of the seven tables, found when the schemas were built.
+  const TStoreFields& Fields() const { return fields_; }
+
   // The six universe tables in load order, then AuxRequestData.
   std::vector<Table*> AllTables();
   // The table of that name (ignoring ASCII case), nullptr when the store has none.
@@ -186,6 +191,8 @@ class TDataModule1 {
                         bool shipsAndFactories);
   void FillFactoryNames(std::vector<std::string>& list, bool buyableOnly);
   int SectorSolarCycle() const;  // of the current SectorsData row
+  // Of the sector of that name, without moving the cursor; -1 when none has it.
+  int SectorSolarCycle(const std::string& sectorName) const;
   // The same rule for a sector's SolarCycle and Suns values, read elsewhere.
   static int SolarCycleOf(int solarCycle, int suns);
   static int ApproxSuns(int cycleSeconds);
@@ -246,6 +253,7 @@ class TDataModule1 {
   TNumStrList productNames_;
   TNumStrList factoryNames_;
   TStoreTexts texts_;
+  TStoreFields fields_;
   friend class TOpenSector;
   friend class TOpenRecipes;
   // Declared after the tables it observes, so that it goes first.
@@ -255,12 +263,9 @@ class TDataModule1 {
     int x = 0, y = 0;
   };
   std::vector<OffMapSector> offMapSectors_;
-  // Where the record filters find their fields: they read them for every row.
-  int sectFactorySectorField_ = 0;
-  int sectTradeSectorField_ = 0;
-  int sectTradeTraderField_ = 0;
 
   int TableSlot(const Table& table) const;
+  int SolarCycleOfRow(const Record& sector) const;
   void BuildSchemas();
   void AttachRules();
   void LoadUniverseTable(Table& table, const std::string& indexName,

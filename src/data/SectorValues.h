@@ -3,14 +3,16 @@
 #include <array>
 #include <string>
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 // The kinds of station a sector may have, as SectTradeData.Trader codes them.
 enum TStationKind : int {
-  kTradingStation = 0,
-  kShipyard = 1,
-  kEquipmentDock = 2,
-  kPirateBase = 3,
+  kTradingStation = CodeOf(Trader::TradingStation),
+  kShipyard = CodeOf(Trader::Shipyard),
+  kEquipmentDock = CodeOf(Trader::EquipmentDock),
+  kPirateBase = CodeOf(Trader::PirateBase),
 };
 
 // The SectorsData flag that says the sector has a station of that kind.

@@ -155,14 +155,12 @@ void TDataModule1::NumberAboveReferences() {
 // may hold them; such rows are kept and named once at start.
 void TDataModule1::FindOffMapSectors() {
   offMapSectors_.clear();
-  const int name = SectorsData.FieldByName("Name").Index();
-  const int x = SectorsData.FieldByName("X").Index();
-  const int y = SectorsData.FieldByName("Y").Index();
+  const TSectorsFields& f = fields_.Sectors;
   for (const Record& record : SectorsData.AllRecords()) {
-    const RowValues& values = record.GetRow()->values;
-    const int px = values[x].ToInteger();
-    const int py = values[y].ToInteger();
-    if (!SectorPositionAllowed(px, py)) offMapSectors_.push_back({values[name].ToString(), px, py});
+    const int px = f.X.Of(record).ToInteger();
+    const int py = f.Y.Of(record).ToInteger();
+    if (!SectorPositionAllowed(px, py))
+      offMapSectors_.push_back({f.Name.Of(record).ToString(), px, py});
   }
 }
 

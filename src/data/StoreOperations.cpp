@@ -1,5 +1,6 @@
 #include "data/StoreOperations.h"
 
+#include <array>
 #include <cstddef>
 #include <exception>
 #include <vector>
@@ -11,26 +12,25 @@ namespace qv {
 namespace {
 
 constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-constexpr std::array<const char*, 4> kGateFields = {"NorthGate", "SouthGate", "WestGate",
-                                                    "EastGate"};
 
 // Puts the cursor on the row whose `field` holds `id`, unless it stands there.
-bool StandOnRow(Table& table, const char* field, int id) {
+bool StandOnRow(Table& table, const FieldRef& field, int id) {
   const Record current = table.CurrentRecord();
   if (current.IsValid() && table.State() == TableState::Browse) {
-    const Value value = current.Get(field);
+    const Value value = field.Of(current);
     if (!value.IsNull() && value.ToInteger() == id) return true;
   }
   table.CheckBrowseMode();
-  return table.Locate(field, {Value(id)});
+  return table.Locate(field->FieldName(), {Value(id)});
 }
 
 // Puts the sectors table on the sector, unless it stands there already.
 bool StandOnSector(TDataModule1& store, int sectorId) {
   Table& sectors = store.SectorsData;
   const Record current = sectors.CurrentRecord();
-  if (current.IsValid() && sectors.State() == TableState::Browse &&
-      current.Get("Id").ToInteger() == sectorId && !current.Get("Id").IsNull()) {
+  const Value id = current.IsValid() ? store.Fields().Sectors.Id.Of(current) : Value();
+  if (current.IsValid() && sectors.State() == TableState::Browse && id.ToInteger() == sectorId &&
+      !id.IsNull()) {
     return true;
   }
   sectors.CheckBrowseMode();
@@ -44,19 +44,23 @@ void StandOnBookmark(Table& table, Table::Bookmark row) {
 
 // Writes the values into the open edit buffer of the sectors table and
 // stores them; a refused row is cancelled.
-void PostSectorValues(Table& t, const TSectorValues& values) {
+void PostSectorValues(TDataModule1& store, const TSectorValues& values) {
+  Table& t = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
   try {
-    t.FieldByName("Name").SetAsString(values.name);
-    t.FieldByName("X").SetAsInteger(values.pos.x);
-    t.FieldByName("Y").SetAsInteger(values.pos.y);
-    t.FieldByName("Race").SetAsString(values.race);
-    for (std::size_t i = 0; i < kGateFields.size(); ++i)
-      t.FieldByName(kGateFields[i]).SetAsBoolean(values.gates[i]);
-    t.FieldByName("Suns").SetAsInteger(values.suns);
-    t.FieldByName("SolarCycle").SetAsInteger(values.solarCycle);
-    t.FieldByName("Visible").SetAsBoolean(values.visible);
-    t.FieldByName("NameDx").SetAsInteger(values.nameDx);
-    t.FieldByName("NameDy").SetAsInteger(values.nameDy);
+    f.Name->SetAsString(values.name);
+    f.X->SetAsInteger(values.pos.x);
+    f.Y->SetAsInteger(values.pos.y);
+    f.Race->SetAsString(values.race);
+    const std::array<const FieldRef*, 4> gates = {&f.NorthGate, &f.SouthGate, &f.WestGate,
+                                                  &f.EastGate};
+    for (std::size_t i = 0; i < gates.size(); ++i)
+      (*gates[i])->SetAsBoolean(values.gates[i]);
+    f.Suns->SetAsInteger(values.suns);
+    f.SolarCycle->SetAsInteger(values.solarCycle);
+    f.Visible->SetAsBoolean(values.visible);
+    f.NameDx->SetAsInteger(values.nameDx);
+    f.NameDy->SetAsInteger(values.nameDy);
     t.Post();
   } catch (...) {
     t.Cancel();
@@ -65,10 +69,10 @@ void PostSectorValues(Table& t, const TSectorValues& values) {
 }
 
 // Stores one field of the current row of a table; a refused row is cancelled.
-void PostField(Table& table, const char* field, const Value& value) {
+void PostField(Table& table, const FieldRef& field, const Value& value) {
   table.Edit();
   try {
-    table.FieldByName(field).SetValue(value);
+    field->SetValue(value);
     table.Post();
   } catch (...) {
     table.Cancel();
@@ -89,12 +93,12 @@ class QuietTable {
 };
 
 // Appends a row with the given values (after the table's defaults).
-void AppendRow(Table& table, std::initializer_list<std::pair<const char*, Value>> values) {
+void AppendRow(Table& table, std::initializer_list<std::pair<FieldRef, Value>> values) {
   table.CheckBrowseMode();
   table.Append();
   try {
     for (const auto& [field, value] : values)
-      table.FieldByName(field).SetValue(value);
+      field->SetValue(value);
     table.Post();
   } catch (...) {
     table.Cancel();
@@ -132,8 +136,34 @@ ChangeRecord OneStep(TDataModule1& store, ChangeKind kind, std::string name, Cha
   return finished;
 }
 
-std::string NameOfRow(const Table& table, int id) {
-  return table.Lookup("Id", Value(id)).Get("Name").ToString();
+// The name of the row of `table` whose `idField` holds `id`.
+std::string NameOfRow(const Table& table, const FieldRef& idField, const FieldRef& name, int id) {
+  const Record row = table.Lookup(idField->FieldName(), Value(id));
+  return row.IsValid() ? name.Of(row).ToString() : std::string();
+}
+
+std::string SectorName(const TDataModule1& store, int sectorId) {
+  const TSectorsFields& f = store.Fields().Sectors;
+  return NameOfRow(store.SectorsData, f.Id, f.Name, sectorId);
+}
+
+std::string FactoryTypeName(const TDataModule1& store, int typeId) {
+  const TFactoriesFields& f = store.Fields().Factories;
+  return NameOfRow(store.FactoriesData, f.Id, f.Name, typeId);
+}
+
+// The sectors' flag of a kind of station.
+const FieldRef& StationFlag(const TSectorsFields& f, int trader) {
+  switch (trader) {
+    case kShipyard:
+      return f.Shipyard;
+    case kEquipmentDock:
+      return f.Eqdock;
+    case kPirateBase:
+      return f.Pirate;
+    default:
+      return f.Trstation;
+  }
 }
 
 // What a grid's step on a row of `table` is called.
@@ -201,7 +231,7 @@ ChangeRecord AddSector(TDataModule1& store, const TSectorValues& values) {
     Table& t = store.SectorsData;
     if (t.IndexName() != kCoordIndex) t.SetIndexName(kCoordIndex);
     t.Append();
-    PostSectorValues(t, values);
+    PostSectorValues(store, values);
     store.SyncNeighbourGates();
     t.MergeChangeLog();
   });
@@ -213,7 +243,7 @@ std::optional<ChangeRecord> EditSector(TDataModule1& store, int sectorId,
   if (!store.LocateSectorById(sectorId)) return std::nullopt;
   return OneStep(store, ChangeKind::EditSector, values.name, [&] {
     t.Edit();
-    PostSectorValues(t, values);
+    PostSectorValues(store, values);
     store.SyncNeighbourGates();
     t.MergeChangeLog();
   });
@@ -221,7 +251,7 @@ std::optional<ChangeRecord> EditSector(TDataModule1& store, int sectorId,
 
 std::optional<ChangeRecord> DeleteSector(TDataModule1& store, int sectorId) {
   if (!store.LocateSectorById(sectorId)) return std::nullopt;
-  return OneStep(store, ChangeKind::DeleteSector, NameOfRow(store.SectorsData, sectorId), [&] {
+  return OneStep(store, ChangeKind::DeleteSector, SectorName(store, sectorId), [&] {
     store.SectorsData.Delete();
     store.SectorsData.MergeChangeLog();
     store.SectFactoryData.MergeChangeLog();
@@ -232,23 +262,24 @@ std::optional<ChangeRecord> DeleteSector(TDataModule1& store, int sectorId) {
 std::optional<ChangeRecord> SetSectorStation(TDataModule1& store, int sectorId, int trader,
                                              bool on) {
   if (!StandOnSector(store, sectorId)) return std::nullopt;
-  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId), [&] {
-    PostField(store.SectorsData, StationFlagField(trader), Value(on));
+  return OneStep(store, ChangeKind::EditSector, SectorName(store, sectorId), [&] {
+    PostField(store.SectorsData, StationFlag(store.Fields().Sectors, trader), Value(on));
     store.SectorsData.MergeChangeLog();
   });
 }
 
 std::optional<ChangeRecord> SetSectorSolarCycle(TDataModule1& store, int sectorId, int seconds) {
   if (!StandOnSector(store, sectorId)) return std::nullopt;
-  return OneStep(store, ChangeKind::EditSector, NameOfRow(store.SectorsData, sectorId),
-                 [&] { PostField(store.SectorsData, "SolarCycle", Value(std::int32_t{seconds})); });
+  return OneStep(store, ChangeKind::EditSector, SectorName(store, sectorId), [&] {
+    PostField(store.SectorsData, store.Fields().Sectors.SolarCycle, Value(std::int32_t{seconds}));
+  });
 }
 
 std::optional<ChangeRecord> RevealSector(TDataModule1& store, int sectorId) {
   Table& t = store.SectorsData;
   if (!store.LocateSectorById(sectorId)) return std::nullopt;
-  return OneStep(store, ChangeKind::Reveal, NameOfRow(t, sectorId), [&] {
-    PostField(t, "Visible", Value(true));
+  return OneStep(store, ChangeKind::Reveal, SectorName(store, sectorId), [&] {
+    PostField(t, store.Fields().Sectors.Visible, Value(true));
     t.MergeChangeLog();
   });
 }
@@ -257,10 +288,10 @@ ChangeRecord RevealAllSectors(TDataModule1& store) {
   return OneStep(store, ChangeKind::Reveal, {}, [&] {
     Table& t = store.SectorsData;
     const TQuietViews quiet(store);
-    const int visible = t.FieldByName("Visible").Index();
+    const FieldRef& visible = store.Fields().Sectors.Visible;
     for (t.First(); !t.Eof(); t.Next()) {
-      if (t.CurrentRecord().Get(visible).ToBoolean()) continue;
-      PostField(t, "Visible", Value(true));
+      if (visible.Of(t.CurrentRecord()).ToBoolean()) continue;
+      PostField(t, visible, Value(true));
     }
     t.MergeChangeLog();
   });
@@ -269,32 +300,34 @@ ChangeRecord RevealAllSectors(TDataModule1& store) {
 // ---- What stands in a sector ----
 
 ChangeRecord PlaceFactory(TDataModule1& store, int sectorId) {
-  return OneStep(store, ChangeKind::PlaceFactory, NameOfRow(store.SectorsData, sectorId), [&] {
-    AppendRow(store.SectFactoryData, {{"SectorId", Value(std::int32_t{sectorId})}});
+  return OneStep(store, ChangeKind::PlaceFactory, SectorName(store, sectorId), [&] {
+    AppendRow(store.SectFactoryData,
+              {{store.Fields().SectFactory.SectorId, Value(std::int32_t{sectorId})}});
   });
 }
 
 ChangeRecord RemoveFactory(TDataModule1& store, Table::Bookmark row) {
   Table& factories = store.SectFactoryData;
   StandOnBookmark(factories, row);
-  return OneStep(store, ChangeKind::RemoveFactory, factories.FieldByName("FactoryId").DisplayText(),
-                 [&] {
+  return OneStep(store, ChangeKind::RemoveFactory,
+                 store.Fields().SectFactory.FactoryId->DisplayText(), [&] {
                    factories.Delete();
                    factories.MergeChangeLog();
                  });
 }
 
 ChangeRecord PlaceTrader(TDataModule1& store, int sectorId, int trader) {
-  return OneStep(store, ChangeKind::PlaceTrader, NameOfRow(store.SectorsData, sectorId), [&] {
-    AppendRow(store.SectTradeData, {{"SectorId", Value(std::int32_t{sectorId})},
-                                    {"Trader", Value(std::int32_t{trader})}});
+  return OneStep(store, ChangeKind::PlaceTrader, SectorName(store, sectorId), [&] {
+    const TSectTradeFields& f = store.Fields().SectTrade;
+    AppendRow(store.SectTradeData, {{f.SectorId, Value(std::int32_t{sectorId})},
+                                    {f.Trader, Value(std::int32_t{trader})}});
   });
 }
 
 ChangeRecord RemoveTrader(TDataModule1& store, Table::Bookmark row) {
   Table& trade = store.SectTradeData;
   StandOnBookmark(trade, row);
-  return OneStep(store, ChangeKind::RemoveTrader, trade.FieldByName("ProductId").DisplayText(),
+  return OneStep(store, ChangeKind::RemoveTrader, store.Fields().SectTrade.ProductId->DisplayText(),
                  [&] {
                    trade.Delete();
                    trade.MergeChangeLog();
@@ -302,7 +335,7 @@ ChangeRecord RemoveTrader(TDataModule1& store, Table::Bookmark row) {
 }
 
 ChangeRecord RemoveTraders(TDataModule1& store, int sectorId, int trader) {
-  return OneStep(store, ChangeKind::RemoveTrader, NameOfRow(store.SectorsData, sectorId),
+  return OneStep(store, ChangeKind::RemoveTrader, SectorName(store, sectorId),
                  [&] { store.DeleteTraders(sectorId, trader); });
 }
 
@@ -314,32 +347,34 @@ ChangeRecord AddFactoryType(TDataModule1& store) {
     types.CheckBrowseMode();
     types.Append();
     types.Post();
-    const Value id = types.FieldByName("Id").GetValue();
-    for (const std::int32_t operation : {0, 1})
-      AppendRow(store.FactoryProdData, {{"FactoryId", id}, {"Operation", Value(operation)}});
+    const Value id = store.Fields().Factories.Id->GetValue();
+    const TFactoryProdFields& f = store.Fields().FactoryProd;
+    for (const Operation operation : {Operation::Produces, Operation::Needs})
+      AppendRow(store.FactoryProdData, {{f.FactoryId, id}, {f.Operation, CodeValue(operation)}});
   });
 }
 
 std::optional<ChangeRecord> DeleteFactoryType(TDataModule1& store, int typeId) {
   Table& types = store.FactoriesData;
-  if (!StandOnRow(types, "Id", typeId)) return std::nullopt;
-  return OneStep(store, ChangeKind::DeleteFactoryType, NameOfRow(types, typeId), [&] {
+  if (!StandOnRow(types, store.Fields().Factories.Id, typeId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteFactoryType, FactoryTypeName(store, typeId), [&] {
     DeleteCurrentRow(store, types);
     types.MergeChangeLog();
   });
 }
 
 ChangeRecord AddRecipeRow(TDataModule1& store, int typeId) {
-  return OneStep(store, ChangeKind::AddRecipeRow, NameOfRow(store.FactoriesData, typeId), [&] {
-    AppendRow(store.FactoryProdData, {{"FactoryId", Value(std::int32_t{typeId})}});
+  return OneStep(store, ChangeKind::AddRecipeRow, FactoryTypeName(store, typeId), [&] {
+    AppendRow(store.FactoryProdData,
+              {{store.Fields().FactoryProd.FactoryId, Value(std::int32_t{typeId})}});
   });
 }
 
 ChangeRecord RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
   Table& recipes = store.FactoryProdData;
   StandOnBookmark(recipes, row);
-  return OneStep(store, ChangeKind::DeleteRecipeRow, recipes.FieldByName("ProductId").DisplayText(),
-                 [&] {
+  return OneStep(store, ChangeKind::DeleteRecipeRow,
+                 store.Fields().FactoryProd.ProductId->DisplayText(), [&] {
                    recipes.Delete();
                    recipes.MergeChangeLog();
                  });
@@ -356,11 +391,13 @@ ChangeRecord AddProductType(TDataModule1& store) {
 
 std::optional<ChangeRecord> DeleteProductType(TDataModule1& store, int productId) {
   Table& products = store.ProductsData;
-  if (!StandOnRow(products, "Id", productId)) return std::nullopt;
-  return OneStep(store, ChangeKind::DeleteProduct, NameOfRow(products, productId), [&] {
-    DeleteCurrentRow(store, products);
-    products.MergeChangeLog();
-  });
+  const TProductsFields& f = store.Fields().Products;
+  if (!StandOnRow(products, f.Id, productId)) return std::nullopt;
+  return OneStep(store, ChangeKind::DeleteProduct, NameOfRow(products, f.Id, f.Name, productId),
+                 [&] {
+                   DeleteCurrentRow(store, products);
+                   products.MergeChangeLog();
+                 });
 }
 
 // ---- One field of many rows ----

@@ -14,71 +14,28 @@ namespace qv {
 namespace {
 
 constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-constexpr const char* kNameIndex = "SectorsDataNameIndex";
 constexpr const char* kTraderOrder = "SectorId;Trader";
 
-// Switches a table's filtering off for a scope and restores it.
-class FilterOff {
- public:
-  explicit FilterOff(Table& table) : table_(table), wasFiltered_(table.Filtered()) {
-    if (wasFiltered_) table_.SetFiltered(false);
-  }
-  ~FilterOff() {
-    if (wasFiltered_) table_.SetFiltered(true);
-  }
-  FilterOff(const FilterOff&) = delete;
-  FilterOff& operator=(const FilterOff&) = delete;
-
- private:
-  Table& table_;
-  bool wasFiltered_;
-};
-
-// Whether the current row of the sector traders is of that sector and kind.
-class TraderMatch {
- public:
-  TraderMatch(const Table& trade, int sectorId, int trader)
-      : trade_(trade),
-        sectorField_(trade.FieldByName("SectorId").Index()),
-        traderField_(trade.FieldByName("Trader").Index()),
-        sectorId_(sectorId),
-        trader_(trader) {}
-
-  bool operator()() const {
-    const Record record = trade_.CurrentRecord();
-    return record.IsValid() && record.Get(sectorField_) == sectorId_ &&
-           record.Get(traderField_) == trader_;
-  }
-
- private:
-  const Table& trade_;
-  int sectorField_;
-  int traderField_;
-  Value sectorId_;
-  Value trader_;
-};
-
-// Key search for (sectorId, trader) in the sector traders' working order.
-bool FindTraders(Table& trade, int sectorId, int trader) {
-  if (trade.IndexFieldNames() != kTraderOrder) trade.SetIndexFieldNames(kTraderOrder);
-  return trade.FindKey({Value(sectorId), Value(trader)});
+// Puts the sectors' cursor on `sector`, found without it, with the sectors
+// in the map's order; false when there is no such sector (the cursor stays).
+bool StandOnSector(Table& sectors, const Record& sector) {
+  if (sectors.IndexName() != kCoordIndex) sectors.SetIndexName(kCoordIndex);
+  if (!sector.IsValid()) return false;
+  sectors.GotoBookmark(sector.GetRow()->id);
+  return true;
 }
 
-// Fills a name list from a type table, which is left in the order the
-// names are listed in.
-void LoadNames(Table& types, const char* order, TNumStrList& names) {
-  types.DisableControls();
-  types.SetIndexFieldNames(order);
+// Fills a name list from a type table in the order the names are listed
+// in, over all its rows, without touching its order, filter or cursor.
+void LoadNames(const Table& types, const char* order, const FieldRef& id, const FieldRef& name,
+               TNumStrList& names) {
+  const OrderedRows rows = types.RowsInOrder(order);
   names.Clear();
-  const int count = types.RecordCount();
-  names.Reserve(count);
-  const int id = types.FieldByName("Id").Index();
-  const int name = types.FieldByName("Name").Index();
-  for (int recNo = 1; recNo <= count; ++recNo) {
-    const Record record = types.RecordAt(recNo);
-    names.Add(record.Get(name).ToString(), record.Get(id).ToInteger());
+  names.Reserve(rows.Size());
+  for (int i = 0; i < rows.Size(); ++i) {
+    const Record record = rows.At(i);
+    names.Add(name.Of(record).ToString(), id.Of(record).ToInteger());
   }
-  types.EnableControls();
 }
 
 }  // namespace
@@ -95,14 +52,12 @@ void TDataModule1::ResumeViews() {
 
 TSectorBounds TDataModule1::GetSectorBounds() {
   TSectorBounds bounds;
-  const int x = SectorsData.FieldByName("X").Index();
-  const int y = SectorsData.FieldByName("Y").Index();
-  const int visible = SectorsData.FieldByName("Visible").Index();
+  const TSectorsFields& f = fields_.Sectors;
   const int count = SectorsData.RecordCount();
   for (int recNo = 1; recNo <= count; ++recNo) {
     const Record record = SectorsData.RecordAt(recNo);
-    const int sx = record.Get(x).ToInteger();
-    const int sy = record.Get(y).ToInteger();
+    const int sx = f.X.Of(record).ToInteger();
+    const int sy = f.Y.Of(record).ToInteger();
     // A stray position would stretch the map to absurd sizes; such rows stay
     // in the table but are left out of the extents.
     if (!IsMapPosition(sx, sy)) continue;
@@ -110,7 +65,7 @@ TSectorBounds TDataModule1::GetSectorBounds() {
     bounds.MinY = std::min(bounds.MinY, sy);
     bounds.MaxX = std::max(bounds.MaxX, sx);
     bounds.MaxY = std::max(bounds.MaxY, sy);
-    if (record.Get(visible).ToBoolean()) {
+    if (f.Visible.Of(record).ToBoolean()) {
       bounds.MaxVisibleX = std::max(bounds.MaxVisibleX, sx);
       bounds.MaxVisibleY = std::max(bounds.MaxVisibleY, sy);
       bounds.MinVisibleX = std::min(bounds.MinVisibleX, sx);
@@ -125,30 +80,25 @@ TSectorBounds TDataModule1::GetSectorBounds() {
 void TDataModule1::FillSectorNames(std::vector<std::string>& list, const std::string& leaveOut,
                                    bool visibleOnly) {
   list.clear();
-  const int name = SectorsData.FieldByName("Name").Index();
-  const int visible = SectorsData.FieldByName("Visible").Index();
+  const TSectorsFields& f = fields_.Sectors;
   const int count = SectorsData.RecordCount();
   for (int recNo = 1; recNo <= count; ++recNo) {
     const Record record = SectorsData.RecordAt(recNo);
-    std::string sectorName = record.Get(name).ToString();
+    std::string sectorName = f.Name.Of(record).ToString();
     if (sectorName == leaveOut) continue;
-    if (visibleOnly && !record.Get(visible).ToBoolean()) continue;
+    if (visibleOnly && !f.Visible.Of(record).ToBoolean()) continue;
     list.push_back(std::move(sectorName));
   }
 }
 
 bool TDataModule1::LocateSectorById(int id) {
-  SectorsData.SetIndexFieldNames("Id");
-  const bool found = SectorsData.FindKey({Value(id)});
-  const Table::Bookmark bookmark = SectorsData.GetBookmark();
-  SectorsData.SetIndexName(kCoordIndex);
-  if (found) SectorsData.GotoBookmark(bookmark);
-  return found;
+  SectorsData.CheckBrowseMode();
+  return StandOnSector(SectorsData, SectorsData.Lookup(fields_.Sectors.Id->FieldName(), Value(id)));
 }
 
 bool TDataModule1::FindSectorAt(int x, int y, std::string* name) const {
   const Record sector = SectorsData.RowsWithKey("X;Y", {Value(x), Value(y)}).Front();
-  if (sector.IsValid() && name) *name = sector.Get("Name").ToString();
+  if (sector.IsValid() && name) *name = fields_.Sectors.Name.Of(sector).ToString();
   return sector.IsValid();
 }
 
@@ -158,77 +108,79 @@ bool TDataModule1::LocateSectorAt(int x, int y) {
 
 bool TDataModule1::FindSectorByName(const std::string& name, int* x, int* y) const {
   const Record sector = SectorsData.RowsWithKey("Name", {Value(name)}).Front();
-  if (x) *x = sector.IsValid() ? sector.Get("X").ToInteger() : -1;
-  if (y) *y = sector.IsValid() ? sector.Get("Y").ToInteger() : -1;
+  if (x) *x = sector.IsValid() ? fields_.Sectors.X.Of(sector).ToInteger() : -1;
+  if (y) *y = sector.IsValid() ? fields_.Sectors.Y.Of(sector).ToInteger() : -1;
   return sector.IsValid();
 }
 
 bool TDataModule1::LocateSectorByName(const std::string& name) {
-  TQuietViews suspended(*this);
-  SectorsData.SetIndexName(kNameIndex);
-  const bool found = SectorsData.FindKey({Value(name)});
-  const Table::Bookmark bookmark = SectorsData.GetBookmark();
-  SectorsData.SetIndexName(kCoordIndex);
-  if (found) SectorsData.GotoBookmark(bookmark);
-  return found;
+  SectorsData.CheckBrowseMode();
+  return StandOnSector(SectorsData, SectorsData.RowsWithKey("Name", {Value(name)}).Front());
 }
 
 int TDataModule1::CountTraders(int sectorId, int trader) const {
   return SectTradeData.RowsWithKey(kTraderOrder, {Value(sectorId), Value(trader)}).Size();
 }
 
+// The rows go whether the traders' filter shows them or not; the filter,
+// the order and (unless its row goes) the cursor stay as the window left them.
 void TDataModule1::DeleteTraders(int sectorId, int trader) {
-  TQuietViews suspended(*this);
-  FilterOff unfiltered(SectTradeData);
-  if (!FindTraders(SectTradeData, sectorId, trader)) return;
-  const TraderMatch matches(SectTradeData, sectorId, trader);
-  while (matches()) {
-    const bool wasLast = SectTradeData.RecNo() == SectTradeData.RecordCount();
-    SectTradeData.Delete();
-    if (wasLast) break;
-  }
+  SectTradeData.CheckBrowseMode();
+  const OrderedRows rows =
+      SectTradeData.RowsWithKey(kTraderOrder, {Value(sectorId), Value(trader)});
+  std::vector<Table::Bookmark> doomed;
+  doomed.reserve(static_cast<std::size_t>(rows.Size()));
+  for (int i = 0; i < rows.Size(); ++i)
+    doomed.push_back(rows.At(i).GetRow()->id);
+  SectTradeData.DeleteStoredRows(doomed);
 }
 
 void TDataModule1::LoadProductNames() {
-  LoadNames(ProductsData, "Type;Name", productNames_);
+  LoadNames(ProductsData, "Type;Name", fields_.Products.Id, fields_.Products.Name, productNames_);
 }
 
 void TDataModule1::LoadFactoryNames() {
-  LoadNames(FactoriesData, "Name", factoryNames_);
+  LoadNames(FactoriesData, "Name", fields_.Factories.Id, fields_.Factories.Name, factoryNames_);
 }
 
 void TDataModule1::FillProductNames(std::vector<std::string>& list, bool productsAndUpgrades,
                                     bool shipsAndFactories) {
-  ProductsData.SetIndexFieldNames("Type;Name");
   list.clear();
-  const int type = ProductsData.FieldByName("Type").Index();
-  const int name = ProductsData.FieldByName("Name").Index();
-  const int count = ProductsData.RecordCount();
-  for (int recNo = 1; recNo <= count; ++recNo) {
-    const Record record = ProductsData.RecordAt(recNo);
-    const int t = record.Get(type).ToInteger();
-    if ((productsAndUpgrades && (t == 0 || t == 1)) || (shipsAndFactories && (t == 2 || t == 3)))
-      list.push_back(record.Get(name).ToString());
+  const TProductsFields& f = fields_.Products;
+  const OrderedRows rows = ProductsData.RowsInOrder("Type;Name");
+  for (int i = 0; i < rows.Size(); ++i) {
+    const Record record = rows.At(i);
+    const ProductType t = AsCode<ProductType>(f.Type.Of(record).ToInteger());
+    const bool ware = t == ProductType::Product || t == ProductType::Upgrade;
+    const bool big = t == ProductType::Ship || t == ProductType::Factory;
+    if ((productsAndUpgrades && ware) || (shipsAndFactories && big))
+      list.push_back(f.Name.Of(record).ToString());
   }
 }
 
 void TDataModule1::FillFactoryNames(std::vector<std::string>& list, bool buyableOnly) {
-  FactoriesData.SetIndexFieldNames("Name");
   list.clear();
-  const int buyable = FactoriesData.FieldByName("Buyable").Index();
-  const int name = FactoriesData.FieldByName("Name").Index();
-  const int count = FactoriesData.RecordCount();
-  for (int recNo = 1; recNo <= count; ++recNo) {
-    const Record record = FactoriesData.RecordAt(recNo);
-    if (!buyableOnly || record.Get(buyable).ToBoolean())
-      list.push_back(record.Get(name).ToString());
+  const TFactoriesFields& f = fields_.Factories;
+  const OrderedRows rows = FactoriesData.RowsInOrder("Name");
+  for (int i = 0; i < rows.Size(); ++i) {
+    const Record record = rows.At(i);
+    if (!buyableOnly || f.Buyable.Of(record).ToBoolean())
+      list.push_back(f.Name.Of(record).ToString());
   }
 }
 
 int TDataModule1::SectorSolarCycle() const {
-  const Record record = SectorsData.CurrentRecord();
+  return SolarCycleOfRow(SectorsData.CurrentRecord());
+}
+
+int TDataModule1::SectorSolarCycle(const std::string& sectorName) const {
+  return SolarCycleOfRow(SectorsData.RowsWithKey("Name", {Value(sectorName)}).Front());
+}
+
+int TDataModule1::SolarCycleOfRow(const Record& record) const {
   if (!record.IsValid()) return -1;
-  return SolarCycleOf(record.Get("SolarCycle").ToInteger(), record.Get("Suns").ToInteger());
+  return SolarCycleOf(fields_.Sectors.SolarCycle.Of(record).ToInteger(),
+                      fields_.Sectors.Suns.Of(record).ToInteger());
 }
 
 int TDataModule1::SolarCycleOf(int solarCycle, int suns) {

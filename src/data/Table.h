@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <memory_resource>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -140,6 +141,19 @@ class Table {
   void Cancel();           // discards the edit buffer; no-op in browse state
   void Delete();           // BeforeDelete, remove, AfterDelete; in Insert state it cancels
   void CheckBrowseMode();  // posts a modified buffer, cancels an unmodified one
+  // Deletes stored rows by bookmark, whether or not the view shows them (the
+  // end of a delete cascade, a sweep by key), in the given order; bookmarks
+  // of rows that are gone are passed over. The filter, the master link and
+  // the active order stay as they are, and so does the cursor unless its own
+  // row goes: it then moves as Delete() moves it, to the next row left in
+  // the view, or to the new last row with Eof set. A row being edited is
+  // posted or cancelled first. The observer hears every removed row as one
+  // write, each as Delete() tells it; the change log grows by one per row.
+  // Fires no BeforeDelete (the cursor is not on the rows, so their rules
+  // cannot read them); when any row went, the views get one DataSetChanged
+  // and AfterDelete fires once, then, when the cursor moved, Scrolled,
+  // AfterScroll and the detail tables. Returns the number of rows removed.
+  int DeleteStoredRows(std::span<const Bookmark> bookmarks);
   // Removes every row without events (loading uses it). Keeps the schema.
   void EmptyDataSet();
 
@@ -226,7 +240,8 @@ class Table {
   static constexpr std::int64_t kMaxAutoInc = 2147483647;
 
   // ---- Change capture and raw row writes (undo, redo, the journal) ----
-  // The observer hears every row that Post() and Delete() write (nullptr: none).
+  // The observer hears every row that Post(), Delete() and DeleteStoredRows()
+  // write (nullptr: none).
   void SetObserver(TableObserver* observer) { observer_ = observer; }
   TableObserver* Observer() const { return observer_; }
   // The row at `place` (0-based) of the stored order, invalid past the end.

@@ -246,6 +246,72 @@ void Table::Delete() {
   m.MovedToAnotherRow();
 }
 
+int Table::DeleteStoredRows(std::span<const Bookmark> bookmarks) {
+  CheckBrowseMode();
+  Impl& m = *impl_;
+  const std::vector<RowNode*>& view = m.View();
+  RowNode* const before = m.cur;
+  const bool eofBefore = m.eof;
+  const bool bofBefore = m.bof;
+  std::vector<Bookmark> victims;
+  for (const Bookmark bookmark : bookmarks)
+    if (m.rows.Find(bookmark) != nullptr) victims.push_back(bookmark);
+  if (victims.empty()) return 0;
+  std::vector<Bookmark> sorted = victims;
+  std::sort(sorted.begin(), sorted.end());
+  const auto goes = [&sorted](const RowNode* row) {
+    return std::binary_search(sorted.begin(), sorted.end(), row->id);
+  };
+  // Where the cursor lands when its row goes: the next row that stays in the
+  // view, else the last one before it (Eof then).
+  RowNode* landing = before;
+  bool landsAtEnd = false;
+  if (before != nullptr && goes(before)) {
+    landing = nullptr;
+    const int at = m.active->IndexIn(view, before);
+    for (int i = at + 1; at >= 0 && i < static_cast<int>(view.size()) && !landing; ++i)
+      if (!goes(view[i])) landing = view[i];
+    for (int i = at - 1; at >= 0 && i >= 0 && !landing; --i)
+      if (!goes(view[i])) {
+        landing = view[i];
+        landsAtEnd = true;
+      }
+  }
+
+  int removed = 0;
+  {
+    const ObservedWrite observed(*this);
+    for (const Bookmark bookmark : victims) {
+      RowNode* victim = m.rows.Find(bookmark);
+      if (victim == nullptr) continue;  // named twice
+      if (observer_) {
+        const int place = m.stored->IndexIn(m.stored->Rows(), victim);
+        observer_->RowChanged(*this, RowChangeKind::Delete, place, &victim->values, nullptr);
+      }
+      m.RemoveFromOrders(victim);
+      if (m.derived && !m.viewDirty) m.active->RemoveFrom(m.derivedRows, victim);
+      m.rows.Remove(bookmark);
+      ++removed;
+      ++changeCount_;
+      ++rowsVersion_;
+    }
+  }
+  m.cur = landing;
+  m.syncPending = true;
+  m.EnsureView();
+  if (m.cur == before) {
+    m.eof = eofBefore;
+    m.bof = bofBefore;
+  } else if (m.cur != nullptr) {
+    m.eof = landsAtEnd;
+    m.bof = false;
+  }
+  m.Notify(TableChange::DataSetChanged);
+  m.Fire(AfterDelete);
+  if (m.cur != before) m.MovedToAnotherRow();
+  return removed;
+}
+
 void Table::CheckBrowseMode() {
   if (state_ == TableState::Browse) return;
   if (modified_) {

@@ -8,11 +8,12 @@ namespace qv {
 
 class Table;
 
-// Hears every row a table writes through Post() and Delete(), for undo and the
-// journal. A write may set off others (a delete cascade, a gate pair): each
-// Post() and Delete() is bracketed by WriteBegins / WriteEnds, so a listener
-// counting them knows when the outermost write is over. A table without an
-// observer pays one pointer test per write.
+// Hears every row a table writes through Post(), Delete() and
+// DeleteStoredRows(), for undo and the journal. A write may set off others (a
+// delete cascade, a gate pair): each of these calls is bracketed by
+// WriteBegins / WriteEnds, so a listener counting them knows when the
+// outermost write is over. A table without an observer pays one pointer test
+// per write.
 class TableObserver {
  public:
   virtual ~TableObserver() = default;

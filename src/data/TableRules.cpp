@@ -2,10 +2,12 @@
 #include <cctype>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "data/DataModule1.h"
 #include "data/IniFile.h"
 #include "data/MapLimits.h"
+#include "data/TextUtil.h"
 
 // The rules the tables carry: defaults of new rows, links of posted rows, the
 // delete cascades, the record filters and the texts of coded and referencing
@@ -38,31 +40,24 @@ void SetReferenceText(const TNumStrList& names, Field& field, const std::string&
     field.SetValue(field.ParseText(text));
 }
 
-// Removes every row of `table` whose `field` holds `id`, over all rows: a
-// master-detail link is dropped for good and a switched-on filter is lifted
-// for the walk, so rows of other sectors or factory types are reached too.
-void DeleteReferencingRows(Table& table, const char* field, std::int32_t id) {
+// Removes every stored row of `table` whose `field` holds `id`, rows of
+// other sectors or factory types that a filter or a master link keeps out of
+// the view included. The filter, the link, the order and the cursor (unless
+// its row goes) stay, so a window showing the table shows what it showed.
+// The rows go in the table's active order, as a walk of its view meets them.
+void DeleteReferencingRows(Table& table, const FieldRef& field, std::int32_t id) {
   table.CheckBrowseMode();
-  table.SetMasterSource(nullptr, "", "");
-  const bool wasFiltered = table.Filtered();
-  if (wasFiltered) table.SetFiltered(false);
-  const int index = table.FieldByName(field).Index();
-  table.DisableControls();
-  table.First();
-  while (!table.IsEmpty()) {
-    const Record record = table.CurrentRecord();
-    if (record.Get(index) == Value(id)) {
-      const bool wasLast = table.RecNo() == table.RecordCount();
-      table.Delete();
-      if (wasLast) break;
-    } else {
-      if (table.RecNo() == table.RecordCount()) break;
-      table.Next();
-    }
+  const std::string order = table.ActiveOrderFields();
+  const std::vector<std::string> orderFields = SplitFieldList(order);
+  const bool keyed = !orderFields.empty() && SameText(orderFields.front(), field->FieldName());
+  const OrderedRows rows = keyed ? table.RowsWithKey(order, {Value(id)}) : table.RowsInOrder(order);
+  std::vector<Table::Bookmark> doomed;
+  for (int i = 0; i < rows.Size(); ++i) {
+    const Record row = rows.At(i);
+    if (field.Of(row) == Value(id)) doomed.push_back(row.GetRow()->id);
   }
-  table.EnableControls();
+  table.DeleteStoredRows(doomed);
   table.MergeChangeLog();
-  if (wasFiltered) table.SetFiltered(true);
 }
 
 // The texts of a coded field's values. A typed text is matched in list
@@ -71,15 +66,16 @@ struct CodedText {
   std::int32_t code;
   std::string TStoreTexts::*text;
 };
-constexpr CodedText kProductTypes[] = {{0, &TStoreTexts::ProductUsual},
-                                       {1, &TStoreTexts::ProductUpgrade},
-                                       {2, &TStoreTexts::ProductShip},
-                                       {3, &TStoreTexts::ProductFactory}};
-constexpr CodedText kOperations[] = {{0, &TStoreTexts::FactoryProduces},
-                                     {1, &TStoreTexts::FactoryNeeds}};
-constexpr CodedText kSpecials[] = {{3, &TStoreTexts::SpecialSilicon},
-                                   {1, &TStoreTexts::SpecialSuns},
-                                   {2, &TStoreTexts::SpecialOre}};
+constexpr CodedText kProductTypes[] = {
+    {CodeOf(ProductType::Product), &TStoreTexts::ProductUsual},
+    {CodeOf(ProductType::Upgrade), &TStoreTexts::ProductUpgrade},
+    {CodeOf(ProductType::Ship), &TStoreTexts::ProductShip},
+    {CodeOf(ProductType::Factory), &TStoreTexts::ProductFactory}};
+constexpr CodedText kOperations[] = {{CodeOf(Operation::Produces), &TStoreTexts::FactoryProduces},
+                                     {CodeOf(Operation::Needs), &TStoreTexts::FactoryNeeds}};
+constexpr CodedText kSpecials[] = {{CodeOf(Special::SiliconMine), &TStoreTexts::SpecialSilicon},
+                                   {CodeOf(Special::SolarPlant), &TStoreTexts::SpecialSuns},
+                                   {CodeOf(Special::OreMine), &TStoreTexts::SpecialOre}};
 
 std::string TextOfCode(const TStoreTexts& texts, std::span<const CodedText> codes, int code,
                        const std::string& otherwise) {
@@ -111,26 +107,23 @@ void TDataModule1::AttachRules() {
   FactoriesData.BeforeDelete = [this](Table& t) { FactoriesDataBeforeDelete(t); };
   ProductsData.BeforeDelete = [this](Table& t) { ProductsDataBeforeDelete(t); };
 
-  sectFactorySectorField_ = SectFactoryData.FieldByName("SectorId").Index();
-  sectTradeSectorField_ = SectTradeData.FieldByName("SectorId").Index();
-  sectTradeTraderField_ = SectTradeData.FieldByName("Trader").Index();
   SectFactoryData.OnFilterRecord = [this](const Record& r) {
     return SectFactoryDataFilterRecord(r);
   };
   SectTradeData.OnFilterRecord = [this](const Record& r) { return SectTradeDataFilterRecord(r); };
   FactoriesData.OnFilterRecord = [this](const Record& r) { return FactoriesDataFilterRecord(r); };
 
-  Field& type = ProductsData.FieldByName("Type");
+  Field& type = *fields_.Products.Type;
   type.OnGetText = [this](const Field&, const Value& v) { return ProductsDataTypeGetText(v); };
   type.OnSetText = [this](Field& f, const std::string& s) { ProductsDataTypeSetText(f, s); };
-  Field& operation = FactoryProdData.FieldByName("Operation");
+  Field& operation = *fields_.FactoryProd.Operation;
   operation.OnGetText = [this](const Field&, const Value& v) {
     return FactoryProdDataOperationGetText(v);
   };
   operation.OnSetText = [this](Field& f, const std::string& s) {
     FactoryProdDataOperationSetText(f, s);
   };
-  Field& special = FactoriesData.FieldByName("Special");
+  Field& special = *fields_.Factories.Special;
   special.OnGetText = [this](const Field&, const Value& v) {
     return FactoriesDataSpecialGetText(v);
   };
@@ -138,8 +131,7 @@ void TDataModule1::AttachRules() {
 
   // FactoryProdDataProductIdGetText/SetText, SectTradeDataProductIdGetText/SetText
   // and SectFactoryDataFactoryIdGetText/SetText: names through the name lists.
-  for (Field* field :
-       {&FactoryProdData.FieldByName("ProductId"), &SectTradeData.FieldByName("ProductId")}) {
+  for (Field* field : {&*fields_.FactoryProd.ProductId, &*fields_.SectTrade.ProductId}) {
     field->OnGetText = [this](const Field&, const Value& v) {
       return ReferenceText(productNames_, v);
     };
@@ -147,7 +139,7 @@ void TDataModule1::AttachRules() {
       SetReferenceText(productNames_, f, s);
     };
   }
-  Field& factoryId = SectFactoryData.FieldByName("FactoryId");
+  Field& factoryId = *fields_.SectFactory.FactoryId;
   factoryId.OnGetText = [this](const Field&, const Value& v) {
     return ReferenceText(factoryNames_, v);
   };
@@ -163,7 +155,7 @@ std::string TDataModule1::ProductsDataTypeGetText(const Value& value) const {
 }
 
 void TDataModule1::ProductsDataTypeSetText(Field& field, const std::string& text) {
-  field.SetValue(Value(CodeOfText(texts_, kProductTypes, text, 3)));
+  field.SetValue(Value(CodeOfText(texts_, kProductTypes, text, CodeOf(ProductType::Factory))));
 }
 
 std::string TDataModule1::FactoryProdDataOperationGetText(const Value& value) const {
@@ -171,7 +163,7 @@ std::string TDataModule1::FactoryProdDataOperationGetText(const Value& value) co
 }
 
 void TDataModule1::FactoryProdDataOperationSetText(Field& field, const std::string& text) {
-  field.SetValue(Value(CodeOfText(texts_, kOperations, text, 1)));
+  field.SetValue(Value(CodeOfText(texts_, kOperations, text, CodeOf(Operation::Needs))));
 }
 
 std::string TDataModule1::FactoriesDataSpecialGetText(const Value& value) const {
@@ -179,17 +171,18 @@ std::string TDataModule1::FactoriesDataSpecialGetText(const Value& value) const 
 }
 
 void TDataModule1::FactoriesDataSpecialSetText(Field& field, const std::string& text) {
-  field.SetValue(Value(CodeOfText(texts_, kSpecials, text, 0)));
+  field.SetValue(Value(CodeOfText(texts_, kSpecials, text, CodeOf(Special::None))));
 }
 
 // ---- Defaults and links ----
 
-void TDataModule1::SectorsDataAfterInsert(Table& t) {
-  t.FieldByName("Shipyard").SetAsBoolean(false);
-  t.FieldByName("Trstation").SetAsBoolean(true);
-  t.FieldByName("Pirate").SetAsBoolean(false);
-  t.FieldByName("Eqdock").SetAsBoolean(false);
-  t.FieldByName("Visible").SetAsBoolean(true);
+void TDataModule1::SectorsDataAfterInsert(Table&) {
+  const TSectorsFields& f = fields_.Sectors;
+  f.Shipyard->SetAsBoolean(false);
+  f.Trstation->SetAsBoolean(true);
+  f.Pirate->SetAsBoolean(false);
+  f.Eqdock->SetAsBoolean(false);
+  f.Visible->SetAsBoolean(true);
 }
 
 bool SectorPositionAllowed(std::int32_t x, std::int32_t y) {
@@ -199,12 +192,13 @@ bool SectorPositionAllowed(std::int32_t x, std::int32_t y) {
 // A position beyond the map's range cannot enter the universe. A row that an
 // older file put there may still be edited, as long as it stays where it is.
 void TDataModule1::SectorsDataBeforePost(Table& t) {
-  const std::int32_t x = t.FieldByName("X").AsInteger();
-  const std::int32_t y = t.FieldByName("Y").AsInteger();
+  const TSectorsFields& f = fields_.Sectors;
+  const std::int32_t x = f.X->AsInteger();
+  const std::int32_t y = f.Y->AsInteger();
   if (SectorPositionAllowed(x, y)) return;
   if (t.State() == TableState::Edit) {
-    const Record stored = t.Lookup("Id", t.FieldByName("Id").GetValue());
-    if (stored.IsValid() && stored.Get("X").ToInteger() == x && stored.Get("Y").ToInteger() == y)
+    const Record stored = t.Lookup(f.Id->FieldName(), f.Id->GetValue());
+    if (stored.IsValid() && f.X.Of(stored).ToInteger() == x && f.Y.Of(stored).ToInteger() == y)
       return;
   }
   throw TableError("The position " + std::to_string(x) + ", " + std::to_string(y) +
@@ -212,20 +206,21 @@ void TDataModule1::SectorsDataBeforePost(Table& t) {
                    " to " + std::to_string(kMaxGridPosition));
 }
 
-void TDataModule1::FactoryProdDataAfterInsert(Table& t) {
-  t.FieldByName("Operation").SetAsInteger(1);
+void TDataModule1::FactoryProdDataAfterInsert(Table&) {
+  const TFactoryProdFields& f = fields_.FactoryProd;
+  f.Operation->SetValue(CodeValue(Operation::Needs));
   if (open_.recipesLinked && FactoriesData.CurrentRecord().IsValid())
-    t.FieldByName("FactoryId").SetValue(FactoriesData.FieldByName("Id").GetValue());
+    f.FactoryId->SetValue(fields_.Factories.Id->GetValue());
 }
 
-void TDataModule1::SectFactoryDataBeforePost(Table& t) {
-  if (open_.sectorLinked) t.FieldByName("SectorId").SetAsInteger(open_.sectorId);
+void TDataModule1::SectFactoryDataBeforePost(Table&) {
+  if (open_.sectorLinked) fields_.SectFactory.SectorId->SetAsInteger(open_.sectorId);
 }
 
-void TDataModule1::SectTradeDataBeforePost(Table& t) {
+void TDataModule1::SectTradeDataBeforePost(Table&) {
   if (!open_.sectorLinked) return;
-  t.FieldByName("SectorId").SetAsInteger(open_.sectorId);
-  t.FieldByName("Trader").SetAsInteger(open_.trader);
+  fields_.SectTrade.SectorId->SetAsInteger(open_.sectorId);
+  fields_.SectTrade.Trader->SetAsInteger(open_.trader);
 }
 
 void TDataModule1::SectorsDataAfterPost(Table&) {
@@ -234,33 +229,34 @@ void TDataModule1::SectorsDataAfterPost(Table&) {
 
 // ---- Delete cascades ----
 
-void TDataModule1::SectorsDataBeforeDelete(Table& t) {
-  const std::int32_t id = t.FieldByName("Id").AsInteger();
-  DeleteReferencingRows(SectFactoryData, "SectorId", id);
-  DeleteReferencingRows(SectTradeData, "SectorId", id);
+void TDataModule1::SectorsDataBeforeDelete(Table&) {
+  const std::int32_t id = fields_.Sectors.Id->AsInteger();
+  DeleteReferencingRows(SectFactoryData, fields_.SectFactory.SectorId, id);
+  DeleteReferencingRows(SectTradeData, fields_.SectTrade.SectorId, id);
 }
 
-void TDataModule1::FactoriesDataBeforeDelete(Table& t) {
-  const std::int32_t id = t.FieldByName("Id").AsInteger();
-  DeleteReferencingRows(FactoryProdData, "FactoryId", id);
-  DeleteReferencingRows(SectFactoryData, "FactoryId", id);
+void TDataModule1::FactoriesDataBeforeDelete(Table&) {
+  const std::int32_t id = fields_.Factories.Id->AsInteger();
+  DeleteReferencingRows(FactoryProdData, fields_.FactoryProd.FactoryId, id);
+  DeleteReferencingRows(SectFactoryData, fields_.SectFactory.FactoryId, id);
 }
 
-void TDataModule1::ProductsDataBeforeDelete(Table& t) {
-  const std::int32_t id = t.FieldByName("Id").AsInteger();
-  DeleteReferencingRows(FactoryProdData, "ProductId", id);
-  DeleteReferencingRows(SectTradeData, "ProductId", id);
+void TDataModule1::ProductsDataBeforeDelete(Table&) {
+  const std::int32_t id = fields_.Products.Id->AsInteger();
+  DeleteReferencingRows(FactoryProdData, fields_.FactoryProd.ProductId, id);
+  DeleteReferencingRows(SectTradeData, fields_.SectTrade.ProductId, id);
 }
 
 // ---- Record filters ----
 
 bool TDataModule1::SectFactoryDataFilterRecord(const Record& record) const {
-  return record.Get(sectFactorySectorField_).ToInteger() == open_.sectorId;
+  return fields_.SectFactory.SectorId.Of(record).ToInteger() == open_.sectorId;
 }
 
 bool TDataModule1::SectTradeDataFilterRecord(const Record& record) const {
-  return record.Get(sectTradeSectorField_).ToInteger() == open_.sectorId &&
-         record.Get(sectTradeTraderField_).ToInteger() == open_.trader;
+  const TSectTradeFields& f = fields_.SectTrade;
+  return f.SectorId.Of(record).ToInteger() == open_.sectorId &&
+         f.Trader.Of(record).ToInteger() == open_.trader;
 }
 
 bool TDataModule1::FactoriesDataFilterRecord(const Record&) const {
@@ -271,25 +267,26 @@ bool TDataModule1::FactoriesDataFilterRecord(const Record&) const {
 
 void TDataModule1::SyncNeighbourGates() {
   if (!SectorsData.CurrentRecord().IsValid()) return;
-  const int x = SectorsData.FieldByName("X").AsInteger();
-  const int y = SectorsData.FieldByName("Y").AsInteger();
-  const bool north = SectorsData.FieldByName("NorthGate").AsBoolean();
-  const bool south = SectorsData.FieldByName("SouthGate").AsBoolean();
-  const bool west = SectorsData.FieldByName("WestGate").AsBoolean();
-  const bool east = SectorsData.FieldByName("EastGate").AsBoolean();
+  const TSectorsFields& f = fields_.Sectors;
+  const int x = f.X->AsInteger();
+  const int y = f.Y->AsInteger();
+  const bool north = f.NorthGate->AsBoolean();
+  const bool south = f.SouthGate->AsBoolean();
+  const bool west = f.WestGate->AsBoolean();
+  const bool east = f.EastGate->AsBoolean();
 
   SuspendViews();
   const Table::Bookmark bookmark = SectorsData.GetBookmark();
-  const auto setGate = [this](int nx, int ny, const char* gate, bool value) {
+  const auto setGate = [this](int nx, int ny, const FieldRef& gate, bool value) {
     if (!SectorsData.FindKey({Value(nx), Value(ny)})) return;
     SectorsData.Edit();
-    SectorsData.FieldByName(gate).SetAsBoolean(value);
+    gate->SetAsBoolean(value);
     SectorsData.Post();
   };
-  setGate(x - 1, y, "EastGate", west);
-  setGate(x + 1, y, "WestGate", east);
-  setGate(x, y - 1, "SouthGate", north);
-  setGate(x, y + 1, "NorthGate", south);
+  setGate(x - 1, y, f.EastGate, west);
+  setGate(x + 1, y, f.WestGate, east);
+  setGate(x, y - 1, f.SouthGate, north);
+  setGate(x, y + 1, f.NorthGate, south);
   if (SectorsData.BookmarkValid(bookmark)) SectorsData.GotoBookmark(bookmark);
   ResumeViews();
 }
@@ -308,9 +305,9 @@ void TDataModule1::TranslateStoreTexts(const IniFile& languageFile) {
   translate("SpecialOre", texts_.SpecialOre);
   translate("SpecialSilicon", texts_.SpecialSilicon);
   translate("FactoryOwnerYour", texts_.FactoryOwnerYour);
-  SectFactoryData.FieldByName("Your").SetDisplayValues(texts_.FactoryOwnerYour);
+  fields_.SectFactory.Your->SetDisplayValues(texts_.FactoryOwnerYour);
   translate("SolarTimeNote", texts_.SolarTimeNote);
-  Field& buyable = FactoriesData.FieldByName("Buyable");
+  Field& buyable = *fields_.Factories.Buyable;
   std::string buyableValues = buyable.DisplayValues();
   translate("FactoryBuyableValues", buyableValues);
   buyable.SetDisplayValues(buyableValues);

@@ -15,9 +15,9 @@ void TFactory::SetProductPrice(int productId, int price) {
   if (TProduct* product = FindProduct(productId)) product->Price = price;
 }
 
-double FactoryCycle(int special, int mtime, int yield, int powerCycle) {
-  if (special == 1) return powerCycle;
-  if (special == 2 || special == 3) return yield > 0 ? static_cast<double>(mtime) / yield : 0.0;
+double FactoryCycle(Special special, int mtime, int yield, int powerCycle) {
+  if (special == Special::SolarPlant) return powerCycle;
+  if (IsMine(special)) return yield > 0 ? static_cast<double>(mtime) / yield : 0.0;
   return mtime;
 }
 
@@ -57,39 +57,36 @@ TFactory& TFactorySet::LoadFactory(TDataModule1& store, int recId, int factoryId
   // found, so that its row still names it.
   factory.FactoryId = factoryId;
 
-  store.SuspendViews();
-  Table& products = store.ProductsData;
-  Table& types = store.FactoriesData;
-  Table& recipes = store.FactoryProdData;
-  types.SetIndexName("FactoriesDataIdIndex");
-  if (types.FindKey({Value(factoryId)})) {
-    const Record type = types.CurrentRecord();
-    factory.Name = type.Get("Name").ToString();
-    factory.Mtime = type.Get("Mtime").ToInteger();
-    factory.Special = type.Get("Special").ToInteger();
-    recipes.SetIndexName("FactoryProdDataIndex");
-    recipes.FindNearest({Value(factoryId)});
-    const int count = recipes.RecordCount();
-    for (int recNo = recipes.RecNo(); recNo >= 1 && recNo <= count; ++recNo) {
-      const Record recipe = recipes.RecordAt(recNo);
-      if (recipe.Get("FactoryId").ToInteger() != factoryId || recipe.Get("FactoryId").IsNull())
-        break;
-      TProduct& product = factory.AddProduct(recipe.Get("Operation").ToInteger() == 0);
-      product.Qty = recipe.Get("Qty").ToInteger();
-      product.ProductId = recipe.Get("ProductId").ToInteger();
+  // Read from the stored rows, whatever a window shows of the tables. Only a
+  // type that can be bought makes a factory of a complex; a row of another
+  // keeps its type but has no recipe.
+  const TStoreFields& f = store.Fields();
+  const Table& products = store.ProductsData;
+  const Record type = store.FactoriesData.Lookup("Id", Value(factoryId));
+  if (type.IsValid() && f.Factories.Buyable.Of(type).ToBoolean()) {
+    factory.Name = f.Factories.Name.Of(type).ToString();
+    factory.Mtime = f.Factories.Mtime.Of(type).ToInteger();
+    factory.Special = AsCode<Special>(f.Factories.Special.Of(type).ToInteger());
+    const OrderedRows recipes =
+        store.FactoryProdData.RowsWithKey("FactoryId;Operation", {Value(factoryId)});
+    for (int i = 0; i < recipes.Size(); ++i) {
+      const Record recipe = recipes.At(i);
+      const Operation operation = AsCode<Operation>(f.FactoryProd.Operation.Of(recipe).ToInteger());
+      TProduct& product = factory.AddProduct(operation == Operation::Produces);
+      product.Qty = f.FactoryProd.Qty.Of(recipe).ToInteger();
+      product.ProductId = f.FactoryProd.ProductId.Of(recipe).ToInteger();
       // The product types have no filter: a stored-row lookup leaves their
       // order and cursor to the windows that show them.
       const Record productType = products.Lookup("Id", Value(product.ProductId));
       if (productType.IsValid()) {
-        product.Min = productType.Get("Min").ToInteger();
-        product.Max = productType.Get("Max").ToInteger();
-        product.Avg = productType.Get("Avg").ToInteger();
+        product.Min = f.Products.Min.Of(productType).ToInteger();
+        product.Max = f.Products.Max.Of(productType).ToInteger();
+        product.Avg = f.Products.Avg.Of(productType).ToInteger();
         product.Price = product.Avg;
-        product.Name = productType.Get("Name").ToString();
+        product.Name = f.Products.Name.Of(productType).ToString();
       }
     }
   }
-  store.ResumeViews();
   return factory;
 }
 

@@ -5,14 +5,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 class TDataModule1;
 
-// Seconds per production cycle of a factory: solar power plants (Special 1)
-// run at the complex's power cycle, mines (2 and 3) at Mtime / yield (0
-// without yield), everything else at Mtime.
-double FactoryCycle(int special, int mtime, int yield, int powerCycle);
+// Seconds per production cycle of a factory: solar power plants run at the
+// complex's power cycle, mines at Mtime / yield (0 without yield),
+// everything else at Mtime.
+double FactoryCycle(Special special, int mtime, int yield, int powerCycle);
 
 // One product of one factory of a complex: an output or an input.
 struct TProduct {
@@ -42,7 +44,7 @@ class TFactory {
   std::string Name;      // the type's name; empty when the type is not found
   double Cycle = 0;      // seconds per production cycle
   double MaxProfit = 0;  // credits per hour at full operation
-  int Special = 0;
+  qv::Special Special = qv::Special::None;
   int Mtime = 0;
   int Yield = 0;
   bool AllowNPS = false;  // may sell its surplus outside the complex

@@ -62,7 +62,7 @@ void AddFactoryListCalculatedFields(Table& table, TDataModule1& store, TFactoryS
     return std::to_string(value.ToInteger());
   };
   const auto factoryOf = [&set](const Record& row) {
-    return set.FindFactory(row.Get("RecId").ToInteger());
+    return set.FindFactory(row.Get(kListRecId).ToInteger());
   };
   // Prod1 reads the outputs, Res1 to Res3 the inputs, each its n-th entry.
   struct Slot {
@@ -160,14 +160,14 @@ void LoadComplexFactories(TDataModule1& store, Table& factoryList, const Table& 
   for (int recNo = 1; recNo <= count; ++recNo) {
     const Record row = factoryList.RecordAt(recNo);
     // An empty NPS switch counts as on, as a posted row would have it.
-    const Value allowNps = row.Get("AllowNPS");
-    set.LoadFactory(store, row.Get("RecId").ToInteger(), row.Get("FactoryId").ToInteger(),
-                    row.Get("Yield").ToInteger(), allowNps.IsNull() || allowNps.ToBoolean());
+    const Value allowNps = row.Get(kListAllowNps);
+    set.LoadFactory(store, row.Get(kListRecId).ToInteger(), row.Get(kListFactoryId).ToInteger(),
+                    row.Get(kListYield).ToInteger(), allowNps.IsNull() || allowNps.ToBoolean());
   }
   for (const Record& price : factProd.AllRecords())
-    if (TFactory* factory = set.FindFactory(price.Get("RecId").ToInteger()))
-      factory->SetProductPrice(price.Get("ProductId").ToInteger(),
-                               price.Get("Current").ToInteger());
+    if (TFactory* factory = set.FindFactory(price.Get(kPriceRecId).ToInteger()))
+      factory->SetProductPrice(price.Get(kPriceProductId).ToInteger(),
+                               price.Get(kPriceCurrent).ToInteger());
 }
 
 void StoreComplexPrices(const TFactorySet& set, Table& factProd) {
@@ -176,9 +176,9 @@ void StoreComplexPrices(const TFactorySet& set, Table& factProd) {
     for (const std::list<TProduct>* list : {&factory.Outputs, &factory.Inputs}) {
       for (const TProduct& p : *list) {
         factProd.Append();
-        factProd.FieldByName("RecId").SetValue(Value(factory.RecId));
-        factProd.FieldByName("ProductId").SetValue(Value(p.ProductId));
-        factProd.FieldByName("Current").SetValue(Value(p.Price));
+        factProd.Fields(kPriceRecId).SetValue(Value(factory.RecId));
+        factProd.Fields(kPriceProductId).SetValue(Value(p.ProductId));
+        factProd.Fields(kPriceCurrent).SetValue(Value(p.Price));
         factProd.Post();
       }
     }

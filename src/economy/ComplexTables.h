@@ -17,6 +17,11 @@ struct TProduct;
 inline constexpr const char* kFactoryListFileName = "AuxFact.cds";
 inline constexpr const char* kFactProdFileName = "AuxProd.cds";
 
+// The places of the two tables' stored fields, as the builders below make
+// them: `table.Fields(kListYield)`, `row.Get(kListYield)`.
+enum FactoryListField : int { kListRecId, kListFactoryId, kListYield, kListAllowNps };
+enum FactProdField : int { kPriceRecId, kPriceProductId, kPriceCurrent };
+
 // FactoryListData's stored fields: RecId (auto-increment), FactoryId (shown
 // and typed as the factory type's name through the store's name list), Yield,
 // AllowNPS ("Yes;No"). The calculator window adds its calculated columns.

@@ -86,7 +86,7 @@ TFactComplexCalcForm::TFactComplexCalcForm(TDataModule1& store, Dialogs& dialogs
   BuildFactoryListSchema(factoryList_, store_);
   AddFactoryListCalculatedFields(factoryList_, store_, calculation_.Factories);
   BuildFactProdSchema(factProd_);
-  Field& factoryId = factoryList_.FieldByName("FactoryId");
+  Field& factoryId = factoryList_.Fields(kListFactoryId);
   factoryId.OnSetText = [this, convert = factoryId.OnSetText](Field& field,
                                                               const std::string& text) {
     convert(field, text);
@@ -95,8 +95,8 @@ TFactComplexCalcForm::TFactComplexCalcForm(TDataModule1& store, Dialogs& dialogs
   factoryList_.BeforePost = [this](Table& table) { FactoryListDataBeforePost(table); };
   factoryList_.BeforeDelete = [this](Table& table) { FactoryListDataBeforeDelete(table); };
   factoryList_.AfterScroll = [this](Table&) { FactoryListDataAfterScroll(); };
-  factoryList_.FieldByName("Yield").OnChange = [this](Field& f) { FactoryListDataYieldChange(f); };
-  factoryList_.FieldByName("AllowNPS").OnChange = [this](Field& f) {
+  factoryList_.Fields(kListYield).OnChange = [this](Field& f) { FactoryListDataYieldChange(f); };
+  factoryList_.Fields(kListAllowNps).OnChange = [this](Field& f) {
     FactoryListDataAllowNPSChange(f);
   };
 
@@ -142,7 +142,7 @@ void TFactComplexCalcForm::Translate(const IniFile& languageFile) {
     const std::string text = languageFile.ReadString(kComplexTextSection, title.key, "");
     if (!text.empty()) dbGrid1_->SetColumnTitle(title.field, text);
   }
-  Field& allowNps = factoryList_.FieldByName("AllowNPS");
+  Field& allowNps = factoryList_.Fields(kListAllowNps);
   allowNps.SetDisplayValues(
       languageFile.ReadString(kComplexTextSection, "AllowNpsValues", allowNps.DisplayValues()));
   dbGrid1_->SetPickList("AllowNPS", {allowNps.TrueText(), allowNps.FalseText()});
@@ -246,7 +246,7 @@ void TFactComplexCalcForm::FormShow() {
   factoryList_.First();
   FactoryListDataAfterScroll();
 
-  const Field& allowNps = factoryList_.FieldByName("AllowNPS");
+  const Field& allowNps = factoryList_.Fields(kListAllowNps);
   dbGrid1_->SetPickList("AllowNPS", {allowNps.TrueText(), allowNps.FalseText()});
   FillSectors();
 }
@@ -296,14 +296,14 @@ int TFactComplexCalcForm::PowerCycle() const {
 }
 
 TFactory* TFactComplexCalcForm::CurrentFactory() {
-  const Value recId = factoryList_.CurrentRecord().Get("RecId");
+  const Value recId = factoryList_.CurrentRecord().Get(kListRecId);
   return recId.IsNull() ? nullptr : calculation_.Factories.FindFactory(recId.ToInteger());
 }
 
 void TFactComplexCalcForm::UpdateResults() {
   if (busy_) return;
   BusyGuard busy(busyCursor_);
-  const Value recId = factoryList_.CurrentRecord().Get("RecId");
+  const Value recId = factoryList_.CurrentRecord().Get(kListRecId);
   ShowResults(qv::UpdateResults(calculation_, PowerCycle(), recId.IsNull() ? -1 : recId.ToInteger(),
                                 texts_));
 }
@@ -351,7 +351,7 @@ void TFactComplexCalcForm::ProductChanged(TProductFrame* frame) {
 
 void TFactComplexCalcForm::FactoryListDataAfterScroll() {
   if (busy_) return;
-  label5_->setText(Q(texts_.Prices + ": " + factoryList_.FieldByName("FactoryId").DisplayText()));
+  label5_->setText(Q(texts_.Prices + ": " + factoryList_.Fields(kListFactoryId).DisplayText()));
   RebuildFrames();
   const TFactory* factory = CurrentFactory();
   label7_->setText(factory ? Q(TruncatedText(factory->MaxProfit)) : QString());
@@ -365,22 +365,22 @@ void TFactComplexCalcForm::FactoryIdSetText(Field& field, const std::string&) {
   table.Post();
   table.Edit();
   const Record row = table.CurrentRecord();
-  const Value allowNps = row.Get("AllowNPS");
-  calculation_.Factories.LoadFactory(store_, row.Get("RecId").ToInteger(),
-                                     row.Get("FactoryId").ToInteger(), row.Get("Yield").ToInteger(),
-                                     allowNps.IsNull() || allowNps.ToBoolean());
+  const Value allowNps = row.Get(kListAllowNps);
+  calculation_.Factories.LoadFactory(
+      store_, row.Get(kListRecId).ToInteger(), row.Get(kListFactoryId).ToInteger(),
+      row.Get(kListYield).ToInteger(), allowNps.IsNull() || allowNps.ToBoolean());
   UpdateResults();
   dbGrid1_->viewport()->update();
   FactoryListDataAfterScroll();
 }
 
 void TFactComplexCalcForm::FactoryListDataBeforePost(Table& table) {
-  Field& allowNps = table.FieldByName("AllowNPS");
+  Field& allowNps = table.Fields(kListAllowNps);
   if (allowNps.IsNull()) allowNps.SetAsBoolean(true);
 }
 
 void TFactComplexCalcForm::FactoryListDataBeforeDelete(Table& table) {
-  calculation_.Factories.RemoveFactory(table.FieldByName("RecId").AsInteger());
+  calculation_.Factories.RemoveFactory(table.Fields(kListRecId).AsInteger());
 }
 
 void TFactComplexCalcForm::FactoryListDataYieldChange(Field& field) {
@@ -397,7 +397,7 @@ void TFactComplexCalcForm::DrawFactoryCell(QPainter& painter, const QStyleOption
                                            const Record& record, const TColumn& column) {
   const bool profit = column.FieldName == "Profit";
   if (!profit && !ShowsPriceBar(column.FieldName)) return;
-  const Value recId = record.Get("RecId");
+  const Value recId = record.Get(kListRecId);
   const TFactory* factory =
       recId.IsNull() ? nullptr : calculation_.Factories.FindFactory(recId.ToInteger());
   if (!factory) return;
@@ -443,7 +443,7 @@ void TFactComplexCalcForm::ToolButton1Click() {
 
 void TFactComplexCalcForm::ToolButton2Click() {
   if (factoryList_.IsEmpty()) return;
-  const std::string name = factoryList_.FieldByName("FactoryId").DisplayText();
+  const std::string name = factoryList_.Fields(kListFactoryId).DisplayText();
   if (!dialogs_.AskYesNo(FormatText(mainTexts_.DeleteMsg, {name}), mainTexts_.DeleteCap)) return;
   dbGrid1_->DeleteRow();
   factoryList_.MergeChangeLog();
@@ -500,12 +500,10 @@ void TFactComplexCalcForm::Edit1Change() {
 
 void TFactComplexCalcForm::ComboBox1Change() {
   CurSector = comboBox1_->currentText().toStdString();
-  if (store_.LocateSectorByName(CurSector)) {
-    const int cycle = store_.SectorSolarCycle();
-    if (cycle > 0) {
-      upDown1_->SetPosition(cycle);
-      return;
-    }
+  const int cycle = store_.SectorSolarCycle(CurSector);
+  if (cycle > 0) {
+    upDown1_->SetPosition(cycle);
+    return;
   }
   comboBox1_->setCurrentIndex(-1);
 }

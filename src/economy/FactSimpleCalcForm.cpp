@@ -122,8 +122,9 @@ void TFactSimpleCalcForm::Translate(const IniFile& languageFile) {
   TranslateWindow(*this, languageFile, kSection);
   CycleCaption = languageFile.ReadString(kSection, "CycleText", CycleCaption);
   YieldCaption = languageFile.ReadString(kSection, "YieldText", YieldCaption);
-  if (SpecialKind != 0)
-    label7_->setText(QString::fromStdString(SpecialKind == 1 ? CycleCaption : YieldCaption));
+  if (SpecialKind != Special::None)
+    label7_->setText(
+        QString::fromStdString(SpecialKind == Special::SolarPlant ? CycleCaption : YieldCaption));
 }
 
 void TFactSimpleCalcForm::ReadSettings(const IniFile* settings) {
@@ -153,8 +154,8 @@ void TFactSimpleCalcForm::SetCycleHints(bool on) {
 }
 
 void TFactSimpleCalcForm::UpdateCycleControls() {
-  const bool solar = SpecialKind == 1;
-  const bool ordinary = SpecialKind == 0;
+  const bool solar = SpecialKind == Special::SolarPlant;
+  const bool ordinary = SpecialKind == Special::None;
   for (QWidget* w : {static_cast<QWidget*>(label7_), static_cast<QWidget*>(edit1_),
                      static_cast<QWidget*>(upDown1_)})
     w->setVisible(!ordinary);
@@ -188,7 +189,6 @@ void TFactSimpleCalcForm::ProductChanged(TProductFrame*) {
 void TFactSimpleCalcForm::FormShow() {
   std::vector<std::string> names;
   store_.FillFactoryNames(names, true);
-  store_.FactoriesData.SetIndexName("FactoriesDataIdIndex");
   FillCombo(*comboBox1_, names);
   store_.FillSectorNames(names, "", false);
   std::sort(names.begin(), names.end());
@@ -213,7 +213,7 @@ void TFactSimpleCalcForm::FormShow() {
       const auto price = prices.find(frame->ProductId());
       if (price != prices.end() && price->second > 0) frame->SetPrice(price->second);
     }
-    if (SpecialKind != 0) edit1_->setText(boxText);
+    if (SpecialKind != Special::None) edit1_->setText(boxText);
   }
   Recalculate();
 }
@@ -222,46 +222,42 @@ void TFactSimpleCalcForm::ComboBox1Change() {
   if (comboBox1_->currentIndex() < 0) {
     ClearResults();
     FactoryName.clear();
-    SpecialKind = 0;
+    SpecialKind = Special::None;
     UpdateCycleControls();
     return;
   }
   FactoryName = comboBox1_->currentText().toStdString();
   scrollBox1_->hide();
   frames_.clear();
-  Table& types = store_.FactoriesData;
-  types.SetIndexFieldNames("Name");
-  if (!types.FindKey({Value(FactoryName)})) {
+  const Record type = store_.FactoriesData.RowsWithKey("Name", {Value(FactoryName)}).Front();
+  if (!type.IsValid()) {
     ClearResults();
     FactoryName.clear();
-    SpecialKind = 0;
+    SpecialKind = Special::None;
   } else {
-    const Record type = types.CurrentRecord();
-    CalcTime = type.Get("Mtime").ToInteger();
-    SpecialKind = type.Get("Special").ToInteger();
+    const TFactoriesFields& f = store_.Fields().Factories;
+    CalcTime = f.Mtime.Of(type).ToInteger();
+    SpecialKind = AsCode<Special>(f.Special.Of(type).ToInteger());
     frames_ =
-        CreateProductFrames(frameList_, this, store_, type.Get("Id").ToInteger(), CycleSeconds());
+        CreateProductFrames(frameList_, this, store_, f.Id.Of(type).ToInteger(), CycleSeconds());
   }
   scrollBox1_->show();
-  types.SetIndexName("FactoriesDataIdIndex");
   UpdateCycleControls();
   Recalculate();
 }
 
 void TFactSimpleCalcForm::ComboBox2Change() {
-  if (store_.LocateSectorByName(comboBox2_->currentText().toStdString())) {
-    const int cycle = store_.SectorSolarCycle();
-    if (cycle > 0) {
-      upDown1_->SetPosition(cycle);
-      return;
-    }
+  const int cycle = store_.SectorSolarCycle(comboBox2_->currentText().toStdString());
+  if (cycle > 0) {
+    upDown1_->SetPosition(cycle);
+    return;
   }
   comboBox2_->setCurrentIndex(-1);
 }
 
 void TFactSimpleCalcForm::Edit1Change() {
   Recalculate();
-  if (SpecialKind == 1) SetCycleHints(true);
+  if (SpecialKind == Special::SolarPlant) SetCycleHints(true);
 }
 
 void TFactSimpleCalcForm::UpDown1Click() {

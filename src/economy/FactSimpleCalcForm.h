@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/StoreCodes.h"
 #include "economy/ProductPanelOwnerForm.h"
 #include "economy/QtProductFrame.h"
 #include "settings/ProgramWindow.h"
@@ -58,7 +59,7 @@ class TFactSimpleCalcForm : public TProductPanelOwnerForm, public TProgramWindow
   TDataModule1& store_;
   std::string FactoryName;
   int CalcTime = -1;
-  int SpecialKind = 0;
+  Special SpecialKind = Special::None;
   std::string CycleCaption = "Cycle:";
   std::string YieldCaption = "Yield:";
   ProductFrames frames_;

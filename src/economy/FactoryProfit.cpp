@@ -11,13 +11,13 @@
 
 namespace qv {
 
-double CycleSeconds(int calcTime, int special, std::string_view yieldText) {
+double CycleSeconds(int calcTime, Special special, std::string_view yieldText) {
   const int number = LeadingInteger(yieldText);
-  if (special == 2 || special == 3) {
+  if (IsMine(special)) {
     if (number < 1) return -1.0;
     return static_cast<double>(calcTime) / number;
   }
-  if (special == 1) return number;
+  if (special == Special::SolarPlant) return number;
   return calcTime;
 }
 
@@ -65,8 +65,8 @@ std::string ProfitPerHourText(const std::vector<TProfitItem>& items, double cycl
   return TruncatedText((b.income - b.cost) * 3600.0 / cycle);
 }
 
-int DefaultCycleBoxValue(int special) {
-  return special == 1 ? 90 : 10;
+int DefaultCycleBoxValue(Special special) {
+  return special == Special::SolarPlant ? 90 : 10;
 }
 
 std::string SolarCycleHint(const TStoreTexts& texts, int cycle) {

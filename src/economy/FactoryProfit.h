@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 struct TStoreTexts;
@@ -14,7 +16,7 @@ struct TStoreTexts;
 // `calcTime` and special kind `special`, the yield box holding `yieldText`:
 // a mine's cycle is calcTime / yield (-1 when the yield is below 1), a solar
 // power plant's cycle is the number typed, any other type's is calcTime.
-double CycleSeconds(int calcTime, int special, std::string_view yieldText);
+double CycleSeconds(int calcTime, Special special, std::string_view yieldText);
 
 // One product frame as the profit sees it.
 struct TProfitItem {
@@ -31,7 +33,7 @@ std::string ProfitPerHourText(const std::vector<TProfitItem>& items, double cycl
 
 // The up-down position the window sets for a special kind: 90 s for a solar
 // power plant, a yield of 10 for mines; ordinary types do not use it.
-int DefaultCycleBoxValue(int special);
+int DefaultCycleBoxValue(Special special);
 
 // The hint of a solar cycle box: the store's note filled with the minutes,
 // the seconds and the approximate number of suns of `cycle` seconds.

@@ -76,34 +76,36 @@ void TPlanCatalogue::Sort() {
 
 TPlanCatalogue LoadPlanCatalogue(const TDataModule1& store) {
   TPlanCatalogue catalogue;
+  const TStoreFields& f = store.Fields();
   std::set<int> known;
   for (const Record& row : store.ProductsData.AllRecords()) {
     TPlanProduct& product = catalogue.Products.emplace_back();
-    product.Id = row.Get("Id").ToInteger();
-    product.Name = row.Get("Name").ToString();
-    product.Min = row.Get("Min").ToInteger();
-    product.Max = row.Get("Max").ToInteger();
-    product.Avg = row.Get("Avg").ToInteger();
+    product.Id = f.Products.Id.Of(row).ToInteger();
+    product.Name = f.Products.Name.Of(row).ToString();
+    product.Min = f.Products.Min.Of(row).ToInteger();
+    product.Max = f.Products.Max.Of(row).ToInteger();
+    product.Avg = f.Products.Avg.Of(row).ToInteger();
     known.insert(product.Id);
   }
   // Recipe rows by type, in the recipe order the type editor shows.
   std::map<int, std::vector<TPlanRecipeItem>> recipes;
   for (const Record& row : store.FactoryProdData.AllRecords()) {
-    if (row.Get("FactoryId").IsNull()) continue;
+    if (f.FactoryProd.FactoryId.Of(row).IsNull()) continue;
     TPlanRecipeItem item;
-    item.ProductId = row.Get("ProductId").ToInteger();
-    item.Qty = row.Get("Qty").ToInteger();
-    item.IsOutput = row.Get("Operation").ToInteger() == 0;
-    recipes[row.Get("FactoryId").ToInteger()].push_back(item);
+    item.ProductId = f.FactoryProd.ProductId.Of(row).ToInteger();
+    item.Qty = f.FactoryProd.Qty.Of(row).ToInteger();
+    item.IsOutput =
+        AsCode<Operation>(f.FactoryProd.Operation.Of(row).ToInteger()) == Operation::Produces;
+    recipes[f.FactoryProd.FactoryId.Of(row).ToInteger()].push_back(item);
     if (known.insert(item.ProductId).second) catalogue.Products.push_back({item.ProductId, ""});
   }
   for (const Record& row : store.FactoriesData.AllRecords()) {
-    if (!row.Get("Buyable").ToBoolean()) continue;
+    if (!f.Factories.Buyable.Of(row).ToBoolean()) continue;
     TPlanFactoryType& type = catalogue.Types.emplace_back();
-    type.Id = row.Get("Id").ToInteger();
-    type.Name = row.Get("Name").ToString();
-    type.Special = row.Get("Special").ToInteger();
-    type.Mtime = row.Get("Mtime").ToInteger();
+    type.Id = f.Factories.Id.Of(row).ToInteger();
+    type.Name = f.Factories.Name.Of(row).ToString();
+    type.Special = AsCode<Special>(f.Factories.Special.Of(row).ToInteger());
+    type.Mtime = f.Factories.Mtime.Of(row).ToInteger();
     if (const auto it = recipes.find(type.Id); it != recipes.end()) type.Items = it->second;
   }
   catalogue.Sort();

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 class TDataModule1;
@@ -26,7 +28,7 @@ struct TPlanRecipeItem {
 struct TPlanFactoryType {
   int Id = -1;
   std::string Name;
-  int Special = 0;  // 1 solar power plant, 2 and 3 mines
+  qv::Special Special = qv::Special::None;
   int Mtime = 0;
   std::vector<TPlanRecipeItem> Items;
 

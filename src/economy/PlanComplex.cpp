@@ -5,6 +5,7 @@
 #include "data/Table.h"
 #include "economy/ComplexModel.h"
 #include "economy/ComplexPlan.h"
+#include "economy/ComplexTables.h"
 
 namespace qv {
 
@@ -15,16 +16,16 @@ void UsePlanAsComplex(TDataModule1& store, const TPlanCatalogue& catalogue, cons
   set.ClearFactories();
   for (const TPlanCount& count : plan.Counts) {
     const TPlanFactoryType* type = catalogue.FindType(count.TypeId);
-    const bool mine = type && (type->Special == 2 || type->Special == 3);
+    const bool mine = type && IsMine(type->Special);
     for (int i = 0; i < count.Count; ++i) {
       factoryList.Append();
-      factoryList.FieldByName("FactoryId").SetAsInteger(count.TypeId);
-      if (mine) factoryList.FieldByName("Yield").SetAsInteger(options.MineYield);
-      factoryList.FieldByName("AllowNPS").SetAsBoolean(true);
+      factoryList.Fields(kListFactoryId).SetAsInteger(count.TypeId);
+      if (mine) factoryList.Fields(kListYield).SetAsInteger(options.MineYield);
+      factoryList.Fields(kListAllowNps).SetAsBoolean(true);
       factoryList.Post();
       const Record row = factoryList.CurrentRecord();
-      TFactory& factory = set.LoadFactory(store, row.Get("RecId").ToInteger(), count.TypeId,
-                                          row.Get("Yield").ToInteger(), true);
+      TFactory& factory = set.LoadFactory(store, row.Get(kListRecId).ToInteger(), count.TypeId,
+                                          row.Get(kListYield).ToInteger(), true);
       for (std::list<TProduct>* list : {&factory.Outputs, &factory.Inputs})
         for (TProduct& product : *list)
           if (const TPlanProduct* known = catalogue.FindProduct(product.ProductId))

@@ -14,7 +14,7 @@ struct TPlanOptions;
 // a mine, outside sales allowed, so that the complex's own calculation runs
 // every factory at full rate), each product at the plan's price. Then the
 // complex's calculation shows what the plan made, used and bought of every
-// product. Run it with only buyable types visible (BuyableFactoryTypes).
+// product.
 void UsePlanAsComplex(TDataModule1& store, const TPlanCatalogue& catalogue, const TPlan& plan,
                       const TPlanOptions& options, Table& factoryList, TFactorySet& set);
 

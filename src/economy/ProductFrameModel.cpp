@@ -54,29 +54,25 @@ std::string FrameRateText(int quantity, double cycle, const std::string& unitsTe
 
 std::vector<TFrameData> RecipeFrames(TDataModule1& store, int factoryTypeId) {
   std::vector<TFrameData> frames;
-  Table& recipes = store.FactoryProdData;
-  store.SuspendViews();
-  recipes.SetIndexName("FactoryProdDataIndex");
-  recipes.FindNearest({Value(factoryTypeId)});
-  const int count = recipes.RecordCount();
-  for (int recNo = recipes.RecNo(); recNo >= 1 && recNo <= count; ++recNo) {
-    const Record recipe = recipes.RecordAt(recNo);
-    if (recipe.Get("FactoryId").IsNull() || recipe.Get("FactoryId").ToInteger() != factoryTypeId)
-      break;
-    const int productId = recipe.Get("ProductId").ToInteger();
+  const TStoreFields& f = store.Fields();
+  const OrderedRows recipes =
+      store.FactoryProdData.RowsWithKey("FactoryId;Operation", {Value(factoryTypeId)});
+  for (int i = 0; i < recipes.Size(); ++i) {
+    const Record recipe = recipes.At(i);
+    const int productId = f.FactoryProd.ProductId.Of(recipe).ToInteger();
     const Record product = store.ProductsData.Lookup("Id", Value(productId));
     if (!product.IsValid()) continue;
     TFrameData& frame = frames.emplace_back();
-    frame.name = product.Get("Name").ToString();
+    frame.name = f.Products.Name.Of(product).ToString();
     frame.productId = productId;
-    frame.isProduct = recipe.Get("Operation").ToInteger() == 0;
-    frame.minimum = product.Get("Min").ToInteger();
-    frame.maximum = product.Get("Max").ToInteger();
-    frame.average = product.Get("Avg").ToInteger();
-    frame.quantity = recipe.Get("Qty").ToInteger();
+    frame.isProduct =
+        AsCode<Operation>(f.FactoryProd.Operation.Of(recipe).ToInteger()) == Operation::Produces;
+    frame.minimum = f.Products.Min.Of(product).ToInteger();
+    frame.maximum = f.Products.Max.Of(product).ToInteger();
+    frame.average = f.Products.Avg.Of(product).ToInteger();
+    frame.quantity = f.FactoryProd.Qty.Of(recipe).ToInteger();
     frame.price = FramePriceRange(frame.minimum, frame.maximum, frame.average).average;
   }
-  store.ResumeViews();
   return frames;
 }
 

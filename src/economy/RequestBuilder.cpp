@@ -16,20 +16,19 @@ struct SlotProduct {
   std::string name;
 };
 
-SlotProduct ReadSlot(Table& aux, int slot) {
-  if (aux.IsEmpty()) return {};
-  const std::string number = std::to_string(slot);
-  return {aux.FieldByName("Prod" + number).AsInteger(),
-          aux.FieldByName("Prod" + number + "Name").AsString()};
+SlotProduct ReadSlot(TDataModule1& store, int slot) {
+  if (store.AuxRequestData.IsEmpty()) return {};
+  const TAuxRequestFields& f = store.Fields().AuxRequest;
+  const auto at = static_cast<std::size_t>(slot - 1);
+  return {f.Prod.at(at)->AsInteger(), f.ProdName.at(at)->AsString()};
 }
 
 }  // namespace
 
 TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& settings) {
   TRequestData request;
-  Table& aux = store.AuxRequestData;
   if (settings.SimpleRequest) {
-    const SlotProduct product = ReadSlot(aux, 1);
+    const SlotProduct product = ReadSlot(store, 1);
     request.Count = 2;
     for (int i = 0; i < 2; ++i) {
       request.ProductId[i] = product.id;
@@ -43,7 +42,7 @@ TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& se
     for (int slot = 0; slot < TRequestData::kMaxProducts; ++slot) {
       const int role = settings.ReqOp[slot];
       if (role == kRoleNone) continue;
-      const SlotProduct product = ReadSlot(aux, slot + 1);
+      const SlotProduct product = ReadSlot(store, slot + 1);
       const int i = request.Count++;
       request.ProductId[i] = product.id;
       request.ProductName[i] = product.name;
@@ -52,7 +51,7 @@ TRequestData BuildProcessRequest(TDataModule1& store, const TRequestSettings& se
     }
     request.IndividualScale = settings.CustomIndividualScale;
   }
-  request.Traders = settings.Traders;
+  request.Traders = AsCode<TradersMode>(settings.Traders);
   request.CountYour = settings.CountYourFactories;
   request.Rates = settings.ShowRates;
   return request;
@@ -65,26 +64,26 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
     error = "A request names 1 to 6 products";
     return std::nullopt;
   }
-  if (named.traders < 0 || named.traders > 3) {
+  if (named.traders < CodeOf(TradersMode::Ignore) ||
+      named.traders > CodeOf(TradersMode::AddToBoth)) {
     error = "Traders mode must be 0 to 3";
     return std::nullopt;
   }
-  const Table& products = store.ProductsData;
-  const int idIndex = products.FieldByName("Id").Index();
-  const int nameIndex = products.FieldByName("Name").Index();
-  const std::vector<Record> rows = products.AllRecords();
+  const TProductsFields& f = store.Fields().Products;
+  const std::vector<Record> rows = store.ProductsData.AllRecords();
 
   TRequestData request;
   for (int i = 0; i < count; ++i) {
     const TNamedRequestProduct& wanted = named.products[i];
-    if (wanted.operation != 0 && wanted.operation != 1) {
+    if (wanted.operation != CodeOf(Operation::Produces) &&
+        wanted.operation != CodeOf(Operation::Needs)) {
       error = "Unknown role for product \"" + wanted.name + "\"";
       return std::nullopt;
     }
     // Exact comparison: the index order would also accept another case.
     const Record* match = nullptr;
     for (const Record& row : rows) {
-      if (row.Get(nameIndex).ToString() == wanted.name) {
+      if (f.Name.Of(row).ToString() == wanted.name) {
         match = &row;
         break;
       }
@@ -93,13 +92,13 @@ std::optional<TRequestData> BuildNamedRequest(TDataModule1& store, const TReques
       error = "Unknown product \"" + wanted.name + "\"";
       return std::nullopt;
     }
-    request.ProductId[i] = match->Get(idIndex).ToInteger();
+    request.ProductId[i] = f.Id.Of(*match).ToInteger();
     request.ProductName[i] = wanted.name;
     request.Operation[i] = wanted.operation;
     request.Color[i] = settings.ReqColor[i];
   }
   request.Count = count;
-  request.Traders = named.traders;
+  request.Traders = AsCode<TradersMode>(named.traders);
   request.CountYour = named.countYour;
   request.Rates = named.rates;
   request.IndividualScale = named.individualScale;

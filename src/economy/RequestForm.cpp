@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <array>
+#include <cstddef>
 #include <exception>
 #include <string>
 
@@ -43,6 +45,19 @@ std::string Numbered(const char* prefix, int number) {
   return prefix + std::to_string(number);
 }
 
+// The radio buttons stand in the order of the traders modes' numbers.
+QRadioButton* TradersButton(const std::array<QRadioButton*, 4>& buttons, TradersMode mode) {
+  return buttons[static_cast<std::size_t>(CodeOf(mode))];
+}
+
+// The mode a settings file holds; a number outside the modes (a damaged
+// file) is "Ignore traders".
+TradersMode StoredTradersMode(int stored) {
+  const bool known =
+      stored >= CodeOf(TradersMode::Ignore) && stored <= CodeOf(TradersMode::AddToBoth);
+  return known ? AsCode<TradersMode>(stored) : TradersMode::Ignore;
+}
+
 QPushButton* MakeColorButton(int number) {
   auto* button = new QPushButton;
   button->setObjectName(QString::fromStdString(Numbered("BitBtn", number)));
@@ -69,10 +84,11 @@ TRequestForm::TRequestForm(TDataModule1& store, Dialogs& dialogs, CustomColorLis
   CopySharedTexts();
   // The dialog keeps its own design until the store gives it data: nothing
   // is bound to the tables before the store exists, and it always does here.
-  simpleProduct_->Bind(&store_.AuxRequestData, "Prod1Name");
+  const TAuxRequestFields& f = store_.Fields().AuxRequest;
+  simpleProduct_->Bind(&store_.AuxRequestData, f.ProdName[0]->FieldName());
   for (int k = 0; k < kSlots; ++k)
-    slotProducts_[k]->Bind(&store_.AuxRequestData, Numbered("Prod", k + 1) + "Name");
-  importFactory_->Bind(&store_.AuxRequestData, "Fact1Name");
+    slotProducts_[k]->Bind(&store_.AuxRequestData, f.ProdName[k]->FieldName());
+  importFactory_->Bind(&store_.AuxRequestData, f.Fact1Name->FieldName());
 }
 
 TRequestForm::~TRequestForm() = default;
@@ -336,10 +352,12 @@ void TRequestForm::UpdateControls() {
 // production rate.
 void TRequestForm::UpdateTraderStates() {
   const bool countFactories = factories_->isChecked();
-  traders_[1]->setEnabled(countFactories);
-  traders_[3]->setEnabled(countFactories);
-  if (!countFactories && (traders_[1]->isChecked() || traders_[3]->isChecked()))
-    traders_[0]->setChecked(true);
+  QRadioButton* producers = TradersButton(traders_, TradersMode::AddToProducers);
+  QRadioButton* both = TradersButton(traders_, TradersMode::AddToBoth);
+  producers->setEnabled(countFactories);
+  both->setEnabled(countFactories);
+  if (!countFactories && (producers->isChecked() || both->isChecked()))
+    TradersButton(traders_, TradersMode::Ignore)->setChecked(true);
 }
 
 void TRequestForm::FormShow() {
@@ -353,7 +371,7 @@ void TRequestForm::FormShow() {
       else
         aux.Edit();
     }
-    aux.FieldByName("Fact1").SetAsInteger(-1);  // no factory shown
+    store_.Fields().AuxRequest.Fact1->SetAsInteger(-1);  // no factory shown
     aux.Post();
   } catch (const std::exception& error) {
     aux.Cancel();
@@ -374,8 +392,7 @@ void TRequestForm::FormShow() {
   (settings_->SimpleRequest ? simple_ : custom_)->setChecked(true);
   // A traders mode outside 0..3 (a damaged settings file) shows as "Ignore
   // traders"; with no button checked, "Process" would store "add to both".
-  const int traders = settings_->Traders;
-  traders_[traders >= 0 && traders < 4 ? traders : 0]->setChecked(true);
+  TradersButton(traders_, StoredTradersMode(settings_->Traders))->setChecked(true);
   barWidth_->setValue(settings_->BarWidth);
   verticalBars_->setChecked(settings_->VerticalBars);
   showNumbers_->setChecked(settings_->ShowNumbers);
@@ -403,20 +420,20 @@ void TRequestForm::Button3Click() {
 void TRequestForm::DBLookupComboBox8Click() {
   Table& aux = store_.AuxRequestData;
   if (aux.IsEmpty()) return;
+  const TAuxRequestFields& f = store_.Fields().AuxRequest;
   const TImportedConditions conditions =
-      ImportFactoryConditions(store_.FactoryProdData, aux.FieldByName("Fact1").AsInteger());
+      ImportFactoryConditions(store_, f.Fact1->AsInteger());
 
   if (aux.State() == TableState::Browse) aux.Edit();
   busy_ = true;
   if (conditions.setsSlot1) {
     roles_[0]->setCurrentIndex(RoleToListItem(conditions.slot1.role));
-    aux.FieldByName("Prod1").SetAsInteger(conditions.slot1.productId);
+    f.Prod[0]->SetAsInteger(conditions.slot1.productId);
   }
   for (int k = 1; k < kSlots; ++k) {
     const TImportedSlot& slot = conditions.slots2to6[k - 1];
     roles_[k]->setCurrentIndex(RoleToListItem(slot.role));
-    if (slot.role != kRoleNone)
-      aux.FieldByName(Numbered("Prod", k + 1)).SetAsInteger(slot.productId);
+    if (slot.role != kRoleNone) f.Prod[static_cast<std::size_t>(k)]->SetAsInteger(slot.productId);
   }
   busy_ = false;
   UpdateControls();
@@ -431,13 +448,15 @@ void TRequestForm::Button1Click() {
   s.SimpleIndividualScale = simpleScale_->isChecked();
   s.CustomIndividualScale = customScale_->isChecked();
   s.ShowRates = rates_->isChecked();
-  s.Traders = 3;
-  for (int i = 0; i < 3; ++i) {
-    if (traders_[i]->isChecked()) {
-      s.Traders = i;
+  TradersMode mode = TradersMode::AddToBoth;
+  for (const TradersMode shown :
+       {TradersMode::Ignore, TradersMode::AddToProducers, TradersMode::AddToConsumers}) {
+    if (TradersButton(traders_, shown)->isChecked()) {
+      mode = shown;
       break;
     }
   }
+  s.Traders = CodeOf(mode);
   *request_ = BuildProcessRequest(store_, s);
   accept();
 }

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/Record.h"
-#include "data/Table.h"
+#include "data/DataModule1.h"
 
 namespace qv {
 
@@ -34,34 +33,33 @@ int ListItemToRole(int item) {
 namespace {
 
 struct RecipeRow {
-  int operation;
+  Operation operation;
   int productId;
   std::uint64_t order;  // the row's identity: ties of the index keep it
 };
 
 }  // namespace
 
-TImportedConditions ImportFactoryConditions(const Table& factoryProd, int factoryId) {
-  const int factoryField = factoryProd.FieldByName("FactoryId").Index();
-  const int operationField = factoryProd.FieldByName("Operation").Index();
-  const int productField = factoryProd.FieldByName("ProductId").Index();
-
+TImportedConditions ImportFactoryConditions(const TDataModule1& store, int factoryId) {
+  const TFactoryProdFields& f = store.Fields().FactoryProd;
   std::vector<RecipeRow> rows;
-  for (const Record& record : factoryProd.AllRecords()) {
-    const Value factory = record.Get(factoryField);
+  for (const Record& record : store.FactoryProdData.AllRecords()) {
+    const Value factory = f.FactoryId.Of(record);
     if (factory.IsNull() || factory.ToInteger() != factoryId) continue;
-    rows.push_back({record.Get(operationField).ToInteger(), record.Get(productField).ToInteger(),
-                    record.GetRow()->id});
+    rows.push_back({AsCode<Operation>(f.Operation.Of(record).ToInteger()),
+                    f.ProductId.Of(record).ToInteger(), record.GetRow()->id});
   }
+  // The factory index's order: by the code, whatever it names.
   std::sort(rows.begin(), rows.end(), [](const RecipeRow& a, const RecipeRow& b) {
-    return a.operation != b.operation ? a.operation < b.operation : a.order < b.order;
+    return a.operation != b.operation ? CodeOf(a.operation) < CodeOf(b.operation)
+                                      : a.order < b.order;
   });
 
   TImportedConditions result;
   std::size_t next = 0;
   for (const RecipeRow& row : rows) {
     if (next >= result.slots2to6.size()) break;
-    const bool isProduct = row.operation == 0;
+    const bool isProduct = row.operation == Operation::Produces;
     if (isProduct && !result.setsSlot1) {
       result.setsSlot1 = true;
       result.slot1 = {kRoleProduction, row.productId};

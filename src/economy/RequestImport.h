@@ -4,7 +4,7 @@
 
 namespace qv {
 
-class Table;
+class TDataModule1;
 
 // Roles of a custom request slot as the settings keep them.
 constexpr int kRoleProduction = 0;
@@ -33,10 +33,10 @@ struct TImportedConditions {
   std::array<TImportedSlot, 5> slots2to6;
 };
 
-// Reads the recipe rows of `factoryId` from the recipe table (FactoryProdData)
-// in the order of its factory index (products before resources, then in the
-// order the rows were made), whatever view the table shows and without
-// moving its cursor.
-TImportedConditions ImportFactoryConditions(const Table& factoryProd, int factoryId);
+// Reads the recipe rows of `factoryId` from the store's recipe table
+// (FactoryProdData) in the order of its factory index (products before
+// resources, then in the order the rows were made), whatever view the table
+// shows and without moving its cursor.
+TImportedConditions ImportFactoryConditions(const TDataModule1& store, int factoryId);
 
 }  // namespace qv

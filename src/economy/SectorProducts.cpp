@@ -26,29 +26,26 @@ TSectorProducts BuildSectorProducts(TDataModule1& store, int x, int y, bool rate
   TSectorStat stat;
   result.found = CalcSectorStatistics(store, &stat, x, y, rates);
   if (!result.found || stat.Count() == 0) return result;
-  result.sectorName = store.SectorsData.FieldByName("Name").AsString();
+  store.FindSectorAt(x, y, &result.sectorName);
 
   // Rows follow the product types' current order ("Type;Name"), not the
   // order in which the products were found. A product whose type row is gone
   // has no name to show: its row stays empty, after the others.
   const Table& products = store.ProductsData;
-  const int idIndex = products.FieldByName("Id").Index();
-  const int nameIndex = products.FieldByName("Name").Index();
-  const int mtimeIndex = products.FieldByName("Mtime").Index();
-  const int qtyIndex = products.FieldByName("Qty").Index();
+  const TProductsFields& f = store.Fields().Products;
   const int productCount = products.RecordCount();
   for (int recNo = 1; recNo <= productCount && static_cast<int>(result.rows.size()) < stat.Count();
        ++recNo) {
     const Record product = products.RecordAt(recNo);
-    TProductStat* s = stat.Find(product.Get(idIndex).ToInteger());
+    TProductStat* s = stat.Find(f.Id.Of(product).ToInteger());
     if (s == nullptr) continue;
-    std::vector<std::string> row{product.Get(nameIndex).ToString(), CountText(s->TraderCount),
+    std::vector<std::string> row{f.Name.Of(product).ToString(), CountText(s->TraderCount),
                                  CountText(s->ProducerCount), CountText(s->ConsumerCount)};
     if (rates) {
       // Traders count as consumers of what they deal in.
-      const int mtime = product.Get(mtimeIndex).ToInteger();
+      const int mtime = f.Mtime.Of(product).ToInteger();
       if (s->TraderCount > 0 && mtime > 0)
-        s->ConsRate += HourlyRate(product.Get(qtyIndex).ToInteger(), mtime);
+        s->ConsRate += HourlyRate(f.Qty.Of(product).ToInteger(), mtime);
       row.push_back(RateText(s->ProdRate));
       row.push_back(RateText(s->ConsRate));
     }

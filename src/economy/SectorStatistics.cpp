@@ -16,10 +16,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kSpecialSolar = 1;
-constexpr int kSpecialOre = 2;
-constexpr int kSpecialSilicon = 3;
-
 // The type of a placed factory as the cycle rule needs it.
 struct FactoryType {
   bool found = false;
@@ -27,10 +23,11 @@ struct FactoryType {
   int mtime = 0;
 };
 
-FactoryType LookupFactoryType(const Table& factories, int id) {
-  const Record type = factories.Lookup("Id", Value(id));
+FactoryType LookupFactoryType(const TDataModule1& store, int id) {
+  const TFactoriesFields& f = store.Fields().Factories;
+  const Record type = store.FactoriesData.Lookup(f.Id->FieldName(), Value(id));
   if (!type.IsValid()) return {};
-  return {true, type.Get("Special").ToInteger(), type.Get("Mtime").ToInteger()};
+  return {true, f.Special.Of(type).ToInteger(), f.Mtime.Of(type).ToInteger()};
 }
 
 // One recipe row that feeds a request product.
@@ -77,6 +74,20 @@ class IdMap {
   std::vector<T> items_;
 };
 
+// Whether the traders of a product count for a request product of that role.
+bool TradersAdmit(TradersMode mode, Operation role) {
+  switch (mode) {
+    case TradersMode::AddToBoth:
+      return true;
+    case TradersMode::AddToProducers:
+      return role == Operation::Produces;
+    case TradersMode::AddToConsumers:
+      return role == Operation::Needs;
+    default:
+      return false;
+  }
+}
+
 // One sector's values while a request is summed.
 struct SectorSums {
   double* cell = nullptr;
@@ -96,20 +107,17 @@ class RequestSums {
   // order, so that of two sectors sharing a position the later one shows,
   // as when each sector clears its cell before counting.
   void GatherSectors(TSectorArray& cells) {
-    const Table& sectors = store_.SectorsData;
-    const int xIndex = sectors.FieldByName("X").Index();
-    const int yIndex = sectors.FieldByName("Y").Index();
-    const int idIndex = sectors.FieldByName("Id").Index();
-    const OrderedRows rows = sectors.RowsInOrder("X;Y");
+    const TSectorsFields& f = store_.Fields().Sectors;
+    const OrderedRows rows = store_.SectorsData.RowsInOrder("X;Y");
     sectorById_.Items().reserve(static_cast<size_t>(rows.Size()));
     for (int i = 0; i < rows.Size(); ++i) {
       const Record row = rows.At(i);
-      const int x = row.Get(xIndex).ToInteger();
-      const int y = row.Get(yIndex).ToInteger();
+      const int x = f.X.Of(row).ToInteger();
+      const int y = f.Y.Of(row).ToInteger();
       if (!IsMapPosition(x, y)) continue;
       double* cell = cells.Cell(x, y, true);
       if (cell == nullptr) continue;
-      sectorById_.FindOrAdd(row.Get(idIndex).ToInteger(), [&] {
+      sectorById_.FindOrAdd(f.Id.Of(row).ToInteger(), [&] {
         return SectorSums{cell, row, std::nullopt, {}};
       });
     }
@@ -118,58 +126,51 @@ class RequestSums {
   // The recipe rows that concern the request, per factory type, in recipe
   // order; a factory type without any is passed over at once.
   void GatherRecipes() {
-    const Table& recipes = store_.FactoryProdData;
-    const int factoryIndex = recipes.FieldByName("FactoryId").Index();
-    const int operationIndex = recipes.FieldByName("Operation").Index();
-    const int productIndex = recipes.FieldByName("ProductId").Index();
-    const int qtyIndex = recipes.FieldByName("Qty").Index();
-    const OrderedRows rows = recipes.RowsInOrder("FactoryId;Operation");
+    const TFactoryProdFields& f = store_.Fields().FactoryProd;
+    const OrderedRows rows = store_.FactoryProdData.RowsInOrder("FactoryId;Operation");
     for (int k = 0; k < rows.Size(); ++k) {
       const Record row = rows.At(k);
-      const int productId = row.Get(productIndex).ToInteger();
-      const int operation = row.Get(operationIndex).ToInteger();
+      const int productId = f.ProductId.Of(row).ToInteger();
+      const int operation = f.Operation.Of(row).ToInteger();
       for (int i = 0; i < n_; ++i) {
         if (request_.ProductId[i] == productId && request_.Operation[i] == operation)
           requestRecipes_
-              .FindOrAdd(row.Get(factoryIndex).ToInteger(),
+              .FindOrAdd(f.FactoryId.Of(row).ToInteger(),
                          [] { return std::vector<RequestRecipe>(); })
-              .push_back({i, row.Get(qtyIndex).ToInteger()});
+              .push_back({i, f.Qty.Of(row).ToInteger()});
       }
     }
   }
 
   void SumFactories() {
-    const Table& placed = store_.SectFactoryData;
-    const int sectorIndex = placed.FieldByName("SectorId").Index();
-    const int factoryIndex = placed.FieldByName("FactoryId").Index();
-    const int yourIndex = placed.FieldByName("Your").Index();
-    const int yieldIndex = placed.FieldByName("Yield").Index();
-    const int solarIndex = store_.SectorsData.FieldByName("SolarCycle").Index();
-    const int sunsIndex = store_.SectorsData.FieldByName("Suns").Index();
+    const TSectFactoryFields& f = store_.Fields().SectFactory;
+    const TSectorsFields& sectors = store_.Fields().Sectors;
     SectorRun run;
-    const OrderedRows rows = placed.RowsInOrder("SectorId");
+    const OrderedRows rows = store_.SectFactoryData.RowsInOrder("SectorId");
     for (int k = 0; k < rows.Size(); ++k) {
       const Record row = rows.At(k);
       // Most factories make nothing the request asks for: their other
       // fields are never read.
-      const int factoryId = row.Get(factoryIndex).ToInteger();
+      const int factoryId = f.FactoryId.Of(row).ToInteger();
       const std::vector<RequestRecipe>* found = requestRecipes_.Find(factoryId);
       if (found == nullptr) continue;
-      SectorSums* sector = SectorOf(row.Get(sectorIndex).ToInteger(), run);
+      SectorSums* sector = SectorOf(f.SectorId.Of(row).ToInteger(), run);
       if (sector == nullptr) continue;
-      if (!request_.CountYour && row.Get(yourIndex).ToBoolean()) continue;
+      if (!request_.CountYour && f.Your.Of(row).ToBoolean()) continue;
       if (!request_.Rates) {
         for (const RequestRecipe& r : *found)
           AddTo(*sector, r.slot, 1.0);
         continue;
       }
       const FactoryType& type = TypeOf(factoryId);
-      if (type.found && type.special == kSpecialSolar && !sector->solarCycle) {
-        sector->solarCycle = TDataModule1::SolarCycleOf(sector->row.Get(solarIndex).ToInteger(),
-                                                        sector->row.Get(sunsIndex).ToInteger());
+      if (type.found && AsCode<Special>(type.special) == Special::SolarPlant &&
+          !sector->solarCycle) {
+        sector->solarCycle =
+            TDataModule1::SolarCycleOf(sectors.SolarCycle.Of(sector->row).ToInteger(),
+                                       sectors.Suns.Of(sector->row).ToInteger());
       }
       const double cycle =
-          FactoryCycleTime(type.found, type.special, type.mtime, row.Get(yieldIndex).ToInteger(),
+          FactoryCycleTime(type.found, type.special, type.mtime, f.Yield.Of(row).ToInteger(),
                            sector->solarCycle.value_or(-1));
       if (cycle <= 0.0) continue;
       for (const RequestRecipe& r : *found)
@@ -178,33 +179,31 @@ class RequestSums {
   }
 
   void SumTraders() {
-    if (request_.Traders == 0) return;
+    if (request_.Traders == TradersMode::Ignore) return;
     // Trader rate of each request product, in units per hour.
+    const TProductsFields& p = store_.Fields().Products;
     std::array<double, TRequestData::kMaxProducts> traderRate{};
     for (int i = 0; i < n_; ++i) {
-      const Record product = store_.ProductsData.Lookup("Id", Value(request_.ProductId[i]));
+      const Record product =
+          store_.ProductsData.Lookup(p.Id->FieldName(), Value(request_.ProductId[i]));
       if (!product.IsValid()) continue;
-      const int mtime = product.Get("Mtime").ToInteger();
-      if (mtime > 0) traderRate[i] = HourlyRate(product.Get("Qty").ToInteger(), mtime);
+      const int mtime = p.Mtime.Of(product).ToInteger();
+      if (mtime > 0) traderRate[i] = HourlyRate(p.Qty.Of(product).ToInteger(), mtime);
     }
-    const Table& trade = store_.SectTradeData;
-    const int sectorIndex = trade.FieldByName("SectorId").Index();
-    const int productIndex = trade.FieldByName("ProductId").Index();
+    const TSectTradeFields& f = store_.Fields().SectTrade;
     const auto products = request_.ProductId.begin();
     SectorRun run;
-    const OrderedRows rows = trade.RowsInOrder("SectorId");
+    const OrderedRows rows = store_.SectTradeData.RowsInOrder("SectorId");
     for (int k = 0; k < rows.Size(); ++k) {
       const Record row = rows.At(k);
-      const int productId = row.Get(productIndex).ToInteger();
+      const int productId = f.ProductId.Of(row).ToInteger();
       if (std::find(products, products + n_, productId) == products + n_) continue;
-      SectorSums* sector = SectorOf(row.Get(sectorIndex).ToInteger(), run);
+      SectorSums* sector = SectorOf(f.SectorId.Of(row).ToInteger(), run);
       if (sector == nullptr) continue;
       for (int i = 0; i < n_; ++i) {
         if (request_.ProductId[i] != productId) continue;
-        const bool admitted = request_.Traders == 3 ||
-                              (request_.Traders == 1 && request_.Operation[i] == 0) ||
-                              (request_.Traders == 2 && request_.Operation[i] == 1);
-        if (admitted) AddTo(*sector, i, request_.Rates ? traderRate[i] : 1.0);
+        if (TradersAdmit(request_.Traders, AsCode<Operation>(request_.Operation[i])))
+          AddTo(*sector, i, request_.Rates ? traderRate[i] : 1.0);
       }
     }
   }
@@ -228,7 +227,7 @@ class RequestSums {
     return run.values;
   }
   const FactoryType& TypeOf(int id) {
-    return factoryTypes_.FindOrAdd(id, [&] { return LookupFactoryType(store_.FactoriesData, id); });
+    return factoryTypes_.FindOrAdd(id, [&] { return LookupFactoryType(store_, id); });
   }
   void AddTo(SectorSums& sector, int i, double amount) {
     sector.values[i] += amount;
@@ -247,8 +246,9 @@ class RequestSums {
 
 double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle) {
   if (!typeFound) return -1.0;
-  if (special == kSpecialSolar) return solarCycle;
-  if (special == kSpecialOre || special == kSpecialSilicon) {
+  const Special rule = AsCode<Special>(special);
+  if (rule == Special::SolarPlant) return solarCycle;
+  if (IsMine(rule)) {
     if (yield < 1) return -1.0;
     return static_cast<double>(mtime) / yield;
   }
@@ -277,49 +277,45 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
     request.OverallMax = std::max(request.OverallMax, request.Max[i]);
 }
 
-bool CalcSectorStatistics(TDataModule1& store, TSectorStat* stat, int x, int y, bool rates) {
+bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y, bool rates) {
   if (stat == nullptr) return false;
   stat->Clear();
-  Table& sectors = store.SectorsData;
-  if (sectors.IndexName() != "SectorsDataCoordIndex") sectors.SetIndexName("SectorsDataCoordIndex");
-  if (!store.LocateSectorAt(x, y)) return false;
-  const int sectorId = sectors.FieldByName("Id").AsInteger();
-  const int solarCycle = store.SectorSolarCycle();
+  const TStoreFields& f = store.Fields();
+  // The sector the map shows there: the first of that position in its order.
+  const Record sector = store.SectorsData.RowsWithKey("X;Y", {Value(x), Value(y)}).Front();
+  if (!sector.IsValid()) return false;
+  const int sectorId = f.Sectors.Id.Of(sector).ToInteger();
+  const int solarCycle = TDataModule1::SolarCycleOf(f.Sectors.SolarCycle.Of(sector).ToInteger(),
+                                                    f.Sectors.Suns.Of(sector).ToInteger());
 
-  const Table& placed = store.SectFactoryData;
-  const Table& recipes = store.FactoryProdData;
-  const int factoryIndex = placed.FieldByName("FactoryId").Index();
-  const int yieldIndex = placed.FieldByName("Yield").Index();
-  const int operationIndex = recipes.FieldByName("Operation").Index();
-  const int productIndex = recipes.FieldByName("ProductId").Index();
-  const int qtyIndex = recipes.FieldByName("Qty").Index();
-  const OrderedRows factories = placed.RowsWithKey("SectorId", {Value(sectorId)});
+  const TSectFactoryFields& placed = f.SectFactory;
+  const TFactoryProdFields& recipes = f.FactoryProd;
+  const OrderedRows factories = store.SectFactoryData.RowsWithKey("SectorId", {Value(sectorId)});
   for (int k = 0; k < factories.Size(); ++k) {
     const Record factory = factories.At(k);
-    const int factoryId = factory.Get(factoryIndex).ToInteger();
+    const int factoryId = placed.FactoryId.Of(factory).ToInteger();
     double cycle = 0.0;
     if (rates) {
-      const FactoryType type = LookupFactoryType(store.FactoriesData, factoryId);
+      const FactoryType type = LookupFactoryType(store, factoryId);
       cycle = FactoryCycleTime(type.found, type.special, type.mtime,
-                               factory.Get(yieldIndex).ToInteger(), solarCycle);
+                               placed.Yield.Of(factory).ToInteger(), solarCycle);
     }
-    const OrderedRows recipe = recipes.RowsWithKey("FactoryId;Operation", {Value(factoryId)});
+    const OrderedRows recipe =
+        store.FactoryProdData.RowsWithKey("FactoryId;Operation", {Value(factoryId)});
     for (int r = 0; r < recipe.Size(); ++r) {
       const Record row = recipe.At(r);
-      const int productId = row.Get(productIndex).ToInteger();
-      const double rate = rates ? HourlyRate(row.Get(qtyIndex).ToInteger(), cycle) : 0.0;
-      if (row.Get(operationIndex).ToInteger() == 0)
+      const int productId = recipes.ProductId.Of(row).ToInteger();
+      const double rate = rates ? HourlyRate(recipes.Qty.Of(row).ToInteger(), cycle) : 0.0;
+      if (AsCode<Operation>(recipes.Operation.Of(row).ToInteger()) == Operation::Produces)
         stat->Add(productId, 0, 1, 0, rate, 0.0);
       else
         stat->Add(productId, 0, 0, 1, 0.0, rate);
     }
   }
 
-  const Table& trade = store.SectTradeData;
-  const int tradeProductIndex = trade.FieldByName("ProductId").Index();
-  const OrderedRows traded = trade.RowsWithKey("SectorId", {Value(sectorId)});
+  const OrderedRows traded = store.SectTradeData.RowsWithKey("SectorId", {Value(sectorId)});
   for (int k = 0; k < traded.Size(); ++k)
-    stat->Add(traded.At(k).Get(tradeProductIndex).ToInteger(), 1, 0, 0, 0.0, 0.0);
+    stat->Add(f.SectTrade.ProductId.Of(traded.At(k)).ToInteger(), 1, 0, 0, 0.0, 0.0);
   return true;
 }
 

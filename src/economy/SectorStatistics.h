@@ -10,8 +10,8 @@ struct TRequestData;
 // Cycle time in seconds of one placed factory, from its type (when the type
 // exists), the placed factory's yield and the solar cycle of its sector:
 // -1 for an unknown type or a mine without yield, the sector's solar cycle
-// for a solar power plant (Special 1), Mtime / Yield for a mine (Special 2
-// or 3), else Mtime. A cycle of 0 or less gives no rate.
+// for a solar power plant, Mtime / Yield for a mine, else Mtime (`special`
+// as FactoriesData.Special holds it). A cycle of 0 or less gives no rate.
 double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle);
 
 // Units per hour of a recipe quantity at a cycle time; 0 when the cycle is not
@@ -26,8 +26,8 @@ void CalcRequestStatistics(TDataModule1& store, TRequestData& request, TSectorAr
 
 // Fills `stat` with every product made, needed or traded in the sector at
 // (x, y). False when `stat` is missing (nothing touched) or no sector stands
-// there (`stat` left empty). On success the SectorsData cursor stands on the
-// sector; the other tables are read without their cursors.
-bool CalcSectorStatistics(TDataModule1& store, TSectorStat* stat, int x, int y, bool rates);
+// there (`stat` left empty). Reads every row, whatever a window filters,
+// without moving any cursor or order.
+bool CalcSectorStatistics(const TDataModule1& store, TSectorStat* stat, int x, int y, bool rates);
 
 }  // namespace qv

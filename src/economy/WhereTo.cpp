@@ -13,13 +13,14 @@ namespace qv {
 
 namespace {
 
-std::size_t Slot(const Table& table, const char* field) {
-  return static_cast<std::size_t>(table.FieldByName(field).Index());
+// Where a row keeps the field's value.
+std::size_t Slot(const FieldRef& field) {
+  return static_cast<std::size_t>(field.Index());
 }
 
 // One recipe row of a factory type that makes or needs the product.
 struct RecipeRow {
-  int operation = 0;
+  Operation operation = Operation::Produces;
   std::uint64_t rowId = 0;
   int qty = 0;
 };
@@ -107,16 +108,18 @@ std::vector<PlacedRow> BySectorThenRow(std::vector<PlacedRow> rows, int nodes) {
 // bit.
 void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int productId, bool made,
                     std::vector<Tally>& tally) {
+  const TStoreFields& f = store.Fields();
   const Table& recipes = store.FactoryProdData;
-  const std::size_t rFactory = Slot(recipes, "FactoryId"), rOperation = Slot(recipes, "Operation"),
-                    rProduct = Slot(recipes, "ProductId"), rQty = Slot(recipes, "Qty");
+  const std::size_t rFactory = Slot(f.FactoryProd.FactoryId),
+                    rOperation = Slot(f.FactoryProd.Operation),
+                    rProduct = Slot(f.FactoryProd.ProductId), rQty = Slot(f.FactoryProd.Qty);
   RecipesByType recipesOf;
   for (const Record& record : recipes.AllRecords()) {
     const Row& row = *record.GetRow();
     if (row.values[rProduct].ToInteger() != productId) continue;
-    // The statistics take every operation but 0 as a need.
-    const int operation = row.values[rOperation].ToInteger();
-    if ((operation == 0) != made) continue;
+    // The statistics take every operation but producing as a need.
+    const Operation operation = AsCode<Operation>(row.values[rOperation].ToInteger());
+    if ((operation == Operation::Produces) != made) continue;
     recipesOf.Add(row.values[rFactory].ToInteger())
         .push_back({operation, row.id, row.values[rQty].ToInteger()});
   }
@@ -124,8 +127,8 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
   recipesOf.Sort();
 
   const Table& placed = store.SectFactoryData;
-  const std::size_t pSector = Slot(placed, "SectorId"), pFactory = Slot(placed, "FactoryId"),
-                    pYield = Slot(placed, "Yield");
+  const std::size_t pSector = Slot(f.SectFactory.SectorId),
+                    pFactory = Slot(f.SectFactory.FactoryId), pYield = Slot(f.SectFactory.Yield);
   std::vector<PlacedRow> found;
   for (const Record& record : placed.AllRecords()) {
     const Row& row = *record.GetRow();
@@ -138,10 +141,10 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
   found = BySectorThenRow(std::move(found), graph.Count());
 
   const Table& factories = store.FactoriesData;
-  const std::size_t fSpecial = Slot(factories, "Special"), fMtime = Slot(factories, "Mtime");
+  const std::size_t fSpecial = Slot(f.Factories.Special), fMtime = Slot(f.Factories.Mtime);
   struct FactoryType {
     bool found = false;
-    int special = 0;
+    Special special = Special::None;
     int mtime = 0;
   };
   std::unordered_map<int, FactoryType> types;
@@ -150,12 +153,12 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
     if (added) {
       const Record record = factories.Lookup("Id", Value(p.factoryId));
       if (record.IsValid())
-        type->second = {true, record.GetRow()->values[fSpecial].ToInteger(),
+        type->second = {true, AsCode<Special>(record.GetRow()->values[fSpecial].ToInteger()),
                         record.GetRow()->values[fMtime].ToInteger()};
     }
     const FactoryType& t = type->second;
-    const double cycle =
-        FactoryCycleTime(t.found, t.special, t.mtime, p.yield, graph.Sector(p.node).solarCycle);
+    const double cycle = FactoryCycleTime(t.found, CodeOf(t.special), t.mtime, p.yield,
+                                          graph.Sector(p.node).solarCycle);
     Tally& sector = tally[static_cast<std::size_t>(p.node)];
     for (const RecipeRow& r : *recipesOf.Find(p.factoryId)) {
       ++sector.count;
@@ -168,8 +171,9 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
 // every sector that trades it.
 void TallyTraders(const TDataModule1& store, const TJumpGraph& graph, int productId,
                   std::vector<Tally>& tally) {
+  const TStoreFields& f = store.Fields();
   const Table& trade = store.SectTradeData;
-  const std::size_t tSector = Slot(trade, "SectorId"), tProduct = Slot(trade, "ProductId");
+  const std::size_t tSector = Slot(f.SectTrade.SectorId), tProduct = Slot(f.SectTrade.ProductId);
   for (const Record& record : trade.AllRecords()) {
     const Row& row = *record.GetRow();
     if (row.values[tProduct].ToInteger() != productId) continue;
@@ -179,9 +183,8 @@ void TallyTraders(const TDataModule1& store, const TJumpGraph& graph, int produc
   double rate = 0.0;
   const Table& products = store.ProductsData;
   if (const Record product = products.Lookup("Id", Value(productId)); product.IsValid()) {
-    const int mtime = product.GetRow()->values[Slot(products, "Mtime")].ToInteger();
-    if (mtime > 0)
-      rate = HourlyRate(product.GetRow()->values[Slot(products, "Qty")].ToInteger(), mtime);
+    const int mtime = f.Products.Mtime.Of(product).ToInteger();
+    if (mtime > 0) rate = HourlyRate(f.Products.Qty.Of(product).ToInteger(), mtime);
   }
   for (Tally& sector : tally)
     if (sector.count > 0) sector.rate = rate;

@@ -203,7 +203,7 @@ void TWhereToForm::ShowFrom(std::optional<std::pair<int, int>> selected, bool sh
   options_ = options;
   startId_.reset();
   if (selected) {
-    graph_.Update(store_.SectorsData, showHidden_);
+    graph_.Update(store_, showHidden_);
     const int node = graph_.NodeAt(selected->first, selected->second);
     if (node >= 0) startId_ = graph_.Sector(node).id;
   }
@@ -223,10 +223,11 @@ void TWhereToForm::FillProducts() {
     std::string name;
     int id;
   };
+  const TProductsFields& f = store_.Fields().Products;
   std::vector<Item> items;
   for (const Record& row : products.AllRecords())
     items.push_back(
-        {row.Get("Type").ToInteger(), row.Get("Name").ToString(), row.Get("Id").ToInteger()});
+        {f.Type.Of(row).ToInteger(), f.Name.Of(row).ToString(), f.Id.Of(row).ToInteger()});
   // As the product types are listed: by type, then name.
   std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
     if (a.type != b.type) return a.type < b.type;
@@ -245,7 +246,7 @@ void TWhereToForm::FillProducts() {
 
 void TWhereToForm::Search() {
   BusyGuard busy(busy_);
-  graph_.Update(store_.SectorsData, showHidden_);
+  graph_.Update(store_, showHidden_);
   FillProducts();
   int startNode = startId_ ? graph_.NodeOfId(*startId_) : -1;
   if (startNode < 0) startId_.reset();

@@ -183,7 +183,7 @@ void TFactoriesForm::Execute() {
 
 void TFactoriesForm::FormShow() {
   const TStoreTexts& storeTexts = store_.Texts();
-  const Field& buyable = store_.FactoriesData.FieldByName("Buyable");
+  const Field& buyable = *store_.Fields().Factories.Buyable;
   if (buyable.DisplayValues().find(';') == std::string::npos)
     dbGrid1_->SetPickList("Buyable", std::vector<std::string>{"", buyable.TrueText()});
   else
@@ -203,7 +203,7 @@ void TFactoriesForm::FormShow() {
   types.CheckBrowseMode();
   types.SetIndexFieldNames("Name");
   types.First();
-  LinkRecipes();
+  store_.FactoryProdData.SetMasterSource(&store_.FactoriesData, "Id", "FactoryId");
   openRecipes_.emplace(store_.OpenRecipes());
   dbGrid1_->SetTable(&types);
   dbGrid2_->SetTable(&store_.FactoryProdData);
@@ -216,10 +216,6 @@ void TFactoriesForm::FillProductPickList() {
   store_.FillProductNames(names, true, true);
   dbGrid2_->SetPickList("ProductId", std::move(names));
   dbGrid2_->SetDropDownRows("ProductId", kNameRows);
-}
-
-void TFactoriesForm::LinkRecipes() {
-  store_.FactoryProdData.SetMasterSource(&store_.FactoriesData, "Id", "FactoryId");
 }
 
 bool TFactoriesForm::CommitGrids() {
@@ -254,13 +250,15 @@ void TFactoriesForm::UpdateButtonStates() {
 }
 
 void TFactoriesForm::UpdateInfoText() {
+  const TFactoriesFields& f = store_.Fields().Factories;
   const Record current = store_.FactoriesData.CurrentRecord();
   const bool shown = current.IsValid() && dbGrid1_->GetTable();
-  dbText1_->setText(shown ? QString::fromStdString(current.Get("Name").ToString()) : QString());
+  dbText1_->setText(shown ? QString::fromStdString(f.Name.Of(current).ToString()) : QString());
   const std::string info =
-      shown ? FactoryInfoText(texts_.InfoText, texts_.InfoYieldText,
-                              current.Get("Mtime").ToInteger(), current.Get("Special").ToInteger())
-            : std::string();
+      shown
+          ? FactoryInfoText(texts_.InfoText, texts_.InfoYieldText, f.Mtime.Of(current).ToInteger(),
+                            AsCode<Special>(f.Special.Of(current).ToInteger()))
+          : std::string();
   label1_->setText(QString::fromStdString(info));
   // A narrow panel may cut them; the whole text is a hover away.
   dbText1_->parentWidget()->setToolTip(dbText1_->text() + " " + label1_->text());
@@ -290,11 +288,10 @@ void TFactoriesForm::ToolButton1Click() {
 void TFactoriesForm::ToolButton2Click() {
   Table& types = store_.FactoriesData;
   if (!CommitGrids() || types.IsEmpty()) return;
-  const std::string name = types.FieldByName("Name").AsString();
+  const std::string name = store_.Fields().Factories.Name->AsString();
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {
-    DeleteFactoryType(store_, types.FieldByName("Id").AsInteger());
-    LinkRecipes();  // the delete rule took the recipes off their master
+    DeleteFactoryType(store_, store_.Fields().Factories.Id->AsInteger());
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }
@@ -303,7 +300,7 @@ void TFactoriesForm::ToolButton2Click() {
 
 void TFactoriesForm::ToolButton3Click() {
   if (!CommitGrids() || store_.FactoriesData.IsEmpty()) return;
-  AddRecipeRow(store_, store_.FactoriesData.FieldByName("Id").AsInteger());
+  AddRecipeRow(store_, store_.Fields().Factories.Id->AsInteger());
   dbGrid2_->SetCurrentColumn(0);
   dbGrid2_->setFocus();
   UpdateButtonStates();
@@ -312,8 +309,8 @@ void TFactoriesForm::ToolButton3Click() {
 void TFactoriesForm::ToolButton4Click() {
   Table& recipes = store_.FactoryProdData;
   if (!CommitGrids() || recipes.IsEmpty()) return;
-  const std::string product = recipes.FieldByName("ProductId").DisplayText();
-  const std::string type = store_.FactoriesData.FieldByName("Name").AsString();
+  const std::string product = store_.Fields().FactoryProd.ProductId->DisplayText();
+  const std::string type = store_.Fields().Factories.Name->AsString();
   if (!AskDelete(dialogs_, mainTexts_, texts_.DeleteFromMsg, {product, type})) return;
   RemoveRecipeRow(store_, recipes.GetBookmark());
   UpdateButtonStates();
@@ -362,8 +359,6 @@ void TFactoriesForm::Button2Click() {
   products_.Execute();
   store_.LoadProductNames();
   FillProductPickList();
-  LinkRecipes();
-  store_.ProductsData.SetIndexFieldNames("Type;Name");
 }
 
 // ---- Language and settings ----

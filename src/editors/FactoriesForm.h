@@ -89,7 +89,6 @@ class TFactoriesForm : public QDialog, public TProgramWindow {
   QWidget* BuildTypesPanel();
   QWidget* BuildRecipePanel();
   void ArrangePanels(bool stacked, int panelSize);
-  void LinkRecipes();
   void FillProductPickList();
   int WindowExtent() const;  // height (stacked) or width (side by side)
   bool CommitGrids();

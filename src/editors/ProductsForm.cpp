@@ -129,10 +129,10 @@ void TProductsForm::ToolButton1Click() {
 void TProductsForm::ToolButton2Click() {
   Table& products = store_.ProductsData;
   if (!StoreTypedRows({dbGrid1_}) || products.IsEmpty()) return;
-  const std::string name = products.FieldByName("Name").AsString();
+  const std::string name = store_.Fields().Products.Name->AsString();
   if (!AskDelete(dialogs_, mainTexts_, mainTexts_.DeleteMsg, {name})) return;
   try {
-    DeleteProductType(store_, products.FieldByName("Id").AsInteger());
+    DeleteProductType(store_, store_.Fields().Products.Id->AsInteger());
   } catch (const std::exception& error) {
     dialogs_.ShowError(error.what());
   }

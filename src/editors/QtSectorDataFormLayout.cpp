@@ -24,7 +24,7 @@ namespace {
 
 // The station pages in the order of their tabs, after the factory page.
 struct StationDesign {
-  int trader;
+  Trader trader;
   const char* box;
   const char* caption;  // of the box and of the page
   const char* sheet;
@@ -34,13 +34,13 @@ struct StationDesign {
   const char* layoutFile;
 };
 constexpr StationDesign kStationDesigns[] = {
-    {kShipyard, "CheckBox1", "Shipyard", "ShipyardSheet", "ToolButton3", "ToolButton4", "DBGrid2",
-     "shipyard.col"},
-    {kEquipmentDock, "CheckBox2", "Equipment Dock", "DockSheet", "ToolButton5", "ToolButton6",
-     "DBGrid3", "eq_dock.col"},
-    {kTradingStation, "CheckBox3", "Trading Station", "TradingSheet", "ToolButton7", "ToolButton8",
-     "DBGrid4", "tr_stat.col"},
-    {kPirateBase, "CheckBox4", "Pirate Base", "PirateSheet", "ToolButton9", "ToolButton10",
+    {Trader::Shipyard, "CheckBox1", "Shipyard", "ShipyardSheet", "ToolButton3", "ToolButton4",
+     "DBGrid2", "shipyard.col"},
+    {Trader::EquipmentDock, "CheckBox2", "Equipment Dock", "DockSheet", "ToolButton5",
+     "ToolButton6", "DBGrid3", "eq_dock.col"},
+    {Trader::TradingStation, "CheckBox3", "Trading Station", "TradingSheet", "ToolButton7",
+     "ToolButton8", "DBGrid4", "tr_stat.col"},
+    {Trader::PirateBase, "CheckBox4", "Pirate Base", "PirateSheet", "ToolButton9", "ToolButton10",
      "DBGrid5", "p_base.col"},
 };
 
@@ -64,7 +64,7 @@ void TSectorDataForm::BuildControls() {
   pageControl1_->setObjectName("PageControl1");
   pageControl1_->addTab(BuildFactorySheet(), "Factories");
   for (int i = 0; i < static_cast<int>(std::size(kStationDesigns)); ++i) {
-    StationPage& page = stations_[static_cast<std::size_t>(kStationDesigns[i].trader)];
+    StationPage& page = Station(kStationDesigns[i].trader);
     BuildStationPage(page, i);
     boxes->addWidget(page.box);
   }
@@ -83,8 +83,9 @@ void TSectorDataForm::BuildControls() {
   buttons->addStretch(1);
   buttons->addWidget(button1_);
 
-  GridsTakeEscapeFirst(*this, {dbGrid1_, Station(kShipyard).grid, Station(kEquipmentDock).grid,
-                               Station(kTradingStation).grid, Station(kPirateBase).grid});
+  GridsTakeEscapeFirst(
+      *this, {dbGrid1_, Station(Trader::Shipyard).grid, Station(Trader::EquipmentDock).grid,
+              Station(Trader::TradingStation).grid, Station(Trader::PirateBase).grid});
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -165,28 +166,28 @@ void TSectorDataForm::BuildStationPage(StationPage& page, int index) {
   pageControl1_->addTab(page.sheet, QString::fromUtf8(design.caption));
 }
 
-TSectorDataForm::StationPage& TSectorDataForm::Station(int trader) {
-  return stations_.at(static_cast<std::size_t>(trader));
+TSectorDataForm::StationPage& TSectorDataForm::Station(Trader trader) {
+  return stations_.at(static_cast<std::size_t>(CodeOf(trader)));
 }
 
-const TSectorDataForm::StationPage& TSectorDataForm::Station(int trader) const {
-  return stations_.at(static_cast<std::size_t>(trader));
+const TSectorDataForm::StationPage& TSectorDataForm::Station(Trader trader) const {
+  return stations_.at(static_cast<std::size_t>(CodeOf(trader)));
 }
 
-QWidget& TSectorDataForm::Page(int trader) const {
-  return trader == kFactoryPage ? *factorySheet_ : *Station(trader).sheet;
+QWidget& TSectorDataForm::Page(std::optional<Trader> trader) const {
+  return !trader ? *factorySheet_ : *Station(*trader).sheet;
 }
 
-QtDataGrid& TSectorDataForm::Grid(int trader) const {
-  return trader == kFactoryPage ? *dbGrid1_ : *Station(trader).grid;
+QtDataGrid& TSectorDataForm::Grid(std::optional<Trader> trader) const {
+  return !trader ? *dbGrid1_ : *Station(*trader).grid;
 }
 
-QCheckBox& TSectorDataForm::StationBox(int trader) const {
+QCheckBox& TSectorDataForm::StationBox(Trader trader) const {
   return *Station(trader).box;
 }
 
-QToolButton& TSectorDataForm::DeleteButton(int trader) const {
-  return trader == kFactoryPage ? *toolButton2_ : *Station(trader).remove;
+QToolButton& TSectorDataForm::DeleteButton(std::optional<Trader> trader) const {
+  return !trader ? *toolButton2_ : *Station(*trader).remove;
 }
 
 QString TSectorDataForm::Heading() const {
@@ -197,7 +198,7 @@ QString TSectorDataForm::CycleText() const {
   return label9_->text();
 }
 
-std::string TSectorDataForm::PageCaption(int trader) const {
+std::string TSectorDataForm::PageCaption(Trader trader) const {
   return pageControl1_->tabText(pageControl1_->indexOf(Station(trader).sheet)).toStdString();
 }
 

@@ -9,79 +9,70 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-
-// Puts SectorsData on its coordinate index and on the sector at (x, y).
-bool LocateOnMap(TDataModule1& store, int x, int y) {
-  if (!IsMapPosition(x, y)) return false;
-  store.SectorsData.SetIndexName(kCoordIndex);
-  return store.LocateSectorAt(x, y);
+// The sector at (x, y), read without moving the cursor or the order of the
+// sectors table, which an editor may be showing.
+Record SectorRecordAt(const TDataModule1& store, int x, int y) {
+  if (!IsMapPosition(x, y)) return Record(store.SectorsData, nullptr);
+  return store.SectorsData.RowsWithKey("X;Y", {Value(x), Value(y)}).Front();
 }
 
 }  // namespace
 
-std::optional<std::string> SectorStatusText(TDataModule1& store, int x, int y, bool showHidden,
-                                            const TMainTexts& texts) {
-  if (!LocateOnMap(store, x, y)) return std::nullopt;
-  Table& t = store.SectorsData;
-  if (!showHidden && !t.FieldByName("Visible").AsBoolean()) return std::nullopt;
+std::optional<std::string> SectorStatusText(const TDataModule1& store, int x, int y,
+                                            bool showHidden, const TMainTexts& texts) {
+  const Record sector = SectorRecordAt(store, x, y);
+  if (!sector.IsValid()) return std::nullopt;
+  const TSectorsFields& f = store.Fields().Sectors;
+  if (!showHidden && !f.Visible.Of(sector).ToBoolean()) return std::nullopt;
 
   std::string line =
-      t.FieldByName("Name").AsString() + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-  const std::string race = t.FieldByName("Race").AsString();
+      f.Name.Of(sector).ToString() + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+  const std::string race = f.Race.Of(sector).ToString();
   if (!race.empty()) line += ", " + race;
-  line += "," + texts.StatusSuns + ": " + std::to_string(t.FieldByName("Suns").AsInteger());
-  if (t.FieldByName("Shipyard").AsBoolean()) line += ", " + texts.StatusShipyard;
-  if (t.FieldByName("Eqdock").AsBoolean()) line += ", " + texts.StatusDock;
-  if (t.FieldByName("Pirate").AsBoolean()) line += ", " + texts.StatusPirate;
+  line += "," + texts.StatusSuns + ": " + std::to_string(f.Suns.Of(sector).ToInteger());
+  if (f.Shipyard.Of(sector).ToBoolean()) line += ", " + texts.StatusShipyard;
+  if (f.Eqdock.Of(sector).ToBoolean()) line += ", " + texts.StatusDock;
+  if (f.Pirate.Of(sector).ToBoolean()) line += ", " + texts.StatusPirate;
   return line;
 }
 
-bool DrawableSectorAt(TDataModule1& store, int x, int y, bool showHidden) {
-  if (!IsMapPosition(x, y)) return false;
-  Table& t = store.SectorsData;
-  const Table::Bookmark mark = t.GetBookmark();
-  store.SuspendViews();
-  bool drawable = LocateOnMap(store, x, y);
-  if (drawable && !showHidden) drawable = t.FieldByName("Visible").AsBoolean();
-  if (mark != 0 && t.BookmarkValid(mark)) t.GotoBookmark(mark);
-  store.ResumeViews();
-  return drawable;
+bool DrawableSectorAt(const TDataModule1& store, int x, int y, bool showHidden) {
+  const Record sector = SectorRecordAt(store, x, y);
+  return sector.IsValid() && (showHidden || store.Fields().Sectors.Visible.Of(sector).ToBoolean());
 }
 
-TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY) {
+TRevealDirections GetRevealDirections(const TDataModule1& store, int selX, int selY) {
   TRevealDirections directions;
-  if (!LocateOnMap(store, selX, selY)) return directions;
-  Table& t = store.SectorsData;
-  const bool north = t.FieldByName("NorthGate").AsBoolean();
-  const bool south = t.FieldByName("SouthGate").AsBoolean();
-  const bool west = t.FieldByName("WestGate").AsBoolean();
-  const bool east = t.FieldByName("EastGate").AsBoolean();
-
+  const Record selected = SectorRecordAt(store, selX, selY);
+  if (!selected.IsValid()) return directions;
+  const TSectorsFields& f = store.Fields().Sectors;
   auto hiddenAt = [&](int x, int y) {
-    return LocateOnMap(store, x, y) && !t.FieldByName("Visible").AsBoolean();
+    const Record neighbour = SectorRecordAt(store, x, y);
+    return neighbour.IsValid() && !f.Visible.Of(neighbour).ToBoolean();
   };
-  directions.north = north && hiddenAt(selX, selY - 1);
-  directions.south = south && hiddenAt(selX, selY + 1);
-  directions.west = west && hiddenAt(selX - 1, selY);
-  directions.east = east && hiddenAt(selX + 1, selY);
-  LocateOnMap(store, selX, selY);
+  directions.north = f.NorthGate.Of(selected).ToBoolean() && hiddenAt(selX, selY - 1);
+  directions.south = f.SouthGate.Of(selected).ToBoolean() && hiddenAt(selX, selY + 1);
+  directions.west = f.WestGate.Of(selected).ToBoolean() && hiddenAt(selX - 1, selY);
+  directions.east = f.EastGate.Of(selected).ToBoolean() && hiddenAt(selX + 1, selY);
   return directions;
 }
 
 bool RevealSectorAt(TDataModule1& store, int x, int y) {
-  if (!LocateOnMap(store, x, y)) return false;
-  return RevealSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
+  const Record sector = SectorRecordAt(store, x, y);
+  if (!sector.IsValid()) return false;
+  return RevealSector(store, store.Fields().Sectors.Id.Of(sector).ToInteger()).has_value();
 }
 
-std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y) {
-  if (!LocateOnMap(store, x, y)) return std::nullopt;
-  return store.SectorsData.FieldByName("Name").AsString();
+std::optional<std::string> SectorNameAt(const TDataModule1& store, int x, int y) {
+  const Record sector = SectorRecordAt(store, x, y);
+  if (!sector.IsValid()) return std::nullopt;
+  return store.Fields().Sectors.Name.Of(sector).ToString();
 }
 
 bool DeleteSectorAt(TDataModule1& store, int x, int y) {
-  if (!LocateOnMap(store, x, y)) return false;
-  return DeleteSector(store, store.SectorsData.FieldByName("Id").AsInteger()).has_value();
+  const Record sector = SectorRecordAt(store, x, y);
+  if (!sector.IsValid()) return false;
+  return DeleteSector(store, store.Fields().Sectors.Id.Of(sector).ToInteger()).has_value();
 }
 
 }  // namespace qv

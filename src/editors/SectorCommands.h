@@ -11,13 +11,17 @@ struct TMainTexts;
 // The status line of the sector at (x, y):
 //   Name (X,Y)[, Race],suns: N[, SHIPYARD][, EQ.DOCK][, PIRATE BASE]
 // Nothing when no sector stands there, or a hidden one while hidden sectors
-// are not shown. Leaves SectorsData on its coordinate index, on the sector.
-std::optional<std::string> SectorStatusText(TDataModule1& store, int x, int y, bool showHidden,
-                                            const TMainTexts& texts);
+// are not shown.
+//
+// None of these moves a cursor or an order of the sectors table: the main
+// window asks them whenever the universe changes, also while an editor shows
+// that table.
+std::optional<std::string> SectorStatusText(const TDataModule1& store, int x, int y,
+                                            bool showHidden, const TMainTexts& texts);
 
 // Whether a drawable sector stands at (x, y): one exists and it is visible or
-// hidden sectors are shown. Does not move the SectorsData cursor.
-bool DrawableSectorAt(TDataModule1& store, int x, int y, bool showHidden);
+// hidden sectors are shown.
+bool DrawableSectorAt(const TDataModule1& store, int x, int y, bool showHidden);
 
 // The directions from the selected sector in which a hidden neighbour can be
 // revealed: the sector has a gate that way and a hidden sector stands there.
@@ -28,14 +32,14 @@ struct TRevealDirections {
   bool east = false;
   bool Any() const { return north || south || west || east; }
 };
-TRevealDirections GetRevealDirections(TDataModule1& store, int selX, int selY);
+TRevealDirections GetRevealDirections(const TDataModule1& store, int selX, int selY);
 
 // Makes the sector at (x, y) visible and merges the change log; false when
 // there is none.
 bool RevealSectorAt(TDataModule1& store, int x, int y);
 
 // The name of the sector at (x, y), or nothing.
-std::optional<std::string> SectorNameAt(TDataModule1& store, int x, int y);
+std::optional<std::string> SectorNameAt(const TDataModule1& store, int x, int y);
 
 // Deletes the sector at (x, y) with what belongs to it and merges the change
 // logs; false when there is none.

@@ -84,13 +84,14 @@ bool TSectorDataForm::Open(int x, int y) {
   sectors.CheckBrowseMode();
   if (!store_.LocateSectorAt(x, y)) return false;
   const Record sector = sectors.CurrentRecord();
+  const TSectorsFields& f = store_.Fields().Sectors;
   label2_->setText(QString::fromStdString(SectorObjectsCaption(
-      texts_.SectorText, sector.Get("Name").ToString(), x, y, sector.Get("Race").ToString())));
-  sectorId_ = sector.Get("Id").ToInteger();
-  sectorName_ = sector.Get("Name").ToString();
+      texts_.SectorText, f.Name.Of(sector).ToString(), x, y, f.Race.Of(sector).ToString())));
+  sectorId_ = f.Id.Of(sector).ToInteger();
+  sectorName_ = f.Name.Of(sector).ToString();
   for (const StationPage& page : stations_)
-    page.box->setChecked(sector.Get(StationFlagField(page.trader)).ToBoolean());
-  edit1_->setText(QString::number(sector.Get("SolarCycle").ToInteger()));
+    page.box->setChecked(StationFlag(f, page.trader).Of(sector).ToBoolean());
+  edit1_->setText(QString::number(f.SolarCycle.Of(sector).ToInteger()));
   // The same cycle as last time changes no text, but the language may have.
   ShowCycleText();
   pageControl1_->setCurrentWidget(factorySheet_);
@@ -117,7 +118,7 @@ void TSectorDataForm::FormShow() {
 // The hints of the first station page's buttons and the title of its
 // product column serve all four pages.
 void TSectorDataForm::CopySharedTexts() {
-  const StationPage& first = Station(kShipyard);
+  const StationPage& first = Station(Trader::Shipyard);
   const TColumn* title = first.grid->FindColumn("ProductId");
   for (const StationPage& page : stations_) {
     page.add->defaultAction()->setToolTip(first.add->defaultAction()->toolTip());
@@ -144,8 +145,9 @@ void TSectorDataForm::FillPickLists() {
 }
 
 bool TSectorDataForm::CommitGrids() {
-  return StoreTypedRows({dbGrid1_, Station(kShipyard).grid, Station(kEquipmentDock).grid,
-                         Station(kTradingStation).grid, Station(kPirateBase).grid});
+  return StoreTypedRows({dbGrid1_, Station(Trader::Shipyard).grid,
+                         Station(Trader::EquipmentDock).grid, Station(Trader::TradingStation).grid,
+                         Station(Trader::PirateBase).grid});
 }
 
 void TSectorDataForm::done(int result) {
@@ -185,7 +187,8 @@ void TSectorDataForm::UpdatePages() {
 
 void TSectorDataForm::UpdateDeleteButtons() {
   SetButtonEnabled(*toolButton2_, dbGrid1_->GetTable() && !store_.SectFactoryData.IsEmpty());
-  const bool products = Station(kShipyard).grid->GetTable() && !store_.SectTradeData.IsEmpty();
+  const bool products =
+      Station(Trader::Shipyard).grid->GetTable() && !store_.SectTradeData.IsEmpty();
   for (const StationPage& page : stations_)
     SetButtonEnabled(*page.remove, products);
 }
@@ -199,7 +202,7 @@ void TSectorDataForm::PageControl1Change() {
   QWidget* current = pageControl1_->currentWidget();
   for (const StationPage& page : stations_) {
     if (page.sheet != current) continue;
-    if (openSector_) openSector_->ShowTrader(page.trader);
+    if (openSector_) openSector_->ShowTrader(CodeOf(page.trader));
     const std::string filter = StationProductFilter(page.trader);
     if (!filter.empty()) products.SetFilter(filter);
     products.SetFiltered(!filter.empty());
@@ -210,7 +213,7 @@ void TSectorDataForm::PageControl1Change() {
   UpdateDeleteButtons();
 }
 
-void TSectorDataForm::StationBoxClick(int trader) {
+void TSectorDataForm::StationBoxClick(Trader trader) {
   if (!ready_) return;
   QCheckBox& box = *Station(trader).box;
   const bool on = box.isChecked();
@@ -246,7 +249,7 @@ void TSectorDataForm::ToolButton1Click() {
 void TSectorDataForm::ToolButton2Click() {
   Table& factories = store_.SectFactoryData;
   if (!CommitGrids() || factories.IsEmpty()) return;
-  const std::string type = factories.FieldByName("FactoryId").DisplayText();
+  const std::string type = store_.Fields().SectFactory.FactoryId->DisplayText();
   if (!AskDelete(dialogs_, mainTexts_, factories_.Texts().DeleteFromMsg, {type, sectorName_}))
     return;
   RemoveFactory(store_, factories.GetBookmark());
@@ -256,7 +259,7 @@ void TSectorDataForm::ToolButton2Click() {
 void TSectorDataForm::ToolButton3Click() {
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids()) return;
   PlaceTrader(store_, sectorId_, store_.OpenTrader());
-  QtDataGrid& grid = *Station(store_.OpenTrader()).grid;
+  QtDataGrid& grid = *Station(ShownTrader()).grid;
   grid.SetCurrentColumn(0);
   grid.setFocus();
   UpdatePages();
@@ -265,9 +268,9 @@ void TSectorDataForm::ToolButton3Click() {
 void TSectorDataForm::ToolButton4Click() {
   Table& trade = store_.SectTradeData;
   if (pageControl1_->currentWidget() == factorySheet_ || !CommitGrids() || trade.IsEmpty()) return;
-  const std::string product = trade.FieldByName("ProductId").DisplayText();
+  const std::string product = store_.Fields().SectTrade.ProductId->DisplayText();
   const std::string question =
-      FormatText(texts_.NameDeleteMsg, {PageCaption(store_.OpenTrader()), product});
+      FormatText(texts_.NameDeleteMsg, {PageCaption(ShownTrader()), product});
   if (!dialogs_.AskYesNo(question, mainTexts_.DeleteCap)) return;
   RemoveTrader(store_, trade.GetBookmark());
   UpdatePages();
@@ -276,6 +279,10 @@ void TSectorDataForm::ToolButton4Click() {
 void TSectorDataForm::Edit1Change() {
   ShowCycleText();
   if (ready_) StoreSolarCycle(store_, sectorId_, TypedCycle());
+}
+
+Trader TSectorDataForm::ShownTrader() const {
+  return AsCode<Trader>(store_.OpenTrader());
 }
 
 int TSectorDataForm::TypedCycle() const {
@@ -295,9 +302,10 @@ void TSectorDataForm::RunTypesWindow(const std::function<void()>& run) {
   products.SetFiltered(false);
   run();
   // A type added or renamed there must be on offer here at once, or a name
-  // picked from the list would store no product at all. Filling the lists
-  // orders the factory types by name again.
+  // picked from the list would store no product at all. The factory types
+  // go back to their order by name.
   FillPickLists();
+  store_.FactoriesData.SetIndexFieldNames("Name");
   products.SetIndexFieldNames("Type;Name");
   products.SetFiltered(filtered);
 }
@@ -321,7 +329,7 @@ void TSectorDataForm::Translate(const IniFile& languageFile) {
   TranslateColumnTitles(
       *dbGrid1_, languageFile, kSection,
       {{"FactoryId", "FTableFactoryId"}, {"Your", "FTableYour"}, {"Yield", "FTableYield"}});
-  TranslateColumnTitles(*Station(kShipyard).grid, languageFile, kSection,
+  TranslateColumnTitles(*Station(Trader::Shipyard).grid, languageFile, kSection,
                         {{"ProductId", "PTableProductId"}});
   CopySharedTexts();
   ShowCycleText();  // the store's time text is the new language's by now

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "data/StoreCodes.h"
 #include "data/StoreScopes.h"
 #include "settings/ProgramWindow.h"
 
@@ -46,8 +47,9 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   Q_OBJECT
 
  public:
-  // Where a station kind is asked for: the factory page.
-  static constexpr int kFactoryPage = -1;
+  // Where a station kind is asked for: the factory page, which is no
+  // station's.
+  static constexpr std::optional<Trader> kFactoryPage = std::nullopt;
 
   TSectorDataForm(TDataModule1& store, Dialogs& dialogs, const TMainTexts& mainTexts,
                   std::string programFolder, TFactoriesForm& factories, TProductsForm& products,
@@ -67,7 +69,7 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   bool Open(int x, int y);
   void FormShow();
   void FormClose();
-  void StationBoxClick(int trader);  // CheckBox1Click ... CheckBox4Click
+  void StationBoxClick(Trader trader);  // CheckBox1Click ... CheckBox4Click
   void PageControl1Change();
   void ToolButton1Click();  // add a factory (also Ctrl+Insert in its grid)
   void ToolButton2Click();  // delete the current factory
@@ -81,11 +83,11 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   // objects went with it) closes the window rather than leave it on nothing.
   void CloseIfSectorGone();
 
-  // The page of a station kind (kShipyard ...) or of the factories.
-  QWidget& Page(int trader) const;
-  QtDataGrid& Grid(int trader) const;
-  QCheckBox& StationBox(int trader) const;
-  QToolButton& DeleteButton(int trader) const;
+  // The page of a station kind, or of the factories (kFactoryPage).
+  QWidget& Page(std::optional<Trader> trader) const;
+  QtDataGrid& Grid(std::optional<Trader> trader) const;
+  QCheckBox& StationBox(Trader trader) const;
+  QToolButton& DeleteButton(std::optional<Trader> trader) const;
   QTabWidget& Pages() const { return *pageControl1_; }
   QLineEdit& CycleEdit() const { return *edit1_; }
   QString Heading() const;
@@ -98,7 +100,7 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
  private:
   // The controls of one station kind.
   struct StationPage {
-    int trader = 0;
+    Trader trader = Trader::TradingStation;
     const char* layoutFile = "";
     QCheckBox* box = nullptr;
     QWidget* sheet = nullptr;
@@ -111,9 +113,11 @@ class TSectorDataForm : public QDialog, public TProgramWindow {
   void BuildControls();
   QWidget* BuildFactorySheet();
   void BuildStationPage(StationPage& page, int index);
-  StationPage& Station(int trader);
-  const StationPage& Station(int trader) const;
-  std::string PageCaption(int trader) const;
+  StationPage& Station(Trader trader);
+  const StationPage& Station(Trader trader) const;
+  std::string PageCaption(Trader trader) const;
+  // The station kind whose page the traders' filter shows.
+  Trader ShownTrader() const;
   void FillPickLists();
   void CopySharedTexts();
   bool CommitGrids();

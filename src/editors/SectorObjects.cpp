@@ -8,15 +8,29 @@
 
 namespace qv {
 
-bool StationTradesShips(int trader) {
-  return trader == kShipyard;
+bool StationTradesShips(Trader trader) {
+  return trader == Trader::Shipyard;
 }
 
-std::string StationProductFilter(int trader) {
-  if (trader == kPirateBase) return {};
-  const char* first = StationTradesShips(trader) ? "2" : "0";
-  const char* second = StationTradesShips(trader) ? "3" : "1";
-  return std::string("Type = ") + first + " or Type = " + second;
+std::string StationProductFilter(Trader trader) {
+  if (trader == Trader::PirateBase) return {};
+  const bool ships = StationTradesShips(trader);
+  const ProductType first = ships ? ProductType::Ship : ProductType::Product;
+  const ProductType second = ships ? ProductType::Factory : ProductType::Upgrade;
+  return "Type = " + std::to_string(CodeOf(first)) + " or Type = " + std::to_string(CodeOf(second));
+}
+
+const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader) {
+  switch (trader) {
+    case Trader::Shipyard:
+      return sectors.Shipyard;
+    case Trader::EquipmentDock:
+      return sectors.Eqdock;
+    case Trader::PirateBase:
+      return sectors.Pirate;
+    default:
+      return sectors.Trstation;
+  }
 }
 
 std::string SectorObjectsCaption(const std::string& sectorText, const std::string& name, int x,
@@ -31,15 +45,16 @@ std::string CycleTimeText(const TStoreTexts& texts, int seconds) {
   return FormatText(texts.TimeText, {std::int64_t{seconds / 60}, std::int64_t{seconds % 60}});
 }
 
-TStationChange SwitchStation(TDataModule1& store, int sectorId, int trader, bool on,
+TStationChange SwitchStation(TDataModule1& store, int sectorId, Trader trader, bool on,
                              const std::function<bool()>& confirmClear) {
   if (!store.SectorsData.Lookup("Id", Value(sectorId)).IsValid()) return TStationChange::SectorGone;
-  if (!on && store.CountTraders(sectorId, trader) > 0) {
+  const int code = CodeOf(trader);
+  if (!on && store.CountTraders(sectorId, code) > 0) {
     if (!confirmClear()) return TStationChange::Kept;
-    RemoveTraders(store, sectorId, trader);
+    RemoveTraders(store, sectorId, code);
   }
   // The question ran an event loop of its own: the sector may be gone.
-  if (!SetSectorStation(store, sectorId, trader, on)) return TStationChange::SectorGone;
+  if (!SetSectorStation(store, sectorId, code, on)) return TStationChange::SectorGone;
   return TStationChange::Changed;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "data/SectorValues.h"
+#include "data/StoreCodes.h"
+#include "data/StoreFields.h"
 
 namespace qv {
 
@@ -13,9 +15,11 @@ struct TStoreTexts;
 // What a station of that kind trades, as a filter of ProductsData: ships and
 // factories at a shipyard, products and upgrades at a dock or trading
 // station; empty for a pirate base, which may deal in anything.
-std::string StationProductFilter(int trader);
+std::string StationProductFilter(Trader trader);
 // Whether the kind's product list is that of ships and factories.
-bool StationTradesShips(int trader);
+bool StationTradesShips(Trader trader);
+// The SectorsData flag that says the sector has a station of that kind.
+const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader);
 
 // The heading of the objects-in-sector window: "Sector: Alpha (3,4), Kessar",
 // without the race part when the sector has none.
@@ -34,7 +38,7 @@ enum class TStationChange {
 // Switches the station of kind `trader` of the sector `sectorId` on or off.
 // Switching off a station that trades products first asks `confirmClear`;
 // on yes its products go with it, on no nothing changes.
-TStationChange SwitchStation(TDataModule1& store, int sectorId, int trader, bool on,
+TStationChange SwitchStation(TDataModule1& store, int sectorId, Trader trader, bool on,
                              const std::function<bool()>& confirmClear);
 
 // Stores `seconds` as the solar power plant cycle of the sector at once;

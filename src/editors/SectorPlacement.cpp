@@ -5,19 +5,7 @@
 
 namespace qv {
 
-namespace {
-
-constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
-constexpr std::array<const char*, 4> kGateFields = {"NorthGate", "SouthGate", "WestGate",
-                                                    "EastGate"};
-
-// Position searches need the coordinate order; the direct access browser
-// leaves it only while it is open, but a search must never run on another.
-void UseCoordOrder(TDataModule1& store) {
-  if (store.SectorsData.IndexName() != kCoordIndex) store.SectorsData.SetIndexName(kCoordIndex);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const std::array<TNamePlace, 12> kNamePlaces = {{
     {1, -2},   // SpeedButton1: above, right
@@ -69,16 +57,14 @@ TGridPos PlaceBeside(TSide side, TGridPos neighbour) {
   return neighbour;
 }
 
-TPositionState CheckPosition(TDataModule1& store, TGridPos pos, const TGridPos* own) {
+TPositionState CheckPosition(const TDataModule1& store, TGridPos pos, const TGridPos* own) {
   // A sector an older file left beyond the range may stay where it is.
   if (own && *own == pos) return TPositionState::Free;
   if (!SectorPositionAllowed(pos.x, pos.y)) return TPositionState::OutOfRange;
-  UseCoordOrder(store);
   return store.FindSectorAt(pos.x, pos.y) ? TPositionState::Taken : TPositionState::Free;
 }
 
-std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos) {
-  UseCoordOrder(store);
+std::array<std::string, 4> NeighbourNames(const TDataModule1& store, TGridPos pos) {
   std::array<std::string, 4> names;
   for (std::size_t i = 0; i < kSides.size(); ++i) {
     const TGridPos at = NeighbourOf(kSides[i], pos);
@@ -87,33 +73,29 @@ std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos) {
   return names;
 }
 
-THiddenState HiddenStateAt(TDataModule1& store, TGridPos pos) {
-  UseCoordOrder(store);
-  Table& t = store.SectorsData;
-  store.SuspendViews();
-  const Table::Bookmark mark = t.GetBookmark();
-  THiddenState state = THiddenState::NotFound;
-  if (t.FindKey({Value(pos.x), Value(pos.y)}))
-    state =
-        t.FieldByName("Visible").AsBoolean() ? THiddenState::AlreadyVisible : THiddenState::Hidden;
-  if (t.BookmarkValid(mark)) t.GotoBookmark(mark);
-  store.ResumeViews();
-  return state;
+THiddenState HiddenStateAt(const TDataModule1& store, TGridPos pos) {
+  const Record sector = store.SectorsData.RowsWithKey("X;Y", {Value(pos.x), Value(pos.y)}).Front();
+  if (!sector.IsValid()) return THiddenState::NotFound;
+  return store.Fields().Sectors.Visible.Of(sector).ToBoolean() ? THiddenState::AlreadyVisible
+                                                               : THiddenState::Hidden;
 }
 
 TSectorValues ReadSectorValues(TDataModule1& store) {
-  const Table& t = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
   TSectorValues v;
-  v.name = t.FieldByName("Name").AsString();
-  v.pos = {t.FieldByName("X").AsInteger(), t.FieldByName("Y").AsInteger()};
-  v.race = t.FieldByName("Race").AsString();
-  for (std::size_t i = 0; i < kGateFields.size(); ++i)
-    v.gates[i] = t.FieldByName(kGateFields[i]).AsBoolean();
-  v.visible = t.FieldByName("Visible").AsBoolean();
-  v.suns = t.FieldByName("Suns").AsInteger();
-  v.solarCycle = t.FieldByName("SolarCycle").AsInteger();
-  v.nameDx = t.FieldByName("NameDx").AsInteger();
-  v.nameDy = t.FieldByName("NameDy").AsInteger();
+  v.name = f.Name->AsString();
+  v.pos = {f.X->AsInteger(), f.Y->AsInteger()};
+  v.race = f.Race->AsString();
+  // In the order of kSides.
+  const std::array<const FieldRef*, 4> gates = {&f.NorthGate, &f.SouthGate, &f.WestGate,
+                                                &f.EastGate};
+  for (std::size_t i = 0; i < gates.size(); ++i)
+    v.gates[i] = (*gates[i])->AsBoolean();
+  v.visible = f.Visible->AsBoolean();
+  v.suns = f.Suns->AsInteger();
+  v.solarCycle = f.SolarCycle->AsInteger();
+  v.nameDx = f.NameDx->AsInteger();
+  v.nameDy = f.NameDy->AsInteger();
   return v;
 }
 

@@ -34,15 +34,15 @@ enum class TPositionState { Free, Taken, OutOfRange };
 // `own` is the position of the sector being edited (it does not collide with
 // itself); null for a new sector. Beyond the map's range is what the sectors
 // table refuses. Keeps the cursor of SectorsData.
-TPositionState CheckPosition(TDataModule1& store, TGridPos pos, const TGridPos* own);
+TPositionState CheckPosition(const TDataModule1& store, TGridPos pos, const TGridPos* own);
 
 // Names of the sectors on the four sides of (x, y), in kSides order; empty
 // where none stands. Keeps the cursor of SectorsData.
-std::array<std::string, 4> NeighbourNames(TDataModule1& store, TGridPos pos);
+std::array<std::string, 4> NeighbourNames(const TDataModule1& store, TGridPos pos);
 
 // Whether the sector at a position can be revealed.
 enum class THiddenState { NotFound, AlreadyVisible, Hidden };
-THiddenState HiddenStateAt(TDataModule1& store, TGridPos pos);
+THiddenState HiddenStateAt(const TDataModule1& store, TGridPos pos);
 
 // The values of the current row of SectorsData.
 TSectorValues ReadSectorValues(TDataModule1& store);

@@ -109,7 +109,7 @@ void TSectorPropForm::BuildControls() {
 QGridLayout* TSectorPropForm::BuildFieldsGrid() {
   edit1_ = Named(new QLineEdit, "Edit1");
   // The boxes hold what the fields hold: a longer text would be cut unseen.
-  edit1_->setMaxLength(store_.SectorsData.FieldByName("Name").Size());
+  edit1_->setMaxLength(store_.Fields().Sectors.Name->Size());
   edit4_ = Named(new QLineEdit, "Edit4");
   edit5_ = Named(new QLineEdit, "Edit5");
   for (QLineEdit* edit : {edit4_, edit5_}) {
@@ -121,7 +121,7 @@ QGridLayout* TSectorPropForm::BuildFieldsGrid() {
   comboBox1_ = Named(new QComboBox, "ComboBox1");
   comboBox1_->setEditable(true);
   comboBox1_->setInsertPolicy(QComboBox::NoInsert);
-  const int raceLength = store_.SectorsData.FieldByName("Race").Size();
+  const int raceLength = store_.Fields().Sectors.Race->Size();
   comboBox1_->lineEdit()->setMaxLength(raceLength);
   // Wide enough to show a whole race text of usual letters.
   comboBox1_->setMinimumWidth(comboBox1_->fontMetrics().averageCharWidth() * raceLength +
@@ -250,7 +250,7 @@ void TSectorPropForm::Open(bool newSector, int x, int y) {
     PressNameButton(NameButtonFor(nameDx_, nameDy_));
   } else {
     const TSectorValues v = ReadSectorValues(store_);
-    sectorId_ = sectors.FieldByName("Id").AsInteger();
+    sectorId_ = store_.Fields().Sectors.Id->AsInteger();
     opening_ = v.pos;
     setWindowTitle(QString::fromStdString(texts_.EditCaption));
     edit1_->setText(QString::fromStdString(v.name));

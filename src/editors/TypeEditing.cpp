@@ -9,10 +9,10 @@
 namespace qv {
 
 std::string FactoryInfoText(const std::string& infoText, const std::string& yieldText, int mtime,
-                            int special) {
+                            Special special) {
   if (mtime == 0) return {};
   std::string text = FormatText(infoText, {std::int64_t{mtime}});
-  if (special == 2 || special == 3) text += yieldText;
+  if (IsMine(special)) text += yieldText;
   return text;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 class Table;
@@ -10,10 +12,10 @@ class TDataModule1;
 // The table work of the factory types and product types windows.
 
 // The information text over a factory type's recipe: `infoText` filled with
-// the calculation time, followed by `yieldText` for mines (special 2 or 3);
-// empty when the type has no calculation time.
+// the calculation time, followed by `yieldText` for mines; empty when the
+// type has no calculation time.
 std::string FactoryInfoText(const std::string& infoText, const std::string& yieldText, int mtime,
-                            int special);
+                            Special special);
 
 // The size of the factory type panel when the window opens: the share
 // `part` / `total` of `windowSize` that was saved, kept between 50 pixels and

@@ -16,22 +16,23 @@ enum GateBit : std::uint8_t { kNorth = 1, kSouth = 2, kWest = 4, kEast = 8 };
 
 }  // namespace
 
-void TJumpGraph::Update(const Table& sectors, bool showHidden) {
+void TJumpGraph::Update(const TDataModule1& store, bool showHidden) {
+  const Table& sectors = store.SectorsData;
   if (table_ == &sectors && version_ == sectors.RowsVersion() && showHidden_ == showHidden) return;
-  Build(sectors, showHidden);
+  Build(store, showHidden);
   table_ = &sectors;
   version_ = sectors.RowsVersion();
   showHidden_ = showHidden;
 }
 
-void TJumpGraph::Build(const Table& sectors, bool showHidden) {
-  auto slot = [&](const char* name) {
-    return static_cast<std::size_t>(sectors.FieldByName(name).Index());
-  };
-  const std::size_t fX = slot("X"), fY = slot("Y"), fId = slot("Id"), fName = slot("Name"),
-                    fRace = slot("Race"), fPirate = slot("Pirate"), fVisible = slot("Visible"),
-                    fSuns = slot("Suns"), fSolar = slot("SolarCycle"), fNorth = slot("NorthGate"),
-                    fSouth = slot("SouthGate"), fWest = slot("WestGate"), fEast = slot("EastGate");
+void TJumpGraph::Build(const TDataModule1& store, bool showHidden) {
+  const Table& sectors = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
+  auto slot = [](const FieldRef& field) { return static_cast<std::size_t>(field.Index()); };
+  const std::size_t fX = slot(f.X), fY = slot(f.Y), fId = slot(f.Id), fName = slot(f.Name),
+                    fRace = slot(f.Race), fPirate = slot(f.Pirate), fVisible = slot(f.Visible),
+                    fSuns = slot(f.Suns), fSolar = slot(f.SolarCycle), fNorth = slot(f.NorthGate),
+                    fSouth = slot(f.SouthGate), fWest = slot(f.WestGate), fEast = slot(f.EastGate);
 
   // Every sector on the map, hidden ones too: a hidden sector found at a
   // position keeps the gates of its neighbours from leading to another one

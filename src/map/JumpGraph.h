@@ -8,6 +8,7 @@
 namespace qv {
 
 class Table;
+class TDataModule1;
 
 // What a route and the where-to search need of one sector on the map.
 struct TJumpSector {
@@ -32,9 +33,9 @@ struct TJumpSector {
 // and read again only when the table's rows changed or the switch did.
 class TJumpGraph {
  public:
-  // Makes the graph match the table and the switch; costs nothing when
-  // neither changed since the last call.
-  void Update(const Table& sectors, bool showHidden);
+  // Makes the graph match the store's sectors table and the switch; costs
+  // nothing when neither changed since the last call.
+  void Update(const TDataModule1& store, bool showHidden);
 
   int Count() const { return static_cast<int>(sectors_.size()); }
   // Nodes are numbered 0..Count()-1 in the order of the sectors' positions.
@@ -62,7 +63,7 @@ class TJumpGraph {
     int node = -1;  // of the sector found there, -1 when it is not on the map
   };
 
-  void Build(const Table& sectors, bool showHidden);
+  void Build(const TDataModule1& store, bool showHidden);
   void BuildIdIndex();
   void BuildJumps(const std::vector<std::uint8_t>& gates, const std::vector<int>& positionOf);
   static std::span<const int> Slice(const std::vector<int>& targets, const std::vector<int>& starts,

@@ -308,7 +308,7 @@ void DrawMapClipped(const TMapDrawContext& context, TCanvas& canvas, int width, 
 
   TSectorDrawList own;
   TSectorDrawList& list = context.sectors != nullptr ? *context.sectors : own;
-  list.Update(context.store.SectorsData, map.ShowInvisibleSectors);
+  list.Update(context.store, map.ShowInvisibleSectors);
   const std::vector<TSectorDrawRecord>& records = list.Records();
 
   std::optional<SectorReach> reach;

@@ -3,9 +3,20 @@
 #include <array>
 #include <string>
 
+#include "data/StoreCodes.h"
 #include "settings/Color.h"
 
 namespace qv {
+
+// How the traders of a sector count in a request: as producers of what they
+// deal in, as consumers, as both, or not at all. The settings file keeps the
+// number.
+enum class TradersMode : std::int32_t {
+  Ignore = 0,
+  AddToProducers = 1,
+  AddToConsumers = 2,
+  AddToBoth = 3
+};
 
 // The product request the map shows: up to six products, each with a role and
 // a colour, how traders and own factories count, and the maxima that the last
@@ -13,8 +24,8 @@ namespace qv {
 struct TRequestData {
   static constexpr int kMaxProducts = 6;
 
-  int Count = 0;    // products in use, 0 until the first request is processed
-  int Traders = 0;  // 0 ignore, 1 add to producers, 2 add to consumers, 3 add to both
+  int Count = 0;  // products in use, 0 until the first request is processed
+  TradersMode Traders = TradersMode::Ignore;
   bool CountYour = false;
   std::array<int, kMaxProducts> ProductId{};
   std::array<std::string, kMaxProducts> ProductName{};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "data/DataModule1.h"
 #include "data/MapLimits.h"
 #include "data/Table.h"
 #include "map/MapRenderer.h"
@@ -29,22 +30,24 @@ std::size_t TSectorDrawList::NameLength(const std::string& name) {
   return name.size() + tabs * (kTabBytes - 1);
 }
 
-void TSectorDrawList::Update(const Table& sectors, bool showHidden) {
+void TSectorDrawList::Update(const TDataModule1& store, bool showHidden) {
+  const Table& sectors = store.SectorsData;
   if (table_ == &sectors && version_ == sectors.RowsVersion() && showHidden_ == showHidden) return;
-  Build(sectors, showHidden);
+  Build(store, showHidden);
   table_ = &sectors;
   version_ = sectors.RowsVersion();
   showHidden_ = showHidden;
 }
 
-void TSectorDrawList::Build(const Table& sectors, bool showHidden) {
-  auto slot = [&](const char* name) { return sectors.FieldByName(name).Index(); };
-  const int fX = slot("X"), fY = slot("Y"), fVisible = slot("Visible");
-  const int fNorth = slot("NorthGate"), fSouth = slot("SouthGate"), fWest = slot("WestGate"),
-            fEast = slot("EastGate");
-  const int fName = slot("Name"), fRace = slot("Race"), fNameDx = slot("NameDx"),
-            fNameDy = slot("NameDy"), fSuns = slot("Suns");
-  const int fEqdock = slot("Eqdock"), fShipyard = slot("Shipyard"), fPirate = slot("Pirate");
+void TSectorDrawList::Build(const TDataModule1& store, bool showHidden) {
+  const Table& sectors = store.SectorsData;
+  const TSectorsFields& f = store.Fields().Sectors;
+  const int fX = f.X.Index(), fY = f.Y.Index(), fVisible = f.Visible.Index();
+  const int fNorth = f.NorthGate.Index(), fSouth = f.SouthGate.Index(), fWest = f.WestGate.Index(),
+            fEast = f.EastGate.Index();
+  const int fName = f.Name.Index(), fRace = f.Race.Index(), fNameDx = f.NameDx.Index(),
+            fNameDy = f.NameDy.Index(), fSuns = f.Suns.Index();
+  const int fEqdock = f.Eqdock.Index(), fShipyard = f.Shipyard.Index(), fPirate = f.Pirate.Index();
 
   records_.clear();
   longestName_ = 0;

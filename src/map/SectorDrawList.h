@@ -8,6 +8,7 @@
 namespace qv {
 
 class Table;
+class TDataModule1;
 
 // What the map draws of one sector, read once from the sectors table.
 struct TSectorDrawRecord {
@@ -33,9 +34,9 @@ struct TSectorDrawRecord {
 // the table's rows changed or hidden sectors are switched on or off.
 class TSectorDrawList {
  public:
-  // Makes the list match the table and the switch; costs nothing when
-  // neither changed since the last call.
-  void Update(const Table& sectors, bool showHidden);
+  // Makes the list match the store's sectors table and the switch; costs
+  // nothing when neither changed since the last call.
+  void Update(const TDataModule1& store, bool showHidden);
 
   const std::vector<TSectorDrawRecord>& Records() const { return records_; }
   // Positions in Records() of the sectors standing in columns x0..x1 and rows
@@ -52,7 +53,7 @@ class TSectorDrawList {
   static constexpr std::size_t kTabBytes = 24;
 
  private:
-  void Build(const Table& sectors, bool showHidden);
+  void Build(const TDataModule1& store, bool showHidden);
 
   const Table* table_ = nullptr;
   std::uint64_t version_ = 0;

@@ -428,9 +428,10 @@ TEST_F(MainFormTest, CalculatorsAndTypeTablesOpenTheirWindowsModally) {
   EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::complex),
                            &qv::TMainForm::Complexprofit1Click));
   EXPECT_TRUE(dir.Exists("AuxFact.cds"));  // closing wrote the (empty) complex
-  EXPECT_TRUE(
-      opensModally(program->Window(&qv::TProgramWindows::factories), &qv::TMainForm::ToolButton6Click));
-  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::products), &qv::TMainForm::ToolButton7Click));
+  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::factories),
+                           &qv::TMainForm::ToolButton6Click));
+  EXPECT_TRUE(opensModally(program->Window(&qv::TProgramWindows::products),
+                           &qv::TMainForm::ToolButton7Click));
 }
 
 TEST_F(MainFormTest, SectorEditorsChangeTheMapAndSelectTheirSector) {
@@ -618,10 +619,10 @@ TEST_F(MainFormTest, ObjectsOfTheSelectedSectorOpenModallyAndTheMapFollowsThem) 
     qv::TSectorDataForm& objects = *program->Window(&qv::TProgramWindows::sectorData);
     shownModal = objects.isVisible() && objects.isModal();
     EXPECT_EQ(objects.Heading(), "Sector: Alpha (0,0), Kessar");
-    objects.StationBox(qv::kPirateBase).setChecked(true);
-    objects.Pages().setCurrentWidget(&objects.Page(qv::kPirateBase));
+    objects.StationBox(qv::Trader::PirateBase).setChecked(true);
+    objects.Pages().setCurrentWidget(&objects.Page(qv::Trader::PirateBase));
     objects.ToolButton3Click();
-    EXPECT_TRUE(objects.Grid(qv::kPirateBase).Model().WriteCellText(0, 0, "Ore"));
+    EXPECT_TRUE(objects.Grid(qv::Trader::PirateBase).Model().WriteCellText(0, 0, "Ore"));
     objects.accept();
   });
   form().PaintBox1DblClick();
@@ -672,8 +673,9 @@ TEST_F(MainFormTest, StatisticsOfNoProductSayNoProductChosen) {
   form().Calculatestatistics1Click();
   ASSERT_EQ(form().Request().Count, 2);
   EXPECT_EQ(form().StatusHint(), "no product chosen");
-  EXPECT_EQ(program->Window(&qv::TProgramWindows::legend)->findChild<QLabel*>("Panel2Caption")->text(),
-            "no product chosen");
+  EXPECT_EQ(
+      program->Window(&qv::TProgramWindows::legend)->findChild<QLabel*>("Panel2Caption")->text(),
+      "no product chosen");
 
   // Reopened while statistics are shown, the legend opens on their page.
   auto* pages = program->Window(&qv::TProgramWindows::legend)->findChild<QTabWidget*>();

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,7 +14,9 @@
 #include "app/MainForm.h"
 #include "app/QtProgram.h"
 #include "data/StoreJournal.h"
+#include "data/StoreOperations.h"
 #include "data/StoreTestData.h"
+#include "economy/RequestForm.h"
 #include "editors/SectorDataForm.h"
 #include "settings/StoreStartExit.h"
 
@@ -106,6 +110,55 @@ TEST_F(QtMainFormEditTest, ARedoThatRemovesTheSectorOfTheObjectsWindowClosesIt) 
   // Brought back, the sector opens in it as before.
   form().Action("Undo1")->trigger();
   EXPECT_TRUE(objects.Open(0, 0));
+}
+
+// Whoever writes a step, the map, the status line, the commands and the
+// statistics shown follow it without being asked.
+TEST_F(QtMainFormEditTest, EveryStepRefreshesTheMainWindowWithoutBeingAsked) {
+  Start();
+  const qv::TStoreFields& f = store().Fields();
+  qv::Table& sectors = store().SectorsData;
+  form().SelectSector(0, 0);
+  ASSERT_TRUE(form().StatusText().startsWith("Alpha (0,0)"));
+
+  ASSERT_TRUE(store().LocateSectorByName("Alpha"));
+  sectors.Edit();
+  f.Sectors.Name->SetAsString("Alpha Prime");
+  sectors.Post();
+  EXPECT_TRUE(form().StatusText().startsWith("Alpha Prime (0,0)"));
+
+  ASSERT_TRUE(form().Action("Revealallsectors1")->isEnabled());
+  qv::RevealAllSectors(store());
+  EXPECT_FALSE(form().Action("Revealallsectors1")->isEnabled());
+
+  // The statistics follow a recipe, which is no sector object.
+  const qv::Record ore = store().ProductsData.RowsInOrder("").Front();
+  const qv::Record mine = store().FactoriesData.RowsInOrder("").Front();
+  qv::Table& aux = store().AuxRequestData;
+  aux.Edit();
+  store().Fields().AuxRequest.Prod[0]->SetValue(f.Products.Id.Of(ore));
+  aux.Post();
+  QTimer::singleShot(0, [this] {
+    program->Window(&qv::TProgramWindows::request)->findChild<QAbstractButton*>("Button1")->click();
+  });
+  form().Calculatestatistics1Click();
+  ASSERT_NE(form().Cells().Cell(0, 0), nullptr);
+  EXPECT_EQ(form().Cells().Cell(0, 0)[0], 0.0);
+  qv::Table& recipes = store().FactoryProdData;
+  recipes.Append();
+  f.FactoryProd.FactoryId->SetValue(f.Factories.Id.Of(mine));
+  f.FactoryProd.Operation->SetValue(qv::CodeValue(qv::Operation::Produces));
+  f.FactoryProd.ProductId->SetValue(f.Products.Id.Of(ore));
+  f.FactoryProd.Qty->SetAsInteger(1);
+  recipes.Post();
+  ASSERT_NE(form().Cells().Cell(0, 0), nullptr);
+  EXPECT_GT(form().Cells().Cell(0, 0)[0], 0.0);
+
+  qv::DeleteSector(store(),
+                   f.Sectors.Id.Of(sectors.RowsWithKey("X;Y", {0, 0}).Front()).ToInteger());
+  EXPECT_FALSE(form().Geometry().HasSelection());
+  EXPECT_EQ(form().StatusText(), "");
+  EXPECT_EQ(busy.depth, 0);
 }
 
 TEST_F(QtMainFormEditTest, AJournalLeftByAKilledRunIsOfferedAtTheNextStart) {

@@ -85,7 +85,6 @@ class QtMainFormRoutesTest : public ::testing::Test {
     qv::TDataModule1& store = program->Store();
     ASSERT_TRUE(store.LocateSectorByName(name));
     store.SectorsData.Delete();
-    form().AfterSectorsChanged();
   }
 
   TempDir dir;
@@ -150,7 +149,6 @@ TEST_F(QtMainFormRoutesTest, TheRouteFollowsSectorEditsAndTheHiddenSwitch) {
   sectors.Edit();
   sectors.FieldByName("Visible").SetAsBoolean(false);
   sectors.Post();
-  form().AfterSectorsChanged();
   EXPECT_EQ(form().RouteStatusText(), "No route from Home (0,0) to Far (2,0)");
   EXPECT_TRUE(RouteCells().empty());
   form().Action("Showinvisiblesectors1")->trigger();
@@ -227,7 +225,6 @@ TEST_F(QtMainFormRoutesTest, WhereToFollowsTheSelectionAndADoubleClickDrawsTheRo
     sectors.FieldByName("Visible").SetAsBoolean(false);
     sectors.Post();
   }
-  form().AfterSectorsChanged();
   form().SelectSector(1, 1);
   EXPECT_EQ(window.CellText(0, 1), "-");
   window.ReachableBox()->setChecked(true);

@@ -165,6 +165,38 @@ TEST_F(StoreQueriesTest, NameListsAndPickLists) {
   EXPECT_EQ(list, (std::vector<std::string>{"Mine"}));
 }
 
+// A window may show a type table filtered and in an order of its own: the
+// name lists still name every type, and the table stays as the window has it.
+TEST_F(StoreQueriesTest, NameListsReadEveryRowAndLeaveTheTablesAsTheyWere) {
+  const int mine = qvtest::AddFactory(s, "Mine", true);
+  const int fab = qvtest::AddFactory(s, "Fab", false);
+  qvtest::AddProduct(s, "Wafer", 0);
+  qvtest::AddProduct(s, "Cruiser", 2);
+  qv::Table& types = s.FactoriesData;
+  types.SetFilter("Buyable");
+  types.SetFiltered(true);
+  types.First();
+  qv::Table& products = s.ProductsData;
+  products.SetIndexFieldNames("");
+  products.Last();
+
+  s.LoadFactoryNames();
+  EXPECT_EQ(s.FactoryNames().NumberOf("Fab"), fab);
+  EXPECT_EQ(s.FactoryNames().NumberOf("Mine"), mine);
+  std::vector<std::string> list;
+  s.FillFactoryNames(list, false);
+  EXPECT_EQ(list, (std::vector<std::string>{"Fab", "Mine"}));
+  s.LoadProductNames();
+  s.FillProductNames(list, true, true);
+  EXPECT_EQ(list, (std::vector<std::string>{"Wafer", "Cruiser"}));
+
+  EXPECT_TRUE(types.Filtered());
+  EXPECT_EQ(types.IndexName(), "FactoriesDataIdIndex");
+  EXPECT_EQ(types.FieldByName("Name").AsString(), "Mine");
+  EXPECT_EQ(products.IndexFieldNames(), "");
+  EXPECT_EQ(products.FieldByName("Name").AsString(), "Cruiser");
+}
+
 TEST_F(StoreQueriesTest, SolarCycleAndApproximateSuns) {
   const auto cycle = [this](int suns, int solarCycle) {
     s.SectorsData.Append();

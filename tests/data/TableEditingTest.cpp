@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/Table.h"
+#include "data/TableObserver.h"
 #include "data/TableTestTables.h"
 
 namespace qv {
@@ -165,6 +166,60 @@ TEST_F(TableEditingTest, DeleteWalkOverAFilteredTableWithTheFilterSwitchedOff) {
   EXPECT_EQ(t_.RecordCount(), 3);
   for (const Record& r : t_.AllRecords())
     EXPECT_NE(r.Get("X").ToInteger(), 0);
+}
+
+// Hears what Delete() and DeleteStoredRows() tell a table's observer.
+class CountingObserver : public TableObserver {
+ public:
+  void WriteBegins(Table&) override { ++writes; }
+  void RowChanged(Table&, RowChangeKind kind, int place, const RowValues*,
+                  const RowValues* after) override {
+    if (kind == RowChangeKind::Delete && after == nullptr) places.push_back(place);
+  }
+  void WriteEnds(Table&) override {}
+  int writes = 0;
+  std::vector<int> places;
+};
+
+TEST_F(TableEditingTest, DeletingStoredRowsLeavesFilterAndCursorAndTellsEveryRow) {
+  for (int i = 0; i < 6; ++i)
+    AddSector(t_, "S" + std::to_string(i), i % 2, i);
+  std::vector<Table::Bookmark> rows;
+  for (const Record& r : t_.AllRecords())
+    rows.push_back(r.GetRow()->id);
+  t_.SetFilter("X = 1");
+  t_.SetFiltered(true);
+  t_.SetIndexName("CoordIndex");
+  t_.First();  // S1
+  CountingObserver observer;
+  t_.SetObserver(&observer);
+  int afterDelete = 0;
+  t_.AfterDelete = [&afterDelete](Table&) { ++afterDelete; };
+  const int changes = t_.ChangeCount();
+
+  // S0 and S2 are not in the view; S2 is named twice, a gone row is passed over.
+  const std::vector<Table::Bookmark> hidden = {rows[0], rows[2], rows[2]};
+  EXPECT_EQ(t_.DeleteStoredRows(hidden), 2);
+  EXPECT_EQ(t_.DeleteStoredRows(std::vector<Table::Bookmark>{rows[0]}), 0);
+  EXPECT_EQ(observer.writes, 1);
+  EXPECT_EQ(observer.places, (std::vector<int>{0, 1}));  // places at the time of each removal
+  EXPECT_EQ(afterDelete, 1);
+  EXPECT_EQ(t_.ChangeCount(), changes + 2);
+  EXPECT_TRUE(t_.Filtered());
+  EXPECT_EQ(t_.IndexName(), "CoordIndex");
+  EXPECT_EQ(t_.FieldByName("Name").AsString(), "S1");
+  EXPECT_EQ(Column(t_, "Name"), (Names{"S1", "S3", "S5"}));
+
+  // The cursor's row goes: it moves to the next row left, or to the new last with Eof.
+  EXPECT_EQ(t_.DeleteStoredRows(std::vector<Table::Bookmark>{rows[1], rows[4]}), 2);
+  EXPECT_EQ(t_.FieldByName("Name").AsString(), "S3");
+  EXPECT_FALSE(t_.Eof());
+  t_.Last();
+  EXPECT_EQ(t_.DeleteStoredRows(std::vector<Table::Bookmark>{rows[5]}), 1);
+  EXPECT_EQ(t_.FieldByName("Name").AsString(), "S3");
+  EXPECT_TRUE(t_.Eof());
+  EXPECT_EQ(t_.TotalRowCount(), 1);
+  t_.SetObserver(nullptr);
 }
 
 TEST_F(TableEditingTest, DeleteWalkDeletingTheLastRowEndsTheWalk) {

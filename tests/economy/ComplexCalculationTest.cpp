@@ -162,7 +162,7 @@ TEST_F(ComplexTest, AnEmptyComplexLeavesNothingOfAnEarlierOne) {
 
 TEST_F(ComplexTest, ACycleOfZeroGivesNoRatesInsteadOfDividingByZero) {
   TFactory& mine = Factory(1, true, {{X, "X", 10, 100}}, {});
-  mine.Special = 2;  // a mine without yield
+  mine.Special = qv::Special::OreMine;  // a mine without yield
   Results();
   EXPECT_EQ(mine.Cycle, 0);
   EXPECT_EQ(mine.MaxProfit, 0);
@@ -319,7 +319,7 @@ void BuildRandomComplex(qv::TFactorySet& set, std::uint64_t seed) {
     TFactory& f = set.AddFactory(i + 1);
     f.AllowNPS = random.Percent(40);
     f.Mtime = 60 * random.Between(1, 10);
-    f.Special = random.Percent(10) ? 1 : 0;
+    f.Special = random.Percent(10) ? qv::Special::SolarPlant : qv::Special::None;
     const int outputs = random.Between(1, 2);
     const int inputs = random.Between(0, 3);
     for (int k = 0; k < outputs + inputs; ++k) {

@@ -46,7 +46,7 @@ class ComplexPlanTest : public ::testing::Test {
     qv::TPlanFactoryType& type = catalogue.Types.emplace_back();
     type.Id = id;
     type.Name = name;
-    type.Special = special;
+    type.Special = qv::AsCode<qv::Special>(special);
     type.Mtime = mtime;
     for (const Item& item : outputs)
       type.Items.push_back({item.product, item.qty, true});

@@ -16,15 +16,17 @@ TEST(FactoryProfitTest, WorkedExampleAsFactoryAndAsOreMine) {
   // 10 units sold at 100, 20 bought at 30 every 600 s.
   const std::vector<TProfitItem> items = {{100, 10, true}, {30, 20, false}};
   EXPECT_EQ(qv::ProfitPerUnitText(items), "40");
-  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, 0, "999")), "2400");
-  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, 2, "10")), "24000");
-  EXPECT_DOUBLE_EQ(qv::CycleSeconds(600, 3, " 10x"), 60);
-  EXPECT_DOUBLE_EQ(qv::CycleSeconds(600, 1, "125"), 125);
+  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, qv::Special::None, "999")), "2400");
+  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, qv::Special::OreMine, "10")),
+            "24000");
+  EXPECT_DOUBLE_EQ(qv::CycleSeconds(600, qv::Special::SiliconMine, " 10x"), 60);
+  EXPECT_DOUBLE_EQ(qv::CycleSeconds(600, qv::Special::SolarPlant, "125"), 125);
   for (const char* unusable : {"0", "-5", "abc"}) {
-    EXPECT_LT(qv::CycleSeconds(600, 2, unusable), 0) << unusable;
-    EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, 2, unusable)), "?");
+    EXPECT_LT(qv::CycleSeconds(600, qv::Special::OreMine, unusable), 0) << unusable;
+    EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, qv::Special::OreMine, unusable)),
+              "?");
   }
-  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, 1, "0")), "?");
+  EXPECT_EQ(qv::ProfitPerHourText(items, qv::CycleSeconds(600, qv::Special::SolarPlant, "0")), "?");
 }
 
 TEST(FactoryProfitTest, ProfitTextsRoundPerUnitAndTruncatePerHour) {
@@ -89,6 +91,16 @@ TEST(ComplexLoadTest, FactoriesTakeTheRecipeAndOnlyBuyableTypesAreFound) {
   qvtest::AddRow(list, {{"FactoryId", secret}});
   qv::Table prices("FactProdData");
   qv::BuildFactProdSchema(prices);
+  // The code reaches the fields by their places.
+  const std::pair<int, const char*> places[] = {{qv::kListRecId, "RecId"},
+                                                {qv::kListFactoryId, "FactoryId"},
+                                                {qv::kListYield, "Yield"},
+                                                {qv::kListAllowNps, "AllowNPS"}};
+  for (const auto& [place, name] : places)
+    EXPECT_EQ(list.Fields(place).FieldName(), name);
+  EXPECT_EQ(prices.Fields(qv::kPriceRecId).FieldName(), "RecId");
+  EXPECT_EQ(prices.Fields(qv::kPriceProductId).FieldName(), "ProductId");
+  EXPECT_EQ(prices.Fields(qv::kPriceCurrent).FieldName(), "Current");
   qvtest::AddRow(prices, {{"RecId", 1}, {"ProductId", water}, {"Current", 7}});
 
   qv::TFactorySet set;

@@ -142,7 +142,7 @@ TEST_F(RequestFormTest, RatesLeaveOnlyTradersThatAddToConsumers) {
   EXPECT_EQ(settings_.Traders, 2);
   EXPECT_TRUE(settings_.ShowRates);
   EXPECT_TRUE(request_.Rates);
-  EXPECT_EQ(request_.Traders, 2);
+  EXPECT_EQ(request_.Traders, qv::TradersMode::AddToConsumers);
 }
 
 TEST_F(RequestFormTest, ImportingAFactoryFillsTheCustomSlotsFromItsRecipe) {

@@ -77,7 +77,7 @@ TEST_F(RequestBuilderTest, SimpleRequestShowsProductionAndDemandOfTheFirstProduc
   EXPECT_EQ(r.Color[0], settings.ProdColor);
   EXPECT_EQ(r.Color[1], settings.DemandColor);
   EXPECT_TRUE(r.IndividualScale);
-  EXPECT_EQ(r.Traders, 2);
+  EXPECT_EQ(r.Traders, qv::TradersMode::AddToConsumers);
   EXPECT_TRUE(r.Rates);
   EXPECT_FALSE(r.CountYour);
 }
@@ -122,7 +122,7 @@ TEST_F(RequestBuilderTest, NamedRequestFindsExactNamesAndColoursInOrder) {
   EXPECT_EQ(r->ProductId[1], ids[0]);
   EXPECT_EQ(r->Color[1], settings.ReqColor[1]);
   EXPECT_TRUE(r->Rates);
-  EXPECT_EQ(r->Traders, 3);
+  EXPECT_EQ(r->Traders, qv::TradersMode::AddToBoth);
   EXPECT_TRUE(r->IndividualScale);
 
   named.products = {{"p3", 0}};  // names are exact

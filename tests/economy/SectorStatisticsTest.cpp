@@ -146,7 +146,7 @@ TEST_F(StatisticsTest, TradersCountByModeAndRole) {
   AddTrade(*store, middle, 1, water);
   qv::TRequestData r = Request({{wheat, 0}, {wheat, 1}, {water, 1}});
   auto run = [&](int mode, bool rates) {
-    r.Traders = mode;
+    r.Traders = qv::AsCode<qv::TradersMode>(mode);
     r.Rates = rates;
     qv::CalcRequestStatistics(*store, r, cells);
   };
@@ -191,7 +191,7 @@ TEST_F(StatisticsTest, LeavesTheTablesInTheirWorkingOrders) {
   store->SectorsData.FindKey({qv::Value(2), qv::Value(0)});
   store->MarkDataChanged();
   qv::TRequestData r = Request({{wheat, 0}});
-  r.Traders = 3;
+  r.Traders = qv::TradersMode::AddToBoth;
   qv::CalcRequestStatistics(*store, r, cells);
 
   EXPECT_FALSE(store->DataChanged());
@@ -215,7 +215,7 @@ TEST_F(StatisticsTest, SeesEveryRowWhileTheSectorEditorFiltersTheTables) {
   ASSERT_EQ(store->SectFactoryData.RecordCount(), 1);
 
   qv::TRequestData r = Request({{wheat, 0}});
-  r.Traders = 1;
+  r.Traders = qv::TradersMode::AddToProducers;
   qv::CalcRequestStatistics(*store, r, cells);
   EXPECT_EQ(Value(1, 0), 2);
   EXPECT_TRUE(store->SectFactoryData.Filtered());
@@ -250,7 +250,7 @@ TEST_F(StatisticsTest, SectorStatisticsListsMadeNeededAndTradedProducts) {
   qv::TSectorStat stat;
   EXPECT_FALSE(qv::CalcSectorStatistics(*store, nullptr, 1, 0, true));
   ASSERT_TRUE(qv::CalcSectorStatistics(*store, &stat, 1, 0, true));
-  EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), "Middle");
+  EXPECT_EQ(store->SectorsData.FieldByName("Name").AsString(), "West");  // the cursor stays
   ASSERT_EQ(stat.Count(), 3);
   const qv::TProductStat* w = stat.Find(wheat);
   EXPECT_EQ(w->ProducerCount, 2);

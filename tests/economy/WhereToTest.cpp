@@ -57,7 +57,7 @@ class WhereToTest : public ::testing::Test {
 
   std::vector<qv::TWhereToRow> Find(TWhereRole role, int product, bool reachable = false,
                                     bool hidden = false) {
-    graph.Update(store->SectorsData, hidden);
+    graph.Update(*store, hidden);
     qv::TWhereToQuery query;
     query.productId = product;
     query.role = role;
@@ -109,7 +109,7 @@ TEST_F(WhereToTest, JumpsFollowTheRouteOptions) {
   sectors.Edit();
   sectors.FieldByName("Race").SetAsString("Pirates");
   sectors.Post();
-  graph.Update(sectors, false);
+  graph.Update(*store, false);
   qv::TWhereToQuery query{.productId = wheat,
                           .role = TWhereRole::Made,
                           .fromNode = graph.NodeOfId(home),
@@ -163,7 +163,7 @@ TEST(WhereToUniverseTest, CountsAndRatesAgreeWithTheStatistics) {
   qv::GenerateUniverse(*store, options);
   qv::TDataModule1& s = *store;
   qv::TJumpGraph graph;
-  graph.Update(s.SectorsData, true);
+  graph.Update(s, true);
 
   struct Expected {
     int count = 0;

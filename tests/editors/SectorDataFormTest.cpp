@@ -59,10 +59,12 @@ class SectorDataFormTest : public ::testing::Test {
     ASSERT_TRUE(form->Open(1, 1));
     form->FormShow();
   }
-  bool TabShown(int trader) {
+  bool TabShown(std::optional<qv::Trader> trader) {
     return form->Pages().isTabVisible(form->Pages().indexOf(&form->Page(trader)));
   }
-  void GoToPage(int trader) { form->Pages().setCurrentWidget(&form->Page(trader)); }
+  void GoToPage(std::optional<qv::Trader> trader) {
+    form->Pages().setCurrentWidget(&form->Page(trader));
+  }
   bool SectorFlag(const char* field) {
     store->LocateSectorById(alpha);
     return store->SectorsData.FieldByName(field).AsBoolean();
@@ -84,11 +86,11 @@ TEST_F(SectorDataFormTest, OpensOnTheSectorWithItsStationsFactoriesAndPickLists)
   EXPECT_EQ(form->Heading(), "Sector: Delta (2,2)");
   OpenAlpha();
   EXPECT_EQ(form->Heading(), "Sector: Alpha (1,1), Kessar");
-  EXPECT_TRUE(form->StationBox(qv::kShipyard).isChecked());
-  EXPECT_TRUE(form->StationBox(qv::kTradingStation).isChecked());
-  EXPECT_FALSE(form->StationBox(qv::kPirateBase).isChecked());
-  EXPECT_TRUE(TabShown(qv::kTradingStation));
-  EXPECT_FALSE(TabShown(qv::kEquipmentDock));
+  EXPECT_TRUE(form->StationBox(qv::Trader::Shipyard).isChecked());
+  EXPECT_TRUE(form->StationBox(qv::Trader::TradingStation).isChecked());
+  EXPECT_FALSE(form->StationBox(qv::Trader::PirateBase).isChecked());
+  EXPECT_TRUE(TabShown(qv::Trader::TradingStation));
+  EXPECT_FALSE(TabShown(qv::Trader::EquipmentDock));
   EXPECT_EQ(GridColumn(form->Grid(TSectorDataForm::kFactoryPage), 0),
             (std::vector<std::string>{"Farm"}));
   EXPECT_EQ(GridColumn(form->Grid(TSectorDataForm::kFactoryPage), 1),
@@ -96,34 +98,36 @@ TEST_F(SectorDataFormTest, OpensOnTheSectorWithItsStationsFactoriesAndPickLists)
   EXPECT_EQ(form->CycleEdit().text(), "80");
   EXPECT_EQ(form->CycleText(), "(1 min 20 sec)");
 
-  const auto picks = [this](int trader, const char* field) {
+  const auto picks = [this](std::optional<qv::Trader> trader, const char* field) {
     return form->Grid(trader).FindColumn(field)->PickList;
   };
   using Names = std::vector<std::string>;
   EXPECT_EQ(picks(TSectorDataForm::kFactoryPage, "FactoryId"), (Names{"Farm", "Secret lab"}));
   EXPECT_EQ(picks(TSectorDataForm::kFactoryPage, "Your"), (Names{"", "Your"}));
-  EXPECT_EQ(picks(qv::kShipyard, "ProductId"), (Names{"Hauler", "Farm kit"}));
-  for (const int trader : {qv::kEquipmentDock, qv::kTradingStation, qv::kPirateBase})
-    EXPECT_EQ(picks(trader, "ProductId"), (Names{"Wheat", "Laser"})) << trader;
+  EXPECT_EQ(picks(qv::Trader::Shipyard, "ProductId"), (Names{"Hauler", "Farm kit"}));
+  for (const qv::Trader trader :
+       {qv::Trader::EquipmentDock, qv::Trader::TradingStation, qv::Trader::PirateBase})
+    EXPECT_EQ(picks(trader, "ProductId"), (Names{"Wheat", "Laser"})) << qv::CodeOf(trader);
 }
 
 TEST_F(SectorDataFormTest, StationPagesListAndAddTheProductsOfTheirKind) {
   OpenAlpha();
-  GoToPage(qv::kTradingStation);
-  EXPECT_EQ(GridColumn(form->Grid(qv::kTradingStation), 0),
+  GoToPage(qv::Trader::TradingStation);
+  EXPECT_EQ(GridColumn(form->Grid(qv::Trader::TradingStation), 0),
             (std::vector<std::string>{"Wheat", "Wheat", "Wheat"}));
-  GoToPage(qv::kShipyard);
+  GoToPage(qv::Trader::Shipyard);
   EXPECT_EQ(store->OpenTrader(), qv::kShipyard);
   EXPECT_EQ(store->ProductsData.RecordCount(), 2);  // ships and factories only
-  EXPECT_TRUE(PressShortcut(form->Grid(qv::kShipyard), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+  EXPECT_TRUE(
+      PressShortcut(form->Grid(qv::Trader::Shipyard), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
   qv::Table& trade = store->SectTradeData;
   ASSERT_EQ(trade.RecordCount(), 1);
   EXPECT_EQ(trade.FieldByName("SectorId").AsInteger(), alpha);
   EXPECT_EQ(trade.FieldByName("Trader").AsInteger(), qv::kShipyard);
   EXPECT_TRUE(trade.FieldByName("ProductId").IsNull());
-  ASSERT_TRUE(form->Grid(qv::kShipyard).Model().WriteCellText(0, 0, "Hauler"));
-  ASSERT_TRUE(form->Grid(qv::kShipyard).PostRow());
-  EXPECT_EQ(GridColumn(form->Grid(qv::kShipyard), 0), (std::vector<std::string>{"Hauler"}));
+  ASSERT_TRUE(form->Grid(qv::Trader::Shipyard).Model().WriteCellText(0, 0, "Hauler"));
+  ASSERT_TRUE(form->Grid(qv::Trader::Shipyard).PostRow());
+  EXPECT_EQ(GridColumn(form->Grid(qv::Trader::Shipyard), 0), (std::vector<std::string>{"Hauler"}));
 
   form->ToolButton4Click();
   EXPECT_EQ(dialogs.shown.at(0).text, "Shipyard: delete \"Hauler\"?");
@@ -137,31 +141,31 @@ TEST_F(SectorDataFormTest, StationPagesListAndAddTheProductsOfTheirKind) {
 
 TEST_F(SectorDataFormTest, SwitchingAStationOffClearsItsProductsOnlyWhenTheAnswerIsYes) {
   OpenAlpha();
-  GoToPage(qv::kShipyard);
-  form->StationBox(qv::kShipyard).setChecked(false);  // no products: no question
+  GoToPage(qv::Trader::Shipyard);
+  form->StationBox(qv::Trader::Shipyard).setChecked(false);  // no products: no question
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_FALSE(SectorFlag("Shipyard"));
   EXPECT_EQ(form->Pages().currentWidget(), &form->Page(TSectorDataForm::kFactoryPage));
-  EXPECT_FALSE(TabShown(qv::kShipyard));
+  EXPECT_FALSE(TabShown(qv::Trader::Shipyard));
 
-  GoToPage(qv::kTradingStation);
-  form->StationBox(qv::kTradingStation).setChecked(false);
+  GoToPage(qv::Trader::TradingStation);
+  form->StationBox(qv::Trader::TradingStation).setChecked(false);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "Trading Station: clear all data?");
   EXPECT_EQ(dialogs.shown[0].caption, "Clear data");
-  EXPECT_TRUE(form->StationBox(qv::kTradingStation).isChecked());
+  EXPECT_TRUE(form->StationBox(qv::Trader::TradingStation).isChecked());
   EXPECT_TRUE(SectorFlag("Trstation"));
   EXPECT_EQ(store->CountTraders(alpha, qv::kTradingStation), 3);
 
   dialogs.yesNoAnswers = {true};
-  form->StationBox(qv::kTradingStation).setChecked(false);
+  form->StationBox(qv::Trader::TradingStation).setChecked(false);
   EXPECT_FALSE(SectorFlag("Trstation"));
   EXPECT_EQ(store->CountTraders(alpha, qv::kTradingStation), 0);
-  EXPECT_FALSE(TabShown(qv::kTradingStation));
+  EXPECT_FALSE(TabShown(qv::Trader::TradingStation));
 
-  form->StationBox(qv::kPirateBase).setChecked(true);
+  form->StationBox(qv::Trader::PirateBase).setChecked(true);
   EXPECT_TRUE(SectorFlag("Pirate"));
-  EXPECT_TRUE(TabShown(qv::kPirateBase));
+  EXPECT_TRUE(TabShown(qv::Trader::PirateBase));
 }
 
 TEST_F(SectorDataFormTest, SolarCycleIsStoredAsTypedAndClosingLiftsFiltersAndNames) {
@@ -173,7 +177,7 @@ TEST_F(SectorDataFormTest, SolarCycleIsStoredAsTypedAndClosingLiftsFiltersAndNam
   EXPECT_EQ(store->SectorsData.FieldByName("SolarCycle").AsInteger(), 125);
   EXPECT_TRUE(store->DataChanged());
 
-  GoToPage(qv::kShipyard);
+  GoToPage(qv::Trader::Shipyard);
   form->done(QDialog::Accepted);
   EXPECT_FALSE(store->SectFactoryData.Filtered());
   EXPECT_FALSE(store->SectTradeData.Filtered());
@@ -237,7 +241,7 @@ TEST_F(SectorDataFormTest, TheCycleTimeSpeaksTheLanguageInForceWhenShown) {
 
 TEST_F(SectorDataFormTest, ProductsAddedInTheProductTypesWindowAreOnOfferAtOnce) {
   OpenAlpha();
-  GoToPage(qv::kEquipmentDock);
+  GoToPage(qv::Trader::EquipmentDock);
   QTimer::singleShot(0, [this] {
     EXPECT_FALSE(store->ProductsData.Filtered());
     products.ToolButton1Click();
@@ -248,20 +252,20 @@ TEST_F(SectorDataFormTest, ProductsAddedInTheProductTypesWindowAreOnOfferAtOnce)
   form->Button3Click();
   EXPECT_TRUE(store->ProductsData.Filtered());
   const std::vector<std::string>& wares =
-      form->Grid(qv::kEquipmentDock).FindColumn("ProductId")->PickList;
+      form->Grid(qv::Trader::EquipmentDock).FindColumn("ProductId")->PickList;
   EXPECT_NE(std::find(wares.begin(), wares.end(), "Fresh"), wares.end());
   EXPECT_EQ(store->ProductNames().NumberOf("Fresh") > 0, true);
 }
 
 TEST_F(SectorDataFormTest, FiveGridsKeepTheirColumnLayouts) {
-  form->Grid(qv::kEquipmentDock).horizontalHeader()->resizeSection(0, 321);
+  form->Grid(qv::Trader::EquipmentDock).horizontalHeader()->resizeSection(0, 321);
   form->Grid(TSectorDataForm::kFactoryPage).horizontalHeader()->moveSection(0, 2);
   form.reset();
   for (const char* file : {"fact3.col", "shipyard.col", "eq_dock.col", "tr_stat.col", "p_base.col"})
     EXPECT_TRUE(dir.Exists(file)) << file;
   form = Make();
-  EXPECT_EQ(form->Grid(qv::kEquipmentDock).Columns().front().Width, 321);
-  EXPECT_EQ(form->Grid(qv::kShipyard).Columns().front().Width, 260);
+  EXPECT_EQ(form->Grid(qv::Trader::EquipmentDock).Columns().front().Width, 321);
+  EXPECT_EQ(form->Grid(qv::Trader::Shipyard).Columns().front().Width, 260);
   EXPECT_EQ(form->Grid(TSectorDataForm::kFactoryPage).Columns().back().FieldName, "FactoryId");
 }
 

@@ -13,10 +13,12 @@ using namespace qvtest;
 TEST(TypeEditingTest, InformationTextNamesTheCycleAndTheYieldOfMines) {
   const std::string info = "products per %d sec ";
   const std::string yield = "(yield=1) ";
-  EXPECT_EQ(qv::FactoryInfoText(info, yield, 120, 2), "products per 120 sec (yield=1) ");
-  EXPECT_EQ(qv::FactoryInfoText(info, yield, 600, 3), "products per 600 sec (yield=1) ");
-  EXPECT_EQ(qv::FactoryInfoText(info, yield, 60, 1), "products per 60 sec ");
-  EXPECT_EQ(qv::FactoryInfoText(info, yield, 0, 2), "");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 120, qv::Special::OreMine),
+            "products per 120 sec (yield=1) ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 600, qv::Special::SiliconMine),
+            "products per 600 sec (yield=1) ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 60, qv::Special::SolarPlant), "products per 60 sec ");
+  EXPECT_EQ(qv::FactoryInfoText(info, yield, 0, qv::Special::OreMine), "");
 }
 
 TEST(TypeEditingTest, PanelSizeIsTheSavedShareWithinTheClient) {

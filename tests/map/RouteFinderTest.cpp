@@ -36,7 +36,7 @@ class RouteFinderTest : public ::testing::Test {
   // The route's sector names from the start, or "no route".
   std::string Route(const std::string& from, const std::string& to, bool showHidden = false,
                     const qv::TRouteOptions& options = {}) {
-    graph.Update(store->SectorsData, showHidden);
+    graph.Update(*store, showHidden);
     const auto route = qv::FindRoute(graph, Node(from), Node(to), options);
     if (!route) return "no route";
     std::string text;
@@ -126,7 +126,7 @@ TEST_F(RouteFinderTest, OfEqualRoutesTheOneWithTheSmallestIdsFromTheStartIsTaken
                                .west = gates.find('W') != std::string::npos,
                                .east = gates.find('E') != std::string::npos});
   qv::TJumpGraph otherGraph;
-  otherGraph.Update(other->SectorsData, false);
+  otherGraph.Update(*other, false);
   const auto route =
       qv::FindRoute(otherGraph, otherGraph.NodeAt(0, 0), otherGraph.NodeAt(1, 1), {});
   ASSERT_TRUE(route);
@@ -159,14 +159,14 @@ TEST_F(RouteFinderTest, NoRouteBetweenUnjoinedSectorsOrToOnesOffTheGraph) {
   Add("A", 0, 0, "E");
   Add("B", 2, 0, "W");  // nothing at (1, 0)
   EXPECT_EQ(Route("A", "B"), "no route");
-  graph.Update(store->SectorsData, false);
+  graph.Update(*store, false);
   EXPECT_FALSE(qv::FindRoute(graph, -1, 0, {}));
   EXPECT_FALSE(qv::FindRoute(graph, 0, graph.Count(), {}));
   EXPECT_EQ(qv::JumpCounts(graph, -1, {}), std::vector<int>(2, -1));
   // A sector beyond the map's range, as an old file may hold one, is on no route.
   qvtest::AsFromOldFile(store->SectorsData, [&] { return Add("Far", 10000, 0, "W"); });
   Add("Edge", 9999, 0, "E");
-  graph.Update(store->SectorsData, true);
+  graph.Update(*store, true);
   EXPECT_EQ(graph.Count(), 3);
   EXPECT_EQ(Node("Far"), -1);
   EXPECT_TRUE(graph.Jumps(Node("Edge")).empty());
@@ -181,7 +181,7 @@ TEST_F(RouteFinderTest, AGateLeadsToTheSectorTheKeySearchFinds) {
   store->SectorsData.SetIndexName("SectorsDataCoordIndex");
   ASSERT_TRUE(store->LocateSectorAt(1, 0));
   const std::string found = store->SectorsData.FieldByName("Name").AsString();
-  graph.Update(store->SectorsData, false);
+  graph.Update(*store, false);
   EXPECT_EQ(graph.Sector(graph.NodeAt(1, 0)).name, found);
   EXPECT_EQ(Route("A", found), "A " + found);
   const std::string other = found == "Twin 1" ? "Twin 2" : "Twin 1";
@@ -192,7 +192,7 @@ TEST_F(RouteFinderTest, AGateLeadsToTheSectorTheKeySearchFinds) {
   store->SectorsData.FieldByName("Visible").SetAsBoolean(false);
   store->SectorsData.Post();
   EXPECT_EQ(Route("A", other), "no route");
-  graph.Update(store->SectorsData, false);
+  graph.Update(*store, false);
   EXPECT_EQ(graph.NodeAt(1, 0), -1);
 }
 
@@ -233,7 +233,7 @@ TEST(RouteFinderUniverseTest, RoutesAreShortestWaysThroughGates) {
   qv::GenerateUniverse(*store, options);
   qv::TJumpGraph graph;
   for (const bool hidden : {false, true}) {
-    graph.Update(store->SectorsData, hidden);
+    graph.Update(*store, hidden);
     ASSERT_GT(graph.Count(), 300);
     for (const qv::TRouteOptions& avoid :
          {qv::TRouteOptions{}, qv::TRouteOptions{.avoidRaces = {"Pirates", "Zhurr"}},

@@ -32,7 +32,7 @@ TEST(SectorDrawListTest, CellsGiveTheirSectorsInTheTablesOrder) {
   AddSector(*store, {.name = "Hidden", .x = 1, .y = 1, .visible = false});
 
   qv::TSectorDrawList list;
-  list.Update(store->SectorsData, false);
+  list.Update(*store, false);
   EXPECT_EQ(Names(list, -9999, 9999, -9999, 9999),
             (std::vector<std::string>{"West", "Twin b", "Twin a", "Tab\there", "East"}));
   EXPECT_EQ(Names(list, -1, 3, -2, 0), (std::vector<std::string>{"Twin b", "Twin a", "East"}));
@@ -42,7 +42,7 @@ TEST(SectorDrawListTest, CellsGiveTheirSectorsInTheTablesOrder) {
   EXPECT_EQ(list.LongestName(), 7 + qv::TSectorDrawList::kTabBytes);
   EXPECT_EQ(list.LongestSuns(), 6u);
 
-  list.Update(store->SectorsData, true);
+  list.Update(*store, true);
   EXPECT_EQ(Names(list, 1, 1, 1, 1), std::vector<std::string>{"Hidden"});
 }
 
