@@ -1,9 +1,8 @@
 #include "data/DataModule1.h"
 
 #include "data/StoreOperations.h"
+#include "data/TextUtil.h"
 
-#include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace qv {
@@ -18,11 +17,6 @@ constexpr int kRequestSlot = 6;
 std::string WithTrailingSeparator(std::string folder) {
   if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
   return folder;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(
-      a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 }  // namespace
@@ -56,7 +50,7 @@ std::vector<Table*> TDataModule1::AllTables() {
 
 Table* TDataModule1::FindTable(std::string_view name) {
   for (Table* table : AllTables())
-    if (SameNameIgnoringCase(table->Name(), name)) return table;
+    if (EqualNoCase(table->Name(), name)) return table;
   return nullptr;
 }
 

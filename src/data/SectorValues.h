@@ -4,6 +4,7 @@
 #include <string>
 
 #include "data/StoreCodes.h"
+#include "data/StoreFields.h"
 
 namespace qv {
 
@@ -15,8 +16,10 @@ enum TStationKind : int {
   kPirateBase = CodeOf(Trader::PirateBase),
 };
 
-// The SectorsData flag that says the sector has a station of that kind.
+// The SectorsData flag that says the sector has a station of that kind, by
+// name and as the store's field.
 const char* StationFlagField(int trader);
+const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader);
 
 struct TGridPos {
   int x = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "data/Field.h"
 #include "data/Record.h"
@@ -19,6 +20,8 @@ class FieldRef {
   Field& operator*() const { return *field_; }
   Field* operator->() const { return field_; }
   int Index() const { return index_; }
+  // Its place in a row's values (Row::values), for scans that read them directly.
+  std::size_t Slot() const { return static_cast<std::size_t>(index_); }
   // The field's value in `record`, a row of the field's table.
   Value Of(const Record& record) const { return record.Get(index_); }
 

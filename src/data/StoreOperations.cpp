@@ -13,27 +13,24 @@ namespace {
 
 constexpr const char* kCoordIndex = "SectorsDataCoordIndex";
 
+// Whether the cursor stands, in browse state, on the row whose `field` holds `id`.
+bool StandsOn(const Table& table, const FieldRef& field, int id) {
+  const Record current = table.CurrentRecord();
+  if (!current.IsValid() || table.State() != TableState::Browse) return false;
+  const Value value = field.Of(current);
+  return !value.IsNull() && value.ToInteger() == id;
+}
+
 // Puts the cursor on the row whose `field` holds `id`, unless it stands there.
 bool StandOnRow(Table& table, const FieldRef& field, int id) {
-  const Record current = table.CurrentRecord();
-  if (current.IsValid() && table.State() == TableState::Browse) {
-    const Value value = field.Of(current);
-    if (!value.IsNull() && value.ToInteger() == id) return true;
-  }
+  if (StandsOn(table, field, id)) return true;
   table.CheckBrowseMode();
   return table.Locate(field->FieldName(), {Value(id)});
 }
 
 // Puts the sectors table on the sector, unless it stands there already.
 bool StandOnSector(TDataModule1& store, int sectorId) {
-  Table& sectors = store.SectorsData;
-  const Record current = sectors.CurrentRecord();
-  const Value id = current.IsValid() ? store.Fields().Sectors.Id.Of(current) : Value();
-  if (current.IsValid() && sectors.State() == TableState::Browse && id.ToInteger() == sectorId &&
-      !id.IsNull()) {
-    return true;
-  }
-  sectors.CheckBrowseMode();
+  if (StandsOn(store.SectorsData, store.Fields().Sectors.Id, sectorId)) return true;
   return store.LocateSectorById(sectorId);
 }
 
@@ -152,20 +149,6 @@ std::string FactoryTypeName(const TDataModule1& store, int typeId) {
   return NameOfRow(store.FactoriesData, f.Id, f.Name, typeId);
 }
 
-// The sectors' flag of a kind of station.
-const FieldRef& StationFlag(const TSectorsFields& f, int trader) {
-  switch (trader) {
-    case kShipyard:
-      return f.Shipyard;
-    case kEquipmentDock:
-      return f.Eqdock;
-    case kPirateBase:
-      return f.Pirate;
-    default:
-      return f.Trstation;
-  }
-}
-
 // What a grid's step on a row of `table` is called.
 ChangeKind RowStepKind(const TDataModule1& store, const Table& table, RowChangeKind change) {
   struct Kinds {
@@ -202,17 +185,35 @@ std::string RowStepName(const Table& table) {
 
 }  // namespace
 
-const char* StationFlagField(int trader) {
+namespace {
+
+// The flag of a kind of station: its member of the sectors' fields and its name.
+struct StationFlagOf {
+  FieldRef TSectorsFields::*field;
+  const char* name;
+};
+
+StationFlagOf FlagOf(Trader trader) {
   switch (trader) {
-    case kShipyard:
-      return "Shipyard";
-    case kEquipmentDock:
-      return "Eqdock";
-    case kPirateBase:
-      return "Pirate";
+    case Trader::Shipyard:
+      return {&TSectorsFields::Shipyard, "Shipyard"};
+    case Trader::EquipmentDock:
+      return {&TSectorsFields::Eqdock, "Eqdock"};
+    case Trader::PirateBase:
+      return {&TSectorsFields::Pirate, "Pirate"};
     default:
-      return "Trstation";
+      return {&TSectorsFields::Trstation, "Trstation"};
   }
+}
+
+}  // namespace
+
+const char* StationFlagField(int trader) {
+  return FlagOf(AsCode<Trader>(trader)).name;
+}
+
+const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader) {
+  return sectors.*FlagOf(trader).field;
 }
 
 int InsertedId(const ChangeRecord& record, const Table& table) {
@@ -263,7 +264,8 @@ std::optional<ChangeRecord> SetSectorStation(TDataModule1& store, int sectorId, 
                                              bool on) {
   if (!StandOnSector(store, sectorId)) return std::nullopt;
   return OneStep(store, ChangeKind::EditSector, SectorName(store, sectorId), [&] {
-    PostField(store.SectorsData, StationFlag(store.Fields().Sectors, trader), Value(on));
+    PostField(store.SectorsData, StationFlag(store.Fields().Sectors, AsCode<Trader>(trader)),
+              Value(on));
     store.SectorsData.MergeChangeLog();
   });
 }

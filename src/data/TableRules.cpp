@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cctype>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,11 +14,6 @@
 namespace qv {
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  return std::ranges::equal(
-      a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
 
 // Shown text of a field that refers to a row by Id: the name when a name
 // list is loaded, the number itself otherwise.
@@ -49,7 +42,7 @@ void DeleteReferencingRows(Table& table, const FieldRef& field, std::int32_t id)
   table.CheckBrowseMode();
   const std::string order = table.ActiveOrderFields();
   const std::vector<std::string> orderFields = SplitFieldList(order);
-  const bool keyed = !orderFields.empty() && SameText(orderFields.front(), field->FieldName());
+  const bool keyed = !orderFields.empty() && EqualNoCase(orderFields.front(), field->FieldName());
   const OrderedRows rows = keyed ? table.RowsWithKey(order, {Value(id)}) : table.RowsInOrder(order);
   std::vector<Table::Bookmark> doomed;
   for (int i = 0; i < rows.Size(); ++i) {
@@ -87,7 +80,7 @@ std::string TextOfCode(const TStoreTexts& texts, std::span<const CodedText> code
 std::int32_t CodeOfText(const TStoreTexts& texts, std::span<const CodedText> codes,
                         const std::string& text, std::int32_t otherwise) {
   for (const CodedText& coded : codes)
-    if (SameText(text, texts.*coded.text)) return coded.code;
+    if (EqualNoCase(text, texts.*coded.text)) return coded.code;
   return otherwise;
 }
 

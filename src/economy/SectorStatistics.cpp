@@ -19,7 +19,7 @@ namespace {
 // The type of a placed factory as the cycle rule needs it.
 struct FactoryType {
   bool found = false;
-  int special = 0;
+  Special special = Special::None;
   int mtime = 0;
 };
 
@@ -27,7 +27,7 @@ FactoryType LookupFactoryType(const TDataModule1& store, int id) {
   const TFactoriesFields& f = store.Fields().Factories;
   const Record type = store.FactoriesData.Lookup(f.Id->FieldName(), Value(id));
   if (!type.IsValid()) return {};
-  return {true, f.Special.Of(type).ToInteger(), f.Mtime.Of(type).ToInteger()};
+  return {true, AsCode<Special>(f.Special.Of(type).ToInteger()), f.Mtime.Of(type).ToInteger()};
 }
 
 // One recipe row that feeds a request product.
@@ -163,8 +163,7 @@ class RequestSums {
         continue;
       }
       const FactoryType& type = TypeOf(factoryId);
-      if (type.found && AsCode<Special>(type.special) == Special::SolarPlant &&
-          !sector->solarCycle) {
+      if (type.found && type.special == Special::SolarPlant && !sector->solarCycle) {
         sector->solarCycle =
             TDataModule1::SolarCycleOf(sectors.SolarCycle.Of(sector->row).ToInteger(),
                                        sectors.Suns.Of(sector->row).ToInteger());
@@ -244,11 +243,10 @@ class RequestSums {
 
 }  // namespace
 
-double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle) {
+double FactoryCycleTime(bool typeFound, Special special, int mtime, int yield, int solarCycle) {
   if (!typeFound) return -1.0;
-  const Special rule = AsCode<Special>(special);
-  if (rule == Special::SolarPlant) return solarCycle;
-  if (IsMine(rule)) {
+  if (special == Special::SolarPlant) return solarCycle;
+  if (IsMine(special)) {
     if (yield < 1) return -1.0;
     return static_cast<double>(mtime) / yield;
   }

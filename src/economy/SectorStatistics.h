@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/StoreCodes.h"
+
 namespace qv {
 
 class TDataModule1;
@@ -10,9 +12,9 @@ struct TRequestData;
 // Cycle time in seconds of one placed factory, from its type (when the type
 // exists), the placed factory's yield and the solar cycle of its sector:
 // -1 for an unknown type or a mine without yield, the sector's solar cycle
-// for a solar power plant, Mtime / Yield for a mine, else Mtime (`special`
-// as FactoriesData.Special holds it). A cycle of 0 or less gives no rate.
-double FactoryCycleTime(bool typeFound, int special, int mtime, int yield, int solarCycle);
+// for a solar power plant, Mtime / Yield for a mine, else Mtime. A cycle of 0 or less gives no
+// rate.
+double FactoryCycleTime(bool typeFound, Special special, int mtime, int yield, int solarCycle);
 
 // Units per hour of a recipe quantity at a cycle time; 0 when the cycle is not
 // above 0.

@@ -13,11 +13,6 @@ namespace qv {
 
 namespace {
 
-// Where a row keeps the field's value.
-std::size_t Slot(const FieldRef& field) {
-  return static_cast<std::size_t>(field.Index());
-}
-
 // One recipe row of a factory type that makes or needs the product.
 struct RecipeRow {
   Operation operation = Operation::Produces;
@@ -110,9 +105,9 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
                     std::vector<Tally>& tally) {
   const TStoreFields& f = store.Fields();
   const Table& recipes = store.FactoryProdData;
-  const std::size_t rFactory = Slot(f.FactoryProd.FactoryId),
-                    rOperation = Slot(f.FactoryProd.Operation),
-                    rProduct = Slot(f.FactoryProd.ProductId), rQty = Slot(f.FactoryProd.Qty);
+  const std::size_t rFactory = f.FactoryProd.FactoryId.Slot(),
+                    rOperation = f.FactoryProd.Operation.Slot(),
+                    rProduct = f.FactoryProd.ProductId.Slot(), rQty = f.FactoryProd.Qty.Slot();
   RecipesByType recipesOf;
   for (const Record& record : recipes.AllRecords()) {
     const Row& row = *record.GetRow();
@@ -127,8 +122,8 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
   recipesOf.Sort();
 
   const Table& placed = store.SectFactoryData;
-  const std::size_t pSector = Slot(f.SectFactory.SectorId),
-                    pFactory = Slot(f.SectFactory.FactoryId), pYield = Slot(f.SectFactory.Yield);
+  const std::size_t pSector = f.SectFactory.SectorId.Slot(),
+                    pFactory = f.SectFactory.FactoryId.Slot(), pYield = f.SectFactory.Yield.Slot();
   std::vector<PlacedRow> found;
   for (const Record& record : placed.AllRecords()) {
     const Row& row = *record.GetRow();
@@ -141,7 +136,7 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
   found = BySectorThenRow(std::move(found), graph.Count());
 
   const Table& factories = store.FactoriesData;
-  const std::size_t fSpecial = Slot(f.Factories.Special), fMtime = Slot(f.Factories.Mtime);
+  const std::size_t fSpecial = f.Factories.Special.Slot(), fMtime = f.Factories.Mtime.Slot();
   struct FactoryType {
     bool found = false;
     Special special = Special::None;
@@ -157,8 +152,8 @@ void TallyFactories(const TDataModule1& store, const TJumpGraph& graph, int prod
                         record.GetRow()->values[fMtime].ToInteger()};
     }
     const FactoryType& t = type->second;
-    const double cycle = FactoryCycleTime(t.found, CodeOf(t.special), t.mtime, p.yield,
-                                          graph.Sector(p.node).solarCycle);
+    const double cycle =
+        FactoryCycleTime(t.found, t.special, t.mtime, p.yield, graph.Sector(p.node).solarCycle);
     Tally& sector = tally[static_cast<std::size_t>(p.node)];
     for (const RecipeRow& r : *recipesOf.Find(p.factoryId)) {
       ++sector.count;
@@ -173,7 +168,7 @@ void TallyTraders(const TDataModule1& store, const TJumpGraph& graph, int produc
                   std::vector<Tally>& tally) {
   const TStoreFields& f = store.Fields();
   const Table& trade = store.SectTradeData;
-  const std::size_t tSector = Slot(f.SectTrade.SectorId), tProduct = Slot(f.SectTrade.ProductId);
+  const std::size_t tSector = f.SectTrade.SectorId.Slot(), tProduct = f.SectTrade.ProductId.Slot();
   for (const Record& record : trade.AllRecords()) {
     const Row& row = *record.GetRow();
     if (row.values[tProduct].ToInteger() != productId) continue;

@@ -20,19 +20,6 @@ std::string StationProductFilter(Trader trader) {
   return "Type = " + std::to_string(CodeOf(first)) + " or Type = " + std::to_string(CodeOf(second));
 }
 
-const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader) {
-  switch (trader) {
-    case Trader::Shipyard:
-      return sectors.Shipyard;
-    case Trader::EquipmentDock:
-      return sectors.Eqdock;
-    case Trader::PirateBase:
-      return sectors.Pirate;
-    default:
-      return sectors.Trstation;
-  }
-}
-
 std::string SectorObjectsCaption(const std::string& sectorText, const std::string& name, int x,
                                  int y, const std::string& race) {
   std::string caption =

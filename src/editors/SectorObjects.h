@@ -18,8 +18,6 @@ struct TStoreTexts;
 std::string StationProductFilter(Trader trader);
 // Whether the kind's product list is that of ships and factories.
 bool StationTradesShips(Trader trader);
-// The SectorsData flag that says the sector has a station of that kind.
-const FieldRef& StationFlag(const TSectorsFields& sectors, Trader trader);
 
 // The heading of the objects-in-sector window: "Sector: Alpha (3,4), Kessar",
 // without the race part when the sector has none.

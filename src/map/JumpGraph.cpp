@@ -28,11 +28,11 @@ void TJumpGraph::Update(const TDataModule1& store, bool showHidden) {
 void TJumpGraph::Build(const TDataModule1& store, bool showHidden) {
   const Table& sectors = store.SectorsData;
   const TSectorsFields& f = store.Fields().Sectors;
-  auto slot = [](const FieldRef& field) { return static_cast<std::size_t>(field.Index()); };
-  const std::size_t fX = slot(f.X), fY = slot(f.Y), fId = slot(f.Id), fName = slot(f.Name),
-                    fRace = slot(f.Race), fPirate = slot(f.Pirate), fVisible = slot(f.Visible),
-                    fSuns = slot(f.Suns), fSolar = slot(f.SolarCycle), fNorth = slot(f.NorthGate),
-                    fSouth = slot(f.SouthGate), fWest = slot(f.WestGate), fEast = slot(f.EastGate);
+  const std::size_t fX = f.X.Slot(), fY = f.Y.Slot(), fId = f.Id.Slot(), fName = f.Name.Slot(),
+                    fRace = f.Race.Slot(), fPirate = f.Pirate.Slot(), fVisible = f.Visible.Slot(),
+                    fSuns = f.Suns.Slot(), fSolar = f.SolarCycle.Slot(),
+                    fNorth = f.NorthGate.Slot(), fSouth = f.SouthGate.Slot(),
+                    fWest = f.WestGate.Slot(), fEast = f.EastGate.Slot();
 
   // Every sector on the map, hidden ones too: a hidden sector found at a
   // position keeps the gates of its neighbours from leading to another one
