@@ -133,6 +133,17 @@ ChangeRecord OneStep(TDataModule1& store, ChangeKind kind, std::string name, Cha
   return finished;
 }
 
+// Deletes the row `row` of a table without an Id of its own as one step,
+// named after what `shown` shows of it.
+ChangeRecord RemoveRow(TDataModule1& store, Table& table, Table::Bookmark row, ChangeKind kind,
+                       const FieldRef& shown) {
+  StandOnBookmark(table, row);
+  return OneStep(store, kind, shown->DisplayText(), [&] {
+    table.Delete();
+    table.MergeChangeLog();
+  });
+}
+
 // The name of the row of `table` whose `idField` holds `id`.
 std::string NameOfRow(const Table& table, const FieldRef& idField, const FieldRef& name, int id) {
   const Record row = table.Lookup(idField->FieldName(), Value(id));
@@ -309,13 +320,8 @@ ChangeRecord PlaceFactory(TDataModule1& store, int sectorId) {
 }
 
 ChangeRecord RemoveFactory(TDataModule1& store, Table::Bookmark row) {
-  Table& factories = store.SectFactoryData;
-  StandOnBookmark(factories, row);
-  return OneStep(store, ChangeKind::RemoveFactory,
-                 store.Fields().SectFactory.FactoryId->DisplayText(), [&] {
-                   factories.Delete();
-                   factories.MergeChangeLog();
-                 });
+  return RemoveRow(store, store.SectFactoryData, row, ChangeKind::RemoveFactory,
+                   store.Fields().SectFactory.FactoryId);
 }
 
 ChangeRecord PlaceTrader(TDataModule1& store, int sectorId, int trader) {
@@ -327,13 +333,8 @@ ChangeRecord PlaceTrader(TDataModule1& store, int sectorId, int trader) {
 }
 
 ChangeRecord RemoveTrader(TDataModule1& store, Table::Bookmark row) {
-  Table& trade = store.SectTradeData;
-  StandOnBookmark(trade, row);
-  return OneStep(store, ChangeKind::RemoveTrader, store.Fields().SectTrade.ProductId->DisplayText(),
-                 [&] {
-                   trade.Delete();
-                   trade.MergeChangeLog();
-                 });
+  return RemoveRow(store, store.SectTradeData, row, ChangeKind::RemoveTrader,
+                   store.Fields().SectTrade.ProductId);
 }
 
 ChangeRecord RemoveTraders(TDataModule1& store, int sectorId, int trader) {
@@ -373,13 +374,8 @@ ChangeRecord AddRecipeRow(TDataModule1& store, int typeId) {
 }
 
 ChangeRecord RemoveRecipeRow(TDataModule1& store, Table::Bookmark row) {
-  Table& recipes = store.FactoryProdData;
-  StandOnBookmark(recipes, row);
-  return OneStep(store, ChangeKind::DeleteRecipeRow,
-                 store.Fields().FactoryProd.ProductId->DisplayText(), [&] {
-                   recipes.Delete();
-                   recipes.MergeChangeLog();
-                 });
+  return RemoveRow(store, store.FactoryProdData, row, ChangeKind::DeleteRecipeRow,
+                   store.Fields().FactoryProd.ProductId);
 }
 
 ChangeRecord AddProductType(TDataModule1& store) {
